@@ -1,0 +1,46 @@
+# Tesselet: the two everyday commands are `make demo` and `make test`.
+BUILD       ?= build
+BUILD_ASAN  ?= build-asan
+JOBS        ?= $(shell nproc)
+GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+DEMO_DIR    := $(BUILD)/demo
+
+.PHONY: all deps demo test test-release test-sanitize bench format format-check clean
+
+all: build-release
+
+deps:
+	@scripts/install-deps
+
+build-release: deps
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTESSELET_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build-release
+	@mkdir -p $(DEMO_DIR)
+	$(BUILD)/bin/tesselet-cli --out-dir $(DEMO_DIR) resources/sample.png
+	@echo "Pages of resources/sample.png are in $(DEMO_DIR)/ (open them in a browser)."
+
+test: test-release test-sanitize
+
+test-release: build-release
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTESSELET_WERROR=ON \
+	  -DTESSELET_SANITIZE=ON -DTESSELET_BENCH=OFF
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
+
+bench: build-release
+	@scripts/install-deps --bench
+	bench/compare $(BUILD)/bin
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "writers/modPageStyle.h"
+
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// What the converter was asked to do.
+struct CliOptions {
+    std::vector<const PageStyle*> styles;
+    std::u16string output;    ///< -o: one page to this path ("-" for standard output)
+    std::u16string outDir;    ///< --out-dir: pages go here instead of beside their pictures
+    std::u16string templates; ///< --templates: folder of the start-up files
+    int width = 0;            ///< 0: keep
+    int height = 0;           ///< 0: keep
+    bool quiet = false;
+    std::vector<std::u16string> pictures;
+};
+
+/// The converter's command line. Parse() prints help or version itself and says so through
+/// `exitNow`; a usage error comes back as text.
+class CCommandLine {
+public:
+    struct Result {
+        std::optional<CliOptions> options; ///< empty when the program should end at once
+        std::u16string error;              ///< usage error, when not empty
+    };
+
+    static Result Parse(const QStringList& arguments);
+};

@@ -1,0 +1,27 @@
+#include "CConsoleReporter.h"
+
+#include "writers/modCommon.h"
+#include "writers/modUTF8.h"
+
+void CConsoleReporter::Print(const std::u16string& text) {
+    std::u16string lines = text;
+    ReplaceAll(lines, u"\r\n", u"\n");
+    const auto bytes = StringToUTF8(lines);
+    std::fwrite(bytes.data(), 1, bytes.size(), mStream);
+    std::fputc('\n', mStream);
+    std::fflush(mStream);
+}
+
+void CConsoleReporter::ShowError(const CError& pending, std::int32_t, std::int32_t,
+                                 const std::u16string& message) {
+    ++mFailures;
+    const auto number = std::to_string(pending.Number());
+    Print(message + u"\r\n" + u"Error " + std::u16string(number.begin(), number.end()) + u": " +
+          pending.Description());
+}
+
+void CConsoleReporter::MsgBox(const std::u16string& text, std::int32_t style) {
+    if (style == IGeneratorUi::kStopIcon)
+        ++mFailures;
+    Print(text);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "generator/IGeneratorUi.h"
+#include "support/IErrorReporter.h"
+
+#include <cstdio>
+
+/// Failure reports and message boxes as lines on standard error. A console has no pointer and no
+/// window to repaint.
+class CConsoleReporter final : public IErrorReporter, public IGeneratorUi {
+public:
+    explicit CConsoleReporter(std::FILE* stream = stderr) : mStream(stream) {}
+
+    void ShowError(const CError& pending, std::int32_t style, std::int32_t flags,
+                   const std::u16string& message) override;
+    void SetMousePointer(std::int32_t) override {}
+    void RepaintMainWindow() override {}
+    void MsgBox(const std::u16string& text, std::int32_t style) override;
+
+    /// How many failures were shown.
+    int Failures() const noexcept { return mFailures; }
+
+private:
+    void Print(const std::u16string& text);
+
+    std::FILE* mStream;
+    int mFailures = 0;
+};

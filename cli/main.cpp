@@ -1,0 +1,38 @@
+#include "CCommandLine.h"
+#include "CConsoleReporter.h"
+#include "CConverter.h"
+#include "support/CAppObject.h"
+#include "support/CTextFileReader.h"
+#include "support/KorvaneSupport.h"
+#include "support/modProgramFolder.h"
+#include "support/modQtText.h"
+#include "templates/modSourceAndTemplates.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
+    QCoreApplication::setApplicationVersion(ToQString(
+        ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+
+    const CCommandLine::Result parsed = CCommandLine::Parse(QCoreApplication::arguments());
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "tesselet-cli: %s\nTry 'tesselet-cli --help'.\n",
+                     qPrintable(ToQString(parsed.error)));
+        return 2;
+    }
+    if (!parsed.options)
+        return 0;
+    const CliOptions& options = *parsed.options;
+
+    CConsoleReporter reporter(stderr);
+    const CAppObject app(options.templates.empty() ? ProgramFolder() : options.templates);
+    CTextFileReader reader;
+    if (!LoadSourceAndTemplates(app, reader, reporter))
+        return 2;
+
+    CConverter converter(options, reporter, stdout);
+    return converter.Run();
+}

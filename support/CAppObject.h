@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+/// What the program says of itself: its title, its version numbers and the folder that holds its
+/// start-up files.
+class CAppObject {
+public:
+    static constexpr std::int32_t kMajor = 1;
+    static constexpr std::int32_t kMinor = 1;
+    static constexpr std::int32_t kRevision = 17;
+
+    explicit CAppObject(std::u16string folder) : mFolder(std::move(folder)) {}
+
+    std::u16string Title() const { return u"Korvane - Tesselet"; }
+    std::u16string Path() const { return mFolder; }
+    std::int32_t Major() const { return kMajor; }
+    std::int32_t Minor() const { return kMinor; }
+    std::int32_t Revision() const { return kRevision; }
+
+private:
+    std::u16string mFolder;
+};

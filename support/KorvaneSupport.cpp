@@ -1,0 +1,78 @@
+#include "KorvaneSupport.h"
+
+#include "CError.h"
+#include "modCodePage1251.h"
+
+std::int32_t ksGetRedRGB(PixelColor color) noexcept {
+    return static_cast<std::int32_t>(color & 0xFF);
+}
+
+std::int32_t ksGetGreenRGB(PixelColor color) noexcept {
+    return static_cast<std::int32_t>((color >> 8) & 0xFF);
+}
+
+std::int32_t ksGetBlueRGB(PixelColor color) noexcept {
+    return static_cast<std::int32_t>((color >> 16) & 0xFF);
+}
+
+std::uint8_t ksToByte(std::int32_t component) {
+    if (component < 0 || component > 255)
+        throw CError::Overflow();
+    return static_cast<std::uint8_t>(component);
+}
+
+std::u16string ksHex1(std::uint8_t value) {
+    std::u16string digits(2, u'0');
+    ksHex1To(value, digits.data());
+    return digits;
+}
+
+std::vector<std::uint8_t> ksStrConvB(std::u16string_view text) { return CP1251Encode(text); }
+
+std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {
+    if (folder.empty())
+        return name;
+    std::u16string path = folder;
+    while (path.size() > 1 && path.back() == u'/')
+        path.pop_back();
+    std::size_t start = 0;
+    while (start < name.size() && name[start] == u'/')
+        ++start;
+    if (path.back() != u'/')
+        path.push_back(u'/');
+    path.append(name, start);
+    return path;
+}
+
+std::u16string ksFormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+    const auto text = std::to_string(major) + '.' + std::to_string(minor) + '.' +
+                      std::to_string(revision);
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string ksGetFilePath(std::u16string_view path) {
+    const auto slash = path.rfind(u'/');
+    if (slash == std::u16string_view::npos)
+        return {};
+    if (slash == 0)
+        return u"/";
+    return std::u16string(path.substr(0, slash));
+}
+
+std::u16string ksGetFileExtension(std::u16string_view path) {
+    const auto slash = path.rfind(u'/');
+    const auto name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind(u'.');
+    if (dot == std::u16string_view::npos || dot == 0)
+        return {};
+    return std::u16string(name.substr(dot + 1));
+}
+
+std::u16string ksCutRight(std::u16string_view text, std::int32_t count) {
+    if (count < 0)
+        throw CError(5, u"Invalid procedure call or argument");
+    const auto drop = static_cast<std::size_t>(count);
+    if (drop >= text.size())
+        return {};
+    return std::u16string(text.substr(0, text.size() - drop));
+}

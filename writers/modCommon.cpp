@@ -1,0 +1,70 @@
+#include "modCommon.h"
+
+#include <cstdint>
+
+void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with) {
+    if (what.empty())
+        return;
+    std::size_t pos = 0;
+    while ((pos = text.find(what, pos)) != std::u16string::npos) {
+        text.replace(pos, what.size(), with);
+        pos += with.size();
+    }
+}
+
+std::u16string HtmlEscape(std::u16string_view text) {
+    std::u16string escaped(text);
+    ReplaceAll(escaped, u"&", u"&amp;");
+    ReplaceAll(escaped, u"<", u"&lt;");
+    ReplaceAll(escaped, u">", u"&gt;");
+    ReplaceAll(escaped, u"\"", u"&quot;");
+    return escaped;
+}
+
+std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept {
+    // One pass gives what the four replacements give: "&" goes first there, so the ampersands of
+    // the later entities are never escaped again.
+    char16_t* const start = out;
+    const auto put = [&out](std::u16string_view entity) {
+        for (const char16_t unit : entity)
+            *out++ = unit;
+    };
+    for (const char16_t unit : text) {
+        switch (unit) {
+        case u'&':
+            put(u"&amp;");
+            break;
+        case u'<':
+            put(u"&lt;");
+            break;
+        case u'>':
+            put(u"&gt;");
+            break;
+        case u'"':
+            put(u"&quot;");
+            break;
+        default:
+            *out++ = unit;
+        }
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::size_t DecimalTo(std::int32_t value, char16_t* out) noexcept {
+    char16_t digits[10];
+    std::size_t count = 0;
+    // Work in 64 bits so that the most negative value has a magnitude too.
+    std::int64_t magnitude = value;
+    std::size_t length = 0;
+    if (magnitude < 0) {
+        out[length++] = u'-';
+        magnitude = -magnitude;
+    }
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (count > 0)
+        out[length++] = digits[--count];
+    return length;
+}

@@ -1,0 +1,151 @@
+#include "modUTF8.h"
+
+namespace {
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// Length of a well-formed sequence starting at `i`, or 0 when it is ill-formed.
+std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) noexcept {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    const std::size_t left = s.size() - i;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    // Ranges of the second byte follow the table of well-formed sequences in the Unicode standard.
+    unsigned char lo = 0x80, hi = 0xBF;
+    std::size_t len;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        if (b0 == 0xED)
+            hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        if (b0 == 0xF4)
+            hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (left < len || byte(i + 1) < lo || byte(i + 1) > hi)
+        return 0;
+    for (std::size_t k = 2; k < len; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    cp = len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (std::size_t k = 1; k < len; ++k)
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    return len;
+}
+
+} // namespace
+
+std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept {
+    char* const start = out;
+    const std::size_t n = text.size();
+    const char16_t* p = text.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char32_t unit = p[i];
+        if (unit < 0x80) {
+            *out++ = static_cast<char>(unit);
+            continue;
+        }
+        char32_t cp = unit;
+        if (IsHighSurrogate(p[i]) && i + 1 < n && IsLowSurrogate(p[i + 1])) {
+            cp = 0x10000 + ((unit - 0xD800) << 10) + (p[i + 1] - 0xDC00);
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::size_t UTF8Length(std::u16string_view text) noexcept {
+    std::size_t total = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80)
+            total += 1;
+        else if (unit < 0x800)
+            total += 2;
+        else if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+            total += 4;
+            ++i;
+        } else
+            total += 3; // includes a lone surrogate, written as U+FFFD
+    }
+    return total;
+}
+
+void UTF8Encode(std::u16string_view text, std::vector<std::uint8_t>& output) {
+    output.clear();
+    if (text.empty())
+        return;
+    const std::size_t needed = UTF8Length(text);
+    if (needed == 0)
+        return;
+    output.resize(needed);
+    UTF8EncodeTo(text, reinterpret_cast<char*>(output.data()));
+}
+
+std::vector<std::uint8_t> StringToUTF8(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    UTF8Encode(text, bytes);
+    return bytes;
+}
+
+bool IsValidUTF8(std::string_view bytes) noexcept {
+    char32_t cp;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = WellFormedLength(bytes, i, cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::u16string UTF8Decode(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = WellFormedLength(bytes, i, cp);
+        if (len == 0) {
+            text.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return text;
+}

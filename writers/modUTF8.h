@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The UTF-8 bytes of a UTF-16 text; empty for the empty text.
+std::vector<std::uint8_t> StringToUTF8(std::u16string_view text);
+
+/// Replaces the contents of `output` with the UTF-8 bytes of `text`. A surrogate pair becomes its
+/// four-byte sequence; a lone surrogate becomes U+FFFD.
+void UTF8Encode(std::u16string_view text, std::vector<std::uint8_t>& output);
+
+/// Bytes that `text` takes in UTF-8.
+std::size_t UTF8Length(std::u16string_view text) noexcept;
+
+/// Writes the UTF-8 bytes of `text` to `out`, which must hold at least 3 bytes per code unit.
+/// Returns the number of bytes written.
+std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept;
+
+/// True when `bytes` is well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
+bool IsValidUTF8(std::string_view bytes) noexcept;
+
+/// Decodes UTF-8; every ill-formed sequence becomes U+FFFD.
+std::u16string UTF8Decode(std::string_view bytes);
