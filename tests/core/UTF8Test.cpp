@@ -1,0 +1,66 @@
+#include "support/KorvaneSupport.h"
+#include "support/modCodePage1251.h"
+#include "writers/modUTF8.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> bytes;
+    for (int value : values)
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    return bytes;
+}
+
+} // namespace
+
+TEST(UTF8, EncodesEveryLengthAndSurrogates) {
+    EXPECT_TRUE(StringToUTF8(u"").empty());
+    EXPECT_EQ(StringToUTF8(u"п"), Bytes({0xD0, 0xBF}));
+    EXPECT_EQ(StringToUTF8(u"\r\n"), Bytes({0x0D, 0x0A}));
+    EXPECT_EQ(StringToUTF8(u"\u007F\u0080\u07FF\u0800\uFFFF"),
+              Bytes({0x7F, 0xC2, 0x80, 0xDF, 0xBF, 0xE0, 0xA0, 0x80, 0xEF, 0xBF, 0xBF}));
+    // U+1F600 as a surrogate pair, and the highest code point.
+    EXPECT_EQ(StringToUTF8(u"\U0001F600"), Bytes({0xF0, 0x9F, 0x98, 0x80}));
+    EXPECT_EQ(StringToUTF8(u"\U0010FFFF"), Bytes({0xF4, 0x8F, 0xBF, 0xBF}));
+    // Lone halves, in every position, become U+FFFD.
+    const std::u16string lone = {u'a', 0xD83D, u'b', 0xDE00, 0xDE00, 0xD83D};
+    EXPECT_EQ(StringToUTF8(lone), Bytes({0x61, 0xEF, 0xBF, 0xBD, 0x62, 0xEF, 0xBF, 0xBD, 0xEF,
+                                         0xBF, 0xBD, 0xEF, 0xBF, 0xBD}));
+    // UTF8Encode empties the array it is given.
+    std::vector<std::uint8_t> out = Bytes({1, 2, 3});
+    UTF8Encode(u"", out);
+    EXPECT_TRUE(out.empty());
+    UTF8Encode(u"ї", out);
+    EXPECT_EQ(out, Bytes({0xD1, 0x97}));
+    EXPECT_EQ(UTF8Length(lone), 14u);
+}
+
+TEST(UTF8, DecodesAndValidatesByTheStandardsTable) {
+    EXPECT_EQ(UTF8Decode("\xD0\xBF\xF0\x9F\x98\x80"), u"п\U0001F600");
+    EXPECT_TRUE(IsValidUTF8("plain \xD0\xBF \xEF\xBF\xBF \xF4\x8F\xBF\xBF"));
+    EXPECT_FALSE(IsValidUTF8("\xC0\xAF"));         // overlong
+    EXPECT_FALSE(IsValidUTF8("\xE0\x80\xAF"));     // overlong
+    EXPECT_FALSE(IsValidUTF8("\xED\xA0\x80"));     // an encoded surrogate
+    EXPECT_FALSE(IsValidUTF8("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(IsValidUTF8("\xD0"));             // cut short
+    EXPECT_FALSE(IsValidUTF8("\xEF\xF0"));         // Windows-1251 "пр"
+    EXPECT_EQ(UTF8Decode("a\xC0z"), u"a\uFFFDz");
+}
+
+TEST(CodePage1251, SignatureAndRoundTrip) {
+    // The page signature is made by converting "п»ї" in code page 1251.
+    EXPECT_EQ(ksStrConvB(u"п»ї"), Bytes({0xEF, 0xBB, 0xBF}));
+    std::string all;
+    for (int byte = 0x20; byte <= 0xFF; ++byte)
+        if (byte != 0x98)
+            all.push_back(static_cast<char>(byte));
+    const std::u16string text = CP1251Decode(all);
+    ASSERT_EQ(text.size(), all.size());
+    EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
+    const auto back = CP1251Encode(text);
+    EXPECT_EQ(std::string(back.begin(), back.end()), all);
+    EXPECT_EQ(CP1251Decode("\xC0\xFF\x98"), u"Ая\uFFFD");
+    EXPECT_EQ(CP1251Encode(u"Ω"), Bytes({'?'}));
+}
