@@ -27,8 +27,9 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
 
 CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Turns pictures into HTML pages: one table cell, coloured character or element per pixel."));
+    parser.setApplicationDescription(
+        QStringLiteral("Turns pictures into HTML pages: one table cell, coloured character or "
+                       "element per pixel."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption style(QStringLiteral("style"),

@@ -27,8 +27,7 @@ std::u16string FileNameOf(const std::u16string& path) {
 CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info)
     : mOptions(options), mReporter(reporter), mInfo(info) {}
 
-std::u16string CConverter::OutputPath(const std::u16string& picture,
-                                      const PageStyle& style) const {
+std::u16string CConverter::OutputPath(const std::u16string& picture, const PageStyle& style) const {
     if (!mOptions.output.empty())
         return mOptions.output == u"-" ? u"/dev/stdout" : mOptions.output;
     const std::u16string beside = MakeOutputFileName(picture, style.extension);

@@ -14,8 +14,8 @@
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
-    QCoreApplication::setApplicationVersion(ToQString(
-        ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+    QCoreApplication::setApplicationVersion(
+        ToQString(ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
 
     const CCommandLine::Result parsed = CCommandLine::Parse(QCoreApplication::arguments());
     if (!parsed.error.empty()) {

@@ -11,9 +11,13 @@ CError::CError(std::int32_t number, std::u16string description)
     mWhat.assign(bytes.begin(), bytes.end());
 }
 
-CError CError::Overflow() { return CError(6, u"Overflow"); }
+CError CError::Overflow() {
+    return CError(6, u"Overflow");
+}
 
-CError CError::BadFileNumber() { return CError(52, u"Bad file name or number"); }
+CError CError::BadFileNumber() {
+    return CError(52, u"Bad file name or number");
+}
 
 CError CError::FromErrno(int errnoValue) {
     return CError(errnoValue, UTF8Decode(std::strerror(errnoValue)));

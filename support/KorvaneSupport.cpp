@@ -27,7 +27,9 @@ std::u16string ksHex1(std::uint8_t value) {
     return digits;
 }
 
-std::vector<std::uint8_t> ksStrConvB(std::u16string_view text) { return CP1251Encode(text); }
+std::vector<std::uint8_t> ksStrConvB(std::u16string_view text) {
+    return CP1251Encode(text);
+}
 
 std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty())
@@ -45,8 +47,8 @@ std::u16string ksBuildFileName(const std::u16string& folder, const std::u16strin
 }
 
 std::u16string ksFormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
-    const auto text = std::to_string(major) + '.' + std::to_string(minor) + '.' +
-                      std::to_string(revision);
+    const auto text =
+        std::to_string(major) + '.' + std::to_string(minor) + '.' + std::to_string(revision);
     return std::u16string(text.begin(), text.end());
 }
 

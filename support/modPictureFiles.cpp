@@ -32,8 +32,8 @@ QImage FlattenOverWhite(QImage image) {
             if (a == 255)
                 continue;
             const auto over = [a](unsigned c) { return (c * a + 255 * (255 - a) + 127) / 255; };
-            line[x] = qRgb(int(over(qRed(pixel))), int(over(qGreen(pixel))),
-                           int(over(qBlue(pixel))));
+            line[x] =
+                qRgb(int(over(qRed(pixel))), int(over(qGreen(pixel))), int(over(qBlue(pixel))));
         }
     }
     // Every pixel is opaque now; reading it as RGB32 needs no copy.
@@ -64,7 +64,7 @@ std::u16string GetPictureFilter() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    const QString filter = QStringLiteral("Картинки|") + patterns.join(u';') +
-                           QStringLiteral("|Все файлы|*.*");
+    const QString filter =
+        QStringLiteral("Картинки|") + patterns.join(u';') + QStringLiteral("|Все файлы|*.*");
     return FromQString(filter);
 }

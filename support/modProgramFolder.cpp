@@ -10,7 +10,8 @@ std::u16string ExecutableFolder() {
     if (QCoreApplication::instance() != nullptr)
         return FromQString(QCoreApplication::applicationDirPath());
     // Without an application object (some tests) ask the system directly.
-    return FromQString(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2));
+    return FromQString(
+        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2));
 }
 
 std::u16string ProgramFolder() {

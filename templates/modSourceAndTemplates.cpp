@@ -48,7 +48,8 @@ bool LoadSourceAndTemplates(const CAppObject& app, ITextFileReader& reader,
         const CError pending = CError::FromCurrentException();
         reporter.ShowError(pending, IErrorReporter::kStopIcon, 0,
                            currentPath + u"\r\n\r\n" +
-                               u"Не удалось загрузить файл шаблона. " u"Продолжение невозможно.");
+                               u"Не удалось загрузить файл шаблона. "
+                               u"Продолжение невозможно.");
         return false;
     }
 }

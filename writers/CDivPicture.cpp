@@ -17,9 +17,13 @@ std::int32_t PlusEight(std::int32_t value) {
 
 void CDivPicture::Init() {}
 
-void CDivPicture::BeginPicture(std::int32_t, std::int32_t) { WritePageHead(u""); }
+void CDivPicture::BeginPicture(std::int32_t, std::int32_t) {
+    WritePageHead(u"");
+}
 
-void CDivPicture::EndPicture() { WritePageTail(); }
+void CDivPicture::EndPicture() {
+    WritePageTail();
+}
 
 void CDivPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
     CPiece<112> piece;

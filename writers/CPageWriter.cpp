@@ -42,7 +42,9 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
     Append(head);
 }
 
-void CPageWriter::WritePageTail() { Append(gTemplateTail); }
+void CPageWriter::WritePageTail() {
+    Append(gTemplateTail);
+}
 
 void CPageWriter::ColourDigitsTo(PixelColor Color, char16_t* out) {
     ksHex1To(ksToByte(ksGetRedRGB(Color)), out);

@@ -8,8 +8,12 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 } // namespace
 
@@ -50,8 +54,8 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     Append(piece.View());
 
     // Advance by the units taken (at least one, as for an empty text); 64 bits cannot overflow.
-    const std::int64_t next =
-        static_cast<std::int64_t>(mCharPos) + static_cast<std::int64_t>(std::max<std::size_t>(character.size(), 1));
+    const std::int64_t next = static_cast<std::int64_t>(mCharPos) +
+                              static_cast<std::int64_t>(std::max<std::size_t>(character.size(), 1));
     mCharPos = next > gSourceTextLength ? 1 : static_cast<std::int32_t>(next);
 }
 

@@ -29,6 +29,10 @@ void CTablePicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     Append(piece.View());
 }
 
-void CTablePicture::BeginNewLine(std::int32_t) { Append(u"<tr>\r\n"); }
+void CTablePicture::BeginNewLine(std::int32_t) {
+    Append(u"<tr>\r\n");
+}
 
-void CTablePicture::EndNewLine(std::int32_t) { Append(u"</tr>\r\n"); }
+void CTablePicture::EndNewLine(std::int32_t) {
+    Append(u"</tr>\r\n");
+}

@@ -22,10 +22,18 @@ const std::array<PageStyle, 3> kStyles = {{
 
 } // namespace
 
-const std::array<PageStyle, 3>& PageStyles() { return kStyles; }
-const PageStyle& SpanStyle() { return kStyles[0]; }
-const PageStyle& TableStyle() { return kStyles[1]; }
-const PageStyle& DivStyle() { return kStyles[2]; }
+const std::array<PageStyle, 3>& PageStyles() {
+    return kStyles;
+}
+const PageStyle& SpanStyle() {
+    return kStyles[0];
+}
+const PageStyle& TableStyle() {
+    return kStyles[1];
+}
+const PageStyle& DivStyle() {
+    return kStyles[2];
+}
 
 const PageStyle* FindPageStyle(std::u16string_view name) {
     for (const auto& style : kStyles)

@@ -22,7 +22,9 @@ CliRun Cli(const QStringList& arguments) {
             process.readAllStandardError().toStdString()};
 }
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
 
@@ -62,7 +64,8 @@ TEST(Cli, ConvertsTheSampleIntoAllThreePages) {
     const std::string table = ReadBytes(dir.File("sample.table.htm"));
     EXPECT_EQ(Lines(table), Lines(plainHead) + 2 + 64 * (96 + 2) + Lines(tail));
     EXPECT_NE(table.find("style=\"width:96px;height:64px;\""), std::string::npos);
-    EXPECT_EQ(Lines(ReadBytes(dir.File("sample.div.htm"))), Lines(plainHead) + 96 * 64 + Lines(tail));
+    EXPECT_EQ(Lines(ReadBytes(dir.File("sample.div.htm"))),
+              Lines(plainHead) + 96 * 64 + Lines(tail));
     const std::string span = ReadBytes(dir.File("sample.span.htm"));
     EXPECT_NE(span.find("<body style=\"background:black;\">"), std::string::npos);
     EXPECT_EQ(Lines(span), Lines(prepared) + 2 + 32 + Lines(tail));
@@ -72,7 +75,7 @@ TEST(Cli, OptionsAndExitStatus) {
     TempDir dir;
     // Standard output, a scaled picture, one style.
     CliRun run = Cli({QStringLiteral("--style"), QStringLiteral("table"), QStringLiteral("--width"),
-                   QStringLiteral("48"), QStringLiteral("-o"), QStringLiteral("-"), Q(kSample)});
+                      QStringLiteral("48"), QStringLiteral("-o"), QStringLiteral("-"), Q(kSample)});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_NE(run.out.find("style=\"width:48px;height:32px;\""), std::string::npos);

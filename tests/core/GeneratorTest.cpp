@@ -58,12 +58,11 @@ TEST(PixelWalk, CallOrderAndPointerOnSuccess) {
     FakePictureBox box(2, 2, [](int x, int y) { return PixelColor(10 * y + x); });
     FakeReporter ui;
     EXPECT_TRUE(CallPictureGenerator(writer, u"/out/p.htm", box, ui, ui));
-    EXPECT_EQ(writer.calls,
-              (std::vector<std::string>{"Init", "OpenFile /out/p.htm", "BeginPicture 2 2",
-                                        "BeginNewLine 0", "WritePixel 0 0 0", "WritePixel 1 1 0",
-                                        "EndNewLine 0", "BeginNewLine 1", "WritePixel 10 0 1",
-                                        "WritePixel 11 1 1", "EndNewLine 1", "EndPicture",
-                                        "CloseFile"}));
+    EXPECT_EQ(writer.calls, (std::vector<std::string>{
+                                "Init", "OpenFile /out/p.htm", "BeginPicture 2 2", "BeginNewLine 0",
+                                "WritePixel 0 0 0", "WritePixel 1 1 0", "EndNewLine 0",
+                                "BeginNewLine 1", "WritePixel 10 0 1", "WritePixel 11 1 1",
+                                "EndNewLine 1", "EndPicture", "CloseFile"}));
     EXPECT_EQ(ui.uiCalls, (std::vector<std::string>{"pointer 11", "repaint", "pointer 0"}));
 
     RecordingWriter wide;
@@ -129,7 +128,8 @@ TEST(PixelWalk, ScaleCheckAndFailedInit) {
     EXPECT_EQ(ui2.errors[0].message, u"Не удалось инициализировать кодек.");
     EXPECT_EQ(ui2.errors[0].number, 429);
     EXPECT_EQ(ui2.errors[0].style, 16);
-    EXPECT_EQ(ui2.uiCalls, (std::vector<std::string>{"pointer 11", "repaint", "error", "pointer 0"}));
+    EXPECT_EQ(ui2.uiCalls,
+              (std::vector<std::string>{"pointer 11", "repaint", "error", "pointer 0"}));
 }
 
 TEST(PixelWalk, FailuresAfterInitAreReportedAndTheFileClosed) {
@@ -200,7 +200,8 @@ TEST(PixelWalk, RealWriterKeepsWhatWasWrittenBeforeAFailure) {
     FakePictureBox box(1, 1);
     EXPECT_FALSE(CallPictureGenerator(other, dir.File16("no/such.htm"), box, ui2, ui2));
     ASSERT_EQ(ui2.errors.size(), 1u);
-    EXPECT_EQ(ui2.errors[0].message, dir.File16("no/such.htm") + u"\r\n\r\nНе удалось сохранить файл.");
+    EXPECT_EQ(ui2.errors[0].message,
+              dir.File16("no/such.htm") + u"\r\n\r\nНе удалось сохранить файл.");
     EXPECT_EQ(ui2.errors[0].number, 2);
 
     // A full disk: reported once, at the latest when the file is closed.

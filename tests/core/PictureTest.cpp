@@ -28,12 +28,12 @@ std::string BigEndian(std::uint32_t value) {
 // Just the signature and a header announcing the given size: enough for a reader to know the
 // size, nothing to decode.
 std::string PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
-    const std::string body = "IHDR" + BigEndian(width) + BigEndian(height) + "\x08\x02\x00\x00\x00"s;
+    const std::string body =
+        "IHDR" + BigEndian(width) + BigEndian(height) + "\x08\x02\x00\x00\x00"s;
     return "\x89PNG\r\n\x1A\n"s + BigEndian(13) + body + BigEndian(Crc32(body));
 }
 
 } // namespace
-
 
 TEST(Pictures, ColoursAndCompositingOverWhite) {
     TempDir dir;
@@ -53,7 +53,8 @@ TEST(Pictures, ColoursAndCompositingOverWhite) {
     EXPECT_EQ(source.Point(1, 0), over(200) | over(100) << 8 | over(0) << 16);
     EXPECT_EQ(source.Point(2, 0), 0x00FFFFFFu);
 
-    const CImagePictureSource sample(LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png")));
+    const CImagePictureSource sample(
+        LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png")));
     EXPECT_EQ(sample.ScaleWidth(), 96.0f);
     EXPECT_EQ(sample.ScaleHeight(), 64.0f);
     EXPECT_EQ(sample.Point(10, 10), 0u); // the black square

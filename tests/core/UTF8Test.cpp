@@ -26,8 +26,8 @@ TEST(UTF8, EncodesEveryLengthAndSurrogates) {
     EXPECT_EQ(StringToUTF8(u"\U0010FFFF"), Bytes({0xF4, 0x8F, 0xBF, 0xBF}));
     // Lone halves, in every position, become U+FFFD.
     const std::u16string lone = {u'a', 0xD83D, u'b', 0xDE00, 0xDE00, 0xD83D};
-    EXPECT_EQ(StringToUTF8(lone), Bytes({0x61, 0xEF, 0xBF, 0xBD, 0x62, 0xEF, 0xBF, 0xBD, 0xEF,
-                                         0xBF, 0xBD, 0xEF, 0xBF, 0xBD}));
+    EXPECT_EQ(StringToUTF8(lone), Bytes({0x61, 0xEF, 0xBF, 0xBD, 0x62, 0xEF, 0xBF, 0xBD, 0xEF, 0xBF,
+                                         0xBD, 0xEF, 0xBF, 0xBD}));
     // UTF8Encode empties the array it is given.
     std::vector<std::uint8_t> out = Bytes({1, 2, 3});
     UTF8Encode(u"", out);

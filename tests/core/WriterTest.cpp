@@ -30,8 +30,12 @@ void Drive(IAnyPicture& writer, const std::u16string& path, int width, int heigh
     writer.CloseFile();
 }
 
-PixelColor TwoByOne(int x, int) { return x == 0 ? 0x00563412 : 0x00000000; }
-PixelColor Black(int, int) { return 0; }
+PixelColor TwoByOne(int x, int) {
+    return x == 0 ? 0x00563412 : 0x00000000;
+}
+PixelColor Black(int, int) {
+    return 0;
+}
 
 int OpenDescriptors() {
     int count = 0;
@@ -75,9 +79,9 @@ TEST(TablePicture, SizesAsGivenAndEmptyPictures) {
     other.OpenFile(dir.File16("odd.htm"));
     other.BeginPicture(-3, 2147483647);
     other.CloseFile();
-    EXPECT_EQ(ReadBytes(dir.File("odd.htm")),
-              kBom + "<table cellpadding=\"0\" cellspacing=\"0\" "
-                     "style=\"width:-3px;height:2147483647px;\">\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("odd.htm")), kBom +
+                                                  "<table cellpadding=\"0\" cellspacing=\"0\" "
+                                                  "style=\"width:-3px;height:2147483647px;\">\r\n");
 }
 
 TEST(DivPicture, WorkedExampleOffsetsAndNoEndTags) {
@@ -134,8 +138,8 @@ TEST(SpanPicture, WorkedExampleRowsAndCycle) {
     Drive(writer, dir.File16("s.htm"), 3, 3, Black);
     const std::string a = "<span style=\"color:#000000;\">a</span>";
     const std::string b = "<span style=\"color:#000000;\">b</span>";
-    const std::string body = "<pre style=\"font-size:5pt;\">\r\n" + a + b + a + "\r\n" + b + a +
-                             b + "\r\n</pre>\r\n";
+    const std::string body =
+        "<pre style=\"font-size:5pt;\">\r\n" + a + b + a + "\r\n" + b + a + b + "\r\n</pre>\r\n";
     EXPECT_EQ(ReadBytes(dir.File("s.htm")),
               kBom + "<body style=\"background:black;\">\r\n" + body + "</body>");
 

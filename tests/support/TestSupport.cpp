@@ -10,7 +10,8 @@
 #include <stdexcept>
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tesselet-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tesselet-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     mPath = pattern;
@@ -23,7 +24,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(mPath, ignored);
 }
 
-std::u16string TempDir::File16(const std::string& name) const { return U16(File(name)); }
+std::u16string TempDir::File16(const std::string& name) const {
+    return U16(File(name));
+}
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,9 +40,13 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+bool Exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
-std::u16string U16(const std::string& utf8) { return UTF8Decode(utf8); }
+std::u16string U16(const std::string& utf8) {
+    return UTF8Decode(utf8);
+}
 
 std::string U8(const std::u16string& text) {
     const auto bytes = StringToUTF8(text);
@@ -48,8 +55,7 @@ std::string U8(const std::u16string& text) {
 
 TemplatesScope::TemplatesScope(const std::u16string& head, const std::u16string& tail,
                                const std::u16string& source)
-    : mHead(gTemplateHead), mTail(gTemplateTail), mSource(gSourceText),
-      mLength(gSourceTextLength) {
+    : mHead(gTemplateHead), mTail(gTemplateTail), mSource(gSourceText), mLength(gSourceTextLength) {
     gTemplateHead = head;
     gTemplateTail = tail;
     gSourceText = source;
@@ -73,7 +79,9 @@ void FakeReporter::SetMousePointer(std::int32_t pointer) {
     uiCalls.push_back("pointer " + std::to_string(pointer));
 }
 
-void FakeReporter::RepaintMainWindow() { uiCalls.push_back("repaint"); }
+void FakeReporter::RepaintMainWindow() {
+    uiCalls.push_back("repaint");
+}
 
 void FakeReporter::MsgBox(const std::u16string& text, std::int32_t style) {
     boxes.emplace_back(text, style);
