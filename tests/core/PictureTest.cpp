@@ -76,4 +76,12 @@ TEST(Pictures, LoadFailures) {
         }
     }
     EXPECT_NE(GetPictureFilter().find(u"*.png"), std::u16string::npos);
+
+    // The largest side still loads.
+    QImage wide(kMaxPictureSide, 2, QImage::Format_RGB32);
+    wide.fill(qRgb(1, 2, 3));
+    ASSERT_TRUE(wide.save(QString::fromStdString(dir.File("wide.png"))));
+    const CImagePictureSource loaded(LoadPictureFile(dir.File16("wide.png")));
+    EXPECT_EQ(loaded.ScaleWidth(), float(kMaxPictureSide));
+    EXPECT_EQ(loaded.Point(kMaxPictureSide - 1, 1), 0x00030201u);
 }
