@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <optional>
+#include <string>
+
+class CAppObject;
+struct CMainServices;
+class QWidget;
+
+/// What a load gave the window.
+struct CLoadOutcome {
+    /// The loader yielded a picture (which may be empty); false when cancelled or failed.
+    bool pictureLoaded = false;
+    QImage picture;
+    /// The chosen path, when it could be read once the picture was loaded.
+    std::optional<std::u16string> path;
+};
+
+/// The work of "1. Загрузить картинку": the open dialog in the remembered folder, remembering the
+/// chosen folder, loading the file and reporting a file that could not be loaded.
+class CLoadPictureCommand {
+public:
+    CLoadPictureCommand(CMainServices& services, const CAppObject& app, QWidget* owner);
+    CLoadOutcome Run();
+
+private:
+    CMainServices& mServices;
+    const CAppObject& mApp;
+    QWidget* mOwner;
+};

@@ -1,0 +1,49 @@
+#include "CSavePictureCommand.h"
+
+#include "CFirstUse.h"
+#include "CMainServices.h"
+#include "generator/IGeneratorUi.h"
+#include "generator/modCallPictureGenerator.h"
+#include "modSteps.h"
+#include "support/IFileDialog.h"
+#include "support/IFolderMemory.h"
+#include "support/KorvaneSupport.h"
+#include "writers/modPageStyle.h"
+
+CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
+                                         QWidget* owner, IGeneratorUi& ui)
+    : mServices(services), mApp(app), mOwner(owner), mUi(ui) {}
+
+bool CSavePictureCommand::Run(const PageStyle& style,
+                              const std::function<std::u16string()>& proposedName,
+                              const IPictureSource& picture) {
+    const std::u16string section = u"OFN Paths";
+    const std::u16string key(style.rememberedKey);
+    CFirstUse<IFileDialog> dialog(mServices.newFileDialog);
+    CFirstUse<IFolderMemory> memory(mServices.newFolderMemory);
+
+    TryStep([&] { dialog->InitialFolder(memory->ReadValue(section, key, mApp, u"")); });
+    TryStep([&] { dialog->Filter(std::u16string(style.filter)); });
+    TryStep([&] { dialog->DialogOptions(0); });
+    TryStep([&] { dialog->DefaultFileName(proposedName()); });
+    TryStep([&] { dialog->OwnerWindow(mOwner); });
+    // A dialog that cannot be shown counts as cancelled.
+    bool chosen = false;
+    TryStep([&] { chosen = dialog->ShowSave(); });
+    if (!chosen)
+        return false;
+
+    TryStep([&] { memory->WriteValue(section, key, ksGetFilePath(dialog->SelectedFile()), mApp); });
+
+    // Only a walk that says so has written the page: a failure that passes out of it counts as a
+    // failed walk, so "Готово ^_^" is never shown for a page that was not written.
+    bool written = false;
+    TryStep([&] {
+        const std::unique_ptr<IAnyPicture> writer = style.create();
+        written = CallPictureGenerator(*writer, dialog->SelectedFile(), picture, mUi,
+                                       mServices.errorReporter);
+    });
+    if (written)
+        TryStep([&] { mUi.MsgBox(u"Готово ^_^", IGeneratorUi::kInformationIcon); });
+    return written;
+}

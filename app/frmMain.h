@@ -1,0 +1,73 @@
+#pragma once
+
+#include "generator/IGeneratorUi.h"
+#include "support/CAppObject.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CPictureBox;
+class CPictureFlasher;
+class CSpaceKeyRule;
+struct CMainServices;
+struct PageStyle;
+class QPushButton;
+
+/// The program's one window: a column of five buttons in the order of the work (load, show, save
+/// in three styles) and the hidden picture holder. It answers Esc, F1 and Shift+F1 whichever
+/// button has the focus.
+class frmMain final : public QWidget, public IGeneratorUi {
+public:
+    /// Builds the window and runs Form_Load; the caller shows it.
+    frmMain(const CAppObject& app, CMainServices& services);
+    ~frmMain() override;
+
+    // What a save asks of the window.
+    void SetMousePointer(std::int32_t pointer) override;
+    void RepaintMainWindow() override;
+    void MsgBox(const std::u16string& text, std::int32_t style) override;
+
+    /// Key preview: every key press in the window, before the focused button gets it.
+    void Form_KeyDown(std::int32_t KeyCode, std::int32_t Shift);
+
+    void cmdLoadPicture_Click();
+    void cmdSaveSPAN_Click();
+    void cmdSaveTABLE_Click();
+    void cmdSaveDIV_Click();
+    void cmdShowPicture_MouseDown();
+    void cmdShowPicture_MouseUp();
+    void cmdShowPicture_KeyDown(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
+                                bool autoRepeat);
+    void cmdShowPicture_KeyUp(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
+                              bool autoRepeat);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void Form_Load();
+    bool IsFirstKeyReceiver(QObject* watched) const;
+    bool HandleEvent(QObject* watched, QEvent* event);
+    void ReportFailure();
+    void SavePicture(const PageStyle& style);
+    std::u16string MakeOutputFileName(const std::u16string& extension) const;
+
+    const CAppObject& mApp;
+    CMainServices& mServices;
+    std::u16string mSourceFileName;
+    bool mBusy = false;
+
+    QPushButton* cmdLoadPicture = nullptr;
+    QPushButton* cmdShowPicture = nullptr;
+    QPushButton* cmdSaveSPAN = nullptr;
+    QPushButton* cmdSaveTABLE = nullptr;
+    QPushButton* cmdSaveDIV = nullptr;
+    CPictureBox* picPicture = nullptr;
+
+    std::unique_ptr<CPictureFlasher> mFlasher;
+    std::unique_ptr<CSpaceKeyRule> mSpaceKey;
+};

@@ -1,0 +1,38 @@
+#include "CFolderMemory.h"
+
+#include "CError.h"
+#include "modQtText.h"
+
+#include <QSettings>
+
+namespace {
+
+constexpr std::int32_t kPathFileAccessError = 75;
+
+void ThrowOnFailure(const QSettings& settings) {
+    if (settings.status() != QSettings::NoError)
+        throw CError(kPathFileAccessError,
+                     u"Path/File access error: " + FromQString(settings.fileName()));
+}
+
+} // namespace
+
+std::u16string CFolderMemory::ReadValue(const std::u16string& section, const std::u16string& key,
+                                        const CAppObject& /*app*/,
+                                        const std::u16string& defaultValue) {
+    QSettings settings;
+    ThrowOnFailure(settings);
+    settings.beginGroup(ToQString(section));
+    return FromQString(settings.value(ToQString(key), ToQString(defaultValue)).toString());
+}
+
+void CFolderMemory::WriteValue(const std::u16string& section, const std::u16string& key,
+                               const std::u16string& value, const CAppObject& /*app*/) {
+    QSettings settings;
+    settings.beginGroup(ToQString(section));
+    settings.setValue(ToQString(key), ToQString(value));
+    settings.endGroup();
+    // Written now, so that a store that cannot be written is reported to the caller.
+    settings.sync();
+    ThrowOnFailure(settings);
+}

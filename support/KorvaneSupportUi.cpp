@@ -1,0 +1,74 @@
+#include "KorvaneSupportUi.h"
+
+#include "CError.h"
+#include "modProgramFolder.h"
+#include "modQtText.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QScreen>
+#include <QUrl>
+#include <QWidget>
+
+namespace {
+
+constexpr std::int32_t kFileNotFound = 53;
+constexpr std::int32_t kPathFileAccessError = 75;
+constexpr std::int32_t kResourceNotFound = 326;
+
+} // namespace
+
+std::int32_t ksRegisterAppPath() {
+    QGuiApplication::setDesktopFileName(QStringLiteral("tesselet"));
+    return 0;
+}
+
+bool ksIsInIDE() {
+    const QByteArray value = qgetenv("TESSELET_IN_IDE");
+    return !value.isEmpty() && value != "0";
+}
+
+QWidget* ksGetThunderMainHandle() {
+    return nullptr;
+}
+
+void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
+    const QDir folder(QStringLiteral(":/") + ToQString(resourceName));
+    QIcon icon;
+    for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
+        icon.addFile(folder.filePath(image));
+    if (icon.isNull())
+        throw CError(kResourceNotFound,
+                     u"Resource with identifier '" + resourceName + u"' not found");
+    if (window == nullptr)
+        QApplication::setWindowIcon(icon);
+    else
+        window->setWindowIcon(icon);
+}
+
+std::int32_t ksCenterFormEx(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr)
+        return 0;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    window->move(area.x() + (area.width() - frame.width()) / 2,
+                 area.y() + (area.height() - frame.height()) / 2);
+    return 0;
+}
+
+std::int32_t ksFixUserControlsContainerWindow() {
+    return 0;
+}
+
+std::int32_t ksOpenReadMeFile(std::int32_t /*which*/) {
+    const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
+    if (!QFileInfo::exists(path))
+        throw CError(kFileNotFound, u"File not found: " + FromQString(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        throw CError(kPathFileAccessError, u"No program could open " + FromQString(path));
+    return 0;
+}
