@@ -107,8 +107,8 @@ TEST(MainWindow, FirstAppearance) {
 
     // Centred on the screen by Form_Load, before the window had a frame.
     const QRect area = window.screen()->availableGeometry();
-    EXPECT_EQ(window.pos(), QPoint(area.x() + (area.width() - 253) / 2,
-                                   area.y() + (area.height() - 209) / 2));
+    EXPECT_EQ(window.pos(),
+              QPoint(area.x() + (area.width() - 253) / 2, area.y() + (area.height() - 209) / 2));
 
     const struct {
         const char* name;
