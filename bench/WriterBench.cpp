@@ -1,0 +1,183 @@
+// The page writers and the pixel walk alone, per style and per pixel: no picture file is decoded.
+// Each benchmark writes either to /dev/null, which leaves the writer's own work and the write
+// calls, or to a file in $TMPDIR (default /tmp), which adds what the kernel does for the page.
+//
+//   tesselet-bench [--benchmark_filter=REGEX] ...
+
+#include "CQuietUi.h"
+#include "generator/modCallPictureGenerator.h"
+#include "modBenchPicture.h"
+#include "support/CImagePictureSource.h"
+#include "writers/CDivPicture.h"
+#include "writers/CSpanPicture.h"
+#include "writers/CTablePicture.h"
+#include "writers/IAnyPicture.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kSide = 1000;
+
+enum class Style { Table, Span, Div };
+enum class Sink { Null, File };
+
+std::unique_ptr<IAnyPicture> MakeWriter(Style style) {
+    switch (style) {
+    case Style::Table:
+        return std::make_unique<CTablePicture>();
+    case Style::Span:
+        return std::make_unique<CSpanPicture>();
+    case Style::Div:
+        break;
+    }
+    return std::make_unique<CDivPicture>();
+}
+
+/// Where a benchmark writes; a file is removed again when the benchmark ends.
+class SinkPath {
+public:
+    explicit SinkPath(Sink sink) {
+        if (sink == Sink::Null) {
+            mPath = "/dev/null";
+            return;
+        }
+        const char* tmp = std::getenv("TMPDIR");
+        mPath = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tesselet-bench." +
+                std::to_string(::getpid()) + ".html";
+        mRemove = true;
+    }
+    ~SinkPath() {
+        if (mRemove)
+            std::remove(mPath.c_str());
+    }
+    std::u16string Path16() const { return std::u16string(mPath.begin(), mPath.end()); }
+    /// Bytes in the file, or 0 for /dev/null.
+    long long Size() const {
+        struct stat info {};
+        return mRemove && ::stat(mPath.c_str(), &info) == 0 ? info.st_size : 0;
+    }
+
+private:
+    std::string mPath;
+    bool mRemove = false;
+};
+
+const CImagePictureSource& BenchSource() {
+    static const CImagePictureSource source(MakeBenchPicture(kSide, kSide));
+    return source;
+}
+
+/// One whole page per iteration through the walk, as a save does it.
+void BM_Walk(benchmark::State& state, Style style, Sink sink) {
+    const SinkPath path(sink);
+    const std::u16string file = path.Path16();
+    const CImagePictureSource& source = BenchSource();
+    CQuietUi ui;
+    long long pageBytes = 0;
+    for (auto _ : state) {
+        const auto writer = MakeWriter(style);
+        if (!CallPictureGenerator(*writer, file, source, ui, ui)) {
+            state.SkipWithError(ui.LastFailure().c_str());
+            break;
+        }
+        pageBytes += path.Size();
+    }
+    state.SetItemsProcessed(state.iterations() * kSide * kSide);
+    if (pageBytes > 0)
+        state.SetBytesProcessed(pageBytes);
+    state.counters["ns/pixel"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kSide * kSide,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+}
+
+/// The writer alone: rows of pixels of known colours, without the walk and the picture source.
+/// The page is begun anew every kSide rows so that a file does not grow without end.
+void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
+    const SinkPath path(sink);
+    const std::u16string file = path.Path16();
+    const QImage& image = BenchSource().Image();
+    std::unique_ptr<IAnyPicture> writer;
+    const auto begin = [&] {
+        writer = MakeWriter(style);
+        writer->OpenFile(file);
+        writer->BeginPicture(kSide, kSide);
+    };
+    const auto end = [&] {
+        writer->EndPicture();
+        writer->CloseFile();
+    };
+    try {
+        begin();
+        std::int32_t y = 0;
+        for (auto _ : state) {
+            if (y == kSide) {
+                state.PauseTiming();
+                end();
+                begin();
+                y = 0;
+                state.ResumeTiming();
+            }
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            writer->BeginNewLine(y);
+            for (std::int32_t x = 0; x < kSide; ++x)
+                writer->WritePixel(line[x] & 0xFFFFFFu, x, y); // channels swapped: no matter
+            writer->EndNewLine(y);
+            ++y;
+        }
+        end();
+    } catch (const CError&) {
+        state.SkipWithError("the writer failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kSide);
+    state.counters["ns/pixel"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * kSide,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+}
+
+void RegisterAll() {
+    const struct {
+        const char* name;
+        Style style;
+    } styles[] = {{"table", Style::Table}, {"span", Style::Span}, {"div", Style::Div}};
+    const struct {
+        const char* name;
+        Sink sink;
+    } sinks[] = {{"null", Sink::Null}, {"file", Sink::File}};
+    for (const auto& style : styles) {
+        for (const auto& sink : sinks) {
+            const std::string suffix = std::string(style.name) + "/" + sink.name;
+            benchmark::RegisterBenchmark(("Walk/" + suffix).c_str(), BM_Walk, style.style,
+                                         sink.sink)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("WritePixel/" + suffix).c_str(), BM_WritePixel,
+                                         style.style, sink.sink)
+                ->Unit(benchmark::kMicrosecond)
+                ->UseRealTime();
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!LoadBenchTemplates()) {
+        std::fprintf(stderr, "tesselet-bench: cannot read the templates in %s\n",
+                     TESSELET_RESOURCES_DIR);
+        return 1;
+    }
+    RegisterAll();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
