@@ -3,22 +3,8 @@
 #include "CError.h"
 #include "modCodePage1251.h"
 
-std::int32_t ksGetRedRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>(color & 0xFF);
-}
-
-std::int32_t ksGetGreenRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>((color >> 8) & 0xFF);
-}
-
-std::int32_t ksGetBlueRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>((color >> 16) & 0xFF);
-}
-
-std::uint8_t ksToByte(std::int32_t component) {
-    if (component < 0 || component > 255)
-        throw CError::Overflow();
-    return static_cast<std::uint8_t>(component);
+void ksRaiseOverflow() {
+    throw CError::Overflow();
 }
 
 std::u16string ksHex1(std::uint8_t value) {

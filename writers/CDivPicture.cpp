@@ -1,10 +1,14 @@
 #include "CDivPicture.h"
 
-#include "CPiece.h"
 #include "modCommon.h"
 #include "support/CError.h"
 
 namespace {
+
+constexpr char kStart[] = "<div style=\"background:#";
+constexpr char kLeft[] = ";left:";
+constexpr char kTop[] = "px;top:";
+constexpr char kEnd[] = "px;\" class=\"art\">\r\n";
 
 std::int32_t PlusEight(std::int32_t value) {
     std::int32_t sum;
@@ -26,17 +30,18 @@ void CDivPicture::EndPicture() {
 }
 
 void CDivPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
-    CPiece<112> piece;
-    piece << u"<div style=\"background:#";
-    ColourDigitsTo(Color, piece.Reserve(6));
+    // Both sums come first: an offset that overflows appends nothing.
     const std::int32_t left = PlusEight(X);
     const std::int32_t top = PlusEight(Y);
-    piece << u";left:";
-    piece.Shrink(11 - DecimalTo(left, piece.Reserve(11)));
-    piece << u"px;top:";
-    piece.Shrink(11 - DecimalTo(top, piece.Reserve(11)));
-    piece << u"px;\" class=\"art\">\r\n";
-    Append(piece.View());
+    char* out = BeginPiece(sizeof kStart + 6 + sizeof kLeft + 11 + sizeof kTop + 11 + sizeof kEnd);
+    out = PutText(out, kStart);
+    out = ColourDigitsTo(Color, out);
+    out = PutText(out, kLeft);
+    out += DecimalTo(left, out);
+    out = PutText(out, kTop);
+    out += DecimalTo(top, out);
+    out = PutText(out, kEnd);
+    EndPiece(out);
 }
 
 void CDivPicture::BeginNewLine(std::int32_t) {}

@@ -27,8 +27,12 @@ void CPageWriter::CloseFile() {
 
 void CPageWriter::Append(std::u16string_view text) {
     if (mFileNo == 0)
-        throw CError::BadFileNumber();
+        RaiseNoFile();
     mFile.Append(text);
+}
+
+void CPageWriter::RaiseNoFile() {
+    throw CError::BadFileNumber();
 }
 
 void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
@@ -44,10 +48,4 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
 
 void CPageWriter::WritePageTail() {
     Append(gTemplateTail);
-}
-
-void CPageWriter::ColourDigitsTo(PixelColor Color, char16_t* out) {
-    ksHex1To(ksToByte(ksGetRedRGB(Color)), out);
-    ksHex1To(ksToByte(ksGetGreenRGB(Color)), out + 2);
-    ksHex1To(ksToByte(ksGetBlueRGB(Color)), out + 4);
 }

@@ -2,7 +2,9 @@
 
 #include "COutputFile.h"
 #include "IAnyPicture.h"
+#include "support/KorvaneSupport.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,12 +24,31 @@ protected:
     void WritePageTail();
     /// Appends one piece of text; fails when no file is open.
     void Append(std::u16string_view text);
-    /// Writes the six colour digits of `Color` (red, green, blue) to `out`.
-    static void ColourDigitsTo(PixelColor Color, char16_t* out);
+
+    // A pixel's piece is put together as UTF-8 right in the output buffer: its text is ASCII
+    // apart from SPAN's character, so converting it from UTF-16 and copying it would only cost.
+    /// Room for a piece of at most `most` bytes; fails when no file is open.
+    char* BeginPiece(std::size_t most) {
+        if (mFileNo == 0) [[unlikely]]
+            RaiseNoFile();
+        return mFile.Reserve(most);
+    }
+    /// Appends the piece begun by BeginPiece, which ends at `end`.
+    void EndPiece(const char* end) noexcept { mFile.Commit(end); }
+
+    /// Writes the six colour digits of `Color` (red, green, blue) to `out`; returns their end.
+    static char* ColourDigitsTo(PixelColor Color, char* out) {
+        ksHex1To(ksToByte(ksGetRedRGB(Color)), out);
+        ksHex1To(ksToByte(ksGetGreenRGB(Color)), out + 2);
+        ksHex1To(ksToByte(ksGetBlueRGB(Color)), out + 4);
+        return out + 6;
+    }
 
     /// Number of the open output file (descriptor + 1); 0 means no file.
     std::int32_t mFileNo = 0;
 
 private:
+    [[noreturn]] static void RaiseNoFile();
+
     COutputFile mFile;
 };

@@ -1,7 +1,7 @@
 #include "CSpanPicture.h"
 
-#include "CPiece.h"
 #include "modCommon.h"
+#include "modUTF8.h"
 #include "templates/modSourceAndTemplates.h"
 
 #include <algorithm>
@@ -13,6 +13,27 @@ bool IsHighSurrogate(char16_t unit) {
 }
 bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+constexpr char kStart[] = "<span style=\"color:#";
+constexpr char kMiddle[] = ";\">";
+constexpr char kEnd[] = "</span>";
+// One or two code units, each escaped to at most six ASCII characters or encoded to at most three
+// bytes (four for a pair).
+constexpr std::size_t kMostCharacterBytes = 12;
+
+/// The character escaped for HTML, as UTF-8; returns the end.
+char* CharacterTo(std::u16string_view character, char* out) noexcept {
+    if (character.size() == 1) {
+        const char16_t unit = character[0];
+        if (unit < 0x80 && unit != u'&' && unit != u'<' && unit != u'>' && unit != u'"') {
+            *out = static_cast<char>(unit);
+            return out + 1;
+        }
+    }
+    char16_t escaped[kMostCharacterBytes];
+    const std::size_t length = HtmlEscapeTo(character, escaped);
+    return out + UTF8EncodeTo({escaped, length}, out);
 }
 
 } // namespace
@@ -45,13 +66,13 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
                           IsLowSurrogate(source[index + 1]);
         character = source.substr(index, pair ? 2 : 1);
     }
-    CPiece<80> piece;
-    piece << u"<span style=\"color:#";
-    ColourDigitsTo(Color, piece.Reserve(6));
-    piece << u";\">";
-    piece.Shrink(12 - HtmlEscapeTo(character, piece.Reserve(12)));
-    piece << u"</span>";
-    Append(piece.View());
+    char* out = BeginPiece(sizeof kStart + 6 + sizeof kMiddle + kMostCharacterBytes + sizeof kEnd);
+    out = PutText(out, kStart);
+    out = ColourDigitsTo(Color, out);
+    out = PutText(out, kMiddle);
+    out = CharacterTo(character, out);
+    out = PutText(out, kEnd);
+    EndPiece(out);
 
     // Advance by the units taken (at least one, as for an empty text); 64 bits cannot overflow.
     const std::int64_t next = static_cast<std::int64_t>(mCharPos) +

@@ -21,12 +21,19 @@ void CTablePicture::EndPicture() {
     WritePageTail();
 }
 
+namespace {
+
+constexpr char kCellStart[] = "<td style=\"background:#";
+constexpr char kCellEnd[] = ";\"></td>\r\n";
+
+} // namespace
+
 void CTablePicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
-    CPiece<48> piece;
-    piece << u"<td style=\"background:#";
-    ColourDigitsTo(Color, piece.Reserve(6));
-    piece << u";\"></td>\r\n";
-    Append(piece.View());
+    char* out = BeginPiece(sizeof kCellStart + 6 + sizeof kCellEnd);
+    out = PutText(out, kCellStart);
+    out = ColourDigitsTo(Color, out);
+    out = PutText(out, kCellEnd);
+    EndPiece(out);
 }
 
 void CTablePicture::BeginNewLine(std::int32_t) {

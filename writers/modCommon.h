@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,3 +20,13 @@ std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept;
 /// The shortest decimal form of `value` written to `out` (at most 11 code units).
 /// Returns the number of code units written.
 std::size_t DecimalTo(std::int32_t value, char16_t* out) noexcept;
+
+/// The same decimal form as ASCII bytes, for text that goes straight into UTF-8 output.
+std::size_t DecimalTo(std::int32_t value, char* out) noexcept;
+
+/// Copies a string literal of ASCII text without its terminating zero; returns the end. The length
+/// is known when compiling, so the copy is a few moves.
+template <std::size_t N> char* PutText(char* out, const char (&text)[N]) noexcept {
+    std::memcpy(out, text, N - 1);
+    return out + (N - 1);
+}
