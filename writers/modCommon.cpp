@@ -1,6 +1,5 @@
 #include "modCommon.h"
 
-#include <array>
 #include <cstdint>
 
 void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with) {
@@ -67,46 +66,5 @@ std::size_t DecimalTo(std::int32_t value, char16_t* out) noexcept {
     } while (magnitude != 0);
     while (count > 0)
         out[length++] = digits[--count];
-    return length;
-}
-
-namespace {
-
-// "00" to "99": two digits per division halve the divisions of the pixel offsets.
-constexpr auto kDecimalPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t value = 0; value < 100; ++value) {
-        pairs[2 * value] = static_cast<char>('0' + value / 10);
-        pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
-    }
-    return pairs;
-}();
-
-} // namespace
-
-std::size_t DecimalTo(std::int32_t value, char* out) noexcept {
-    std::size_t length = 0;
-    // Unsigned arithmetic gives the most negative value its magnitude too.
-    std::uint32_t magnitude = static_cast<std::uint32_t>(value);
-    if (value < 0) {
-        out[length++] = '-';
-        magnitude = 0u - magnitude;
-    }
-    std::size_t digits = 1;
-    for (std::uint32_t power = 10; digits < 10 && magnitude >= power; power *= 10)
-        ++digits;
-    length += digits;
-    char* place = out + length;
-    while (magnitude >= 100) {
-        place -= 2;
-        std::memcpy(place, &kDecimalPairs[2 * (magnitude % 100)], 2);
-        magnitude /= 100;
-    }
-    if (magnitude >= 10) {
-        place -= 2;
-        std::memcpy(place, &kDecimalPairs[2 * magnitude], 2);
-    } else {
-        *--place = static_cast<char>('0' + magnitude);
-    }
     return length;
 }
