@@ -2,20 +2,26 @@
 
 #include "writers/modUTF8.h"
 
+#include <algorithm>
+
 namespace {
 
-std::string ToUtf8(const std::u16string& text) {
+/// UTF-8 on one line: a report's line breaks become spaces.
+std::string OneLine(const std::u16string& text) {
     const auto bytes = StringToUTF8(text);
-    return std::string(bytes.begin(), bytes.end());
+    std::string line(bytes.begin(), bytes.end());
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
 }
 
 } // namespace
 
 void CQuietUi::MsgBox(const std::u16string& text, std::int32_t) {
-    mLastFailure = ToUtf8(text);
+    mLastFailure = OneLine(text);
 }
 
 void CQuietUi::ShowError(const CError& pending, std::int32_t, std::int32_t,
                          const std::u16string& message) {
-    mLastFailure = ToUtf8(message) + ": " + ToUtf8(pending.Description());
+    mLastFailure = OneLine(message) + ": " + pending.what();
 }

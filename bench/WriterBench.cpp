@@ -132,8 +132,8 @@ void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
             ++y;
         }
         end();
-    } catch (const CError&) {
-        state.SkipWithError("the writer failed");
+    } catch (const CError& error) {
+        state.SkipWithError(error.what());
     }
     state.SetItemsProcessed(state.iterations() * kSide);
     state.counters["ns/pixel"] = benchmark::Counter(

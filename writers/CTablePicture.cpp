@@ -3,6 +3,13 @@
 #include "CPiece.h"
 #include "modCommon.h"
 
+namespace {
+
+constexpr char kCellStart[] = "<td style=\"background:#";
+constexpr char kCellEnd[] = ";\"></td>\r\n";
+
+} // namespace
+
 void CTablePicture::Init() {}
 
 void CTablePicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
@@ -20,13 +27,6 @@ void CTablePicture::EndPicture() {
     Append(u"</table>\r\n");
     WritePageTail();
 }
-
-namespace {
-
-constexpr char kCellStart[] = "<td style=\"background:#";
-constexpr char kCellEnd[] = ";\"></td>\r\n";
-
-} // namespace
 
 void CTablePicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     char* out = BeginPiece(sizeof kCellStart + 6 + sizeof kCellEnd);
