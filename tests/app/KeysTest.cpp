@@ -93,12 +93,16 @@ TEST(Keys, MissingReadMeIsReportedAndTheWindowStays) {
     frmMain window(kApp, fakes.Services());
     window.show();
     const QString readMeFile = QDir(QStringLiteral(TESSELET_TEST_DIR)).filePath("readme.html");
-    const QString hidden = readMeFile + QStringLiteral(".away");
-    ASSERT_TRUE(QFile::rename(readMeFile, hidden));
-
-    PressKey(window, Qt::Key_F1);
-
-    ASSERT_TRUE(QFile::rename(hidden, readMeFile));
+    {
+        // Put back even when an assertion below fails.
+        struct Away {
+            QString from, to;
+            ~Away() { QFile::rename(to, from); }
+        } away{readMeFile, readMeFile + QStringLiteral(".away")};
+        ASSERT_TRUE(QFile::rename(away.from, away.to));
+        PressKey(window, Qt::Key_F1);
+    }
+    ASSERT_TRUE(QFile::exists(readMeFile));
     EXPECT_TRUE(readMe.catcher.opened.isEmpty());
     ASSERT_EQ(fakes.errors.size(), 1u);
     EXPECT_EQ(fakes.errors[0].style, 16);
