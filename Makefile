@@ -13,7 +13,7 @@ deps:
 	@scripts/install-deps
 
 build-release: deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTESSELET_WERROR=ON
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTESSELET_WERROR=ON -DTESSELET_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build-release
