@@ -166,41 +166,41 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return false; // never swallowed: the button still gets every key and click
 }
 
-bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
+void frmMain::HandleEvent(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         if (!IsFirstKeyReceiver(watched))
-            return false;
+            return;
         const auto* key = static_cast<const QKeyEvent*>(event);
         const std::int32_t code = VirtualKeyCode(key->key());
         const std::int32_t mask = ModifierMask(key->modifiers());
         Form_KeyDown(code, mask);
         if (watched == cmdShowPicture)
             cmdShowPicture_KeyDown(code, mask, key->timestamp(), key->isAutoRepeat());
-        return true;
+        return;
     }
     case QEvent::KeyRelease: {
         if (watched != cmdShowPicture)
-            return false;
+            return;
         const auto* key = static_cast<const QKeyEvent*>(event);
         cmdShowPicture_KeyUp(VirtualKeyCode(key->key()), ModifierMask(key->modifiers()),
                              key->timestamp(), key->isAutoRepeat());
-        return true;
+        return;
     }
     // The second press of a double click arrives as a double-click event.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (watched != cmdShowPicture || !cmdShowPicture->isEnabled())
-            return false;
+            return;
         cmdShowPicture_MouseDown();
-        return true;
+        return;
     case QEvent::MouseButtonRelease:
         if (watched != cmdShowPicture || !cmdShowPicture->isEnabled())
-            return false;
+            return;
         cmdShowPicture_MouseUp();
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

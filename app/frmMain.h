@@ -51,7 +51,7 @@ private:
     void CreateControls();
     void Form_Load();
     bool IsFirstKeyReceiver(QObject* watched) const;
-    bool HandleEvent(QObject* watched, QEvent* event);
+    void HandleEvent(QObject* watched, QEvent* event);
     void ReportFailure();
     void SavePicture(const PageStyle& style);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;

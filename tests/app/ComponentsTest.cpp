@@ -14,7 +14,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -110,23 +109,6 @@ TEST(Components, SaveDialogProposesTheNameInTheRememberedFolder) {
     EXPECT_FALSE(dialog.ShowSave());
 }
 
-TEST(Components, OpenDialogStartsInTheRememberedFolder) {
-    QTemporaryDir remembered;
-    CFileDialog dialog;
-    dialog.InitialFolder(U16(remembered.path().toStdString()));
-    dialog.Filter(u"Картинки|*.png;*.bmp|Все файлы|*.*");
-    WhenShown<QFileDialog>(
-        [&](QFileDialog& shown) {
-            EXPECT_EQ(shown.acceptMode(), QFileDialog::AcceptOpen);
-            EXPECT_EQ(shown.fileMode(), QFileDialog::ExistingFile);
-            EXPECT_EQ(shown.directory().absolutePath(), remembered.path());
-            EXPECT_EQ(shown.nameFilters(),
-                      (QStringList{"Картинки (*.png *.bmp)", "Все файлы (*)"}));
-        },
-        Reject);
-    EXPECT_FALSE(dialog.ShowOpen());
-}
-
 TEST(Components, MessageBoxesAndErrorReports) {
     CMessageBox messages(u"Korvane - Tesselet");
     WhenShown<QMessageBox>(
@@ -179,31 +161,13 @@ TEST(Components, AboutBoxNamesTheProgramAndItsVersion) {
         services.LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png")).isNull());
 }
 
-TEST(Components, WindowFunctionsOfTheSupportLibrary) {
+TEST(Components, UnknownIconResourceFails) {
     QWidget window;
-    window.resize(200, 100);
-    ksSetWindowResIconAll(&window, u"A_MAIN");
-    std::vector<int> sides;
-    for (const QSize& size : window.windowIcon().availableSizes())
-        sides.push_back(size.width());
-    EXPECT_EQ(sides, (std::vector<int>{16, 32, 48}));
     try {
         ksSetWindowResIconAll(&window, u"NO_SUCH_ICON");
         ADD_FAILURE() << "an unknown icon resource must fail";
     } catch (const CError& error) {
         EXPECT_EQ(error.Number(), 326);
     }
-
-    EXPECT_EQ(ksCenterFormEx(&window), 0);
-    const QRect area = window.screen()->availableGeometry();
-    EXPECT_EQ(window.pos(),
-              QPoint(area.x() + (area.width() - 200) / 2, area.y() + (area.height() - 100) / 2));
-
-    EXPECT_FALSE(ksIsInIDE());
-    qputenv("TESSELET_IN_IDE", "0");
-    EXPECT_FALSE(ksIsInIDE());
-    qputenv("TESSELET_IN_IDE", "1");
-    EXPECT_TRUE(ksIsInIDE());
-    qunsetenv("TESSELET_IN_IDE");
-    EXPECT_EQ(ksGetThunderMainHandle(), nullptr);
+    EXPECT_FALSE(window.testAttribute(Qt::WA_SetWindowIcon));
 }

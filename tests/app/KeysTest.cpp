@@ -2,7 +2,6 @@
 #include "ReadMeCatcher.h"
 
 #include "app/frmMain.h"
-#include "app/modKeys.h"
 #include "support/CAppObject.h"
 
 #include <QDesktopServices>
@@ -25,22 +24,6 @@ public:
 };
 
 } // namespace
-
-TEST(Keys, CodesAndModifierMasks) {
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_F1), 112);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_F12), 123);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_Escape), 27);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_Space), 32);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_A), 65);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_9), 57);
-    EXPECT_EQ(VirtualKeyCode(Qt::Key_Home), 0);
-    EXPECT_EQ(ModifierMask(Qt::NoModifier), 0);
-    EXPECT_EQ(ModifierMask(Qt::ShiftModifier), 1);
-    EXPECT_EQ(ModifierMask(Qt::ControlModifier), 2);
-    EXPECT_EQ(ModifierMask(Qt::AltModifier), 4);
-    EXPECT_EQ(ModifierMask(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
-    EXPECT_EQ(ModifierMask(Qt::MetaModifier | Qt::KeypadModifier), 0);
-}
 
 TEST(Keys, ShiftF1AloneShowsTheAboutBox) {
     FakeComponents fakes;
