@@ -67,4 +67,19 @@ TEST(Support, HtmlEscapeAndReplace) {
     EXPECT_EQ(std::u16string(digits, DecimalTo(0, digits)), u"0");
     EXPECT_EQ(std::u16string(digits, DecimalTo(640, digits)), u"640");
     EXPECT_EQ(std::u16string(digits, DecimalTo(-2147483647 - 1, digits)), u"-2147483648");
+    // The byte forms that pixels use give the same text.
+    for (const std::int32_t value :
+         {0, 7, 9, 10, 99, 100, 4007, 99999, 1000000000, 2147483647, -1, -10, -2147483647 - 1}) {
+        char bytes[12];
+        const std::u16string text(digits, DecimalTo(value, digits));
+        EXPECT_EQ(std::string(bytes, DecimalTo(value, bytes)),
+                  std::string(text.begin(), text.end()))
+            << value;
+    }
+    for (int value = 0; value < 256; ++value) {
+        char pair[2];
+        ksHex1To(static_cast<std::uint8_t>(value), pair);
+        const std::u16string text = ksHex1(static_cast<std::uint8_t>(value));
+        EXPECT_EQ(std::string(pair, 2), std::string(text.begin(), text.end()));
+    }
 }
