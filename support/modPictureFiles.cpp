@@ -5,6 +5,8 @@
 
 #include <QImageReader>
 #include <QStringList>
+#include <cstdlib>
+#include <sys/mman.h>
 
 namespace {
 
@@ -12,6 +14,28 @@ constexpr std::int32_t kInvalidPicture = 481;
 
 CError InvalidPicture(const QString& detail) {
     return CError(kInvalidPicture, u"Invalid picture: " + FromQString(detail));
+}
+
+// Decoding a picture of millions of pixels spends a third of its time in page faults on 4 KiB
+// pages. A buffer aligned to 2 MiB and marked for huge pages takes them 512 pages at a time. The
+// reader fills an image given to it when the size and format match, and replaces it otherwise.
+QImage HugePageImage(QSize size, QImage::Format format) {
+    constexpr qsizetype kHugePage = qsizetype{2} << 20;
+    if (!size.isValid() || format == QImage::Format_Invalid)
+        return {};
+    const qsizetype bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
+    const qsizetype bytesPerLine = (qsizetype{size.width()} * bitsPerPixel + 31) / 32 * 4;
+    const qsizetype bytes = bytesPerLine * size.height();
+    if (bytesPerLine <= 0 || bytes < kHugePage)
+        return {};
+    const auto rounded = static_cast<std::size_t>((bytes + kHugePage - 1) / kHugePage * kHugePage);
+    void* data = std::aligned_alloc(static_cast<std::size_t>(kHugePage), rounded);
+    if (data == nullptr)
+        return {};
+    ::madvise(data, rounded, MADV_HUGEPAGE); // only advice: without it the pages are small
+    return QImage(
+        static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
+        [](void* buffer) { std::free(buffer); }, data);
 }
 
 } // namespace
@@ -52,8 +76,8 @@ QImage LoadPictureFile(const std::u16string& path) {
                                  .arg(announced.width())
                                  .arg(announced.height())
                                  .arg(kMaxPictureSide));
-    QImage image = reader.read();
-    if (image.isNull())
+    QImage image = HugePageImage(announced, reader.imageFormat());
+    if (!reader.read(&image) || image.isNull())
         throw InvalidPicture(reader.errorString());
     if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
         throw InvalidPicture(QStringLiteral("larger than %1 x %1 pixels").arg(kMaxPictureSide));
