@@ -1,10 +1,12 @@
 #include "CTablePicture.h"
 
-#include "CPiece.h"
 #include "modCommon.h"
 
 namespace {
 
+constexpr char kTableStart[] = "<table cellpadding=\"0\" cellspacing=\"0\" style=\"width:";
+constexpr char kTableHeight[] = "px;height:";
+constexpr char kTableEnd[] = "px;\">\r\n";
 constexpr char kCellStart[] = "<td style=\"background:#";
 constexpr char kCellEnd[] = ";\"></td>\r\n";
 
@@ -14,13 +16,13 @@ void CTablePicture::Init() {}
 
 void CTablePicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
     WritePageHead(u"");
-    CPiece<128> piece;
-    piece << u"<table cellpadding=\"0\" cellspacing=\"0\" style=\"width:";
-    piece.Shrink(11 - DecimalTo(Width, piece.Reserve(11)));
-    piece << u"px;height:";
-    piece.Shrink(11 - DecimalTo(Height, piece.Reserve(11)));
-    piece << u"px;\">\r\n";
-    Append(piece.View());
+    char* out = BeginPiece(sizeof kTableStart + 11 + sizeof kTableHeight + 11 + sizeof kTableEnd);
+    out = PutText(out, kTableStart);
+    out += DecimalTo(Width, out);
+    out = PutText(out, kTableHeight);
+    out += DecimalTo(Height, out);
+    out = PutText(out, kTableEnd);
+    EndPiece(out);
 }
 
 void CTablePicture::EndPicture() {

@@ -49,22 +49,3 @@ std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept {
     }
     return static_cast<std::size_t>(out - start);
 }
-
-std::size_t DecimalTo(std::int32_t value, char16_t* out) noexcept {
-    char16_t digits[10];
-    std::size_t count = 0;
-    // Work in 64 bits so that the most negative value has a magnitude too.
-    std::int64_t magnitude = value;
-    std::size_t length = 0;
-    if (magnitude < 0) {
-        out[length++] = u'-';
-        magnitude = -magnitude;
-    }
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (count > 0)
-        out[length++] = digits[--count];
-    return length;
-}

@@ -18,10 +18,6 @@ std::u16string HtmlEscape(std::u16string_view text);
 /// Returns the number of code units written.
 std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept;
 
-/// The shortest decimal form of `value` written to `out` (at most 11 code units).
-/// Returns the number of code units written.
-std::size_t DecimalTo(std::int32_t value, char16_t* out) noexcept;
-
 /// "00" to "99": two digits per division halve the divisions of the pixel offsets.
 inline constexpr auto kDecimalPairs = [] {
     std::array<char, 200> pairs{};
