@@ -1,11 +1,13 @@
 # Tesselet: the two everyday commands are `make demo` and `make test`.
 BUILD       ?= build
 BUILD_ASAN  ?= build-asan
+BUILD_FUZZ  ?= build-fuzz
+FUZZ_SECONDS ?= 12
 JOBS        ?= $(shell nproc)
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
-.PHONY: all deps demo test test-release test-sanitize bench format format-check clean
+.PHONY: all deps demo test test-release test-sanitize fuzz bench format format-check clean
 
 all: build-release
 
@@ -32,6 +34,14 @@ test-sanitize: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS from the committed seeds; new inputs go to the build folder.
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTESSELET_WERROR=ON -DTESSELET_FUZZ=ON -DTESSELET_GUI=OFF -DTESSELET_TESTS=OFF \
+	  -DTESSELET_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	scripts/run-fuzzers $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 bench: build-release
 	@scripts/install-deps --bench
 	bench/compare $(BUILD)/bin
@@ -43,4 +53,4 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

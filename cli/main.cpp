@@ -10,8 +10,28 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+QtMessageHandler gQtDefaultHandler = nullptr;
+
+// The picture readers and libpng say what they think of a broken file before the converter's
+// own report does; that report says it clearly, so their lines are only noise.
+void DropPictureReaderNoise(QtMsgType type, const QMessageLogContext& context,
+                            const QString& message) {
+    const bool fromReader = (context.category != nullptr &&
+                             std::strncmp(context.category, "qt.gui.imageio", 14) == 0) ||
+                            message.startsWith(QStringLiteral("libpng "));
+    if (fromReader && type != QtFatalMsg)
+        return;
+    gQtDefaultHandler(type, context, message);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    gQtDefaultHandler = qInstallMessageHandler(DropPictureReaderNoise);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(

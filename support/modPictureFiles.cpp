@@ -1,12 +1,19 @@
 #include "modPictureFiles.h"
 
 #include "CError.h"
+#include "modPictureCompleteness.h"
 #include "modQtText.h"
+
+#include <QFile>
 
 #include <QImageReader>
 #include <QStringList>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,11 +72,17 @@ QImage FlattenOverWhite(QImage image) {
     return image;
 }
 
-QImage LoadPictureFile(const std::u16string& path) {
+QImage LoadPicture(QIODevice& device) {
     // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
     // (16-bit formats) needs 2 GiB while it is decoded.
     QImageReader::setAllocationLimit(2048);
-    QImageReader reader(ToQString(path));
+    // The check runs before the reader exists: a reader that has read the header keeps its own
+    // place in the device.
+    const QByteArray format = QImageReader::imageFormat(&device);
+    if (!format.isEmpty() && IsPictureCutShort(device, format))
+        throw InvalidPicture(QStringLiteral("the file ends before the picture does"));
+    device.seek(0);
+    QImageReader reader(&device);
     const QSize announced = reader.size();
     if (announced.width() > kMaxPictureSide || announced.height() > kMaxPictureSide)
         throw InvalidPicture(QStringLiteral("%1 x %2 pixels is larger than %3 x %3")
@@ -82,6 +95,24 @@ QImage LoadPictureFile(const std::u16string& path) {
     if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
         throw InvalidPicture(QStringLiteral("larger than %1 x %1 pixels").arg(kMaxPictureSide));
     return FlattenOverWhite(std::move(image));
+}
+
+QImage LoadPictureFile(const std::u16string& path) {
+    // Opened here rather than by the reader, so that a missing or unreadable file is reported
+    // as what it is, not as a file of an unknown format.
+    const QByteArray name = QFile::encodeName(ToQString(path));
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw CError::FromErrno(errno);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw InvalidPicture(file.errorString());
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+        throw CError::FromErrno(EISDIR);
+    return LoadPicture(file);
 }
 
 std::u16string GetPictureFilter() {

@@ -1,25 +1,16 @@
 #include "support/TestSupport.h"
 
-#include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 CliRun Cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TESSELET_BIN_DIR "/tesselet-cli"), arguments);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    std::vector<std::string> list;
+    for (const QString& argument : arguments)
+        list.push_back(argument.toStdString());
+    return RunCli(list);
 }
 
 QString Q(const std::string& text) {

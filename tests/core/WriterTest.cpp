@@ -37,16 +37,6 @@ PixelColor Black(int, int) {
     return 0;
 }
 
-int OpenDescriptors() {
-    int count = 0;
-    if (DIR* dir = ::opendir("/proc/self/fd")) {
-        while (::readdir(dir) != nullptr)
-            ++count;
-        ::closedir(dir);
-    }
-    return count;
-}
-
 } // namespace
 
 TEST(TablePicture, WorkedExampleAndFrame) {

@@ -3,11 +3,16 @@
 #include "templates/modSourceAndTemplates.h"
 #include "writers/modUTF8.h"
 
+#include <QProcess>
+#include <QStringList>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <linux/capability.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 TempDir::TempDir() {
     std::string pattern =
@@ -96,4 +101,34 @@ PixelColor FakePictureBox::Point(float X, float Y) const {
     if (x == failAtX && y == failAtY)
         throw CError(380, u"Invalid property value");
     return colour ? colour(x, y) : static_cast<PixelColor>(x + 16 * y);
+}
+
+CliRun RunCli(const std::vector<std::string>& arguments, const std::function<void()>& inChild) {
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    QProcess process;
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.start(QStringLiteral(TESSELET_BIN_DIR "/tesselet-cli"), list);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+void DropCapabilities() {
+    if (::geteuid() != 0)
+        return;
+    // Root keeps its capabilities across exec unless they leave the bounding set.
+    for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
+        if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
+            ::_exit(125);
+}
+
+int OpenDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
 }

@@ -79,3 +79,22 @@ public:
     std::function<PixelColor(int, int)> colour;
     int failAtX = -1, failAtY = -1; ///< Point throws there
 };
+
+/// What a run of the command-line converter gave back.
+struct CliRun {
+    int status; ///< exit status, -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+/// Runs tesselet-cli with `arguments`; `inChild` runs in the child before the program starts
+/// (limits, dropped privileges).
+CliRun RunCli(const std::vector<std::string>& arguments,
+              const std::function<void()>& inChild = nullptr);
+
+/// For use in a child: gives up the capabilities that override file permissions, so that they
+/// hold for root too.
+void DropCapabilities();
+
+/// How many file descriptors this process has open.
+int OpenDescriptors();

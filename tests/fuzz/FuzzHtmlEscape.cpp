@@ -1,0 +1,54 @@
+// Escaped text has no character that HTML would read as markup, and unescapes to the original.
+#include "writers/modCommon.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+std::u16string Unescape(std::u16string_view text) {
+    static constexpr std::pair<std::u16string_view, char16_t> kEntities[] = {
+        {u"&amp;", u'&'}, {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&quot;", u'"'}};
+    std::u16string plain;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] != u'&') {
+            plain += text[i++];
+            continue;
+        }
+        bool known = false;
+        for (const auto& [entity, character] : kEntities) {
+            if (text.substr(i).starts_with(entity)) {
+                plain += character;
+                i += entity.size();
+                known = true;
+                break;
+            }
+        }
+        Check(known); // every "&" starts one of the four entities
+    }
+    return plain;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+
+    const std::u16string escaped = HtmlEscape(text);
+    Check(escaped.find_first_of(u"<>\"") == std::u16string::npos);
+    Check(Unescape(escaped) == text);
+
+    std::u16string direct(6 * text.size(), u'\0');
+    direct.resize(HtmlEscapeTo(text, direct.data()));
+    Check(direct == escaped);
+    return 0;
+}
