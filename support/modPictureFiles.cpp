@@ -76,6 +76,8 @@ QImage LoadPicture(QIODevice& device) {
     // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
     // (16-bit formats) needs 2 GiB while it is decoded.
     QImageReader::setAllocationLimit(2048);
+    if (device.size() == 0)
+        throw InvalidPicture(QStringLiteral("the file is empty"));
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);

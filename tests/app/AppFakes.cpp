@@ -6,6 +6,7 @@
 #include "support/IFileDialog.h"
 #include "support/IFolderMemory.h"
 #include "support/IScreenContext.h"
+#include "support/modPictureFiles.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -161,6 +162,8 @@ QImage FakeComponents::LoadPictureFile(const std::u16string& path) {
     log.push_back("LoadPictureFile " + U8(path));
     if (loadFails)
         throw CError(481, u"Invalid picture");
+    if (realLoader)
+        return ::LoadPictureFile(path);
     return picture;
 }
 

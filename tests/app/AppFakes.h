@@ -74,6 +74,8 @@ public:
     std::u16string pictureFilter = u"Картинки|*.png;*.bmp|Все файлы|*.*";
     QImage picture;
     bool loadFails = false;
+    /// Load with the program's own loader instead of yielding `picture`.
+    bool realLoader = false;
 
     // Screen.
     bool noScreen = false;

@@ -3,6 +3,8 @@
 
 #include "support/TestSupport.h"
 
+#include "support/BadPictures.h"
+
 #include "generator/modCallPictureGenerator.h"
 #include "support/CError.h"
 #include "support/modPictureFiles.h"
@@ -10,7 +12,6 @@
 #include "writers/CSpanPicture.h"
 #include "writers/CTablePicture.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <csignal>
 #include <filesystem>
@@ -22,7 +23,6 @@ using namespace std::string_literals;
 
 namespace {
 
-const std::string kFixtures = TESSELET_SOURCE_DIR "/tests/fuzz/corpus/FuzzPicture/";
 const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
 const std::string kLoadFailed =
     "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nError ";
@@ -30,87 +30,11 @@ const std::string kSaveFailed = "\n\nНе удалось сохранить фа
 const std::string kTemplateFailed =
     "\n\nНе удалось загрузить файл шаблона. Продолжение невозможно.\nError ";
 
-QImage Noise(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    std::uint32_t state = 12345;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (state >> 8));
-        }
-    return image;
-}
-
-std::string Encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes.toStdString();
-}
-
-std::uint32_t Crc32(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const unsigned char byte : bytes) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
-
-std::string BigEndian(std::uint32_t value) {
-    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-}
-
-std::string Chunk(const std::string& type, const std::string& data) {
-    return BigEndian(static_cast<std::uint32_t>(data.size())) + type + data +
-           BigEndian(Crc32(type + data));
-}
-
-// A PNG whose header claims the size, with a little image data (one compressed empty block) and
-// its end: enough for a reader to believe the header.
-std::string PngClaiming(std::uint32_t width, std::uint32_t height) {
-    return "\x89PNG\r\n\x1A\n"s +
-           Chunk("IHDR", BigEndian(width) + BigEndian(height) + "\x08\x02\x00\x00\x00"s) +
-           Chunk("IDAT", "\x78\x9C\x03\x00\x00\x00\x00\x01"s) + Chunk("IEND", "");
-}
-
-struct BadPicture {
-    std::string name;
-    std::string bytes;
-    int number;
-    std::string detail; ///< part of the description
-};
-
-// Every kind of picture a user may pick by mistake, written into `dir`.
-std::vector<BadPicture> WriteBadPictures(const TempDir& dir) {
-    const QImage noise = Noise(40, 30);
-    const auto half = [](const std::string& bytes) { return bytes.substr(0, bytes.size() / 2); };
-    std::vector<BadPicture> bad = {
-        {"empty.png", "", 481, "Invalid picture"},
-        {"notes.png", "Shopping list:\n- milk\n- bread\n", 481, "Invalid picture"},
-        {"cut.png", half(Encoded(noise, "PNG")), 481, "Invalid picture"},
-        {"cut.jpg", half(Encoded(noise, "JPEG")), 481, "ends before the picture does"},
-        {"cut.gif", half(ReadBytes(kFixtures + "a.gif")), 481, "ends before the picture does"},
-        {"cut.bmp", half(Encoded(noise, "BMP")), 481, "ends before the picture does"},
-        {"huge.png", PngClaiming(100000, 100000), 481, "100000 x 100000 pixels is larger"},
-        {"header-only.png", PngClaiming(100000, 100000).substr(0, 33), 481, "Invalid picture"},
-        {"layers.psd", "8BPS\x00\x01\x00\x00\x00\x00\x00\x00\x00\x03"s, 481, "Invalid picture"},
-    };
-    for (const BadPicture& picture : bad)
-        WriteBytes(dir.File(picture.name), picture.bytes);
-    std::filesystem::create_directory(dir.File("folder.png"));
-    bad.push_back({"folder.png", "", 21, "Is a directory"});
-    bad.push_back({"missing.png", "", 2, "No such file or directory"});
-    return bad;
-}
-
 } // namespace
 
 TEST(BadInput, PicturesAreRefusedWithTheirReason) {
     TempDir dir;
-    for (const BadPicture& picture : WriteBadPictures(dir)) {
+    for (const BadPicture& picture : WriteBadPictures(dir.Path())) {
         try {
             LoadPictureFile(dir.File16(picture.name));
             ADD_FAILURE() << picture.name << " loaded";
@@ -132,7 +56,7 @@ TEST(BadInput, PicturesAreRefusedWithTheirReason) {
         }
     };
     for (const char* name : {"a.jpeg", "prog.jpeg", "a.gif", "a.bmp"}) {
-        const std::string whole = ReadBytes(kFixtures + name);
+        const std::string whole = ReadBytes(kPictureFixtures + name);
         ASSERT_FALSE(whole.empty()) << name;
         EXPECT_TRUE(loads(whole)) << name;
         const bool gif = std::string(name).ends_with(".gif");
@@ -145,13 +69,13 @@ TEST(BadInput, PicturesAreRefusedWithTheirReason) {
         }
     }
     // Only the first frame of a GIF is shown; a later frame cut short does not matter.
-    const std::string animation = ReadBytes(kFixtures + "anim.gif");
+    const std::string animation = ReadBytes(kPictureFixtures + "anim.gif");
     EXPECT_TRUE(loads(animation.substr(0, animation.size() - 3)));
 }
 
 TEST(BadInput, ConverterReportsEachBadPictureAndGoesOn) {
     TempDir dir;
-    const std::vector<BadPicture> bad = WriteBadPictures(dir);
+    const std::vector<BadPicture> bad = WriteBadPictures(dir.Path());
     WriteBytes(dir.File("locked.png"), ReadBytes(kSample));
     std::filesystem::permissions(dir.File("locked.png"), std::filesystem::perms::none);
     std::filesystem::create_directory(dir.File("out"));
