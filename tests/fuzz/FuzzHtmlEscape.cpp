@@ -1,4 +1,6 @@
 // Escaped text has no character that HTML would read as markup, and unescapes to the original.
+#include "FuzzChecks.h"
+
 #include "writers/modCommon.h"
 
 #include <cstdint>
@@ -7,11 +9,6 @@
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 std::u16string Unescape(std::u16string_view text) {
     static constexpr std::pair<std::u16string_view, char16_t> kEntities[] = {
@@ -39,9 +36,7 @@ std::u16string Unescape(std::u16string_view text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < size; i += 2)
-        text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    const std::u16string text = UnitsFromBytes(data, size);
 
     const std::u16string escaped = HtmlEscape(text);
     Check(escaped.find_first_of(u"<>\"") == std::u16string::npos);

@@ -1,6 +1,8 @@
 // Loading a picture from bytes through the program's loading code: every input either loads as
 // an opaque picture within the size limit or fails with the invalid-picture error; nothing else
 // escapes.
+#include "FuzzChecks.h"
+
 #include "support/CError.h"
 #include "support/CImagePictureSource.h"
 #include "support/modPictureFiles.h"
@@ -12,11 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // Pictures above this many pixels are allowed but slow to fill; the fuzzer looks for faults in
 // headers and data, which small pictures show as well.

@@ -1,5 +1,7 @@
 // Preparing the templates and source text: the input is split at the first two 0xFF bytes into
 // head, tail and source text (UTF-8, anything invalid replaced).
+#include "FuzzChecks.h"
+
 #include "support/CAppObject.h"
 #include "templates/modSourceAndTemplates.h"
 #include "writers/modUTF8.h"
@@ -10,11 +12,6 @@
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 std::size_t Count(std::u16string_view text, std::u16string_view what) {
     std::size_t count = 0;

@@ -1,5 +1,7 @@
 // Text files of any encoding: whatever the bytes, decoding gives text, and text that was valid
 // comes back byte for byte.
+#include "FuzzChecks.h"
+
 #include "support/CTextFileReader.h"
 #include "writers/modUTF8.h"
 
@@ -8,11 +10,6 @@
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool HasReplacement(std::string_view utf8) {
     return utf8.find("\xEF\xBF\xBD") != std::string_view::npos;

@@ -1,5 +1,7 @@
 // The UTF-8 encoder against its own decoder and validator, for any UTF-16 text (lone surrogates
 // included) and for any bytes.
+#include "FuzzChecks.h"
+
 #include "writers/modUTF8.h"
 
 #include <cstdint>
@@ -9,11 +11,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool IsHigh(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -41,9 +38,7 @@ std::u16string Expected(const std::u16string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < size; i += 2)
-        text.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    const std::u16string text = UnitsFromBytes(data, size);
 
     std::vector<std::uint8_t> encoded;
     UTF8Encode(text, encoded);
