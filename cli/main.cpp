@@ -16,13 +16,12 @@ namespace {
 
 QtMessageHandler gQtDefaultHandler = nullptr;
 
-// The picture readers and libpng say what they think of a broken file before the converter's
-// own report does; that report says it clearly, so their lines are only noise.
+// Qt's picture readers say what they think of a damaged file before the converter's own report
+// does; that report says it clearly, so their lines are only noise.
 void DropPictureReaderNoise(QtMsgType type, const QMessageLogContext& context,
                             const QString& message) {
-    const bool fromReader = (context.category != nullptr &&
-                             std::strncmp(context.category, "qt.gui.imageio", 14) == 0) ||
-                            message.startsWith(QStringLiteral("libpng "));
+    const bool fromReader =
+        context.category != nullptr && std::strncmp(context.category, "qt.gui.imageio", 14) == 0;
     if (fromReader && type != QtFatalMsg)
         return;
     gQtDefaultHandler(type, context, message);

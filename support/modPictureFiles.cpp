@@ -5,7 +5,6 @@
 #include "modQtText.h"
 
 #include <QFile>
-
 #include <QImageReader>
 #include <QStringList>
 #include <cerrno>
