@@ -15,7 +15,7 @@ public:
         if (!mObject) {
             mObject = mMake();
             if (!mObject)
-                throw CError(91, u"Object variable not set");
+                throw CError(CError::kObjectNotSet, u"Object variable not set");
         }
         return mObject.get();
     }

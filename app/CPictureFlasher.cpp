@@ -8,13 +8,11 @@
 
 namespace {
 
-constexpr std::int32_t kDivisionByZero = 11;
-
 int Divide(float length, float unitsPerPixel) {
     const std::int32_t units = RoundToInt32(length);
     const std::int32_t perPixel = RoundToInt32(unitsPerPixel);
     if (perPixel == 0)
-        throw CError(kDivisionByZero, u"Division by zero");
+        throw CError(CError::kDivisionByZero, u"Division by zero");
     return units / perPixel;
 }
 

@@ -12,11 +12,11 @@ CError::CError(std::int32_t number, std::u16string description)
 }
 
 CError CError::Overflow() {
-    return CError(6, u"Overflow");
+    return CError(kOverflow, u"Overflow");
 }
 
 CError CError::BadFileNumber() {
-    return CError(52, u"Bad file name or number");
+    return CError(kNoFileOpen, u"Bad file name or number");
 }
 
 CError CError::FromErrno(int errnoValue) {
@@ -29,10 +29,10 @@ CError CError::FromCurrentException() {
     } catch (const CError& error) {
         return error;
     } catch (const std::bad_alloc&) {
-        return CError(7, u"Out of memory");
+        return CError(kOutOfMemory, u"Out of memory");
     } catch (const std::exception& other) {
-        return CError(51, u"Internal error: " + UTF8Decode(other.what()));
+        return CError(kInternal, u"Internal error: " + UTF8Decode(other.what()));
     } catch (...) {
-        return CError(51, u"Internal error");
+        return CError(kInternal, u"Internal error");
     }
 }

@@ -7,11 +7,9 @@
 
 namespace {
 
-constexpr std::int32_t kPathFileAccessError = 75;
-
 void ThrowOnFailure(const QSettings& settings) {
     if (settings.status() != QSettings::NoError)
-        throw CError(kPathFileAccessError,
+        throw CError(CError::kPathAccess,
                      u"Path/File access error: " + FromQString(settings.fileName()));
 }
 

@@ -58,7 +58,7 @@ std::u16string ksGetFileExtension(std::u16string_view path) {
 
 std::u16string ksCutRight(std::u16string_view text, std::int32_t count) {
     if (count < 0)
-        throw CError(5, u"Invalid procedure call or argument");
+        throw CError(CError::kInvalidCall, u"Invalid procedure call or argument");
     const auto drop = static_cast<std::size_t>(count);
     if (drop >= text.size())
         return {};

@@ -13,14 +13,6 @@
 #include <QUrl>
 #include <QWidget>
 
-namespace {
-
-constexpr std::int32_t kFileNotFound = 53;
-constexpr std::int32_t kPathFileAccessError = 75;
-constexpr std::int32_t kResourceNotFound = 326;
-
-} // namespace
-
 std::int32_t ksRegisterAppPath() {
     QGuiApplication::setDesktopFileName(QStringLiteral("tesselet"));
     return 0;
@@ -41,7 +33,7 @@ void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) 
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
         icon.addFile(folder.filePath(image));
     if (icon.isNull())
-        throw CError(kResourceNotFound,
+        throw CError(CError::kResourceNotFound,
                      u"Resource with identifier '" + resourceName + u"' not found");
     if (window == nullptr)
         QApplication::setWindowIcon(icon);
@@ -67,8 +59,8 @@ std::int32_t ksFixUserControlsContainerWindow() {
 std::int32_t ksOpenReadMeFile(std::int32_t /*which*/) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
-        throw CError(kFileNotFound, u"File not found: " + FromQString(path));
+        throw CError(CError::kFileNotFound, u"File not found: " + FromQString(path));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        throw CError(kPathFileAccessError, u"No program could open " + FromQString(path));
+        throw CError(CError::kPathAccess, u"No program could open " + FromQString(path));
     return 0;
 }

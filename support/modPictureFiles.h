@@ -4,17 +4,32 @@
 #include <QImage>
 #include <string>
 
-/// Largest width and height a picture may have; anything larger is refused before it is decoded.
+/// Largest width and height a picture may have, loaded or scaled; anything larger is refused
+/// before its pixels are allocated.
 constexpr int kMaxPictureSide = 16384;
 
-/// Loads a picture in any format that QImageReader reads, as opaque RGB32: pixels that are not
-/// opaque are composited over white. Throws CError when the file is no picture, is of a format not
-/// supported, is cut short or is too large (number 481); a missing or unreadable file throws the
-/// system's error.
-QImage LoadPictureFile(const std::u16string& path);
+/// Most bytes read from standard input for one picture.
+constexpr qint64 kMaxInputBytes = qint64{1} << 30;
+
+/// The size a picture is converted at: 0 keeps that side; one side alone keeps the aspect ratio.
+struct PictureScale {
+    int width = 0;
+    int height = 0;
+};
+
+/// Loads a picture in any format that QImageReader reads, upright (its EXIF orientation applied),
+/// in sRGB, at the size `scale` asks for, as opaque RGB32: pixels that are not opaque are
+/// composited over white. Throws CError: the system's error for a missing, unreadable or folder
+/// path; CError::kNotRegularFile for a FIFO, device or socket (never waits on one); and the
+/// picture errors of CError's catalogue.
+QImage LoadPictureFile(const std::u16string& path, PictureScale scale = {});
 
 /// LoadPictureFile for a picture on an open device that can seek: a file or bytes in memory.
-QImage LoadPicture(QIODevice& device);
+QImage LoadPicture(QIODevice& device, PictureScale scale = {});
+
+/// Reads a whole picture from a descriptor that may not seek (standard input: a pipe, a file, a
+/// terminal), at most kMaxInputBytes, then loads it as LoadPicture does.
+QImage LoadPictureStream(int fd, PictureScale scale = {});
 
 /// Composites a picture with alpha over white and returns it as opaque RGB32.
 QImage FlattenOverWhite(QImage image);

@@ -153,3 +153,51 @@ std::u16string UTF8Decode(std::string_view bytes) {
     }
     return text;
 }
+
+std::u16string PathFromNative(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = WellFormedLength(bytes, i, cp);
+        if (len == 0) {
+            // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
+            text.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return text;
+}
+
+std::string NativeFromPath(std::u16string_view path) {
+    std::string bytes;
+    bytes.reserve(path.size());
+    std::size_t start = 0; // the well-formed run not yet converted
+    const auto flush = [&](std::size_t end) {
+        const auto run = StringToUTF8(path.substr(start, end - start));
+        bytes.append(run.begin(), run.end());
+    };
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char16_t unit = path[i];
+        if (IsHighSurrogate(unit) && i + 1 < path.size() && IsLowSurrogate(path[i + 1])) {
+            ++i;
+            continue;
+        }
+        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+            flush(i);
+            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            start = i + 1;
+        }
+    }
+    flush(path.size());
+    return bytes;
+}
