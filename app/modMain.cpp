@@ -12,6 +12,7 @@
 #include "support/CPictureServices.h"
 #include "support/CTextFileReader.h"
 #include "support/KorvaneSupportUi.h"
+#include "support/modInterrupts.h"
 #include "support/modProgramFolder.h"
 #include "templates/modSourceAndTemplates.h"
 
@@ -37,6 +38,10 @@ std::unique_ptr<frmMain> StartUp(const CAppObject& app, ITextFileReader& reader,
 }
 
 int Main(int& argc, char** argv) {
+    // A size limit met by a save is reported like any failed write; an interrupt mid-save leaves
+    // no half page behind.
+    Interrupts::IgnoreFileSizeSignal();
+    Interrupts::RemoveTempFilesOnInterrupt();
     ksRegisterAppPath();
     // The toolkit is ready before any window exists, as the common controls must be.
     QApplication application(argc, argv);

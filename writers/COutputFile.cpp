@@ -2,18 +2,44 @@
 
 #include "modUTF8.h"
 #include "support/CError.h"
+#include "support/modInterrupts.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
-std::string NativePath(const std::u16string& path) {
-    const auto bytes = StringToUTF8(path);
-    return std::string(bytes.begin(), bytes.end());
+// The permissions a new file gets from open(…, 0666): the process's umask taken away. Read once;
+// asking for the umask means setting it, which must not race with files made later.
+mode_t NewFileMode() {
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(022);
+        ::umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+// "dir/.name.XXXXXX" beside `target`. A long name is cut so that the temporary one still fits
+// the file system's limit on names.
+std::string TempPattern(const std::string& target) {
+    constexpr std::size_t kLongestBase = NAME_MAX - 8;
+    const auto slash = target.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (base.size() > kLongestBase)
+        base.resize(kLongestBase);
+    return folder + "." + base + ".XXXXXX";
+}
+
+[[noreturn]] void ThrowErrno(int error) {
+    throw CError::FromErrno(error);
 }
 
 } // namespace
@@ -21,30 +47,70 @@ std::string NativePath(const std::u16string& path) {
 COutputFile::COutputFile() : mBuffer(new char[kBufferSize]) {}
 
 COutputFile::~COutputFile() {
-    if (mFd >= 0) {
-        try {
-            Close();
-        } catch (...) {
-            // A destructor must not throw; the writer's own close has reported by now.
-        }
-        if (mFd >= 0)
-            ::close(mFd);
-    }
+    // A page still open here was abandoned: it is not put in place.
+    if (mFd >= 0)
+        Discard();
 }
 
 int COutputFile::Open(const std::u16string& path) {
-    const std::string native = NativePath(path);
-    // Create the file, or empty it, before opening it for the page: whatever it held before is
-    // gone even when the page stays short.
-    int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        throw CError::FromErrno(errno);
-    ::close(fd);
-    fd = ::open(native.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw CError::FromErrno(errno);
-    mFd = fd;
     mUsed = 0;
+    mComplete = false;
+    mTarget.clear();
+    mTemp.clear();
+    if (path == kStandardOutput) {
+        mFd = STDOUT_FILENO;
+        mOwnsFd = false;
+        return mFd;
+    }
+
+    std::string target = NativeFromPath(path);
+    mode_t mode = NewFileMode();
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            ThrowErrno(EISDIR);
+        if (!S_ISREG(info.st_mode)) {
+            // A device, FIFO or socket cannot be replaced and holds no old page to keep.
+            const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+            if (fd < 0)
+                ThrowErrno(errno);
+            mFd = fd;
+            mOwnsFd = true;
+            return fd;
+        }
+        // A file the user may not write stays as it is, as it would with writing in place.
+        if (::access(target.c_str(), W_OK) != 0)
+            ThrowErrno(errno);
+        // A link is followed: the file it names gets the page, the link stays a link.
+        char resolved[PATH_MAX];
+        if (::realpath(target.c_str(), resolved) == nullptr)
+            ThrowErrno(errno);
+        target = resolved;
+        mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        ThrowErrno(errno);
+    }
+
+    std::string temp = TempPattern(target);
+    int fd;
+    {
+        const Interrupts::CBlockInterrupts blocked;
+        fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            ThrowErrno(errno);
+        Interrupts::RegisterTempFile(temp.c_str());
+    }
+    mFd = fd;
+    mOwnsFd = true;
+    mTarget = std::move(target);
+    mTemp = std::move(temp);
+    // mkostemp makes the file readable by its owner only; the page gets what the old file had,
+    // or what a new file would have.
+    if (::fchmod(fd, mode) != 0) {
+        const int error = errno;
+        Discard();
+        ThrowErrno(error);
+    }
     return fd;
 }
 
@@ -96,13 +162,58 @@ void COutputFile::Append(std::u16string_view text) {
     mUsed += UTF8EncodeTo(text, mBuffer.get() + mUsed);
 }
 
+void COutputFile::Discard() noexcept {
+    mUsed = 0;
+    if (mFd >= 0 && mOwnsFd)
+        ::close(mFd);
+    mFd = -1;
+    if (!mTemp.empty()) {
+        const Interrupts::CBlockInterrupts blocked;
+        ::unlink(mTemp.c_str());
+        Interrupts::ForgetTempFile(mTemp.c_str());
+        mTemp.clear();
+    }
+}
+
 void COutputFile::Close() {
     if (mFd < 0)
         return;
-    Flush();
-    const int fd = mFd;
-    mFd = -1;
-    // After close() the descriptor is gone even when it reports an error.
-    if (::close(fd) != 0)
-        throw CError::FromErrno(errno);
+    if (mTemp.empty()) {
+        // Written in place: what was appended goes out, complete or not.
+        try {
+            Flush();
+        } catch (...) {
+            Discard();
+            throw;
+        }
+        const int fd = mFd;
+        mFd = -1;
+        // After close() the descriptor is gone even when it reports an error.
+        if (mOwnsFd && ::close(fd) != 0)
+            ThrowErrno(errno);
+        return;
+    }
+    if (!mComplete) {
+        Discard();
+        return;
+    }
+    try {
+        Flush();
+        // The data reaches the disk before the name does: after a crash the target holds the old
+        // page or the new one, never a new name over an empty or partial file.
+        if (::fsync(mFd) != 0)
+            ThrowErrno(errno);
+        const int fd = mFd;
+        mFd = -1;
+        if (::close(fd) != 0)
+            ThrowErrno(errno);
+        const Interrupts::CBlockInterrupts blocked;
+        if (::rename(mTemp.c_str(), mTarget.c_str()) != 0)
+            ThrowErrno(errno);
+        Interrupts::ForgetTempFile(mTemp.c_str());
+        mTemp.clear();
+    } catch (...) {
+        Discard();
+        throw;
+    }
 }

@@ -8,7 +8,8 @@ CPageWriter::~CPageWriter() {
     try {
         CloseFile();
     } catch (...) {
-        // Destruction never throws; COutputFile releases the descriptor on its own.
+        // Destruction never throws; COutputFile releases the descriptor on its own and leaves no
+        // temporary file behind.
     }
 }
 
@@ -48,4 +49,6 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
 
 void CPageWriter::WritePageTail() {
     Append(gTemplateTail);
+    // The tail is the page's last piece: from here on closing the file puts the page in place.
+    mFile.MarkComplete();
 }

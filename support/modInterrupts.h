@@ -1,0 +1,40 @@
+#pragma once
+
+#include <csignal>
+
+/// Temporary files that must not outlive the program: a page being written goes to a temporary
+/// file beside its target, and an interrupted program removes it instead of leaving half a page.
+///
+/// Registering and forgetting happen with the interrupting signals blocked (CBlockInterrupts), so
+/// a signal sees each file either registered and present or gone.
+namespace Interrupts {
+
+/// Remembers `path` (a native file name) for removal by an interrupt; false when every place is
+/// taken, in which case the file is simply not removed by one.
+bool RegisterTempFile(const char* path) noexcept;
+/// Forgets `path` again: it has been renamed or removed.
+void ForgetTempFile(const char* path) noexcept;
+/// Removes every registered file. Safe in a signal handler.
+void RemoveTempFiles() noexcept;
+
+/// SIGINT, SIGTERM and SIGHUP remove the registered files and end the program with 128 + the
+/// signal's number.
+void RemoveTempFilesOnInterrupt();
+
+/// A file-size limit (ulimit -f) then fails the write with "File too large", which is reported
+/// like any other failed write, instead of killing the program without a word.
+void IgnoreFileSizeSignal();
+
+/// Blocks SIGINT, SIGTERM and SIGHUP for the calling thread while it lives.
+class CBlockInterrupts {
+public:
+    CBlockInterrupts() noexcept;
+    ~CBlockInterrupts();
+    CBlockInterrupts(const CBlockInterrupts&) = delete;
+    CBlockInterrupts& operator=(const CBlockInterrupts&) = delete;
+
+private:
+    sigset_t mSaved;
+};
+
+} // namespace Interrupts
