@@ -5,9 +5,12 @@
 #include "generator/IGeneratorUi.h"
 #include "generator/modCallPictureGenerator.h"
 #include "modSteps.h"
+#include "support/COutputGuard.h"
+#include "support/IErrorReporter.h"
 #include "support/IFileDialog.h"
 #include "support/IFolderMemory.h"
 #include "support/KorvaneSupport.h"
+#include "templates/modStartUpFiles.h"
 #include "writers/modPageStyle.h"
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
@@ -16,7 +19,7 @@ CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObje
 
 bool CSavePictureCommand::Run(const PageStyle& style,
                               const std::function<std::u16string()>& proposedName,
-                              const IPictureSource& picture) {
+                              const IPictureSource& picture, const std::u16string& pictureFile) {
     const std::u16string section = u"OFN Paths";
     const std::u16string key(style.rememberedKey);
     CFirstUse<IFileDialog> dialog(mServices.newFileDialog);
@@ -39,9 +42,21 @@ bool CSavePictureCommand::Run(const PageStyle& style,
     // failed walk, so "Готово ^_^" is never shown for a page that was not written.
     bool written = false;
     TryStep([&] {
+        const std::u16string file = dialog->SelectedFile();
+        // The picture is in memory, but its file and the start-up files are not to be lost to a
+        // page chosen over them.
+        COutputGuard guard;
+        for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
+            guard.Protect(startUpFile);
+        try {
+            guard.Check(file, pictureFile);
+        } catch (const CError& refused) {
+            mServices.errorReporter.ShowError(refused, IErrorReporter::kStopIcon, 0,
+                                              file + u"\r\n\r\nНе удалось сохранить файл.");
+            return;
+        }
         const std::unique_ptr<IAnyPicture> writer = style.create();
-        written = CallPictureGenerator(*writer, dialog->SelectedFile(), picture, mUi,
-                                       mServices.errorReporter);
+        written = CallPictureGenerator(*writer, file, picture, mUi, mServices.errorReporter);
     });
     if (written)
         TryStep([&] { mUi.MsgBox(u"Готово ^_^", IGeneratorUi::kInformationIcon); });

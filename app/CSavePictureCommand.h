@@ -18,9 +18,10 @@ public:
                         IGeneratorUi& ui);
 
     /// True when the whole page was written. `proposedName` is asked for inside its own step, so
-    /// that when it fails the dialog only proposes no name.
+    /// that when it fails the dialog only proposes no name. `pictureFile` is the file the picture
+    /// was loaded from, which the page must not replace.
     bool Run(const PageStyle& style, const std::function<std::u16string()>& proposedName,
-             const IPictureSource& picture);
+             const IPictureSource& picture, const std::u16string& pictureFile);
 
 private:
     CMainServices& mServices;

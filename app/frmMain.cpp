@@ -243,7 +243,7 @@ void frmMain::SavePicture(const PageStyle& style) {
     CSavePictureCommand command(mServices, mApp, this, *this);
     command.Run(
         style, [this, &style] { return MakeOutputFileName(std::u16string(style.extension)); },
-        picPicture->Source());
+        picPicture->Source(), mSourceFileName);
     // However the walk ended, the pointer is not left busy.
     SetMousePointer(kDefaultPointer);
 }

@@ -3,6 +3,7 @@
 
 #include "app/frmMain.h"
 #include "support/CAppObject.h"
+#include "support/CError.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -89,7 +90,7 @@ TEST(Keys, MissingReadMeIsReportedAndTheWindowStays) {
     EXPECT_TRUE(readMe.catcher.opened.isEmpty());
     ASSERT_EQ(fakes.errors.size(), 1u);
     EXPECT_EQ(fakes.errors[0].style, 16);
-    EXPECT_EQ(fakes.errors[0].number, 53);
+    EXPECT_EQ(fakes.errors[0].number, CError::kFileNotFound);
     EXPECT_NE(U8(fakes.errors[0].description).find("readme.html"), std::string::npos);
     EXPECT_TRUE(window.isVisible());
 }

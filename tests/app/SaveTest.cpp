@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 #include "support/CAppObject.h"
+#include "support/CError.h"
 
 #include <QDir>
 #include <QFile>
@@ -230,4 +231,37 @@ TEST(Save, FailingStepsAreSkippedAndAFailingDialogCountsAsCancel) {
     EXPECT_FALSE(QFile::exists(pages.filePath("other.div.htm")));
     EXPECT_EQ(fakes.boxes.size(), 1u);
     EXPECT_TRUE(fakes.errors.empty());
+}
+
+TEST(Save, APageChosenOverThePictureOrAStartUpFileIsRefused) {
+    QTemporaryDir folder;
+    // Start-up files of its own, so that a fault here costs no file of the source tree.
+    for (const char* name : {"source.text", "template.1.html", "template.2.html"})
+        QFile::copy(QStringLiteral(TESSELET_SOURCE_DIR "/resources/") + QLatin1String(name),
+                    folder.filePath(QLatin1String(name)));
+    const CAppObject app(Path16(folder.path()));
+    FakeComponents fakes;
+    frmMain window(app, fakes.Services());
+    window.show();
+    const QString picture = folder.filePath(QStringLiteral("cat.png"));
+    ASSERT_TRUE(TestPicture(2, 2).save(picture));
+    const QByteArray pictureBytes = FileBytes(picture);
+    LoadThroughButton(window, fakes, Path16(picture), TestPicture(2, 2));
+    const QString startUp = folder.filePath(QStringLiteral("template.2.html"));
+    const QByteArray startUpBytes = FileBytes(startUp);
+
+    for (const QString& chosen : {picture, startUp}) {
+        SCOPED_TRACE(chosen.toStdString());
+        fakes.errors.clear();
+        fakes.boxes.clear();
+        fakes.chosenPath = Path16(chosen);
+        Button(window, "cmdSaveTABLE")->click();
+        ASSERT_EQ(fakes.errors.size(), 1u);
+        EXPECT_EQ(fakes.errors[0].number, CError::kOutputIsInput);
+        EXPECT_EQ(fakes.errors[0].message, Path16(chosen) + u"\r\n\r\nНе удалось сохранить файл.");
+        EXPECT_TRUE(fakes.boxes.empty());
+    }
+    EXPECT_EQ(FileBytes(picture), pictureBytes);
+    EXPECT_EQ(FileBytes(startUp), startUpBytes);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }
