@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -97,6 +98,16 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
 
     if (options.pictures.empty()) {
         result.error = u"no picture given";
+        return result;
+    }
+    // Standard input holds one picture, and it has no name to put its pages beside.
+    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
+    if (fromInput > 1) {
+        result.error = u"\"-\" (standard input) can be given once";
+        return result;
+    }
+    if (fromInput == 1 && !parser.isSet(output) && !parser.isSet(outDir)) {
+        result.error = u"a picture from standard input (\"-\") needs --output or --out-dir";
         return result;
     }
     if (parser.isSet(output)) {

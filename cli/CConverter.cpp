@@ -3,79 +3,103 @@
 #include "CConsoleReporter.h"
 #include "CProgressWriter.h"
 #include "generator/modCallPictureGenerator.h"
+#include "support/CError.h"
 #include "support/CImagePictureSource.h"
 #include "support/KorvaneSupport.h"
 #include "support/modPictureFiles.h"
+#include "writers/COutputFile.h"
 #include "writers/modUTF8.h"
 
 #include <unistd.h>
 
 namespace {
 
-std::string Native(const std::u16string& text) {
-    const auto bytes = StringToUTF8(text);
-    return std::string(bytes.begin(), bytes.end());
-}
+const std::u16string kSaveFailed = u"Не удалось сохранить файл.";
 
 std::u16string FileNameOf(const std::u16string& path) {
     const auto slash = path.rfind(u'/');
     return slash == std::u16string::npos ? path : path.substr(slash + 1);
 }
 
+// The window always says the format may be at fault; here the sentence says so only when no
+// reader could make sense of the file, and the error line beneath tells every other cause.
+std::u16string LoadFailedSentence(const CError& error) {
+    if (error.Number() == CError::kInvalidPicture)
+        return u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка.";
+    return u"Не удалось загрузить файл.";
+}
+
 } // namespace
 
-CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info)
-    : mOptions(options), mReporter(reporter), mInfo(info) {}
+CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
+                       const std::vector<std::u16string>& startUpFiles)
+    : mOptions(options), mReporter(reporter), mInfo(info) {
+    for (const auto& file : startUpFiles)
+        mGuard.Protect(file);
+}
 
 std::u16string CConverter::OutputPath(const std::u16string& picture, const PageStyle& style) const {
     if (!mOptions.output.empty())
-        return mOptions.output == u"-" ? u"/dev/stdout" : mOptions.output;
-    const std::u16string beside = MakeOutputFileName(picture, style.extension);
+        return mOptions.output;
+    // A picture from standard input has no name of its own to put the page beside.
+    const std::u16string beside = picture == kStandardInput
+                                      ? u"stdin" + std::u16string(style.extension)
+                                      : MakeOutputFileName(picture, style.extension);
     if (mOptions.outDir.empty())
         return beside;
     return ksBuildFileName(mOptions.outDir, FileNameOf(beside));
 }
 
-QImage CConverter::Scaled(QImage image) const {
-    if (mOptions.width > 0 && mOptions.height > 0)
-        return image.scaled(mOptions.width, mOptions.height, Qt::IgnoreAspectRatio,
-                            Qt::SmoothTransformation);
-    if (mOptions.width > 0)
-        return image.scaledToWidth(mOptions.width, Qt::SmoothTransformation);
-    if (mOptions.height > 0)
-        return image.scaledToHeight(mOptions.height, Qt::SmoothTransformation);
-    return image;
+QImage CConverter::Load(const std::u16string& picture) const {
+    const PictureScale scale{mOptions.width, mOptions.height};
+    if (picture == kStandardInput)
+        return LoadPictureStream(STDIN_FILENO, scale);
+    return LoadPictureFile(picture, scale);
+}
+
+bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
+                       const IPictureSource& source) {
+    const std::u16string path = OutputPath(picture, style);
+    try {
+        mGuard.Check(path, picture);
+    } catch (const CError& refused) {
+        mReporter.ShowError(refused, IErrorReporter::kStopIcon, 0,
+                            path + u"\r\n\r\n" + kSaveFailed);
+        return false;
+    }
+    const auto writer = style.create();
+    bool written;
+    if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
+        CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), stderr);
+        written = CallPictureGenerator(progress, path, source, mReporter, mReporter);
+    } else {
+        written = CallPictureGenerator(*writer, path, source, mReporter, mReporter);
+    }
+    if (!written)
+        return false;
+    mGuard.Written(path, picture);
+    if (!mOptions.quiet && mInfo != nullptr && path != COutputFile::kStandardOutput) {
+        const std::string native = NativeFromPath(path);
+        std::fwrite(native.data(), 1, native.size(), mInfo);
+        std::fputc('\n', mInfo);
+    }
+    return true;
 }
 
 bool CConverter::Convert(const std::u16string& picture) {
     QImage image;
     try {
-        image = Scaled(LoadPictureFile(picture));
+        image = Load(picture);
     } catch (...) {
-        mReporter.ShowError(CError::FromCurrentException(), IErrorReporter::kStopIcon, 0,
-                            picture + u"\r\n\r\n" +
-                                u"Не удалось загрузить файл. Формат не поддерживается, либо это "
-                                u"не картинка.");
+        const CError pending = CError::FromCurrentException();
+        mReporter.ShowError(pending, IErrorReporter::kStopIcon, 0,
+                            picture + u"\r\n\r\n" + LoadFailedSentence(pending));
         return false;
     }
     const CImagePictureSource source(std::move(image));
-    const bool terminal = !mOptions.quiet && ::isatty(fileno(stderr)) == 1;
-
     bool allWritten = true;
-    for (const PageStyle* style : mOptions.styles) {
-        const std::u16string path = OutputPath(picture, *style);
-        const auto writer = style->create();
-        bool written;
-        if (terminal) {
-            CProgressWriter progress(*writer, Native(FileNameOf(path)), stderr);
-            written = CallPictureGenerator(progress, path, source, mReporter, mReporter);
-        } else {
-            written = CallPictureGenerator(*writer, path, source, mReporter, mReporter);
-        }
-        allWritten = allWritten && written;
-        if (written && !mOptions.quiet && mInfo != nullptr && mOptions.output != u"-")
-            std::fprintf(mInfo, "%s\n", Native(path).c_str());
-    }
+    for (const PageStyle* style : mOptions.styles)
+        allWritten = Write(picture, *style, source) && allWritten;
     return allWritten;
 }
 

@@ -1,16 +1,23 @@
 #pragma once
 
 #include "CCommandLine.h"
+#include "support/COutputGuard.h"
 
 #include <QImage>
 #include <cstdio>
 
 class CConsoleReporter;
+class IPictureSource;
 
 /// Converts each picture into each page style asked for. The templates must be loaded.
 class CConverter {
 public:
-    CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info);
+    /// The name of a picture read from standard input, and of its pages.
+    static constexpr std::u16string_view kStandardInput = u"-";
+
+    /// `startUpFiles` are the files the pages must never replace.
+    CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
+               const std::vector<std::u16string>& startUpFiles = {});
 
     /// 0 when every page was written, 1 when a picture or a page failed.
     int Run();
@@ -20,9 +27,11 @@ public:
 
 private:
     bool Convert(const std::u16string& picture);
-    QImage Scaled(QImage image) const;
+    QImage Load(const std::u16string& picture) const;
+    bool Write(const std::u16string& picture, const PageStyle& style, const IPictureSource& source);
 
     const CliOptions& mOptions;
     CConsoleReporter& mReporter;
     std::FILE* mInfo;
+    COutputGuard mGuard;
 };

@@ -4,9 +4,12 @@
 #include "support/CAppObject.h"
 #include "support/CTextFileReader.h"
 #include "support/KorvaneSupport.h"
+#include "support/modInterrupts.h"
 #include "support/modProgramFolder.h"
 #include "support/modQtText.h"
 #include "templates/modSourceAndTemplates.h"
+#include "templates/modStartUpFiles.h"
+#include "writers/modUTF8.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -36,7 +39,17 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(
         ToQString(ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
 
-    const CCommandLine::Result parsed = CCommandLine::Parse(QCoreApplication::arguments());
+    // A half-written page is never left behind: an interrupt removes it, and a file-size limit
+    // becomes a reported failure instead of a silent death.
+    Interrupts::RemoveTempFilesOnInterrupt();
+    Interrupts::IgnoreFileSizeSignal();
+
+    // The arguments as the bytes they are: Qt's own list would turn a file name that is not UTF-8
+    // into another name.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << ToQString(PathFromNative(argv[i]));
+    const CCommandLine::Result parsed = CCommandLine::Parse(arguments);
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "tesselet-cli: %s\nTry 'tesselet-cli --help'.\n",
                      qPrintable(ToQString(parsed.error)));
@@ -52,6 +65,6 @@ int main(int argc, char* argv[]) {
     if (!LoadSourceAndTemplates(app, reader, reporter))
         return 2;
 
-    CConverter converter(options, reporter, stdout);
+    CConverter converter(options, reporter, stdout, StartUpFilePaths(app));
     return converter.Run();
 }

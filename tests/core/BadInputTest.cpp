@@ -24,8 +24,11 @@ using namespace std::string_literals;
 namespace {
 
 const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
-const std::string kLoadFailed =
+// Only a file that no reader understands is said to be of a wrong format; every other cause is
+// told by the error line alone.
+const std::string kNotAPicture =
     "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nError ";
+const std::string kLoadFailed = "\n\nНе удалось загрузить файл.\nError ";
 const std::string kSaveFailed = "\n\nНе удалось сохранить файл.\nError ";
 const std::string kTemplateFailed =
     "\n\nНе удалось загрузить файл шаблона. Продолжение невозможно.\nError ";
@@ -90,9 +93,11 @@ TEST(BadInput, ConverterReportsEachBadPictureAndGoesOn) {
     ASSERT_NE(run.status, 125) << "could not give up the capabilities that override permissions";
     EXPECT_EQ(run.status, 1);
     for (const BadPicture& picture : bad)
-        EXPECT_NE(run.err.find(dir.File(picture.name) + kLoadFailed +
-                               std::to_string(picture.number) + ": "),
-                  std::string::npos)
+        EXPECT_NE(
+            run.err.find(dir.File(picture.name) +
+                         (picture.number == CError::kInvalidPicture ? kNotAPicture : kLoadFailed) +
+                         std::to_string(picture.number) + ": "),
+            std::string::npos)
             << picture.name << "\n"
             << run.err;
     EXPECT_NE(run.err.find(dir.File("locked.png") + kLoadFailed + "13: Permission denied"),
@@ -134,12 +139,10 @@ TEST(BadInput, ConverterReportsEachOutputThatCannotBeWritten) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("readonly")));
 
-    // A size limit met in the middle of the page (the signal ignored, so writing fails instead):
-    // the file keeps every byte up to the limit, and they are the page's first bytes.
+    // A size limit met in the middle of the page: the page is refused, and no part of it stays.
     constexpr rlim_t kLimit = (3u << 19) + 12345; // within the second filling of the buffer
     const CliRun run =
         RunCli({"--style", "div", "-o", dir.File("limited.htm"), dir.File("noise.png")}, [] {
-            std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{kLimit, kLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
@@ -147,9 +150,7 @@ TEST(BadInput, ConverterReportsEachOutputThatCannotBeWritten) {
     EXPECT_NE(run.err.find(dir.File("limited.htm") + kSaveFailed + "27: File too large"),
               std::string::npos)
         << run.err;
-    const std::string kept = ReadBytes(dir.File("limited.htm"));
-    EXPECT_EQ(kept.size(), kLimit);
-    EXPECT_TRUE(kept == whole.substr(0, kLimit));
+    EXPECT_FALSE(Exists(dir.File("limited.htm")));
 }
 
 TEST(BadInput, ThousandFailedSavesLeaveNoDescriptorOpen) {
@@ -157,13 +158,6 @@ TEST(BadInput, ThousandFailedSavesLeaveNoDescriptorOpen) {
     const TemplatesScope templates(u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc");
     const FakePictureBox picture(40, 30);
     std::filesystem::create_directory(dir.File("folder"));
-
-    // The whole TABLE page, to compare the part kept under a size limit with.
-    FakeReporter quiet;
-    CTablePicture table;
-    ASSERT_TRUE(CallPictureGenerator(table, dir.File16("whole.htm"), picture, quiet, quiet));
-    const std::string whole = ReadBytes(dir.File("whole.htm"));
-    ASSERT_GT(whole.size(), 8192u);
 
     struct sigaction previousAction {};
     struct sigaction ignore {};
@@ -208,10 +202,8 @@ TEST(BadInput, ThousandFailedSavesLeaveNoDescriptorOpen) {
             EXPECT_EQ(ui.errors[0].number, failure.number) << failure.path;
             EXPECT_EQ(ui.errors[0].message,
                       U16(failure.path) + u"\r\n\r\nНе удалось сохранить файл.");
-            if (failure.limited && round == 0) {
-                const std::string kept = ReadBytes(failure.path);
-                EXPECT_EQ(kept.size(), 4096u);
-                EXPECT_TRUE(kept == whole.substr(0, 4096));
+            if (failure.limited) {
+                EXPECT_FALSE(Exists(failure.path));
             }
         }
     }

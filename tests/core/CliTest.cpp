@@ -82,7 +82,7 @@ TEST(Cli, OptionsAndExitStatus) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(dir.File("bad.png") +
                            "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не "
-                           "картинка.\nError 481: "),
+                           "картинка.\nError 1481: "),
               std::string::npos)
         << run.err;
     EXPECT_TRUE(Exists(dir.File("sample.div.htm")));

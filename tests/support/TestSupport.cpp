@@ -3,15 +3,19 @@
 #include "templates/modSourceAndTemplates.h"
 #include "writers/modUTF8.h"
 
-#include <QProcess>
 #include <QStringList>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <linux/capability.h>
+#include <poll.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TempDir::TempDir() {
@@ -104,17 +108,108 @@ PixelColor FakePictureBox::Point(float X, float Y) const {
 }
 
 CliRun RunCli(const std::vector<std::string>& arguments, const std::function<void()>& inChild) {
-    QStringList list;
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    QProcess process;
-    if (inChild)
-        process.setChildProcessModifier(inChild);
-    process.start(QStringLiteral(TESSELET_BIN_DIR "/tesselet-cli"), list);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
+    CliSetup setup;
+    setup.inChild = inChild;
+    return RunCli(arguments, setup);
+}
+
+CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) {
+    // A program that ends before it has read all its input must not take the test with it.
+    std::signal(SIGPIPE, SIG_IGN);
+    // fork and exec rather than QProcess: arguments are passed as bytes, and standard input and
+    // output can be any descriptor a test sets up.
+    int in[2], out[2], err[2];
+    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
+        throw std::runtime_error("pipe failed");
+    std::vector<std::string> argvStrings = {TESSELET_BIN_DIR "/tesselet-cli"};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : argvStrings)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        ::dup2(setup.inputFd >= 0 ? setup.inputFd : in[0], 0);
+        ::dup2(setup.outputFd >= 0 ? setup.outputFd : out[1], 1);
+        ::dup2(err[1], 2);
+        if (setup.inChild)
+            setup.inChild();
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    if (setup.whileRunning)
+        setup.whileRunning(pid);
+
+    CliRun run{-1, 0, {}, {}};
+    std::size_t written = 0;
+    int toChild = in[1];
+    if (setup.input.empty() || setup.inputFd >= 0) {
+        ::close(toChild);
+        toChild = -1;
+    } else {
+        ::fcntl(toChild, F_SETFL, O_NONBLOCK);
+    }
+    // The program may fill one pipe while the test still writes to another: serve all three.
+    std::vector<pollfd> fds;
+    for (;;) {
+        fds.clear();
+        if (toChild >= 0)
+            fds.push_back({toChild, POLLOUT, 0});
+        if (out[0] >= 0)
+            fds.push_back({out[0], POLLIN, 0});
+        if (err[0] >= 0)
+            fds.push_back({err[0], POLLIN, 0});
+        if (fds.empty())
+            break;
+        if (::poll(fds.data(), fds.size(), 120000) <= 0) {
+            ::kill(pid, SIGKILL);
+            break;
+        }
+        for (const pollfd& fd : fds) {
+            if (fd.revents == 0)
+                continue;
+            if (fd.fd == toChild) {
+                const ssize_t n =
+                    ::write(toChild, setup.input.data() + written, setup.input.size() - written);
+                if (n > 0)
+                    written += static_cast<std::size_t>(n);
+                if (n < 0 || written == setup.input.size()) {
+                    ::close(toChild);
+                    toChild = -1;
+                }
+                continue;
+            }
+            char buffer[65536];
+            const ssize_t n = ::read(fd.fd, buffer, sizeof buffer);
+            std::string& into = fd.fd == out[0] ? run.out : run.err;
+            if (n > 0) {
+                into.append(buffer, static_cast<std::size_t>(n));
+            } else {
+                (fd.fd == out[0] ? out[0] : err[0]) = -1;
+                ::close(fd.fd);
+            }
+        }
+    }
+    if (toChild >= 0)
+        ::close(toChild);
+    if (out[0] >= 0)
+        ::close(out[0]);
+    if (err[0] >= 0)
+        ::close(err[0]);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status))
+        run.status = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        run.signal = WTERMSIG(status);
+    return run;
 }
 
 void DropCapabilities() {

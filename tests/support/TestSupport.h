@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 /// A fresh folder removed with everything in it when the object goes.
@@ -82,15 +83,27 @@ public:
 
 /// What a run of the command-line converter gave back.
 struct CliRun {
-    int status; ///< exit status, -1 when it did not exit normally
+    int status;     ///< exit status, -1 when it did not exit normally
+    int signal = 0; ///< the signal that ended it, if one did
     std::string out;
     std::string err;
 };
 
-/// Runs tesselet-cli with `arguments`; `inChild` runs in the child before the program starts
-/// (limits, dropped privileges).
+/// How a run of tesselet-cli is wired.
+struct CliSetup {
+    std::string input; ///< bytes on its standard input (a pipe), when inputFd is -1
+    int inputFd = -1;  ///< its standard input, when not -1
+    int outputFd = -1; ///< its standard output, when not -1 (else captured in CliRun::out)
+    std::function<void()> inChild; ///< runs in the child before the program starts
+    /// Runs in the parent once the program is started, with its process id.
+    std::function<void(pid_t)> whileRunning;
+};
+
+/// Runs tesselet-cli with `arguments`, given as the bytes the program receives; `inChild` runs in
+/// the child before the program starts (limits, dropped privileges).
 CliRun RunCli(const std::vector<std::string>& arguments,
               const std::function<void()>& inChild = nullptr);
+CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup);
 
 /// For use in a child: gives up the capabilities that override file permissions, so that they
 /// hold for root too.
