@@ -3,31 +3,88 @@
 #include "CError.h"
 #include "modPictureCompleteness.h"
 #include "modQtText.h"
+#include "writers/modUTF8.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QColorSpace>
 #include <QFile>
 #include <QImageReader>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
-constexpr std::int32_t kInvalidPicture = 481;
+CError PictureError(std::int32_t number, const QString& detail) {
+    return CError(number, u"Invalid picture: " + FromQString(detail));
+}
 
-CError InvalidPicture(const QString& detail) {
-    return CError(kInvalidPicture, u"Invalid picture: " + FromQString(detail));
+CError TooLarge(qint64 width, qint64 height) {
+    return PictureError(CError::kPictureTooLarge, QStringLiteral("%1 x %2 pixels is larger than "
+                                                                 "%3 x %3")
+                                                      .arg(width)
+                                                      .arg(height)
+                                                      .arg(kMaxPictureSide));
+}
+
+CError NoMemory(QSize size) {
+    if (size.isEmpty())
+        return PictureError(CError::kPictureNoMemory,
+                            QStringLiteral("not enough memory for its pixels"));
+    return PictureError(CError::kPictureNoMemory,
+                        QStringLiteral("not enough memory for %1 x %2 pixels")
+                            .arg(size.width())
+                            .arg(size.height()));
+}
+
+CError NotRegularFile() {
+    return CError(CError::kNotRegularFile,
+                  u"Not a regular file: a pipe, device or socket is not read as a picture; "
+                  u"\"-\" reads the picture from standard input");
+}
+
+// The size the picture is converted at, from the size the user sees. Computed in 64 bits: a
+// width of 16384 on a picture 1 pixel wide asks for a height far beyond any int.
+QSize TargetSize(QSize shown, PictureScale scale) {
+    if (scale.width < 0 || scale.height < 0)
+        throw CError(CError::kInvalidCall, u"A picture cannot be scaled to a negative size");
+    const qint64 w = shown.width(), h = shown.height();
+    qint64 width = w, height = h;
+    if (scale.width > 0 && scale.height > 0) {
+        width = scale.width;
+        height = scale.height;
+    } else if (scale.width > 0) {
+        width = scale.width;
+        height = std::max<qint64>(1, (2 * h * width + w) / (2 * w)); // rounded half up
+    } else if (scale.height > 0) {
+        height = scale.height;
+        width = std::max<qint64>(1, (2 * w * height + h) / (2 * h));
+    }
+    if (width > kMaxPictureSide || height > kMaxPictureSide)
+        throw PictureError(CError::kPictureTooLarge,
+                           QStringLiteral("scaled to %1 x %2 pixels, larger than %3 x %3")
+                               .arg(width)
+                               .arg(height)
+                               .arg(kMaxPictureSide));
+    return QSize(static_cast<int>(width), static_cast<int>(height));
 }
 
 // Decoding a picture of millions of pixels spends a third of its time in page faults on 4 KiB
 // pages. A buffer aligned to 2 MiB and marked for huge pages takes them 512 pages at a time. The
 // reader fills an image given to it when the size and format match, and replaces it otherwise.
+// Null for a picture too small to gain from it; throws when the memory is not there, since the
+// reader would then fail the same way and call the picture damaged.
 QImage HugePageImage(QSize size, QImage::Format format) {
     constexpr qsizetype kHugePage = qsizetype{2} << 20;
-    if (!size.isValid() || format == QImage::Format_Invalid)
+    if (size.isEmpty() || format == QImage::Format_Invalid)
         return {};
     const qsizetype bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
     const qsizetype bytesPerLine = (qsizetype{size.width()} * bitsPerPixel + 31) / 32 * 4;
@@ -37,11 +94,54 @@ QImage HugePageImage(QSize size, QImage::Format format) {
     const auto rounded = static_cast<std::size_t>((bytes + kHugePage - 1) / kHugePage * kHugePage);
     void* data = std::aligned_alloc(static_cast<std::size_t>(kHugePage), rounded);
     if (data == nullptr)
-        return {};
+        throw NoMemory(size);
     ::madvise(data, rounded, MADV_HUGEPAGE); // only advice: without it the pages are small
     return QImage(
         static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
         [](void* buffer) { std::free(buffer); }, data);
+}
+
+// Closes a descriptor this file opened on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : mFd(fd) {}
+    ~Descriptor() {
+        if (mFd >= 0)
+            ::close(mFd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return mFd; }
+    int Release() { return std::exchange(mFd, -1); }
+
+private:
+    int mFd;
+};
+
+// One read that survives signals, and a descriptor left non-blocking by whoever passed it on.
+// Returns the bytes read, 0 at the end.
+qint64 ReadSome(int fd, char* data, qint64 size) {
+    for (;;) {
+        const ssize_t got = ::read(fd, data, static_cast<std::size_t>(size));
+        if (got >= 0)
+            return got;
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd wait{fd, POLLIN, 0};
+            if (::poll(&wait, 1, -1) < 0 && errno != EINTR)
+                throw CError::FromErrno(errno);
+            continue;
+        }
+        throw CError::FromErrno(errno);
+    }
+}
+
+CError InputTooLarge() {
+    return PictureError(CError::kInputTooLarge,
+                        QStringLiteral("standard input holds more than %1 bytes (1 GiB), the most "
+                                       "read for one picture")
+                            .arg(kMaxInputBytes));
 }
 
 } // namespace
@@ -53,6 +153,10 @@ QImage FlattenOverWhite(QImage image) {
         return image;
     }
     image.convertTo(QImage::Format_ARGB32);
+    // The conversion and the copy that writing makes of a shared image give a null image when
+    // memory runs out; the caller reports it.
+    if (image.isNull() || image.bits() == nullptr)
+        return {};
     const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -71,49 +175,163 @@ QImage FlattenOverWhite(QImage image) {
     return image;
 }
 
-QImage LoadPicture(QIODevice& device) {
+QImage LoadPicture(QIODevice& device, PictureScale scale) {
     // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
     // (16-bit formats) needs 2 GiB while it is decoded.
     QImageReader::setAllocationLimit(2048);
     if (device.size() == 0)
-        throw InvalidPicture(QStringLiteral("the file is empty"));
+        throw PictureError(CError::kEmptyPicture, QStringLiteral("the file is empty"));
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);
     if (!format.isEmpty() && IsPictureCutShort(device, format))
-        throw InvalidPicture(QStringLiteral("the file ends before the picture does"));
+        throw PictureError(CError::kPictureCutShort,
+                           QStringLiteral("the file ends before the picture does"));
     device.seek(0);
     QImageReader reader(&device);
+    // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
+    // EXIF orientation; the user expects the picture as any viewer shows it.
+    reader.setAutoTransform(true);
     const QSize announced = reader.size();
     if (announced.width() > kMaxPictureSide || announced.height() > kMaxPictureSide)
-        throw InvalidPicture(QStringLiteral("%1 x %2 pixels is larger than %3 x %3")
-                                 .arg(announced.width())
-                                 .arg(announced.height())
-                                 .arg(kMaxPictureSide));
-    QImage image = HugePageImage(announced, reader.imageFormat());
-    if (!reader.read(&image) || image.isNull())
-        throw InvalidPicture(reader.errorString());
+        throw TooLarge(announced.width(), announced.height());
+
+    // Everything about the size is settled from the header, before any pixel is allocated. The
+    // reader scales before it turns the picture upright, so it is given the size on its side.
+    const bool known = !announced.isEmpty();
+    const bool onItsSide = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    QSize target;
+    bool scaling = false;
+    if (known) {
+        const QSize shown = onItsSide ? announced.transposed() : announced;
+        target = TargetSize(shown, scale);
+        scaling = target != shown;
+        // A PNG or JPEG reader then decodes a few rows at a time into the small picture; a
+        // 16384 x 16384 PNG read at a width of 10 never holds its full size. Pixels of 16 bits a
+        // channel with alpha (a 16-bit PNG with transparency) are read whole: Qt 6.4 multiplies
+        // their alpha by itself when it premultiplies them to scale, so they are scaled below.
+        if (scaling && reader.imageFormat() != QImage::Format_RGBA64)
+            reader.setScaledSize(onItsSide ? target.transposed() : target);
+    }
+
+    QImage image = scaling ? QImage() : HugePageImage(announced, reader.imageFormat());
+    if (!reader.read(&image))
+        throw PictureError(CError::kInvalidPicture, reader.errorString());
+    if (image.isNull() || image.size().isEmpty())
+        throw NoMemory(known ? target : announced);
     if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
-        throw InvalidPicture(QStringLiteral("larger than %1 x %1 pixels").arg(kMaxPictureSide));
-    return FlattenOverWhite(std::move(image));
+        throw TooLarge(image.width(), image.height());
+    if (!known)
+        target = TargetSize(image.size(), scale);
+    // Straight to 8 bits, which the page has anyway: the only conversion of these pixels that
+    // keeps their alpha (see above).
+    if (image.format() == QImage::Format_RGBA64) {
+        image.convertTo(QImage::Format_ARGB32);
+        if (image.isNull())
+            throw NoMemory(target);
+    }
+    // A reader that does not scale by itself leaves it to be done here.
+    if (image.size() != target) {
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (image.isNull())
+            throw NoMemory(target);
+    }
+    // The page gives colours as sRGB numbers; a picture in a wider space (a phone's Display P3, a
+    // camera's Adobe RGB) would look washed out with its own numbers.
+    const QColorSpace space = image.colorSpace();
+    if (space.isValid() && space != QColorSpace(QColorSpace::SRgb)) {
+        image.convertToColorSpace(QColorSpace::SRgb);
+        if (image.isNull())
+            throw NoMemory(target);
+    }
+    image = FlattenOverWhite(std::move(image));
+    if (image.isNull())
+        throw NoMemory(target);
+    return image;
 }
 
-QImage LoadPictureFile(const std::u16string& path) {
+QImage LoadPictureFile(const std::u16string& path, PictureScale scale) {
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
-    // as what it is, not as a file of an unknown format.
-    const QByteArray name = QFile::encodeName(ToQString(path));
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    // as what it is, not as a file of an unknown format. The name is the bytes the system knows
+    // the file by, even when they are not UTF-8.
+    const std::string name = NativeFromPath(path);
+    if (name.find('\0') != std::string::npos)
+        throw CError::FromErrno(ENOENT); // no file has one in its name
+    // A device, FIFO or socket is refused before it is opened: opening some devices does
+    // something (a tape rewinds), and a socket cannot be opened at all. A name that cannot be
+    // looked at is left to open(), which says why.
+    struct stat before {};
+    if (::stat(name.c_str(), &before) == 0 && !S_ISREG(before.st_mode) && !S_ISDIR(before.st_mode))
+        throw NotRegularFile();
+    // The name may have become something else since; O_NONBLOCK keeps a FIFO from waiting for a
+    // writer that may never come, O_NOCTTY a terminal from becoming this program's.
+    Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.Get() < 0)
         throw CError::FromErrno(errno);
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw InvalidPicture(file.errorString());
-    }
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+    if (::fstat(fd.Get(), &info) != 0)
+        throw CError::FromErrno(errno);
+    if (S_ISDIR(info.st_mode))
         throw CError::FromErrno(EISDIR);
-    return LoadPicture(file);
+    // A device such as /dev/zero never ends, a FIFO ends when its writer wants: neither can be
+    // measured or read twice as a picture's file must be.
+    if (!S_ISREG(info.st_mode))
+        throw NotRegularFile();
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) < 0)
+        throw CError::FromErrno(errno);
+    if (info.st_size == 0)
+        throw PictureError(CError::kEmptyPicture, QStringLiteral("the file is empty"));
+    QFile file;
+    if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        throw PictureError(CError::kInvalidPicture, file.errorString());
+    fd.Release(); // the file closes it now
+    return LoadPicture(file, scale);
+}
+
+QImage LoadPictureStream(int fd, PictureScale scale) {
+    // A file given as standard input says how much it holds: one beyond the limit is refused
+    // without reading it, one within gets its memory at once.
+    qint64 expected = 0;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        const off_t position = ::lseek(fd, 0, SEEK_CUR);
+        expected = info.st_size - std::max<off_t>(position, 0);
+        if (expected > kMaxInputBytes)
+            throw InputTooLarge();
+    }
+    // Grown by doubling, never beyond the limit: a pipe of a few kilobytes takes a few kilobytes
+    // and an endless one stops at the limit.
+    QByteArray bytes;
+    const qint64 first = std::min<qint64>(expected > 0 ? expected + 1 : 65536, kMaxInputBytes);
+    bytes.reserve(first);
+    bytes.resize(first);
+    qint64 size = 0;
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size == kMaxInputBytes) {
+                // One more byte says the input goes on beyond the limit, without holding it.
+                char probe = 0;
+                if (ReadSome(fd, &probe, 1) > 0)
+                    throw InputTooLarge();
+                break;
+            }
+            // Reserved first: resize alone would take twice what it is asked for.
+            const qint64 grown = std::min<qint64>(size * 2, kMaxInputBytes);
+            bytes.reserve(grown);
+            bytes.resize(grown);
+        }
+        const qint64 got = ReadSome(fd, bytes.data() + size, bytes.size() - size);
+        if (got == 0)
+            break;
+        size += got;
+    }
+    bytes.truncate(size);
+    if (bytes.isEmpty())
+        throw PictureError(CError::kEmptyPicture, QStringLiteral("standard input is empty"));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadPicture(buffer, scale);
 }
 
 std::u16string GetPictureFilter() {

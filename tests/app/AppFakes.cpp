@@ -161,7 +161,7 @@ std::u16string FakeComponents::GetPictureFilter() {
 QImage FakeComponents::LoadPictureFile(const std::u16string& path) {
     log.push_back("LoadPictureFile " + U8(path));
     if (loadFails)
-        throw CError(481, u"Invalid picture");
+        throw CError(CError::kInvalidPicture, u"Invalid picture");
     if (realLoader)
         return ::LoadPictureFile(path);
     return picture;

@@ -123,19 +123,19 @@ TEST(Components, MessageBoxesAndErrorReports) {
     EXPECT_EQ(CMessageBox::IconOfStyle(16), QMessageBox::Critical);
     EXPECT_EQ(CMessageBox::IconOfStyle(0), QMessageBox::NoIcon);
 
-    const CError pending(481, u"Invalid picture");
+    const CError pending(CError::kInvalidPicture, u"Invalid picture");
     EXPECT_EQ(
         CErrorReporter::ReportText(pending, u"/p/a.txt\r\n\r\nНе удалось загрузить файл."),
-        QStringLiteral("/p/a.txt\n\nНе удалось загрузить файл.\n\nОшибка 481: Invalid picture"));
+        QStringLiteral("/p/a.txt\n\nНе удалось загрузить файл.\n\nОшибка 1481: Invalid picture"));
     EXPECT_EQ(CErrorReporter::ReportText(pending, u""),
-              QStringLiteral("Ошибка 481: Invalid picture"));
+              QStringLiteral("Ошибка 1481: Invalid picture"));
     CErrorReporter reporter(u"Korvane - Tesselet");
     WhenShown<QMessageBox>(
         [](QMessageBox& box) {
             EXPECT_EQ(box.windowTitle(), QStringLiteral("Korvane - Tesselet"));
             EXPECT_EQ(box.icon(), QMessageBox::Critical);
             EXPECT_EQ(box.text(),
-                      QStringLiteral("file\n\nsentence\n\nОшибка 481: Invalid picture"));
+                      QStringLiteral("file\n\nsentence\n\nОшибка 1481: Invalid picture"));
         },
         [](QMessageBox& box) { box.accept(); });
     reporter.ShowError(pending, 16, 0, u"file\r\n\r\nsentence");
@@ -167,7 +167,7 @@ TEST(Components, UnknownIconResourceFails) {
         ksSetWindowResIconAll(&window, u"NO_SUCH_ICON");
         ADD_FAILURE() << "an unknown icon resource must fail";
     } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), 326);
+        EXPECT_EQ(error.Number(), CError::kResourceNotFound);
     }
     EXPECT_FALSE(window.testAttribute(Qt::WA_SetWindowIcon));
 }

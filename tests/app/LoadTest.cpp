@@ -82,7 +82,7 @@ TEST(Load, FailedLoadIsReportedButTheFolderIsRemembered) {
     EXPECT_EQ(std::vector<std::string>(fakes.log.end() - tail.size(), fakes.log.end()), tail);
     ASSERT_EQ(fakes.errors.size(), 1u);
     EXPECT_EQ(fakes.errors[0].style, 16);
-    EXPECT_EQ(fakes.errors[0].number, 481);
+    EXPECT_EQ(fakes.errors[0].number, CError::kInvalidPicture);
     EXPECT_EQ(U8(fakes.errors[0].message),
               "/pictures/notes.txt\r\n\r\nНе удалось загрузить файл. Формат не поддерживается, "
               "либо это не картинка.");

@@ -56,7 +56,7 @@ TEST(Pictures, LargestSideAndFilter) {
         LoadPictureFile(dir.File16("wider.png"));
         ADD_FAILURE() << "a picture wider than the limit loaded";
     } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), 481);
+        EXPECT_EQ(error.Number(), CError::kPictureTooLarge);
         EXPECT_EQ(U8(error.Description()), "Invalid picture: 16385 x 1 pixels is larger than "
                                            "16384 x 16384");
     }
