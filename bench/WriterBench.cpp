@@ -1,17 +1,22 @@
 // The page writers and the pixel walk alone, per style and per pixel: no picture file is decoded.
 // Each benchmark writes either to /dev/null, which leaves the writer's own work and the write
 // calls, or to a file in $TMPDIR (default /tmp), which adds what the kernel does for the page.
+// StartUp/* time what is done to the start-up files before any page, on inputs of up to a million
+// markers or letters: the cost must grow with their length (the reported Big-O), not faster.
 //
 //   tesselet-bench [--benchmark_filter=REGEX] ...
 
 #include "CQuietUi.h"
 #include "generator/modCallPictureGenerator.h"
 #include "modBenchPicture.h"
+#include "support/CAppObject.h"
 #include "support/CImagePictureSource.h"
+#include "templates/modSourceAndTemplates.h"
 #include "writers/CDivPicture.h"
 #include "writers/CSpanPicture.h"
 #include "writers/CTablePicture.h"
 #include "writers/IAnyPicture.h"
+#include "writers/modCommon.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -141,7 +146,53 @@ void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
+/// A head that repeats "%BODY_TAG_TAIL%" state.range(0) times, filled in as a page does it: the
+/// cost must grow with the head's length, not with its square.
+void BM_ReplaceMarkers(benchmark::State& state) {
+    const auto markers = static_cast<std::size_t>(state.range(0));
+    std::u16string head = u"<html><body";
+    for (std::size_t i = 0; i < markers; ++i)
+        head += u"%BODY_TAG_TAIL%";
+    head += u">";
+    for (auto _ : state) {
+        std::u16string page = head;
+        ReplaceAll(page, u"%BODY_TAG_TAIL%", u" style=\"background:black;\"");
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+
+/// A source text of state.range(0) letters, each followed by a space and a line break, prepared
+/// as start-up does it.
+void BM_PrepareSource(benchmark::State& state) {
+    const auto letters = static_cast<std::size_t>(state.range(0));
+    std::u16string source;
+    for (std::size_t i = 0; i < letters; ++i)
+        source += u"a \r\n";
+    const CAppObject app(u"/");
+    const std::u16string head = u"<html>%GENERATOR%", tail = u"</html>";
+    for (auto _ : state) {
+        std::u16string text = source, preparedHead = head;
+        PrepareSourceAndTemplates(app, text, preparedHead, tail);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+
 void RegisterAll() {
+    benchmark::RegisterBenchmark("StartUp/ReplaceMarkers", BM_ReplaceMarkers)
+        ->RangeMultiplier(10)
+        ->Range(1000, 1000000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Complexity(benchmark::oN);
+    benchmark::RegisterBenchmark("StartUp/PrepareSource", BM_PrepareSource)
+        ->RangeMultiplier(10)
+        ->Range(1000, 1000000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Complexity(benchmark::oN);
+
     const struct {
         const char* name;
         Style style;

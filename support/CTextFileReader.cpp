@@ -4,8 +4,12 @@
 #include "modCodePage1251.h"
 #include "writers/modUTF8.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +29,19 @@ std::u16string DecodeUTF16(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
+// Closes the file however the reading ends.
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() { ::close(fd); }
+};
+
+CError TooLarge() {
+    const std::string mebibytes = std::to_string(CTextFileReader::kMaxStartUpFileBytes >> 20);
+    return CError(CError::kStartUpFileTooLarge,
+                  u"The file is larger than " + std::u16string(mebibytes.begin(), mebibytes.end()) +
+                      u" MiB");
+}
+
 } // namespace
 
 std::u16string CTextFileReader::Decode(std::string_view bytes) {
@@ -40,26 +57,47 @@ std::u16string CTextFileReader::Decode(std::string_view bytes) {
 }
 
 std::u16string CTextFileReader::ReadAll(const std::u16string& path) {
-    const auto nativeBytes = StringToUTF8(path);
-    const std::string native(nativeBytes.begin(), nativeBytes.end());
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string native = NativeFromPath(path);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, and start-up would hang before the
+    // type of the file can even be looked at.
+    const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw CError::FromErrno(errno);
+    const FileDescriptor closer{fd};
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw CError::FromErrno(errno);
+    // A folder keeps the system's own report, as reading it would give.
+    if (S_ISDIR(info.st_mode))
+        throw CError::FromErrno(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throw CError(CError::kNotRegularFile, u"Not a regular file");
+    // The size is checked before anything is read, so a huge (even sparse) file costs nothing.
+    if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxStartUpFileBytes)
+        throw TooLarge();
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw CError::FromErrno(errno);
+
+    // The size the system gives is not trusted to end the reading (a file can grow while it is
+    // read, and files under /proc say 0): reading stops one byte past the limit.
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[16384];
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        const std::size_t room = kMaxStartUpFileBytes + 1 - bytes.size();
+        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, room));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            throw CError::FromErrno(error);
+            throw CError::FromErrno(errno);
         }
         if (got == 0)
             break;
         bytes.append(chunk, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxStartUpFileBytes)
+            throw TooLarge();
     }
-    ::close(fd);
     return Decode(bytes);
 }

@@ -1,12 +1,18 @@
 #include "support/TestSupport.h"
 
 #include "support/CAppObject.h"
+#include "support/CError.h"
 #include "support/CTextFileReader.h"
 #include "templates/modSourceAndTemplates.h"
 
+#include <QImage>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+using namespace std::string_literals;
 using namespace std::string_view_literals;
 
 namespace {
@@ -110,4 +116,119 @@ TEST(Templates, TextEncodings) {
     EXPECT_EQ(gSourceText, u"ab");
     EXPECT_EQ(gTemplateHead, u"Привет");
     EXPECT_EQ(gTemplateTail, u"п");
+}
+
+TEST(Templates, CostlyStartUpFilesCostLittle) {
+    // Every run has far less memory than the largest file, so a file that was read whole could
+    // not start at all; inputs whose cost grew with the square of their size never finish.
+    constexpr rlim_t kMemory = rlim_t{512} << 20;
+    constexpr std::size_t kMarkers = 1'000'000;
+    constexpr std::size_t kBlankRuns = 2'000'000; // four bytes each: 8 MB
+
+    std::string markers = "<b";
+    std::string markedHead = "<b";
+    for (std::size_t i = 0; i < kMarkers; ++i) {
+        markers += "%BODY_TAG_TAIL%|";
+        markedHead += " style=\"background:black;\"|";
+    }
+    markers += ">";
+    markedHead += ">";
+    std::string blankSource;
+    for (const char letter : "abcdefghij"s) {
+        blankSource += letter;
+        for (std::size_t i = 0; i < kBlankRuns / 10; ++i)
+            blankSource += " \r\n ";
+    }
+
+    // What the SPAN page of a black picture 10 pixels wide holds.
+    const auto spanPage = [](const std::string& head, const std::string& letters,
+                             const std::string& tail) {
+        std::string page = "\xEF\xBB\xBF" + head + "<pre style=\"font-size:5pt;\">\r\n";
+        for (const char letter : letters)
+            page += "<span style=\"color:#000000;\">"s + letter + "</span>";
+        return page + "\r\n</pre>\r\n" + tail;
+    };
+    const std::string tooLarge = "Error 1490: The file is larger than 64 MiB\n";
+    const std::string notRegular = "Error 1485: Not a regular file\n";
+    enum class Special { None, SparseHead, FifoTail };
+
+    const struct {
+        const char* name;
+        std::string source, head, tail;
+        Special special;
+        const char* failing;  ///< the file refused, or nullptr when the page is written
+        std::string expected; ///< the error line, or the page
+    } cases[] = {
+        {"sparse 1 GiB head", "abc", "", "<t>", Special::SparseHead, "template.1.html", tooLarge},
+        // Opening a FIFO for reading waits for a writer that never comes.
+        {"FIFO for the tail", "abc", "<h>", "", Special::FifoTail, "template.2.html", notRegular},
+        {"a million markers in the head", "abcdefghij", markers, "<t>", Special::None, nullptr,
+         spanPage(markedHead, "abcdefghij", "<t>")},
+        {"8 MB of blanks between the letters", blankSource, "<h>", "<t>", Special::None, nullptr,
+         spanPage("<h>", "abcdefghij", "<t>")},
+    };
+
+    TempDir dir;
+    QImage black(10, 1, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    ASSERT_TRUE(black.save(QString::fromStdString(dir.File("black.png"))));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string folder = dir.File(c.name);
+        ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+        WriteBytes(folder + "/source.text", c.source);
+        WriteBytes(folder + "/template.1.html", c.head);
+        if (c.special == Special::SparseHead) {
+            ASSERT_EQ(::truncate((folder + "/template.1.html").c_str(), off_t{1} << 30), 0);
+        }
+        if (c.special == Special::FifoTail) {
+            ASSERT_EQ(::mkfifo((folder + "/template.2.html").c_str(), 0644), 0);
+        } else {
+            WriteBytes(folder + "/template.2.html", c.tail);
+        }
+
+        const std::string page = folder + "/page.htm";
+        const CliRun run = RunCli(
+            {"-q", "--style", "span", "--templates", folder, "-o", page, dir.File("black.png")},
+            [] {
+                const rlimit limit{kMemory, kMemory};
+                ::setrlimit(RLIMIT_AS, &limit);
+            });
+        if (c.failing != nullptr) {
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.err,
+                      folder + "/" + c.failing + "\n\n" + U8(kSentence) + "\n" + c.expected);
+            EXPECT_FALSE(Exists(page));
+        } else {
+            EXPECT_EQ(run.status, 0) << run.err;
+            // Compared as a whole, not through EXPECT_EQ, which would print megabytes.
+            const std::string written = ReadBytes(page);
+            EXPECT_TRUE(written == c.expected) << written.size() << " bytes written";
+        }
+    }
+}
+
+TEST(Templates, LargestStartUpFileIsSixtyFourMebibytes) {
+    constexpr off_t kLimit = off_t{64} << 20;
+    const struct {
+        off_t size;
+        bool read;
+    } cases[] = {{kLimit, true}, {kLimit + 1, false}};
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        const std::string file = dir.File("template.1.html");
+        WriteBytes(file, "");
+        ASSERT_EQ(::truncate(file.c_str(), c.size), 0);
+        CTextFileReader reader;
+        try {
+            // Zero bytes are valid UTF-8: one letter each.
+            EXPECT_EQ(reader.ReadAll(U16(file)).size(), static_cast<std::size_t>(c.size));
+            EXPECT_TRUE(c.read);
+        } catch (const CError& error) {
+            EXPECT_FALSE(c.read);
+            EXPECT_EQ(error.Number(), 1490);
+            EXPECT_EQ(U8(error.Description()), "The file is larger than 64 MiB");
+        }
+    }
 }
