@@ -1,12 +1,16 @@
 #include "CConsoleReporter.h"
 
+#include "CProgressWriter.h"
 #include "writers/modCommon.h"
 #include "writers/modUTF8.h"
 
 void CConsoleReporter::Print(const std::u16string& text) {
     std::u16string lines = text;
     ReplaceAll(lines, u"\r\n", u"\n");
-    const auto bytes = StringToUTF8(lines);
+    // A failed write is reported while its page's progress line may still be showing.
+    CProgressWriter::EndLine(mStream);
+    // File names are bytes, which need not be UTF-8; the message shows the name as it is.
+    const std::string bytes = NativeFromPath(lines);
     std::fwrite(bytes.data(), 1, bytes.size(), mStream);
     std::fputc('\n', mStream);
     std::fflush(mStream);

@@ -6,7 +6,8 @@
 #include <cstdio>
 
 /// Failure reports and message boxes as lines on standard error. A console has no pointer and no
-/// window to repaint.
+/// window to repaint. A report made while a page's progress line shows on the same stream starts
+/// on the line beneath it; file names in a report are written as the bytes they are.
 class CConsoleReporter final : public IErrorReporter, public IGeneratorUi {
 public:
     explicit CConsoleReporter(std::FILE* stream = stderr) : mStream(stream) {}

@@ -2,18 +2,30 @@
 
 namespace {
 
-// Pages that take less than this never show a progress line at all.
-constexpr auto kFirstReport = std::chrono::milliseconds(300);
-constexpr auto kInterval = std::chrono::milliseconds(100);
+// The writer whose line is on the screen now, if any. Pages are written one after another, so
+// there is never more than one; the console reporter reaches it through the stream it writes to.
+CProgressWriter* gShowing = nullptr;
 
 } // namespace
 
-CProgressWriter::CProgressWriter(IAnyPicture& inner, std::string label, std::FILE* stream)
-    : mInner(inner), mLabel(std::move(label)), mStream(stream) {}
+CProgressWriter::CProgressWriter(IAnyPicture& inner, std::string label, std::FILE* stream,
+                                 ProgressPace pace)
+    : mInner(inner), mLabel(std::move(label)), mStream(stream), mPace(pace) {}
+
+CProgressWriter::~CProgressWriter() {
+    Clear();
+}
+
+void CProgressWriter::EndLine(std::FILE* stream) {
+    if (gShowing == nullptr || gShowing->mStream != stream)
+        return;
+    std::fputc('\n', stream);
+    gShowing = nullptr;
+}
 
 void CProgressWriter::BeginPicture(std::int32_t Width, std::int32_t Height) {
     mHeight = Height;
-    mNextReport = std::chrono::steady_clock::now() + kFirstReport;
+    mNextReport = std::chrono::steady_clock::now() + mPace.first;
     mInner.BeginPicture(Width, Height);
 }
 
@@ -22,11 +34,11 @@ void CProgressWriter::EndNewLine(std::int32_t Y) {
     const auto now = std::chrono::steady_clock::now();
     if (now < mNextReport || mHeight <= 0)
         return;
-    mNextReport = now + kInterval;
+    mNextReport = now + mPace.interval;
     std::fprintf(mStream, "\r%s: row %d of %d (%d%%)", mLabel.c_str(), Y + 1, mHeight,
                  static_cast<int>((Y + 1) * 100LL / mHeight));
     std::fflush(mStream);
-    mShown = true;
+    gShowing = this;
 }
 
 void CProgressWriter::CloseFile() {
@@ -35,9 +47,9 @@ void CProgressWriter::CloseFile() {
 }
 
 void CProgressWriter::Clear() {
-    if (!mShown)
+    if (gShowing != this)
         return;
     std::fputs("\r\033[K", mStream);
     std::fflush(mStream);
-    mShown = false;
+    gShowing = nullptr;
 }
