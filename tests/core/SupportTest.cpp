@@ -19,7 +19,7 @@ TEST(Support, ColourComponentsAndDigits) {
         ksToByte(256);
         FAIL() << "no overflow";
     } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), 6);
+        EXPECT_EQ(error.Number(), CError::kOverflow);
         EXPECT_EQ(error.Description(), u"Overflow");
     }
     EXPECT_THROW(ksToByte(-1), CError);

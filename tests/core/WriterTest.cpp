@@ -69,10 +69,11 @@ TEST(TablePicture, SizesAsGivenAndEmptyPictures) {
     CTablePicture other;
     other.OpenFile(dir.File16("odd.htm"));
     other.BeginPicture(-3, 2147483647);
+    other.EndPicture();
     other.CloseFile();
-    EXPECT_EQ(ReadBytes(dir.File("odd.htm")), kBom +
-                                                  "<table cellpadding=\"0\" cellspacing=\"0\" "
-                                                  "style=\"width:-3px;height:2147483647px;\">\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("odd.htm")),
+              kBom + "<table cellpadding=\"0\" cellspacing=\"0\" "
+                     "style=\"width:-3px;height:2147483647px;\">\r\n</table>\r\n");
 }
 
 TEST(DivPicture, WorkedExampleOffsetsAndNoEndTags) {
@@ -112,10 +113,11 @@ TEST(DivPicture, OffsetOverflowAppendsNothing) {
         writer.WritePixel(0, 2147483647 - 7, 0);
         FAIL() << "no overflow";
     } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), 6);
+        EXPECT_EQ(error.Number(), CError::kOverflow);
     }
     EXPECT_THROW(writer.WritePixel(0, 0, 2147483647), CError);
     writer.WritePixel(0, 2147483647 - 8, 0);
+    writer.EndPicture();
     writer.CloseFile();
     EXPECT_EQ(ReadBytes(dir.File("o.htm")),
               kBom + "<div style=\"background:#000000;left:2147483647px;top:8px;\" "
