@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -163,6 +164,25 @@ TEST(SafeSave, AFailedOrInterruptedSaveLeavesTheOldPageAndNoPartOfTheNew) {
     struct stat info {};
     ASSERT_EQ(::stat("/dev/null", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(SafeSave, AFullDiskLeavesTheOldPage) {
+    TempDir dir;
+    const std::string disk = dir.File("disk");
+    fs::create_directory(disk);
+    // A disk of 4 MiB with the old page on it; mounting needs root, as CI has.
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=4m") != 0)
+        GTEST_SKIP() << "cannot mount a small disk here";
+    WriteBytes(disk + "/page.htm", kOldPage);
+    const CliRun run = RunCli({"--style", "table", "--width", "1000", "--height", "1000", "-o",
+                               disk + "/page.htm", kSample});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(Fragment(disk + "/page.htm", "28: No space left on device")),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(disk + "/page.htm"), kOldPage);
+    EXPECT_EQ(Names(disk), std::vector<std::string>{"page.htm"});
+    ::umount2(disk.c_str(), MNT_DETACH);
 }
 
 TEST(SafeSave, AFailedWalkKeepsTheOldPageForEveryWriter) {
