@@ -12,6 +12,20 @@
 #include <sys/types.h>
 #include <vector>
 
+/// Whether the address sanitizer is built in: it reserves terabytes of address space at start, so
+/// a program under a memory limit (RLIMIT_AS) cannot even start.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
 /// A fresh folder removed with everything in it when the object goes.
 class TempDir {
 public:
