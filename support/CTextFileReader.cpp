@@ -2,12 +2,12 @@
 
 #include "CError.h"
 #include "modCodePage1251.h"
+#include "modRegularFile.h"
 #include "writers/modUTF8.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,12 +28,6 @@ std::u16string DecodeUTF16(std::string_view bytes, bool bigEndian) {
         text.push_back(u'\uFFFD'); // an odd byte at the end
     return text;
 }
-
-// Closes the file however the reading ends.
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() { ::close(fd); }
-};
 
 CError TooLarge() {
     const std::string mebibytes = std::to_string(CTextFileReader::kMaxStartUpFileBytes >> 20);
@@ -57,28 +51,12 @@ std::u16string CTextFileReader::Decode(std::string_view bytes) {
 }
 
 std::u16string CTextFileReader::ReadAll(const std::u16string& path) {
-    const std::string native = NativeFromPath(path);
-    // Without O_NONBLOCK, opening a FIFO waits for a writer, and start-up would hang before the
-    // type of the file can even be looked at.
-    const int fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw CError::FromErrno(errno);
-    const FileDescriptor closer{fd};
-
     struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        throw CError::FromErrno(errno);
-    // A folder keeps the system's own report, as reading it would give.
-    if (S_ISDIR(info.st_mode))
-        throw CError::FromErrno(EISDIR);
-    if (!S_ISREG(info.st_mode))
-        throw CError(CError::kNotRegularFile, u"Not a regular file");
+    const CFileDescriptor file = OpenRegularFile(path, info);
+    const int fd = file.Get();
     // The size is checked before anything is read, so a huge (even sparse) file costs nothing.
     if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxStartUpFileBytes)
         throw TooLarge();
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw CError::FromErrno(errno);
 
     // The size the system gives is not trusted to end the reading (a file can grow while it is
     // read, and files under /proc say 0): reading stops one byte past the limit.

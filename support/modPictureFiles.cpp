@@ -3,7 +3,7 @@
 #include "CError.h"
 #include "modPictureCompleteness.h"
 #include "modQtText.h"
-#include "writers/modUTF8.h"
+#include "modRegularFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -14,12 +14,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -43,12 +41,6 @@ CError NoMemory(QSize size) {
                         QStringLiteral("not enough memory for %1 x %2 pixels")
                             .arg(size.width())
                             .arg(size.height()));
-}
-
-CError NotRegularFile() {
-    return CError(CError::kNotRegularFile,
-                  u"Not a regular file: a pipe, device or socket is not read as a picture; "
-                  u"\"-\" reads the picture from standard input");
 }
 
 // The size the picture is converted at, from the size the user sees. Computed in 64 bits: a
@@ -100,23 +92,6 @@ QImage HugePageImage(QSize size, QImage::Format format) {
         static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
         [](void* buffer) { std::free(buffer); }, data);
 }
-
-// Closes a descriptor this file opened on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : mFd(fd) {}
-    ~Descriptor() {
-        if (mFd >= 0)
-            ::close(mFd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return mFd; }
-    int Release() { return std::exchange(mFd, -1); }
-
-private:
-    int mFd;
-};
 
 // One read that survives signals, and a descriptor left non-blocking by whoever passed it on.
 // Returns the bytes read, 0 at the end.
@@ -252,34 +227,12 @@ QImage LoadPicture(QIODevice& device, PictureScale scale) {
 
 QImage LoadPictureFile(const std::u16string& path, PictureScale scale) {
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
-    // as what it is, not as a file of an unknown format. The name is the bytes the system knows
-    // the file by, even when they are not UTF-8.
-    const std::string name = NativeFromPath(path);
-    if (name.find('\0') != std::string::npos)
-        throw CError::FromErrno(ENOENT); // no file has one in its name
-    // A device, FIFO or socket is refused before it is opened: opening some devices does
-    // something (a tape rewinds), and a socket cannot be opened at all. A name that cannot be
-    // looked at is left to open(), which says why.
-    struct stat before {};
-    if (::stat(name.c_str(), &before) == 0 && !S_ISREG(before.st_mode) && !S_ISDIR(before.st_mode))
-        throw NotRegularFile();
-    // The name may have become something else since; O_NONBLOCK keeps a FIFO from waiting for a
-    // writer that may never come, O_NOCTTY a terminal from becoming this program's.
-    Descriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0)
-        throw CError::FromErrno(errno);
+    // as what it is, not as a file of an unknown format.
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0)
-        throw CError::FromErrno(errno);
-    if (S_ISDIR(info.st_mode))
-        throw CError::FromErrno(EISDIR);
-    // A device such as /dev/zero never ends, a FIFO ends when its writer wants: neither can be
-    // measured or read twice as a picture's file must be.
-    if (!S_ISREG(info.st_mode))
-        throw NotRegularFile();
-    const int flags = ::fcntl(fd.Get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) < 0)
-        throw CError::FromErrno(errno);
+    CFileDescriptor fd = OpenRegularFile(
+        path, info,
+        u"a pipe, device or socket is not read as a picture; \"-\" reads the picture from "
+        u"standard input");
     if (info.st_size == 0)
         throw PictureError(CError::kEmptyPicture, QStringLiteral("the file is empty"));
     QFile file;

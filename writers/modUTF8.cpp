@@ -49,6 +49,31 @@ std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) no
     return len;
 }
 
+// Decodes UTF-8; each byte that starts no well-formed sequence becomes the unit `invalid` gives
+// for it.
+template <class Invalid> std::u16string DecodeUTF8With(std::string_view bytes, Invalid invalid) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = WellFormedLength(bytes, i, cp);
+        if (len == 0) {
+            text.push_back(invalid(static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept {
@@ -132,50 +157,12 @@ bool IsValidUTF8(std::string_view bytes) noexcept {
 }
 
 std::u16string UTF8Decode(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    char32_t cp = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t len = WellFormedLength(bytes, i, cp);
-        if (len == 0) {
-            text.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        i += len;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            text.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return text;
+    return DecodeUTF8With(bytes, [](unsigned char) { return u'\uFFFD'; });
 }
 
 std::u16string PathFromNative(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
-    char32_t cp = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t len = WellFormedLength(bytes, i, cp);
-        if (len == 0) {
-            // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
-            text.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
-            ++i;
-            continue;
-        }
-        i += len;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            text.push_back(static_cast<char16_t>(cp));
-        }
-    }
-    return text;
+    // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
+    return DecodeUTF8With(bytes, [](unsigned char byte) { return char16_t(0xDC00 + byte); });
 }
 
 std::string NativeFromPath(std::u16string_view path) {

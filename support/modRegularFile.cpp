@@ -1,0 +1,50 @@
+#include "modRegularFile.h"
+
+#include "CError.h"
+#include "writers/modUTF8.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+CError NotRegularFile(std::u16string_view advice) {
+    std::u16string description = u"Not a regular file";
+    if (!advice.empty())
+        description.append(u": ").append(advice);
+    return CError(CError::kNotRegularFile, std::move(description));
+}
+
+} // namespace
+
+CFileDescriptor::~CFileDescriptor() {
+    if (mFd >= 0)
+        ::close(mFd);
+}
+
+CFileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
+                                std::u16string_view advice) {
+    const std::string name = NativeFromPath(path);
+    if (name.find('\0') != std::string::npos)
+        throw CError::FromErrno(ENOENT); // no file has one in its name
+    // A name that cannot be looked at is left to open(), which says why.
+    if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        throw NotRegularFile(advice);
+    // The name may have become something else since; O_NONBLOCK keeps a FIFO from waiting for a
+    // writer that may never come, O_NOCTTY a terminal from becoming this program's.
+    CFileDescriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.Get() < 0)
+        throw CError::FromErrno(errno);
+    if (::fstat(fd.Get(), &info) != 0)
+        throw CError::FromErrno(errno);
+    // A folder keeps the system's own report, as reading it would give.
+    if (S_ISDIR(info.st_mode))
+        throw CError::FromErrno(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throw NotRegularFile(advice);
+    const int flags = ::fcntl(fd.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw CError::FromErrno(errno);
+    return fd;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <utility>
+
+/// A descriptor this program opened, closed when the object goes.
+class CFileDescriptor {
+public:
+    explicit CFileDescriptor(int fd) noexcept : mFd(fd) {}
+    ~CFileDescriptor();
+    CFileDescriptor(CFileDescriptor&& other) noexcept : mFd(other.Release()) {}
+    CFileDescriptor(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+    CFileDescriptor& operator=(CFileDescriptor&&) = delete;
+
+    int Get() const noexcept { return mFd; }
+    /// Hands the descriptor to whoever closes it now.
+    int Release() noexcept { return std::exchange(mFd, -1); }
+
+private:
+    int mFd;
+};
+
+/// Opens the file at `path` (a name made by PathFromNative, so any bytes) for reading, when it is
+/// a regular file, and fills `info` with what the system knows of it. Throws CError: the system's
+/// error for a name that cannot be opened, EISDIR (21) for a folder, and CError::kNotRegularFile
+/// for a FIFO, device or socket ("Not a regular file", then ": " and `advice` when given). Such a
+/// file is refused without being waited on or, where the name shows it beforehand, opened: a
+/// FIFO would wait for a writer, /dev/zero never ends, and opening some devices does something.
+CFileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
+                                std::u16string_view advice = {});
