@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/CError.h"
+#include "CError.h"
 
 #include <functional>
 #include <memory>

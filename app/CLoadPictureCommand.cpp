@@ -2,12 +2,12 @@
 
 #include "CFirstUse.h"
 #include "CMainServices.h"
+#include "IErrorReporter.h"
+#include "IFileDialog.h"
+#include "IFolderMemory.h"
+#include "IPictureServices.h"
+#include "KorvaneSupport.h"
 #include "modSteps.h"
-#include "support/IErrorReporter.h"
-#include "support/IFileDialog.h"
-#include "support/IFolderMemory.h"
-#include "support/IPictureServices.h"
-#include "support/KorvaneSupport.h"
 
 CLoadPictureCommand::CLoadPictureCommand(CMainServices& services, const CAppObject& app,
                                          QWidget* owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/CImagePictureSource.h"
+#include "CImagePictureSource.h"
 
 #include <QWidget>
 #include <cstdint>

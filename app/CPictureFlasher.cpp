@@ -1,10 +1,10 @@
 #include "CPictureFlasher.h"
 
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "support/IMessageBox.h"
-#include "support/IScreen.h"
-#include "support/IScreenContext.h"
+#include "CError.h"
+#include "IMessageBox.h"
+#include "IScreen.h"
+#include "IScreenContext.h"
+#include "modCallPictureGenerator.h"
 
 namespace {
 

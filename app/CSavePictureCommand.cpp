@@ -2,16 +2,16 @@
 
 #include "CFirstUse.h"
 #include "CMainServices.h"
-#include "generator/IGeneratorUi.h"
-#include "generator/modCallPictureGenerator.h"
+#include "COutputGuard.h"
+#include "IErrorReporter.h"
+#include "IFileDialog.h"
+#include "IFolderMemory.h"
+#include "IGeneratorUi.h"
+#include "KorvaneSupport.h"
+#include "modCallPictureGenerator.h"
+#include "modPageStyle.h"
+#include "modStartUpFiles.h"
 #include "modSteps.h"
-#include "support/COutputGuard.h"
-#include "support/IErrorReporter.h"
-#include "support/IFileDialog.h"
-#include "support/IFolderMemory.h"
-#include "support/KorvaneSupport.h"
-#include "templates/modStartUpFiles.h"
-#include "writers/modPageStyle.h"
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
                                          QWidget* owner, IGeneratorUi& ui)

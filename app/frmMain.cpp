@@ -6,15 +6,15 @@
 #include "CPictureFlasher.h"
 #include "CSavePictureCommand.h"
 #include "CSpaceKeyRule.h"
+#include "IDeferredCalls.h"
+#include "IErrorReporter.h"
+#include "IMessageBox.h"
+#include "IPictureServices.h"
+#include "KorvaneSupportUi.h"
 #include "modKeys.h"
+#include "modPageStyle.h"
+#include "modQtText.h"
 #include "modTwips.h"
-#include "support/IDeferredCalls.h"
-#include "support/IErrorReporter.h"
-#include "support/IMessageBox.h"
-#include "support/IPictureServices.h"
-#include "support/KorvaneSupportUi.h"
-#include "support/modQtText.h"
-#include "writers/modPageStyle.h"
 
 #include <QApplication>
 #include <QCloseEvent>

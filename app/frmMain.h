@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generator/IGeneratorUi.h"
-#include "support/CAppObject.h"
+#include "CAppObject.h"
+#include "IGeneratorUi.h"
 
 #include <QWidget>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "CQuietUi.h"
 
-#include "writers/modUTF8.h"
+#include "modUTF8.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generator/IGeneratorUi.h"
-#include "support/IErrorReporter.h"
+#include "IErrorReporter.h"
+#include "IGeneratorUi.h"
 
 #include <string>
 

@@ -2,9 +2,10 @@
 // RGB32 result) and does nothing else, so that timing it gives the part of a conversion that no
 // page writer can save.
 
-#include "support/CError.h"
-#include "support/modPictureFiles.h"
-#include "writers/modUTF8.h"
+#include "CError.h"
+#include "modNativeText.h"
+#include "modPictureFiles.h"
+#include "modUTF8.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -6,17 +6,18 @@
 //
 //   tesselet-bench [--benchmark_filter=REGEX] ...
 
+#include "CAppObject.h"
+#include "CDivPicture.h"
+#include "CImagePictureSource.h"
 #include "CQuietUi.h"
-#include "generator/modCallPictureGenerator.h"
+#include "CSpanPicture.h"
+#include "CTablePicture.h"
+#include "IAnyPicture.h"
 #include "modBenchPicture.h"
-#include "support/CAppObject.h"
-#include "support/CImagePictureSource.h"
-#include "templates/modSourceAndTemplates.h"
-#include "writers/CDivPicture.h"
-#include "writers/CSpanPicture.h"
-#include "writers/CTablePicture.h"
-#include "writers/IAnyPicture.h"
-#include "writers/modCommon.h"
+#include "modCallPictureGenerator.h"
+#include "modCommon.h"
+#include "modSourceAndTemplates.h"
+#include "modText.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

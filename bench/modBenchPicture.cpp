@@ -1,9 +1,9 @@
 #include "modBenchPicture.h"
 
+#include "CAppObject.h"
 #include "CQuietUi.h"
-#include "support/CAppObject.h"
-#include "support/CTextFileReader.h"
-#include "templates/modSourceAndTemplates.h"
+#include "CTextFileReader.h"
+#include "modSourceAndTemplates.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "CCommandLine.h"
 
-#include "support/modQtText.h"
+#include "modQtText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writers/modPageStyle.h"
+#include "modPageStyle.h"
 
 #include <QStringList>
 #include <optional>

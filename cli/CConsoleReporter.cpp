@@ -1,8 +1,10 @@
 #include "CConsoleReporter.h"
+#include "modNativeText.h"
+#include "modText.h"
 
 #include "CProgressWriter.h"
-#include "writers/modCommon.h"
-#include "writers/modUTF8.h"
+#include "modCommon.h"
+#include "modUTF8.h"
 
 void CConsoleReporter::Print(const std::u16string& text) {
     std::u16string lines = text;

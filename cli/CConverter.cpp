@@ -1,14 +1,15 @@
 #include "CConverter.h"
+#include "modNativeText.h"
 
 #include "CConsoleReporter.h"
+#include "CError.h"
+#include "CImagePictureSource.h"
+#include "COutputFile.h"
 #include "CProgressWriter.h"
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "support/CImagePictureSource.h"
-#include "support/KorvaneSupport.h"
-#include "support/modPictureFiles.h"
-#include "writers/COutputFile.h"
-#include "writers/modUTF8.h"
+#include "KorvaneSupport.h"
+#include "modCallPictureGenerator.h"
+#include "modPictureFiles.h"
+#include "modUTF8.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CCommandLine.h"
-#include "support/COutputGuard.h"
+#include "COutputGuard.h"
 
 #include <QImage>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "writers/IAnyPicture.h"
+#include "IAnyPicture.h"
 
 #include <chrono>
 #include <cstdio>

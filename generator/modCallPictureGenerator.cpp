@@ -1,10 +1,10 @@
 #include "modCallPictureGenerator.h"
 
+#include "CError.h"
+#include "IAnyPicture.h"
+#include "IErrorReporter.h"
 #include "IGeneratorUi.h"
 #include "IPictureSource.h"
-#include "support/CError.h"
-#include "support/IErrorReporter.h"
-#include "writers/IAnyPicture.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,13 +1,13 @@
 #include "modSourceAndTemplates.h"
+#include "modText.h"
 
 #include "modStartUpFiles.h"
 
-#include "support/CAppObject.h"
-#include "support/CError.h"
-#include "support/IErrorReporter.h"
-#include "support/ITextFileReader.h"
-#include "support/KorvaneSupport.h"
-#include "writers/modCommon.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "IErrorReporter.h"
+#include "ITextFileReader.h"
+#include "KorvaneSupport.h"
 
 #include <limits>
 #include <string>

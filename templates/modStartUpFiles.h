@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/CAppObject.h"
-#include "support/KorvaneSupport.h"
+#include "CAppObject.h"
+#include "KorvaneSupport.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #include "CDivPicture.h"
 
+#include "CError.h"
 #include "modCommon.h"
-#include "support/CError.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 #include "COutputFile.h"
+#include "modNativeText.h"
 
+#include "CError.h"
+#include "modInterrupts.h"
 #include "modUTF8.h"
-#include "support/CError.h"
-#include "support/modInterrupts.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,8 +1,9 @@
 #include "CPageWriter.h"
+#include "modText.h"
 
+#include "CError.h"
 #include "modCommon.h"
-#include "support/CError.h"
-#include "templates/modSourceAndTemplates.h"
+#include "modSourceAndTemplates.h"
 
 CPageWriter::~CPageWriter() {
     try {
@@ -39,11 +40,10 @@ void CPageWriter::RaiseNoFile() {
 void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
     std::u16string head = gTemplateHead;
     ReplaceAll(head, u"%BODY_TAG_TAIL%", bodyTagTail);
-    // "п»ї" is how the UTF-8 signature EF BB BF reads in code page 1251.
-    static const auto signature = ksStrConvB(u"п»ї");
+    static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
     if (mFileNo == 0)
         throw CError::BadFileNumber();
-    mFile.AppendBytes(signature.data(), signature.size());
+    mFile.AppendBytes(kSignature, sizeof kSignature);
     Append(head);
 }
 

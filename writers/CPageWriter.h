@@ -2,7 +2,7 @@
 
 #include "COutputFile.h"
 #include "IAnyPicture.h"
-#include "support/KorvaneSupport.h"
+#include "KorvaneSupport.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "CSpanPicture.h"
 
 #include "modCommon.h"
+#include "modSourceAndTemplates.h"
 #include "modUTF8.h"
-#include "templates/modSourceAndTemplates.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/KorvaneSupport.h"
+#include "KorvaneSupport.h"
 
 #include <cstdint>
 #include <string>

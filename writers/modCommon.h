@@ -7,10 +7,6 @@
 #include <string>
 #include <string_view>
 
-/// Replaces every occurrence of `what` in `text` by `with`, searching from the first character
-/// and going on after each replacement (exact, case-sensitive match).
-void ReplaceAll(std::u16string& text, std::u16string_view what, std::u16string_view with);
-
 /// Escapes "&", "<", ">" and "\"" for HTML, in that order; the apostrophe stays as it is.
 std::u16string HtmlEscape(std::u16string_view text);
 

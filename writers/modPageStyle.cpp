@@ -3,7 +3,7 @@
 #include "CDivPicture.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
-#include "support/KorvaneSupport.h"
+#include "KorvaneSupport.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "AppFakes.h"
 
-#include "app/frmMain.h"
-#include "support/CAppObject.h"
-#include "support/CError.h"
-#include "support/IFileDialog.h"
-#include "support/IFolderMemory.h"
-#include "support/IScreenContext.h"
-#include "support/modPictureFiles.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "IFileDialog.h"
+#include "IFolderMemory.h"
+#include "IScreenContext.h"
+#include "frmMain.h"
+#include "modPictureFiles.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,12 +3,12 @@
 // Fakes of the window's components, sharing one record of what they were asked, and helpers to
 // drive the main window offscreen.
 
-#include "app/CMainServices.h"
-#include "support/IDeferredCalls.h"
-#include "support/IErrorReporter.h"
-#include "support/IMessageBox.h"
-#include "support/IPictureServices.h"
-#include "support/IScreen.h"
+#include "CMainServices.h"
+#include "IDeferredCalls.h"
+#include "IErrorReporter.h"
+#include "IMessageBox.h"
+#include "IPictureServices.h"
+#include "IScreen.h"
 
 #include <QImage>
 #include <QSize>

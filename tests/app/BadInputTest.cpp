@@ -3,9 +3,9 @@
 
 #include "AppFakes.h"
 
-#include "app/frmMain.h"
-#include "support/BadPictures.h"
-#include "support/CAppObject.h"
+#include "BadPictures.h"
+#include "CAppObject.h"
+#include "frmMain.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,14 @@
 #include "AppFakes.h"
 
-#include "support/CAppObject.h"
-#include "support/CError.h"
-#include "support/CErrorReporter.h"
-#include "support/CFileDialog.h"
-#include "support/CFolderMemory.h"
-#include "support/CMessageBox.h"
-#include "support/CPictureServices.h"
-#include "support/KorvaneSupportUi.h"
-#include "support/modFilterText.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "CErrorReporter.h"
+#include "CFileDialog.h"
+#include "CFolderMemory.h"
+#include "CMessageBox.h"
+#include "CPictureServices.h"
+#include "KorvaneSupportUi.h"
+#include "modFilterText.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,12 +1,12 @@
 #include "AppFakes.h"
 
-#include "app/CPictureFlasher.h"
-#include "app/CSpaceKeyRule.h"
-#include "app/frmMain.h"
-#include "support/CAppObject.h"
-#include "support/CError.h"
-#include "support/CFlashScreen.h"
-#include "support/CFlashWindow.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "CFlashScreen.h"
+#include "CFlashWindow.h"
+#include "CPictureFlasher.h"
+#include "CSpaceKeyRule.h"
+#include "frmMain.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "AppFakes.h"
 #include "ReadMeCatcher.h"
 
-#include "app/frmMain.h"
-#include "support/CAppObject.h"
-#include "support/CError.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "frmMain.h"
 
 #include <QDesktopServices>
 #include <QDir>

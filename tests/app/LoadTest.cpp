@@ -1,7 +1,7 @@
 #include "AppFakes.h"
 
-#include "app/frmMain.h"
-#include "support/CAppObject.h"
+#include "CAppObject.h"
+#include "frmMain.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

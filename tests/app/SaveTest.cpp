@@ -1,8 +1,8 @@
 #include "AppFakes.h"
 
-#include "app/frmMain.h"
-#include "support/CAppObject.h"
-#include "support/CError.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "frmMain.h"
 
 #include <QDir>
 #include <QFile>

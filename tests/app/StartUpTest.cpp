@@ -1,9 +1,9 @@
 #include "AppFakes.h"
 
-#include "app/frmMain.h"
-#include "app/modMain.h"
-#include "support/CAppObject.h"
-#include "support/CTextFileReader.h"
+#include "CAppObject.h"
+#include "CTextFileReader.h"
+#include "frmMain.h"
+#include "modMain.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,16 +1,16 @@
 // A user's bad file, bad folder or full disk: a clear message naming the file, no crash, nothing
 // written that should not be, nothing left open.
 
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "support/BadPictures.h"
+#include "BadPictures.h"
 
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "support/modPictureFiles.h"
-#include "writers/CDivPicture.h"
-#include "writers/CSpanPicture.h"
-#include "writers/CTablePicture.h"
+#include "CDivPicture.h"
+#include "CError.h"
+#include "CSpanPicture.h"
+#include "CTablePicture.h"
+#include "modCallPictureGenerator.h"
+#include "modPictureFiles.h"
 
 #include <QImage>
 #include <csignal>

@@ -2,7 +2,7 @@
 // UTF-8, a picture on standard input, inputs that are not files, and the message that names the
 // real cause when a picture cannot be loaded.
 
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
 #include <QImage>

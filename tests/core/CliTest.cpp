@@ -1,4 +1,4 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 #include <algorithm>

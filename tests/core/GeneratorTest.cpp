@@ -1,9 +1,9 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "writers/CTablePicture.h"
-#include "writers/IAnyPicture.h"
+#include "CError.h"
+#include "CTablePicture.h"
+#include "IAnyPicture.h"
+#include "modCallPictureGenerator.h"
 
 #include <gtest/gtest.h>
 

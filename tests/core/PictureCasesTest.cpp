@@ -2,13 +2,14 @@
 // size to be scaled, through a pipe, under a name that is not UTF-8, or as something that is not
 // a file at all. Each either loads as a viewer would show it or fails with its own number.
 
-#include "support/TestSupport.h"
+#include "TestSupport.h"
+#include "modNativeText.h"
 
-#include "support/BadPictures.h"
+#include "BadPictures.h"
 
-#include "support/CError.h"
-#include "support/modPictureFiles.h"
-#include "writers/modUTF8.h"
+#include "CError.h"
+#include "modPictureFiles.h"
+#include "modUTF8.h"
 
 #include <QBuffer>
 #include <QColorSpace>

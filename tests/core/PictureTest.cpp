@@ -1,8 +1,8 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "support/CError.h"
-#include "support/CImagePictureSource.h"
-#include "support/modPictureFiles.h"
+#include "CError.h"
+#include "CImagePictureSource.h"
+#include "modPictureFiles.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,11 +1,12 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
+#include "modNativeText.h"
 
-#include "cli/CConsoleReporter.h"
-#include "cli/CProgressWriter.h"
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "writers/CDivPicture.h"
-#include "writers/modUTF8.h"
+#include "CConsoleReporter.h"
+#include "CDivPicture.h"
+#include "CError.h"
+#include "CProgressWriter.h"
+#include "modCallPictureGenerator.h"
+#include "modUTF8.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "support/BadPictures.h"
+#include "BadPictures.h"
 
 #include <QImage>
 #include <QProcess>

@@ -2,13 +2,13 @@
 // no partial page is left, standard output is written as it is, and a page never replaces the
 // files it is made from or another page of the same run.
 
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "generator/modCallPictureGenerator.h"
-#include "support/CError.h"
-#include "writers/CDivPicture.h"
-#include "writers/CSpanPicture.h"
-#include "writers/CTablePicture.h"
+#include "CDivPicture.h"
+#include "CError.h"
+#include "CSpanPicture.h"
+#include "CTablePicture.h"
+#include "modCallPictureGenerator.h"
 
 #include <QImage>
 #include <chrono>

@@ -1,7 +1,8 @@
-#include "support/CError.h"
-#include "support/KorvaneSupport.h"
-#include "writers/modCommon.h"
-#include "writers/modPageStyle.h"
+#include "CError.h"
+#include "KorvaneSupport.h"
+#include "modCommon.h"
+#include "modPageStyle.h"
+#include "modText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "support/CAppObject.h"
-#include "support/CError.h"
-#include "support/CTextFileReader.h"
-#include "templates/modSourceAndTemplates.h"
+#include "CAppObject.h"
+#include "CError.h"
+#include "CTextFileReader.h"
+#include "modSourceAndTemplates.h"
 
 #include <QImage>
 #include <fcntl.h>

@@ -1,6 +1,7 @@
-#include "support/KorvaneSupport.h"
-#include "support/modCodePage1251.h"
-#include "writers/modUTF8.h"
+#include "KorvaneSupport.h"
+#include "modCodePage1251.h"
+#include "modNativeText.h"
+#include "modUTF8.h"
 
 #include <gtest/gtest.h>
 
@@ -47,20 +48,4 @@ TEST(UTF8, DecodesAndValidatesByTheStandardsTable) {
     EXPECT_FALSE(IsValidUTF8("\xD0"));             // cut short
     EXPECT_FALSE(IsValidUTF8("\xEF\xF0"));         // Windows-1251 "пр"
     EXPECT_EQ(UTF8Decode("a\xC0z"), u"a\uFFFDz");
-}
-
-TEST(CodePage1251, SignatureAndRoundTrip) {
-    // The page signature is made by converting "п»ї" in code page 1251.
-    EXPECT_EQ(ksStrConvB(u"п»ї"), Bytes({0xEF, 0xBB, 0xBF}));
-    std::string all;
-    for (int byte = 0x20; byte <= 0xFF; ++byte)
-        if (byte != 0x98)
-            all.push_back(static_cast<char>(byte));
-    const std::u16string text = CP1251Decode(all);
-    ASSERT_EQ(text.size(), all.size());
-    EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
-    const auto back = CP1251Encode(text);
-    EXPECT_EQ(std::string(back.begin(), back.end()), all);
-    EXPECT_EQ(CP1251Decode("\xC0\xFF\x98"), u"Ая\uFFFD");
-    EXPECT_EQ(CP1251Encode(u"Ω"), Bytes({'?'}));
 }

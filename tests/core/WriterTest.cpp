@@ -1,10 +1,10 @@
-#include "support/TestSupport.h"
+#include "TestSupport.h"
 
-#include "support/CError.h"
-#include "writers/CDivPicture.h"
-#include "writers/COutputFile.h"
-#include "writers/CSpanPicture.h"
-#include "writers/CTablePicture.h"
+#include "CDivPicture.h"
+#include "CError.h"
+#include "COutputFile.h"
+#include "CSpanPicture.h"
+#include "CTablePicture.h"
 
 #include <dirent.h>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // Escaped text has no character that HTML would read as markup, and unescapes to the original.
 #include "FuzzChecks.h"
 
-#include "writers/modCommon.h"
+#include "modCommon.h"
 
 #include <cstdint>
 #include <cstdlib>

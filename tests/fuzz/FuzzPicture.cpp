@@ -3,9 +3,9 @@
 // escapes.
 #include "FuzzChecks.h"
 
-#include "support/CError.h"
-#include "support/CImagePictureSource.h"
-#include "support/modPictureFiles.h"
+#include "CError.h"
+#include "CImagePictureSource.h"
+#include "modPictureFiles.h"
 
 #include <QBuffer>
 #include <QByteArray>

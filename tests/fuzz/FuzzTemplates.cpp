@@ -1,10 +1,11 @@
 // Preparing the templates and source text: the input is split at the first two 0xFF bytes into
 // head, tail and source text (UTF-8, anything invalid replaced).
 #include "FuzzChecks.h"
+#include "modNativeText.h"
 
-#include "support/CAppObject.h"
-#include "templates/modSourceAndTemplates.h"
-#include "writers/modUTF8.h"
+#include "CAppObject.h"
+#include "modSourceAndTemplates.h"
+#include "modUTF8.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,10 @@
 // Text files of any encoding: whatever the bytes, decoding gives text, and text that was valid
 // comes back byte for byte.
 #include "FuzzChecks.h"
+#include "modNativeText.h"
 
-#include "support/CTextFileReader.h"
-#include "writers/modUTF8.h"
+#include "CTextFileReader.h"
+#include "modUTF8.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,9 @@
 // The UTF-8 encoder against its own decoder and validator, for any UTF-16 text (lone surrogates
 // included) and for any bytes.
 #include "FuzzChecks.h"
+#include "modNativeText.h"
 
-#include "writers/modUTF8.h"
+#include "modUTF8.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "BadPictures.h"
 
-#include "support/CError.h"
+#include "CError.h"
 
 #include <QBuffer>
 #include <QFile>

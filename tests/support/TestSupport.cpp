@@ -1,7 +1,8 @@
 #include "TestSupport.h"
+#include "modNativeText.h"
 
-#include "templates/modSourceAndTemplates.h"
-#include "writers/modUTF8.h"
+#include "modSourceAndTemplates.h"
+#include "modUTF8.h"
 
 #include <QStringList>
 #include <cerrno>

@@ -2,9 +2,9 @@
 
 // Helpers shared by the core tests: temporary folders, file bytes, fakes of the window's side.
 
-#include "generator/IGeneratorUi.h"
-#include "generator/IPictureSource.h"
-#include "support/IErrorReporter.h"
+#include "IErrorReporter.h"
+#include "IGeneratorUi.h"
+#include "IPictureSource.h"
 
 #include <cstdint>
 #include <functional>

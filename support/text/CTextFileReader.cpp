@@ -1,9 +1,9 @@
 #include "CTextFileReader.h"
+#include "modNativeText.h"
 
 #include "CError.h"
 #include "modCodePage1251.h"
 #include "modRegularFile.h"
-#include "writers/modUTF8.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "modRegularFile.h"
+#include "modNativeText.h"
 
 #include "CError.h"
-#include "writers/modUTF8.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,8 @@
 #include "COutputGuard.h"
+#include "modNativeText.h"
 
 #include "CError.h"
-#include "writers/modUTF8.h"
+#include "modUTF8.h"
 
 #include <optional>
 #include <sys/stat.h>

@@ -1,7 +1,6 @@
 #include "KorvaneSupport.h"
 
 #include "CError.h"
-#include "modCodePage1251.h"
 
 void ksRaiseOverflow() {
     throw CError::Overflow();
@@ -11,10 +10,6 @@ std::u16string ksHex1(std::uint8_t value) {
     std::u16string digits(2, u'0');
     ksHex1To(value, digits.data());
     return digits;
-}
-
-std::vector<std::uint8_t> ksStrConvB(std::u16string_view text) {
-    return CP1251Encode(text);
 }
 
 std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {

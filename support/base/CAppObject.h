@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TesseletVersion.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,9 +9,9 @@
 /// start-up files.
 class CAppObject {
 public:
-    static constexpr std::int32_t kMajor = 1;
-    static constexpr std::int32_t kMinor = 1;
-    static constexpr std::int32_t kRevision = 17;
+    static constexpr std::int32_t kMajor = TESSELET_VERSION_MAJOR;
+    static constexpr std::int32_t kMinor = TESSELET_VERSION_MINOR;
+    static constexpr std::int32_t kRevision = TESSELET_VERSION_PATCH;
 
     explicit CAppObject(std::u16string folder) : mFolder(std::move(folder)) {}
 

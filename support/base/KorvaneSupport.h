@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's small support library: colours, hexadecimal digits, code pages, file names and
+// The program's small support library: colours, hexadecimal digits, file names and
 // the version text. Each function returns its result and throws CError on failure.
 
 #include <array>
@@ -62,9 +62,6 @@ inline constexpr auto kHexPairs = [] {
 inline void ksHex1To(std::uint8_t value, char* out) noexcept {
     std::memcpy(out, &kHexPairs[2 * std::size_t{value}], 2);
 }
-
-/// Converts a text to bytes in Windows code page 1251.
-std::vector<std::uint8_t> ksStrConvB(std::u16string_view text);
 
 /// The path of `name` in `folder`, with exactly one separator between them.
 std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/IPictureSource.h"
+#include "IPictureSource.h"
 
 #include <QImage>
 

@@ -1,14 +1,13 @@
 #include "CError.h"
+#include "modNativeText.h"
 
-#include "writers/modUTF8.h"
-
+#include <QString>
 #include <cstring>
 #include <new>
 
 CError::CError(std::int32_t number, std::u16string description)
     : mNumber(number), mDescription(std::move(description)) {
-    const auto bytes = StringToUTF8(mDescription);
-    mWhat.assign(bytes.begin(), bytes.end());
+    mWhat = QString::fromStdU16String(mDescription).toStdString();
 }
 
 CError CError::Overflow() {

@@ -1,0 +1,21 @@
+#pragma once
+
+// Text as the system hands it over: file names and messages in bytes.
+
+#include <string>
+#include <string_view>
+
+/// True when `bytes` is well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
+bool IsValidUTF8(std::string_view bytes) noexcept;
+
+/// Decodes UTF-8; every ill-formed sequence becomes U+FFFD.
+std::u16string UTF8Decode(std::string_view bytes);
+
+/// A file name as the system gives it (bytes) turned into text without losing any: UTF-8 is
+/// decoded, and every byte that is not part of well-formed UTF-8 becomes one of the lone code
+/// units U+DC80 to U+DCFF, which NativeFromPath turns back into that byte.
+std::u16string PathFromNative(std::string_view bytes);
+
+/// The bytes of a file name made by PathFromNative (or typed as text): the same bytes as UTF-8
+/// for well-formed text, the original byte for each of U+DC80 to U+DCFF that stands alone.
+std::string NativeFromPath(std::u16string_view path);
