@@ -4,13 +4,12 @@
 #include <optional>
 #include <string>
 
-class CAppObject;
 struct CMainServices;
 class QWidget;
 
 /// What a load gave the window.
 struct CLoadOutcome {
-    /// The loader yielded a picture (which may be empty); false when cancelled or failed.
+    /// The picture was loaded; false when cancelled or failed.
     bool pictureLoaded = false;
     QImage picture;
     /// The chosen path, when it could be read once the picture was loaded.
@@ -21,11 +20,10 @@ struct CLoadOutcome {
 /// chosen folder, loading the file and reporting a file that could not be loaded.
 class CLoadPictureCommand {
 public:
-    CLoadPictureCommand(CMainServices& services, const CAppObject& app, QWidget* owner);
+    CLoadPictureCommand(CMainServices& services, QWidget* owner);
     CLoadOutcome Run();
 
 private:
     CMainServices& mServices;
-    const CAppObject& mApp;
     QWidget* mOwner;
 };

@@ -2,24 +2,23 @@
 
 #include <QPainter>
 
-CPictureBox::CPictureBox(QWidget* parent)
-    : QWidget(parent), mSource(std::make_unique<CImagePictureSource>()) {
+CPictureBox::CPictureBox(QWidget* parent) : QWidget(parent) {
     setFixedSize(0, 0);
     setFocusPolicy(Qt::NoFocus);
     hide();
 }
 
 void CPictureBox::SetPicture(QImage picture) {
-    mSource = std::make_unique<CImagePictureSource>(std::move(picture));
-    setFixedSize(mSource->Image().size());
+    mPicture = std::move(picture);
+    setFixedSize(mPicture.size());
     update();
 }
 
 std::int16_t CPictureBox::PictureType() const {
-    return mSource->Image().isNull() ? vbPicTypeNone : vbPicTypeBitmap;
+    return mPicture.isNull() ? vbPicTypeNone : vbPicTypeBitmap;
 }
 
 void CPictureBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    painter.drawImage(0, 0, mSource->Image());
+    painter.drawImage(0, 0, mPicture);
 }

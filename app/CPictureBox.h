@@ -1,10 +1,8 @@
 #pragma once
 
-#include "CImagePictureSource.h"
-
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
-#include <memory>
 
 /// The hidden picture holder: measured in pixels, no border, always the size of the picture it
 /// holds, and it keeps the picture itself, so its pixels can be read while it is never shown.
@@ -19,12 +17,11 @@ public:
     void SetPicture(QImage picture);
     /// The kind of picture held, vbPicTypeNone when there is none.
     std::int16_t PictureType() const;
-    const CImagePictureSource& Source() const { return *mSource; }
-    const QImage& Picture() const { return mSource->Image(); }
+    const QImage& Picture() const { return mPicture; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::unique_ptr<CImagePictureSource> mSource;
+    QImage mPicture;
 };

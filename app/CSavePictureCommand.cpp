@@ -1,12 +1,11 @@
 #include "CSavePictureCommand.h"
 
-#include "CFirstUse.h"
+#include "CFolderMemory.h"
 #include "CMainServices.h"
 #include "COutputGuard.h"
-#include "IErrorReporter.h"
 #include "IFileDialog.h"
-#include "IFolderMemory.h"
 #include "IGeneratorUi.h"
+#include "IMessageBox.h"
 #include "KorvaneSupport.h"
 #include "modCallPictureGenerator.h"
 #include "modPageStyle.h"
@@ -19,13 +18,13 @@ CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObje
 
 bool CSavePictureCommand::Run(const PageStyle& style,
                               const std::function<std::u16string()>& proposedName,
-                              const IPictureSource& picture, const std::u16string& pictureFile) {
+                              const QImage& picture, const std::u16string& pictureFile) {
     const std::u16string section = u"OFN Paths";
     const std::u16string key(style.rememberedKey);
-    CFirstUse<IFileDialog> dialog(mServices.newFileDialog);
-    CFirstUse<IFolderMemory> memory(mServices.newFolderMemory);
+    const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
+    CFolderMemory memory;
 
-    TryStep([&] { dialog->InitialFolder(memory->ReadValue(section, key, mApp, u"")); });
+    TryStep([&] { dialog->InitialFolder(memory.ReadValue(section, key, u"")); });
     TryStep([&] { dialog->Filter(std::u16string(style.filter)); });
     TryStep([&] { dialog->DialogOptions(0); });
     TryStep([&] { dialog->DefaultFileName(proposedName()); });
@@ -36,7 +35,7 @@ bool CSavePictureCommand::Run(const PageStyle& style,
     if (!chosen)
         return false;
 
-    TryStep([&] { memory->WriteValue(section, key, ksGetFilePath(dialog->SelectedFile()), mApp); });
+    TryStep([&] { memory.WriteValue(section, key, ksGetFilePath(dialog->SelectedFile())); });
 
     // Only a walk that says so has written the page: a failure that passes out of it counts as a
     // failed walk, so "Готово ^_^" is never shown for a page that was not written.
@@ -51,14 +50,13 @@ bool CSavePictureCommand::Run(const PageStyle& style,
         try {
             guard.Check(file, pictureFile);
         } catch (const CError& refused) {
-            mServices.errorReporter.ShowError(refused, IErrorReporter::kStopIcon, 0,
-                                              file + u"\r\n\r\nНе удалось сохранить файл.");
+            mServices.messageBox.ShowError(refused, file + u"\r\n\r\nНе удалось сохранить файл.");
             return;
         }
         const std::unique_ptr<IAnyPicture> writer = style.create();
-        written = CallPictureGenerator(*writer, file, picture, mUi, mServices.errorReporter);
+        written = CallPictureGenerator(*writer, file, picture, mUi, mServices.messageBox);
     });
     if (written)
-        TryStep([&] { mUi.MsgBox(u"Готово ^_^", IGeneratorUi::kInformationIcon); });
+        TryStep([&] { mServices.messageBox.MsgBox(u"Готово ^_^", IMessageBox::kInformationIcon); });
     return written;
 }

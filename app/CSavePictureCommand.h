@@ -5,7 +5,7 @@
 
 class CAppObject;
 class IGeneratorUi;
-class IPictureSource;
+class QImage;
 struct CMainServices;
 struct PageStyle;
 class QWidget;
@@ -21,7 +21,7 @@ public:
     /// that when it fails the dialog only proposes no name. `pictureFile` is the file the picture
     /// was loaded from, which the page must not replace.
     bool Run(const PageStyle& style, const std::function<std::u16string()>& proposedName,
-             const IPictureSource& picture, const std::u16string& pictureFile);
+             const QImage& picture, const std::u16string& pictureFile);
 
 private:
     CMainServices& mServices;

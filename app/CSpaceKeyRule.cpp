@@ -1,20 +1,29 @@
 #include "CSpaceKeyRule.h"
 
-#include "modKeys.h"
+namespace {
 
-CSpaceKeyRule::CSpaceKeyRule(Action show, Action hide, Defer later)
-    : mShow(std::move(show)), mHide(std::move(hide)), mLater(std::move(later)) {}
+// How long a released Space key waits for the press that X11 sends with the same timestamp when
+// the key is only auto-repeating. The two come together, so this only delays the final hide.
+constexpr int kReleaseWaitMs = 40;
 
-bool CSpaceKeyRule::Applies(std::int32_t KeyCode, std::int32_t Shift) {
-    return KeyCode == vbKeySpace && Shift == 0;
+bool Applies(int KeyCode, Qt::KeyboardModifiers Shift) {
+    return KeyCode == Qt::Key_Space && Shift == Qt::NoModifier;
 }
 
-void CSpaceKeyRule::KeyDown(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
-                            bool /*autoRepeat*/) {
+} // namespace
+
+CSpaceKeyRule::CSpaceKeyRule(Action show, Action hide)
+    : mShow(std::move(show)), mHide(std::move(hide)) {
+    mReleaseWait.setSingleShot(true);
+    mReleaseWait.setInterval(kReleaseWaitMs);
+    QObject::connect(&mReleaseWait, &QTimer::timeout, [this] { mHide(); });
+}
+
+void CSpaceKeyRule::KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp) {
     if (!Applies(KeyCode, Shift))
         return;
-    if (mReleasePending) {
-        mReleasePending = false;
+    if (mReleaseWait.isActive()) {
+        mReleaseWait.stop();
         // A press of another instant follows a real release: that release still hides first.
         if (timestamp != mReleaseTime)
             mHide();
@@ -22,22 +31,13 @@ void CSpaceKeyRule::KeyDown(std::int32_t KeyCode, std::int32_t Shift, std::uint6
     mShow();
 }
 
-void CSpaceKeyRule::KeyUp(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
+void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp,
                           bool autoRepeat) {
     if (!Applies(KeyCode, Shift))
         return;
     // Qt has seen the press of this pair already waiting: the key is still held.
     if (autoRepeat)
         return;
-    mReleasePending = true;
     mReleaseTime = timestamp;
-    const std::uint64_t release = ++mReleaseCount;
-    mLater([this, release] { Settle(release); });
-}
-
-void CSpaceKeyRule::Settle(std::uint64_t release) {
-    if (!mReleasePending || release != mReleaseCount)
-        return;
-    mReleasePending = false;
-    mHide();
+    mReleaseWait.start();
 }

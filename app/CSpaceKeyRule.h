@@ -1,33 +1,28 @@
 #pragma once
 
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 
 /// Space on the show button: pressing shows the picture, every repeated press shows it again,
-/// releasing hides it; with Shift, Ctrl or Alt held it does nothing.
+/// releasing hides it; with any modifier held it does nothing.
 ///
 /// Under X11 a held key arrives as release-and-press pairs, most of them not flagged as
-/// auto-repeat; the release and the press of a pair carry the same timestamp. So a release hides
-/// only when no press of the same instant has followed it by the time the deferred check runs.
+/// auto-repeat; the release and the press of a pair carry the same timestamp and come together.
+/// So a release hides only when no press of the same instant has followed it within a short wait.
 class CSpaceKeyRule {
 public:
     using Action = std::function<void()>;
-    using Defer = std::function<void(Action)>;
 
-    CSpaceKeyRule(Action show, Action hide, Defer later);
+    CSpaceKeyRule(Action show, Action hide);
 
-    void KeyDown(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
-                 bool autoRepeat);
-    void KeyUp(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp, bool autoRepeat);
+    void KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
+    void KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp, bool autoRepeat);
 
 private:
-    static bool Applies(std::int32_t KeyCode, std::int32_t Shift);
-    void Settle(std::uint64_t release);
-
     Action mShow;
     Action mHide;
-    Defer mLater;
-    bool mReleasePending = false;
+    /// Runs out when a release was a real one.
+    QTimer mReleaseWait;
     std::uint64_t mReleaseTime = 0;
-    std::uint64_t mReleaseCount = 0;
 };

@@ -2,30 +2,28 @@
 
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
+#include "CMessageBox.h"
 #include "CPictureBox.h"
-#include "CPictureFlasher.h"
 #include "CSavePictureCommand.h"
 #include "CSpaceKeyRule.h"
-#include "IDeferredCalls.h"
-#include "IErrorReporter.h"
+#include "IFlashWindow.h"
 #include "IMessageBox.h"
-#include "IPictureServices.h"
 #include "KorvaneSupportUi.h"
-#include "modKeys.h"
 #include "modPageStyle.h"
 #include "modQtText.h"
-#include "modTwips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <cmath>
 
 namespace {
 
-// Layout in 1/1440 inch: the client area and a column of five buttons with a margin of 120 on
-// all four sides.
+// Layout in 1/1440 inch, so that the window follows the screen's dots per inch: the client area
+// and a column of five buttons with a margin of 120 on all four sides.
+constexpr int kUnitsPerInch = 1440;
 constexpr int kClientWidth = 3795;
 constexpr int kClientHeight = 3135;
 constexpr int kButtonLeft = 120;
@@ -50,6 +48,11 @@ constexpr ButtonLayout kButtons[] = {
 
 const std::u16string kAboutName = u"Собрано для тех, кто видит в картинке мозаику.";
 
+/// Pixels for a layout length at `dotsPerInch`, rounded to the nearest pixel.
+int ToPixels(int length, double dotsPerInch) {
+    return static_cast<int>(std::lround(length * dotsPerInch / kUnitsPerInch));
+}
+
 QFont WindowFont() {
     // Where Tahoma is missing the platform picks its nearest sans-serif face, and any face that
     // lacks Cyrillic is filled in by Qt's font fallback.
@@ -70,12 +73,8 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       mApp(app), mServices(services),
-      mFlasher(std::make_unique<CPictureFlasher>(services.screen, services.messageBox)) {
-    mSpaceKey = std::make_unique<CSpaceKeyRule>(
-        [this] { cmdShowPicture_MouseDown(); }, [this] { cmdShowPicture_MouseUp(); },
-        [this](CSpaceKeyRule::Action call) {
-            mServices.deferredCalls.CallSoon(this, std::move(call));
-        });
+      mSpaceKey(std::make_unique<CSpaceKeyRule>([this] { cmdShowPicture_MouseDown(); },
+                                                [this] { cmdShowPicture_MouseUp(); })) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
@@ -94,15 +93,15 @@ frmMain::~frmMain() {
 void frmMain::CreateControls() {
     const double dpi = screen()->logicalDotsPerInchX();
     const double dpiY = screen()->logicalDotsPerInchY();
-    setFixedSize(TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpiY));
+    setFixedSize(ToPixels(kClientWidth, dpi), ToPixels(kClientHeight, dpiY));
 
     QPushButton** buttons[] = {&cmdLoadPicture, &cmdShowPicture, &cmdSaveSPAN, &cmdSaveTABLE,
                                &cmdSaveDIV};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         auto* button = new QPushButton(QString::fromUtf16(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
-        button->setGeometry(TwipsToPixels(kButtonLeft, dpi), TwipsToPixels(kButtons[i].top, dpiY),
-                            TwipsToPixels(kButtonWidth, dpi), TwipsToPixels(kButtonHeight, dpiY));
+        button->setGeometry(ToPixels(kButtonLeft, dpi), ToPixels(kButtons[i].top, dpiY),
+                            ToPixels(kButtonWidth, dpi), ToPixels(kButtonHeight, dpiY));
         button->setFocusPolicy(Qt::StrongFocus);
         button->setEnabled(i == 0);
         *buttons[i] = button;
@@ -112,7 +111,7 @@ void frmMain::CreateControls() {
 
     picPicture = new CPictureBox(this);
     picPicture->setObjectName(QStringLiteral("picPicture"));
-    picPicture->move(TwipsToPixels(kPictureLeft, dpi), TwipsToPixels(kPictureTop, dpiY));
+    picPicture->move(ToPixels(kPictureLeft, dpi), ToPixels(kPictureTop, dpiY));
 
     connect(cmdLoadPicture, &QPushButton::clicked, this, [this] { cmdLoadPicture_Click(); });
     connect(cmdSaveSPAN, &QPushButton::clicked, this, [this] { cmdSaveSPAN_Click(); });
@@ -127,18 +126,18 @@ void frmMain::Form_Load() {
     ksFixUserControlsContainerWindow();
 }
 
-void frmMain::Form_KeyDown(std::int32_t KeyCode, std::int32_t Shift) {
-    if (KeyCode == vbKeyF1 && Shift == vbShiftMask)
-        mServices.pictureServices.ShowAbout(this, mApp, u"", QImage(), kAboutName);
-    else if (KeyCode == vbKeyF1 && Shift == 0)
-        ksOpenReadMeFile(0);
-    else if (KeyCode == vbKeyEscape && Shift == 0)
+void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
+    if (KeyCode == Qt::Key_F1 && Shift == Qt::ShiftModifier)
+        ShowAbout(this, mApp, kAboutName);
+    else if (KeyCode == Qt::Key_F1 && Shift == Qt::NoModifier)
+        ksOpenReadMeFile();
+    else if (KeyCode == Qt::Key_Escape && Shift == Qt::NoModifier)
         close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // A copy still on the screen goes with the window.
-    mFlasher->Hide();
+    // A picture still on the screen goes with the window.
+    mServices.flashWindow.Hide();
     event->accept();
 }
 
@@ -172,19 +171,16 @@ void frmMain::HandleEvent(QObject* watched, QEvent* event) {
         if (!IsFirstKeyReceiver(watched))
             return;
         const auto* key = static_cast<const QKeyEvent*>(event);
-        const std::int32_t code = VirtualKeyCode(key->key());
-        const std::int32_t mask = ModifierMask(key->modifiers());
-        Form_KeyDown(code, mask);
+        Form_KeyDown(key->key(), key->modifiers());
         if (watched == cmdShowPicture)
-            cmdShowPicture_KeyDown(code, mask, key->timestamp(), key->isAutoRepeat());
+            cmdShowPicture_KeyDown(key->key(), key->modifiers(), key->timestamp());
         return;
     }
     case QEvent::KeyRelease: {
         if (watched != cmdShowPicture)
             return;
         const auto* key = static_cast<const QKeyEvent*>(event);
-        cmdShowPicture_KeyUp(VirtualKeyCode(key->key()), ModifierMask(key->modifiers()),
-                             key->timestamp(), key->isAutoRepeat());
+        cmdShowPicture_KeyUp(key->key(), key->modifiers(), key->timestamp(), key->isAutoRepeat());
         return;
     }
     // The second press of a double click arrives as a double-click event.
@@ -207,14 +203,14 @@ void frmMain::HandleEvent(QObject* watched, QEvent* event) {
 void frmMain::ReportFailure() {
     const CError pending = CError::FromCurrentException();
     try {
-        mServices.errorReporter.ShowError(pending, IErrorReporter::kStopIcon, 0, u"");
+        mServices.messageBox.ShowError(pending, u"");
     } catch (...) {
         // Nothing left to tell the user with.
     }
 }
 
 void frmMain::cmdLoadPicture_Click() {
-    CLoadPictureCommand command(mServices, mApp, this);
+    CLoadPictureCommand command(mServices, this);
     const CLoadOutcome outcome = command.Run();
     if (!outcome.pictureLoaded)
         return;
@@ -243,7 +239,7 @@ void frmMain::SavePicture(const PageStyle& style) {
     CSavePictureCommand command(mServices, mApp, this, *this);
     command.Run(
         style, [this, &style] { return MakeOutputFileName(std::u16string(style.extension)); },
-        picPicture->Source(), mSourceFileName);
+        picPicture->Picture(), mSourceFileName);
     // However the walk ended, the pointer is not left busy.
     SetMousePointer(kDefaultPointer);
 }
@@ -253,22 +249,22 @@ std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) cons
 }
 
 void frmMain::cmdShowPicture_MouseDown() {
-    const float unitsPerPixelX = TwipsPerPixel(screen()->logicalDotsPerInchX());
-    const float unitsPerPixelY = TwipsPerPixel(screen()->logicalDotsPerInchY());
-    mFlasher->Show(picPicture->Picture(), static_cast<float>(picPicture->width()) * unitsPerPixelX,
-                   static_cast<float>(picPicture->height()) * unitsPerPixelY);
+    const std::u16string failure =
+        FlashFailureMessage(mServices.flashWindow.Show(picPicture->Picture()));
+    if (!failure.empty())
+        MsgBox(failure, IMessageBox::kStopIcon);
 }
 
 void frmMain::cmdShowPicture_MouseUp() {
-    mFlasher->Hide();
+    mServices.flashWindow.Hide();
 }
 
-void frmMain::cmdShowPicture_KeyDown(std::int32_t KeyCode, std::int32_t Shift,
-                                     std::uint64_t timestamp, bool autoRepeat) {
-    mSpaceKey->KeyDown(KeyCode, Shift, timestamp, autoRepeat);
+void frmMain::cmdShowPicture_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift,
+                                     std::uint64_t timestamp) {
+    mSpaceKey->KeyDown(KeyCode, Shift, timestamp);
 }
 
-void frmMain::cmdShowPicture_KeyUp(std::int32_t KeyCode, std::int32_t Shift,
+void frmMain::cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift,
                                    std::uint64_t timestamp, bool autoRepeat) {
     mSpaceKey->KeyUp(KeyCode, Shift, timestamp, autoRepeat);
 }

@@ -9,7 +9,6 @@
 #include <string>
 
 class CPictureBox;
-class CPictureFlasher;
 class CSpaceKeyRule;
 struct CMainServices;
 struct PageStyle;
@@ -27,10 +26,10 @@ public:
     // What a save asks of the window.
     void SetMousePointer(std::int32_t pointer) override;
     void RepaintMainWindow() override;
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
 
-    /// Key preview: every key press in the window, before the focused button gets it.
-    void Form_KeyDown(std::int32_t KeyCode, std::int32_t Shift);
+    /// Key preview: every key press in the window, before the focused button gets it. Keys act
+    /// only with exactly the modifiers they name.
+    void Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
 
     void cmdLoadPicture_Click();
     void cmdSaveSPAN_Click();
@@ -38,9 +37,8 @@ public:
     void cmdSaveDIV_Click();
     void cmdShowPicture_MouseDown();
     void cmdShowPicture_MouseUp();
-    void cmdShowPicture_KeyDown(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
-                                bool autoRepeat);
-    void cmdShowPicture_KeyUp(std::int32_t KeyCode, std::int32_t Shift, std::uint64_t timestamp,
+    void cmdShowPicture_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
+    void cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp,
                               bool autoRepeat);
 
 protected:
@@ -53,6 +51,7 @@ private:
     bool IsFirstKeyReceiver(QObject* watched) const;
     void HandleEvent(QObject* watched, QEvent* event);
     void ReportFailure();
+    void MsgBox(const std::u16string& text, std::int32_t style);
     void SavePicture(const PageStyle& style);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
 
@@ -68,6 +67,5 @@ private:
     QPushButton* cmdSaveDIV = nullptr;
     CPictureBox* picPicture = nullptr;
 
-    std::unique_ptr<CPictureFlasher> mFlasher;
     std::unique_ptr<CSpaceKeyRule> mSpaceKey;
 };

@@ -1,15 +1,10 @@
 #include "modMain.h"
 
 #include "CAppObject.h"
-#include "CDeferredCalls.h"
-#include "CErrorReporter.h"
 #include "CFileDialog.h"
-#include "CFlashScreen.h"
-#include "CFolderMemory.h"
+#include "CFlashWindow.h"
 #include "CMainServices.h"
 #include "CMessageBox.h"
-#include "CPictureServices.h"
-#include "CTextFileReader.h"
 #include "KorvaneSupportUi.h"
 #include "frmMain.h"
 #include "modInterrupts.h"
@@ -18,19 +13,10 @@
 
 #include <QApplication>
 
-namespace {
-
-// How long a released Space key waits for the press that X11 sends with the same timestamp when
-// the key is only auto-repeating. The two come together, so this only delays the final hide.
-constexpr int kSpaceReleaseWaitMs = 40;
-
-} // namespace
-
-std::unique_ptr<frmMain> StartUp(const CAppObject& app, ITextFileReader& reader,
-                                 CMainServices& services) {
+std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
     if (!ksIsInIDE())
         ksSetWindowResIconAll(ksGetThunderMainHandle(), u"A_MAIN");
-    if (!LoadSourceAndTemplates(app, reader, services.errorReporter))
+    if (!LoadSourceAndTemplates(app, services.messageBox))
         return nullptr;
     auto window = std::make_unique<frmMain>(app, services);
     window->show();
@@ -50,27 +36,18 @@ int Main(int& argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tesselet"));
 
     const CAppObject app(ProgramFolder());
-    CErrorReporter errorReporter(app.Title());
+    CMessageBox messageBox(app.Title());
     try {
-        CTextFileReader reader;
-        CPictureServices pictureServices;
-        CMessageBox messageBox(app.Title());
-        CFlashScreen screen;
-        CDeferredCalls deferredCalls(kSpaceReleaseWaitMs);
-        CMainServices services{[] { return std::make_unique<CFileDialog>(); },
-                               [] { return std::make_unique<CFolderMemory>(); },
-                               pictureServices,
-                               errorReporter,
-                               messageBox,
-                               screen,
-                               deferredCalls};
-        const std::unique_ptr<frmMain> window = StartUp(app, reader, services);
+        CFlashWindow flashWindow;
+        CMainServices services{[] { return std::make_unique<CFileDialog>(); }, messageBox,
+                               flashWindow};
+        const std::unique_ptr<frmMain> window = StartUp(app, services);
         if (!window)
             return 1;
         return QApplication::exec();
     } catch (...) {
         // The program's top level: a failure of start-up is reported and ends the program.
-        errorReporter.ShowError(CError::FromCurrentException(), IErrorReporter::kStopIcon, 0, u"");
+        messageBox.ShowError(CError::FromCurrentException(), u"");
         return 1;
     }
 }

@@ -21,7 +21,6 @@ void CQuietUi::MsgBox(const std::u16string& text, std::int32_t) {
     mLastFailure = OneLine(text);
 }
 
-void CQuietUi::ShowError(const CError& pending, std::int32_t, std::int32_t,
-                         const std::u16string& message) {
+void CQuietUi::ShowError(const CError& pending, const std::u16string& message) {
     mLastFailure = OneLine(message) + ": " + pending.what();
 }

@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const std::string path = argv[1];
     try {
-        const QImage image = LoadPictureFile(UTF8Decode(path));
+        const QImage image = LoadPictureFile(PathFromNative(path));
         std::printf("%d %d\n", image.width(), image.height());
     } catch (const CError& error) {
         const auto description = StringToUTF8(error.Description());

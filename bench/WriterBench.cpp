@@ -8,7 +8,6 @@
 
 #include "CAppObject.h"
 #include "CDivPicture.h"
-#include "CImagePictureSource.h"
 #include "CQuietUi.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
@@ -75,21 +74,21 @@ private:
     bool mRemove = false;
 };
 
-const CImagePictureSource& BenchSource() {
-    static const CImagePictureSource source(MakeBenchPicture(kSide, kSide));
-    return source;
+const QImage& BenchPicture() {
+    static const QImage picture = MakeBenchPicture(kSide, kSide);
+    return picture;
 }
 
 /// One whole page per iteration through the walk, as a save does it.
 void BM_Walk(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
     const std::u16string file = path.Path16();
-    const CImagePictureSource& source = BenchSource();
+    const QImage& picture = BenchPicture();
     CQuietUi ui;
     long long pageBytes = 0;
     for (auto _ : state) {
         const auto writer = MakeWriter(style);
-        if (!CallPictureGenerator(*writer, file, source, ui, ui)) {
+        if (!CallPictureGenerator(*writer, file, picture, ui, ui)) {
             state.SkipWithError(ui.LastFailure().c_str());
             break;
         }
@@ -103,12 +102,12 @@ void BM_Walk(benchmark::State& state, Style style, Sink sink) {
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
 }
 
-/// The writer alone: rows of pixels of known colours, without the walk and the picture source.
+/// The writer alone: rows of pixels of known colours, without the walk.
 /// The page is begun anew every kSide rows so that a file does not grow without end.
 void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
     const std::u16string file = path.Path16();
-    const QImage& image = BenchSource().Image();
+    const QImage& image = BenchPicture();
     std::unique_ptr<IAnyPicture> writer;
     const auto begin = [&] {
         writer = MakeWriter(style);
@@ -133,7 +132,7 @@ void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
             const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             writer->BeginNewLine(y);
             for (std::int32_t x = 0; x < kSide; ++x)
-                writer->WritePixel(line[x] & 0xFFFFFFu, x, y); // channels swapped: no matter
+                writer->WritePixel(line[x], x, y);
             writer->EndNewLine(y);
             ++y;
         }
@@ -172,10 +171,10 @@ void BM_PrepareSource(benchmark::State& state) {
     for (std::size_t i = 0; i < letters; ++i)
         source += u"a \r\n";
     const CAppObject app(u"/");
-    const std::u16string head = u"<html>%GENERATOR%", tail = u"</html>";
+    const std::u16string head = u"<html>%GENERATOR%";
     for (auto _ : state) {
         std::u16string text = source, preparedHead = head;
-        PrepareSourceAndTemplates(app, text, preparedHead, tail);
+        PrepareSourceAndTemplates(app, text, preparedHead);
         benchmark::DoNotOptimize(text.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -2,7 +2,6 @@
 
 #include "CAppObject.h"
 #include "CQuietUi.h"
-#include "CTextFileReader.h"
 #include "modSourceAndTemplates.h"
 
 #include <cstdint>
@@ -29,7 +28,6 @@ QImage MakeBenchPicture(int width, int height) {
 
 bool LoadBenchTemplates() {
     const CAppObject app(u"" TESSELET_RESOURCES_DIR);
-    CTextFileReader reader;
     CQuietUi quiet;
-    return LoadSourceAndTemplates(app, reader, quiet);
+    return LoadSourceAndTemplates(app, quiet);
 }

@@ -1,11 +1,13 @@
 #include "CCommandLine.h"
 
+#include "modPictureFiles.h"
 #include "modQtText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -15,9 +17,10 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
         return true;
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
-    if (!ok || value <= 0 || value > 16384) {
+    if (!ok || value <= 0 || value > kMaxPictureSide) {
+        const std::string most = std::to_string(kMaxPictureSide);
         error = u"--" + FromQString(option.names().constFirst()) +
-                u" needs a whole number from 1 to 16384";
+                u" needs a whole number from 1 to " + std::u16string(most.begin(), most.end());
         return false;
     }
     side = value;

@@ -18,8 +18,7 @@ void CConsoleReporter::Print(const std::u16string& text) {
     std::fflush(mStream);
 }
 
-void CConsoleReporter::ShowError(const CError& pending, std::int32_t, std::int32_t,
-                                 const std::u16string& message) {
+void CConsoleReporter::ShowError(const CError& pending, const std::u16string& message) {
     ++mFailures;
     const auto number = std::to_string(pending.Number());
     Print(message + u"\r\n" + u"Error " + std::u16string(number.begin(), number.end()) + u": " +
@@ -27,7 +26,7 @@ void CConsoleReporter::ShowError(const CError& pending, std::int32_t, std::int32
 }
 
 void CConsoleReporter::MsgBox(const std::u16string& text, std::int32_t style) {
-    if (style == IGeneratorUi::kStopIcon)
+    if (style == IMessageBox::kStopIcon)
         ++mFailures;
     Print(text);
 }

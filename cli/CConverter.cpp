@@ -3,7 +3,6 @@
 
 #include "CConsoleReporter.h"
 #include "CError.h"
-#include "CImagePictureSource.h"
 #include "COutputFile.h"
 #include "CProgressWriter.h"
 #include "KorvaneSupport.h"
@@ -58,23 +57,21 @@ QImage CConverter::Load(const std::u16string& picture) const {
     return LoadPictureFile(picture, scale);
 }
 
-bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
-                       const IPictureSource& source) {
+bool CConverter::Write(const std::u16string& picture, const PageStyle& style, const QImage& image) {
     const std::u16string path = OutputPath(picture, style);
     try {
         mGuard.Check(path, picture);
     } catch (const CError& refused) {
-        mReporter.ShowError(refused, IErrorReporter::kStopIcon, 0,
-                            path + u"\r\n\r\n" + kSaveFailed);
+        mReporter.ShowError(refused, path + u"\r\n\r\n" + kSaveFailed);
         return false;
     }
     const auto writer = style.create();
     bool written;
     if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
         CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), stderr);
-        written = CallPictureGenerator(progress, path, source, mReporter, mReporter);
+        written = CallPictureGenerator(progress, path, image, mReporter, mReporter);
     } else {
-        written = CallPictureGenerator(*writer, path, source, mReporter, mReporter);
+        written = CallPictureGenerator(*writer, path, image, mReporter, mReporter);
     }
     if (!written)
         return false;
@@ -93,14 +90,12 @@ bool CConverter::Convert(const std::u16string& picture) {
         image = Load(picture);
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        mReporter.ShowError(pending, IErrorReporter::kStopIcon, 0,
-                            picture + u"\r\n\r\n" + LoadFailedSentence(pending));
+        mReporter.ShowError(pending, picture + u"\r\n\r\n" + LoadFailedSentence(pending));
         return false;
     }
-    const CImagePictureSource source(std::move(image));
     bool allWritten = true;
     for (const PageStyle* style : mOptions.styles)
-        allWritten = Write(picture, *style, source) && allWritten;
+        allWritten = Write(picture, *style, image) && allWritten;
     return allWritten;
 }
 

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 class CConsoleReporter;
-class IPictureSource;
 
 /// Converts each picture into each page style asked for. The templates must be loaded.
 class CConverter {
@@ -28,7 +27,7 @@ public:
 private:
     bool Convert(const std::u16string& picture);
     QImage Load(const std::u16string& picture) const;
-    bool Write(const std::u16string& picture, const PageStyle& style, const IPictureSource& source);
+    bool Write(const std::u16string& picture, const PageStyle& style, const QImage& image);
 
     const CliOptions& mOptions;
     CConsoleReporter& mReporter;

@@ -2,7 +2,6 @@
 #include "CCommandLine.h"
 #include "CConsoleReporter.h"
 #include "CConverter.h"
-#include "CTextFileReader.h"
 #include "KorvaneSupport.h"
 #include "modInterrupts.h"
 #include "modNativeText.h"
@@ -62,8 +61,7 @@ int main(int argc, char* argv[]) {
 
     CConsoleReporter reporter(stderr);
     const CAppObject app(options.templates.empty() ? ProgramFolder() : options.templates);
-    CTextFileReader reader;
-    if (!LoadSourceAndTemplates(app, reader, reporter))
+    if (!LoadSourceAndTemplates(app, reporter))
         return 2;
 
     CConverter converter(options, reporter, stdout, StartUpFilePaths(app));

@@ -2,80 +2,56 @@
 
 #include "CError.h"
 #include "IAnyPicture.h"
-#include "IErrorReporter.h"
 #include "IGeneratorUi.h"
-#include "IPictureSource.h"
+#include "IMessageBox.h"
 
-#include <cfenv>
-#include <cmath>
+#include <QImage>
+#include <QRgb>
 #include <cstdint>
-#include <limits>
+#include <type_traits>
 
-std::int32_t RoundToInt32(double value) {
-    // nearbyint follows the current rounding mode, which is round-half-even unless changed.
-    const int savedMode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double rounded = std::nearbyint(value);
-    std::fesetround(savedMode);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
-        throw CError::Overflow();
-    return static_cast<std::int32_t>(rounded);
-}
+// A pixel goes to the writer in the layout of its scan line.
+static_assert(std::is_same_v<PixelColor, QRgb>);
 
-namespace {
-
-void Increment(std::int32_t& counter) {
-    if (counter == std::numeric_limits<std::int32_t>::max())
-        throw CError::Overflow();
-    ++counter;
-}
-
-} // namespace
-
-bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName,
-                     const IPictureSource& picture, IGeneratorUi& ui, IErrorReporter& reporter) {
-    if (picture.ScaleMode() != IPictureSource::kPixels) {
-        ui.MsgBox(u"Picture.ScaleMode != vbPixels", IGeneratorUi::kStopIcon);
+bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const QImage& picture,
+                     IMessageBox& messages) {
+    // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
+    // be read as noise, so it is refused before anything is written. An empty picture has no scan
+    // line to misread and makes an empty page.
+    if (!picture.isNull() && picture.format() != QImage::Format_RGB32) {
+        messages.MsgBox(u"Picture.ScaleMode != vbPixels", IMessageBox::kStopIcon);
         return false;
     }
 
     try {
         writer.Init();
     } catch (...) {
-        reporter.ShowError(CError::FromCurrentException(), IErrorReporter::kStopIcon, 0,
-                           u"Не удалось инициализировать кодек.");
+        messages.ShowError(CError::FromCurrentException(), u"Не удалось инициализировать кодек.");
         return false;
     }
 
     try {
         writer.OpenFile(FileName);
-        const std::int32_t Width = RoundToInt32(picture.ScaleWidth());
-        const std::int32_t Height = RoundToInt32(picture.ScaleHeight());
+        // Each index stays below its side, an int itself, so counting it up cannot overflow.
+        const std::int32_t Width = picture.width();
+        const std::int32_t Height = picture.height();
         writer.BeginPicture(Width, Height);
-
-        const std::int32_t lastRow = RoundToInt32(picture.ScaleHeight() - 1.0f);
-        if (lastRow >= 0) {
-            for (std::int32_t Y = 0;; Increment(Y)) {
-                writer.BeginNewLine(Y);
-                const std::int32_t lastColumn = RoundToInt32(picture.ScaleWidth() - 1.0f);
-                if (lastColumn >= 0) {
-                    for (std::int32_t X = 0;; Increment(X)) {
-                        writer.WritePixel(picture.Point(float(X), float(Y)), X, Y);
-                        if (X == lastColumn)
-                            break;
-                    }
-                }
-                writer.EndNewLine(Y);
-                if (Y == lastRow)
-                    break;
-            }
+        for (std::int32_t Y = 0; Y < Height; ++Y) {
+            writer.BeginNewLine(Y);
+            // constScanLine reads the shared pixels in place; nothing is copied.
+            const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(Y));
+            // Qt takes an RGB32 pixel as opaque whatever its top byte holds, and some of its
+            // readers leave that byte 0; the writer is given the colour as QImage::pixel() gives
+            // it.
+            for (std::int32_t X = 0; X < Width; ++X)
+                writer.WritePixel(line[X] | 0xFF000000u, X, Y);
+            writer.EndNewLine(Y);
         }
         writer.EndPicture();
         writer.CloseFile();
         return true;
     } catch (...) {
-        reporter.ShowError(CError::FromCurrentException(), IErrorReporter::kStopIcon, 0,
+        messages.ShowError(CError::FromCurrentException(),
                            FileName + u"\r\n\r\n" + u"Не удалось сохранить файл.");
         writer.CloseFile();
         return false;
@@ -83,13 +59,12 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName,
 }
 
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
-                          const IPictureSource& picture, IGeneratorUi& ui,
-                          IErrorReporter& reporter) {
+                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages) {
     ui.SetMousePointer(IGeneratorUi::kBusyPointer);
     ui.RepaintMainWindow();
     bool result = false;
     try {
-        result = GeneratePicture(writer, FileName, picture, ui, reporter);
+        result = GeneratePicture(writer, FileName, picture, messages);
     } catch (...) {
         // Only a failure of the report itself or of the closing after it lands here; the pointer
         // must not stay busy because of it.

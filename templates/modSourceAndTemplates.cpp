@@ -5,8 +5,8 @@
 
 #include "CAppObject.h"
 #include "CError.h"
-#include "IErrorReporter.h"
-#include "ITextFileReader.h"
+#include "CTextFileReader.h"
+#include "IMessageBox.h"
 #include "KorvaneSupport.h"
 
 #include <limits>
@@ -18,7 +18,7 @@ std::u16string gTemplateHead;
 std::u16string gTemplateTail;
 
 void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
-                               std::u16string& head, const std::u16string& /*tail*/) {
+                               std::u16string& head) {
     // All three go in one pass: removing them one at a time moved the rest of the text at each,
     // which made a source text full of blanks cost seconds before every page.
     std::erase_if(sourceText,
@@ -28,8 +28,7 @@ void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 
-bool LoadSourceAndTemplates(const CAppObject& app, ITextFileReader& reader,
-                            IErrorReporter& reporter) {
+bool LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
     std::u16string currentPath;
     try {
         // In the order of kStartUpFileNames.
@@ -37,19 +36,19 @@ bool LoadSourceAndTemplates(const CAppObject& app, ITextFileReader& reader,
         static_assert(std::size(values) == kStartUpFileNames.size());
         for (std::size_t i = 0; i < kStartUpFileNames.size(); ++i) {
             currentPath = ksBuildFileName(app.Path(), kStartUpFileNames[i]);
-            *values[i] = reader.ReadAll(currentPath);
+            *values[i] = CTextFileReader::ReadAll(currentPath);
         }
-        PrepareSourceAndTemplates(app, gSourceText, gTemplateHead, gTemplateTail);
-        if (gSourceText.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-            throw CError::Overflow();
+        PrepareSourceAndTemplates(app, gSourceText, gTemplateHead);
+        // A start-up file has at most 64 MiB, so its length always fits.
+        static_assert(CTextFileReader::kMaxStartUpFileBytes <=
+                      static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
         gSourceTextLength = static_cast<std::int32_t>(gSourceText.size());
         return true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        reporter.ShowError(pending, IErrorReporter::kStopIcon, 0,
-                           currentPath + u"\r\n\r\n" +
-                               u"Не удалось загрузить файл шаблона. "
-                               u"Продолжение невозможно.");
+        messages.ShowError(pending, currentPath + u"\r\n\r\n" +
+                                        u"Не удалось загрузить файл шаблона. "
+                                        u"Продолжение невозможно.");
         return false;
     }
 }

@@ -4,8 +4,7 @@
 #include <string>
 
 class CAppObject;
-class IErrorReporter;
-class ITextFileReader;
+class IMessageBox;
 
 /// The prepared templates and source text: empty until LoadSourceAndTemplates fills them at
 /// start-up, read-only afterwards.
@@ -16,9 +15,8 @@ extern std::u16string gTemplateTail;
 
 /// Reads "source.text", "template.1.html" and "template.2.html" from the program's folder and
 /// prepares them. On failure reports it (path, blank line, sentence) and returns false.
-bool LoadSourceAndTemplates(const CAppObject& app, ITextFileReader& reader,
-                            IErrorReporter& reporter);
+bool LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages);
 
 /// Removes spaces and line breaks from the source text and fills "%GENERATOR%" in the head.
 void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
-                               std::u16string& head, const std::u16string& tail);
+                               std::u16string& head);

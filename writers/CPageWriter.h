@@ -38,9 +38,9 @@ protected:
 
     /// Writes the six colour digits of `Color` (red, green, blue) to `out`; returns their end.
     static char* ColourDigitsTo(PixelColor Color, char* out) {
-        ksHex1To(ksToByte(ksGetRedRGB(Color)), out);
-        ksHex1To(ksToByte(ksGetGreenRGB(Color)), out + 2);
-        ksHex1To(ksToByte(ksGetBlueRGB(Color)), out + 4);
+        ksHex1(ksGetRedRGB(Color), out);
+        ksHex1(ksGetGreenRGB(Color), out + 2);
+        ksHex1(ksGetBlueRGB(Color), out + 4);
         return out + 6;
     }
 

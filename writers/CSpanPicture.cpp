@@ -33,7 +33,7 @@ char* CharacterTo(std::u16string_view character, char* out) noexcept {
     }
     // An entity is ASCII, one byte per code unit, so the escaped text has no more units than bytes.
     char16_t escaped[kMostCharacterBytes];
-    const std::size_t length = HtmlEscapeTo(character, escaped);
+    const std::size_t length = HtmlEscape(character, escaped);
     return out + UTF8EncodeTo({escaped, length}, out);
 }
 

@@ -1,21 +1,10 @@
 #include "modCommon.h"
-#include "modText.h"
 
 #include <cstdint>
 #include <utility>
 
-std::u16string HtmlEscape(std::u16string_view text) {
-    std::u16string escaped(text);
-    ReplaceAll(escaped, u"&", u"&amp;");
-    ReplaceAll(escaped, u"<", u"&lt;");
-    ReplaceAll(escaped, u">", u"&gt;");
-    ReplaceAll(escaped, u"\"", u"&quot;");
-    return escaped;
-}
-
-std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept {
-    // One pass gives what the four replacements give: "&" goes first there, so the ampersands of
-    // the later entities are never escaped again.
+std::size_t HtmlEscape(std::u16string_view text, char16_t* out) noexcept {
+    // One pass: each entity's own ampersand is never escaped again.
     char16_t* const start = out;
     const auto put = [&out](std::u16string_view entity) {
         for (const char16_t unit : entity)

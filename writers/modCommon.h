@@ -7,12 +7,11 @@
 #include <string>
 #include <string_view>
 
-/// Escapes "&", "<", ">" and "\"" for HTML, in that order; the apostrophe stays as it is.
-std::u16string HtmlEscape(std::u16string_view text);
-
-/// HtmlEscape written to `out`, which must hold 6 code units per code unit of `text`.
-/// Returns the number of code units written.
-std::size_t HtmlEscapeTo(std::u16string_view text, char16_t* out) noexcept;
+/// Escapes "&", "<", ">" and "\"" of `text` for HTML (the apostrophe stays as it is), written to
+/// `out`, which must hold 6 code units per code unit of `text`. Returns the number of code units
+/// written. It writes into a buffer rather than returning a string because SPAN escapes one
+/// character per pixel.
+std::size_t HtmlEscape(std::u16string_view text, char16_t* out) noexcept;
 
 /// "00" to "99": two digits per division halve the divisions of the pixel offsets.
 inline constexpr auto kDecimalPairs = [] {

@@ -1,5 +1,5 @@
 #include "CError.h"
-#include "modNativeText.h"
+#include "modQtText.h"
 
 #include <QString>
 #include <cstring>
@@ -19,7 +19,7 @@ CError CError::BadFileNumber() {
 }
 
 CError CError::FromErrno(int errnoValue) {
-    return CError(errnoValue, UTF8Decode(std::strerror(errnoValue)));
+    return CError(errnoValue, FromQString(QString::fromUtf8(std::strerror(errnoValue))));
 }
 
 CError CError::FromCurrentException() {
@@ -30,7 +30,8 @@ CError CError::FromCurrentException() {
     } catch (const std::bad_alloc&) {
         return CError(kOutOfMemory, u"Out of memory");
     } catch (const std::exception& other) {
-        return CError(kInternal, u"Internal error: " + UTF8Decode(other.what()));
+        return CError(kInternal,
+                      u"Internal error: " + FromQString(QString::fromUtf8(other.what())));
     } catch (...) {
         return CError(kInternal, u"Internal error");
     }

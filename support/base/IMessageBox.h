@@ -1,9 +1,12 @@
 #pragma once
 
+#include "CError.h"
+
 #include <cstdint>
 #include <string>
 
-/// A plain modal message box with one OK button, captioned with the application title.
+/// A plain modal message box with one OK button, captioned with the application title: a
+/// sentence, or a failure shown together with the pending error's number and description.
 class IMessageBox {
 public:
     static constexpr std::int32_t kStopIcon = 16;
@@ -11,4 +14,7 @@ public:
 
     virtual ~IMessageBox() = default;
     virtual void MsgBox(const std::u16string& text, std::int32_t style) = 0;
+    /// Shows the message with the stop icon, followed by the error; an empty message shows the
+    /// error alone.
+    virtual void ShowError(const CError& pending, const std::u16string& message) = 0;
 };

@@ -2,16 +2,6 @@
 
 #include "CError.h"
 
-void ksRaiseOverflow() {
-    throw CError::Overflow();
-}
-
-std::u16string ksHex1(std::uint8_t value) {
-    std::u16string digits(2, u'0');
-    ksHex1To(value, digits.data());
-    return digits;
-}
-
 std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty())
         return name;

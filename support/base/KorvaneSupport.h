@@ -9,45 +9,26 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
-/// A pixel colour: red in the lowest byte, green in the next, blue in the third.
+/// A pixel colour as Qt keeps it in an RGB32 scan line (QRgb): 0xAARRGGBB, blue in the lowest
+/// byte, then green, then red; the top byte is alpha, 0xFF as the walk hands every pixel over,
+/// and no page shows it.
 using PixelColor = std::uint32_t;
 
-// The colour functions are inline: the page writers call them for every pixel, and the compiler
-// can then see that a component never leaves 0 to 255 and drop the range check of ksToByte.
+// The colour functions are inline: the page writers call them for every pixel.
 
-inline std::int32_t ksGetRedRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>(color & 0xFF);
+inline std::uint8_t ksGetRedRGB(PixelColor color) noexcept {
+    return static_cast<std::uint8_t>(color >> 16);
 }
-inline std::int32_t ksGetGreenRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>((color >> 8) & 0xFF);
+inline std::uint8_t ksGetGreenRGB(PixelColor color) noexcept {
+    return static_cast<std::uint8_t>(color >> 8);
 }
-inline std::int32_t ksGetBlueRGB(PixelColor color) noexcept {
-    return static_cast<std::int32_t>((color >> 16) & 0xFF);
-}
-
-/// Throws the overflow error; out of line so that the inline checks stay small.
-[[noreturn]] void ksRaiseOverflow();
-
-/// Narrows a colour component to a byte; outside 0 to 255 it throws the overflow error.
-inline std::uint8_t ksToByte(std::int32_t component) {
-    if (component < 0 || component > 255) [[unlikely]]
-        ksRaiseOverflow();
-    return static_cast<std::uint8_t>(component);
+inline std::uint8_t ksGetBlueRGB(PixelColor color) noexcept {
+    return static_cast<std::uint8_t>(color);
 }
 
-/// Exactly two upper-case hexadecimal digits.
-std::u16string ksHex1(std::uint8_t value);
-
-/// The same two digits written to `out`, for callers that must not allocate per pixel.
-inline void ksHex1To(std::uint8_t value, char16_t* out) noexcept {
-    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    out[0] = kDigits[value >> 4];
-    out[1] = kDigits[value & 0x0F];
-}
-
-/// The two digits of every byte, side by side: one load and one store per byte.
+/// The two upper-case hexadecimal digits of every byte, side by side: one load and one store per
+/// byte.
 inline constexpr auto kHexPairs = [] {
     std::array<char, 512> pairs{};
     constexpr char kDigits[] = "0123456789ABCDEF";
@@ -58,8 +39,9 @@ inline constexpr auto kHexPairs = [] {
     return pairs;
 }();
 
-/// The same two digits as ASCII bytes, for text that goes straight into UTF-8 output.
-inline void ksHex1To(std::uint8_t value, char* out) noexcept {
+/// Writes exactly two upper-case hexadecimal digits of `value` to `out`, as ASCII bytes that go
+/// straight into UTF-8 output; nothing is allocated, as it runs three times per pixel.
+inline void ksHex1(std::uint8_t value, char* out) noexcept {
     std::memcpy(out, &kHexPairs[2 * std::size_t{value}], 2);
 }
 

@@ -51,16 +51,17 @@ std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) no
     return len;
 }
 
-// Decodes UTF-8; each byte that starts no well-formed sequence becomes the unit `invalid` gives
-// for it.
-template <class Invalid> std::u16string DecodeUTF8With(std::string_view bytes, Invalid invalid) {
+// Decodes UTF-8; each byte that starts no well-formed sequence becomes the lone unit U+DC00 plus
+// that byte. Qt's decoder cannot do this: it only replaces such bytes, and a name must keep them.
+std::u16string DecodeUTF8Escaped(std::string_view bytes) {
     std::u16string text;
     text.reserve(bytes.size());
     char32_t cp = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t len = WellFormedLength(bytes, i, cp);
         if (len == 0) {
-            text.push_back(invalid(static_cast<unsigned char>(bytes[i])));
+            // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
+            text.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }
@@ -78,24 +79,8 @@ template <class Invalid> std::u16string DecodeUTF8With(std::string_view bytes, I
 
 } // namespace
 
-bool IsValidUTF8(std::string_view bytes) noexcept {
-    char32_t cp;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t len = WellFormedLength(bytes, i, cp);
-        if (len == 0)
-            return false;
-        i += len;
-    }
-    return true;
-}
-
-std::u16string UTF8Decode(std::string_view bytes) {
-    return DecodeUTF8With(bytes, [](unsigned char) { return u'\uFFFD'; });
-}
-
 std::u16string PathFromNative(std::string_view bytes) {
-    // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
-    return DecodeUTF8With(bytes, [](unsigned char byte) { return char16_t(0xDC00 + byte); });
+    return DecodeUTF8Escaped(bytes);
 }
 
 std::string NativeFromPath(std::u16string_view path) {

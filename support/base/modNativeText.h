@@ -5,12 +5,6 @@
 #include <string>
 #include <string_view>
 
-/// True when `bytes` is well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
-bool IsValidUTF8(std::string_view bytes) noexcept;
-
-/// Decodes UTF-8; every ill-formed sequence becomes U+FFFD.
-std::u16string UTF8Decode(std::string_view bytes);
-
 /// A file name as the system gives it (bytes) turned into text without losing any: UTF-8 is
 /// decoded, and every byte that is not part of well-formed UTF-8 becomes one of the lone code
 /// units U+DC80 to U+DCFF, which NativeFromPath turns back into that byte.

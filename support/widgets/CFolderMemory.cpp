@@ -16,7 +16,6 @@ void ThrowOnFailure(const QSettings& settings) {
 } // namespace
 
 std::u16string CFolderMemory::ReadValue(const std::u16string& section, const std::u16string& key,
-                                        const CAppObject& /*app*/,
                                         const std::u16string& defaultValue) {
     QSettings settings;
     ThrowOnFailure(settings);
@@ -25,7 +24,7 @@ std::u16string CFolderMemory::ReadValue(const std::u16string& section, const std
 }
 
 void CFolderMemory::WriteValue(const std::u16string& section, const std::u16string& key,
-                               const std::u16string& value, const CAppObject& /*app*/) {
+                               const std::u16string& value) {
     QSettings settings;
     settings.beginGroup(ToQString(section));
     settings.setValue(ToQString(key), ToQString(value));

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "IFolderMemory.h"
+#include <string>
 
-/// Remembered values in the program's QSettings store. The store is chosen by the organisation
-/// and application names that start-up sets, so the application object is not needed here.
-class CFolderMemory final : public IFolderMemory {
+/// Remembered values (the folders of the dialogs) in the program's QSettings store, which
+/// outlive the store object and the run. The store is chosen by the organisation and application
+/// names that start-up sets. Both operations throw CError when the store cannot be read or
+/// written.
+class CFolderMemory {
 public:
+    /// The value last written under section and key, or `defaultValue` when there is none.
     std::u16string ReadValue(const std::u16string& section, const std::u16string& key,
-                             const CAppObject& app, const std::u16string& defaultValue) override;
+                             const std::u16string& defaultValue);
     void WriteValue(const std::u16string& section, const std::u16string& key,
-                    const std::u16string& value, const CAppObject& app) override;
+                    const std::u16string& value);
 };

@@ -1,12 +1,17 @@
 #include "CMessageBox.h"
 
+#include "CAppObject.h"
+#include "KorvaneSupport.h"
 #include "modQtText.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPixmap>
 
-CMessageBox::CMessageBox(std::u16string caption) : mCaption(std::move(caption)) {}
+namespace {
 
-QMessageBox::Icon CMessageBox::IconOfStyle(std::int32_t style) {
+/// The icon of a message-box style: 16 stop, 32 question, 48 exclamation, 64 information.
+QMessageBox::Icon IconOfStyle(std::int32_t style) {
     switch (style & 0x70) {
     case 16:
         return QMessageBox::Critical;
@@ -21,8 +26,43 @@ QMessageBox::Icon CMessageBox::IconOfStyle(std::int32_t style) {
     }
 }
 
+/// The message, an empty line when there is one, then the error's number and description.
+QString ReportText(const CError& pending, const std::u16string& message) {
+    // Messages are built with CR LF pairs; a label shows the CR as a stray glyph.
+    QString text = ToQString(message);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (!text.isEmpty())
+        text += QStringLiteral("\n\n");
+    return text + QStringLiteral("Ошибка %1: %2")
+                      .arg(pending.Number())
+                      .arg(ToQString(pending.Description()));
+}
+
+void Show(QMessageBox::Icon icon, const std::u16string& caption, const QString& text) {
+    QMessageBox box(icon, ToQString(caption), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+} // namespace
+
+CMessageBox::CMessageBox(std::u16string caption) : mCaption(std::move(caption)) {}
+
 void CMessageBox::MsgBox(const std::u16string& text, std::int32_t style) {
-    QMessageBox box(IconOfStyle(style), ToQString(mCaption), ToQString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    Show(IconOfStyle(style), mCaption, ToQString(text));
+}
+
+void CMessageBox::ShowError(const CError& pending, const std::u16string& message) {
+    Show(IconOfStyle(kStopIcon), mCaption, ReportText(pending, message));
+}
+
+void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& name) {
+    QString about = ToQString(app.Title()) + u'\n' + QStringLiteral("Версия ") +
+                    ToQString(ksFormatVersion(app.Major(), app.Minor(), app.Revision()));
+    if (!name.empty())
+        about += QStringLiteral("\n\n") + ToQString(name);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(app.Title()), about, QMessageBox::Ok, owner);
+    const QIcon icon = QApplication::windowIcon();
+    if (!icon.isNull())
+        box.setIconPixmap(icon.pixmap(48, 48));
     box.exec();
 }

@@ -2,17 +2,22 @@
 
 #include "IMessageBox.h"
 
-#include <QMessageBox>
+#include <string>
+
+class CAppObject;
+class QWidget;
 
 /// Message boxes on QMessageBox, owned by the active window.
 class CMessageBox final : public IMessageBox {
 public:
     explicit CMessageBox(std::u16string caption);
     void MsgBox(const std::u16string& text, std::int32_t style) override;
-
-    /// The icon of a message-box style: 16 stop, 48 exclamation, 64 information, 32 question.
-    static QMessageBox::Icon IconOfStyle(std::int32_t style);
+    void ShowError(const CError& pending, const std::u16string& message) override;
 
 private:
     std::u16string mCaption;
 };
+
+/// The program's modal about box for `owner`: its title and version, then `name`, under the
+/// program's icon.
+void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& name);

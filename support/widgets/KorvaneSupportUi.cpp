@@ -13,9 +13,8 @@
 #include <QUrl>
 #include <QWidget>
 
-std::int32_t ksRegisterAppPath() {
+void ksRegisterAppPath() {
     QGuiApplication::setDesktopFileName(QStringLiteral("tesselet"));
-    return 0;
 }
 
 bool ksIsInIDE() {
@@ -41,26 +40,22 @@ void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) 
         window->setWindowIcon(icon);
 }
 
-std::int32_t ksCenterFormEx(QWidget* window) {
+void ksCenterFormEx(QWidget* window) {
     const QScreen* screen = window->screen();
     if (screen == nullptr)
-        return 0;
+        return;
     const QRect area = screen->availableGeometry();
     const QRect frame = window->frameGeometry();
     window->move(area.x() + (area.width() - frame.width()) / 2,
                  area.y() + (area.height() - frame.height()) / 2);
-    return 0;
 }
 
-std::int32_t ksFixUserControlsContainerWindow() {
-    return 0;
-}
+void ksFixUserControlsContainerWindow() {}
 
-std::int32_t ksOpenReadMeFile(std::int32_t /*which*/) {
+void ksOpenReadMeFile() {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
         throw CError(CError::kFileNotFound, u"File not found: " + FromQString(path));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         throw CError(CError::kPathAccess, u"No program could open " + FromQString(path));
-    return 0;
 }

@@ -3,14 +3,13 @@
 // The window chores of the support library: the program's registration with the desktop, its
 // icons, centring a window and opening the read-me. Failures throw CError.
 
-#include <cstdint>
 #include <string>
 
 class QWidget;
 
 /// Registers the program with the desktop under its desktop entry "tesselet" (so that its windows
-/// and the entry's icon go together). Call before the application object exists. Returns 0.
-std::int32_t ksRegisterAppPath();
+/// and the entry's icon go together). Call before the application object exists.
+void ksRegisterAppPath();
 
 /// True when the program runs under its developer's tools: the environment variable
 /// TESSELET_IN_IDE is set to anything but "" or "0". False in a normal run.
@@ -24,12 +23,12 @@ QWidget* ksGetThunderMainHandle();
 /// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
 void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName);
 
-/// Centres the window on the available area of its screen. Returns 0.
-std::int32_t ksCenterFormEx(QWidget* window);
+/// Centres the window on the available area of its screen.
+void ksCenterFormEx(QWidget* window);
 
-/// Nothing to fix with Qt's widgets. Returns 0.
-std::int32_t ksFixUserControlsContainerWindow();
+/// Nothing to fix with Qt's widgets; kept where the window's start-up fixes its controls.
+void ksFixUserControlsContainerWindow();
 
-/// Opens "readme.html" of the program's folder with the desktop's handler. `which` is 0. Returns 0;
-/// throws when the file is missing or nothing could open it.
-std::int32_t ksOpenReadMeFile(std::int32_t which);
+/// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
+/// missing or nothing could open it.
+void ksOpenReadMeFile();

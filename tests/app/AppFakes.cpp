@@ -1,26 +1,35 @@
 #include "AppFakes.h"
 
-#include "CAppObject.h"
 #include "CError.h"
 #include "IFileDialog.h"
-#include "IFolderMemory.h"
-#include "IScreenContext.h"
 #include "frmMain.h"
-#include "modPictureFiles.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QSettings>
 #include <QString>
+#include <QTest>
+#include <gtest/gtest.h>
 
 std::string U8(const std::u16string& text) {
     return QString::fromUtf16(text.data(), qsizetype(text.size())).toStdString();
 }
 
+std::u16string U16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          std::size_t(text.size()));
+}
+
 std::u16string U16(const std::string& text) {
-    const QString converted = QString::fromStdString(text);
-    return std::u16string(reinterpret_cast<const char16_t*>(converted.utf16()),
-                          std::size_t(converted.size()));
+    return U16(QString::fromStdString(text));
+}
+
+std::u16string U16(const char* text) {
+    return U16(QString::fromUtf8(text));
 }
 
 namespace {
@@ -33,152 +42,74 @@ public:
     ~FakeFileDialog() override { --mFakes.dialogsAlive; }
 
     std::u16string SelectedFile() const override {
-        Step("SelectedFile");
+        mFakes.Fail("SelectedFile");
         return mFakes.chosenPath;
     }
     void OwnerWindow(QWidget* owner) override {
-        Step("OwnerWindow");
+        mFakes.Fail("OwnerWindow");
         Record().owner = owner;
     }
     void Filter(const std::u16string& filter) override {
-        Step("Filter " + U8(filter));
+        mFakes.Fail("Filter");
         Record().hasFilter = true;
         Record().filter = filter;
     }
     void DialogOptions(std::int32_t options) override {
-        Step("DialogOptions " + std::to_string(options));
+        mFakes.Fail("DialogOptions");
         Record().options = options;
     }
     void DefaultFileName(const std::u16string& path) override {
-        Step("DefaultFileName " + U8(path));
+        mFakes.Fail("DefaultFileName");
         Record().hasDefaultFileName = true;
         Record().defaultFileName = path;
     }
     void InitialFolder(const std::u16string& folder) override {
-        Step("InitialFolder " + U8(folder));
+        mFakes.Fail("InitialFolder");
         Record().hasInitialFolder = true;
         Record().initialFolder = folder;
     }
     bool ShowOpen() override {
-        Step("ShowOpen");
+        mFakes.Fail("ShowOpen");
+        mFakes.log.push_back("ShowOpen");
         return mFakes.chooseFile;
     }
     bool ShowSave() override {
-        Step("ShowSave");
+        mFakes.Fail("ShowSave");
+        mFakes.log.push_back("ShowSave");
         return mFakes.chooseFile;
     }
 
 private:
-    void Step(const std::string& call) const {
-        mFakes.Fail(call.substr(0, call.find(' ')));
-        mFakes.log.push_back(call);
-    }
     DialogRecord& Record() { return mFakes.dialogs[mIndex]; }
 
     FakeComponents& mFakes;
     std::size_t mIndex;
 };
 
-class FakeFolderMemory final : public IFolderMemory {
-public:
-    explicit FakeFolderMemory(FakeComponents& fakes) : mFakes(fakes) {}
-
-    std::u16string ReadValue(const std::u16string& section, const std::u16string& key,
-                             const CAppObject& app, const std::u16string& defaultValue) override {
-        mFakes.Fail("ReadValue");
-        mFakes.log.push_back("ReadValue " + U8(section) + "/" + U8(key) + " " + U8(app.Title()));
-        const auto found = mFakes.store.find(section + u"/" + key);
-        return found == mFakes.store.end() ? defaultValue : found->second;
-    }
-    void WriteValue(const std::u16string& section, const std::u16string& key,
-                    const std::u16string& value, const CAppObject& app) override {
-        mFakes.Fail("WriteValue");
-        mFakes.log.push_back("WriteValue " + U8(section) + "/" + U8(key) + " " + U8(value) + " " +
-                             U8(app.Title()));
-        mFakes.store[section + u"/" + key] = value;
-    }
-
-private:
-    FakeComponents& mFakes;
-};
-
-class FakeScreenContext final : public IScreenContext {
-public:
-    explicit FakeScreenContext(FakeComponents& fakes) : mFakes(fakes) {}
-    ~FakeScreenContext() override {
-        ++mFakes.screensReleased;
-        mFakes.log.push_back("ReleaseDC");
-    }
-
-    float UnitsPerPixelX() const override { return mFakes.unitsPerPixel; }
-    float UnitsPerPixelY() const override { return mFakes.unitsPerPixel; }
-    bool BitBlt(const QImage& /*picture*/, int width, int height) override {
-        mFakes.log.push_back("BitBlt " + std::to_string(width) + "x" + std::to_string(height));
-        mFakes.copies.emplace_back(width, height);
-        return !mFakes.copyFails;
-    }
-
-private:
-    FakeComponents& mFakes;
-};
+QString StoreKey(const char* key) {
+    return QStringLiteral("OFN Paths/") + QString::fromUtf8(key);
+}
 
 } // namespace
 
 FakeComponents::FakeComponents()
     : mServices{[this]() -> std::unique_ptr<IFileDialog> {
-                    Fail("MakeDialog");
                     dialogs.emplace_back();
                     return std::make_unique<FakeFileDialog>(*this, dialogs.size() - 1);
                 },
-                [this]() -> std::unique_ptr<IFolderMemory> {
-                    ++memoriesMade;
-                    return std::make_unique<FakeFolderMemory>(*this);
-                },
-                *this,
-                *this,
-                *this,
-                *this,
-                *this} {}
+                *this, *this} {
+    QSettings settings;
+    settings.clear();
+    settings.sync();
+}
+
+std::u16string FakeComponents::PicturePath(const char* name) const {
+    return U16(pictures.filePath(QString::fromUtf8(name)));
+}
 
 void FakeComponents::Fail(const std::string& operation) const {
     if (failing.count(operation) != 0)
         throw CError(5, U16(operation) + u" failed");
-}
-
-void FakeComponents::RunDeferred() {
-    auto calls = std::move(deferred);
-    deferred.clear();
-    for (auto& call : calls)
-        call();
-}
-
-std::u16string FakeComponents::GetPictureFilter() {
-    Fail("GetPictureFilter");
-    log.push_back("GetPictureFilter");
-    return pictureFilter;
-}
-
-QImage FakeComponents::LoadPictureFile(const std::u16string& path) {
-    log.push_back("LoadPictureFile " + U8(path));
-    if (loadFails)
-        throw CError(CError::kInvalidPicture, u"Invalid picture");
-    if (realLoader)
-        return ::LoadPictureFile(path);
-    return picture;
-}
-
-void FakeComponents::ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& text,
-                               const QImage& shown, const std::u16string& name) {
-    Fail("ShowAbout");
-    log.push_back("ShowAbout");
-    abouts.push_back({owner, app.Title(), text, !shown.isNull(), name});
-}
-
-void FakeComponents::ShowError(const CError& pending, std::int32_t style, std::int32_t /*flags*/,
-                               const std::u16string& message) {
-    log.push_back("ShowError");
-    errors.push_back({pending.Number(), pending.Description(), style, message});
-    Fail("ShowError");
 }
 
 void FakeComponents::MsgBox(const std::u16string& text, std::int32_t style) {
@@ -186,20 +117,67 @@ void FakeComponents::MsgBox(const std::u16string& text, std::int32_t style) {
     boxes.emplace_back(text, style);
 }
 
-std::unique_ptr<IScreenContext> FakeComponents::GetDC() {
-    log.push_back("GetDC");
-    if (noScreen)
-        return nullptr;
-    return std::make_unique<FakeScreenContext>(*this);
+void FakeComponents::ShowError(const CError& pending, const std::u16string& message) {
+    log.push_back("ShowError");
+    errors.push_back({pending.Number(), pending.Description(), message});
+    Fail("ShowError");
 }
 
-void FakeComponents::InvalidateRect() {
-    log.push_back("InvalidateRect");
-    ++invalidated;
+FlashResult FakeComponents::Show(const QImage& picture) {
+    flashes.push_back(picture);
+    return flashResult;
 }
 
-void FakeComponents::CallSoon(QObject* /*context*/, std::function<void()> call) {
-    deferred.push_back(std::move(call));
+void FakeComponents::Hide() {
+    ++hides;
+}
+
+std::u16string Remembered(const char* key) {
+    return U16(QSettings().value(StoreKey(key)).toString());
+}
+
+void Remember(const char* key, const std::u16string& folder) {
+    QSettings settings;
+    settings.setValue(StoreKey(key), QString::fromUtf16(folder.data(), qsizetype(folder.size())));
+    settings.sync();
+}
+
+BrokenStore::BrokenStore() : mFile(QSettings().fileName()) {
+    // A folder where the store's file should be: it can be neither read nor written.
+    QFile::remove(mFile);
+    EXPECT_TRUE(QDir().mkpath(mFile));
+}
+
+BrokenStore::~BrokenStore() {
+    QDir().rmdir(mFile);
+}
+
+BoxCloser::BoxCloser() {
+    mTimer.setInterval(5);
+    QObject::connect(&mTimer, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            ADD_FAILURE() << "a modal window that is no message box";
+            modal->close();
+            return;
+        }
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->parentWidget()});
+        box->accept();
+    });
+    mTimer.start();
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(5000);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
 }
 
 QPushButton* Button(frmMain& window, const char* name) {
@@ -222,11 +200,11 @@ QImage TestPicture(int width, int height) {
     return picture;
 }
 
-void LoadThroughButton(frmMain& window, FakeComponents& fakes, const std::u16string& path,
+void LoadThroughButton(frmMain& window, FakeComponents& fakes, const char* name,
                        const QImage& picture) {
+    const std::u16string path = fakes.PicturePath(name);
+    ASSERT_TRUE(picture.save(QString::fromUtf16(path.data(), qsizetype(path.size())), "PNG"));
     fakes.chooseFile = true;
     fakes.chosenPath = path;
-    fakes.picture = picture;
-    fakes.loadFails = false;
     Button(window, "cmdLoadPicture")->click();
 }

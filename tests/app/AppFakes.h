@@ -1,19 +1,18 @@
 #pragma once
 
-// Fakes of the window's components, sharing one record of what they were asked, and helpers to
-// drive the main window offscreen.
+// Fakes of what the window shows the user through (dialogs, message boxes, the picture on the
+// screen), sharing one record of what happened, and helpers to drive the main window offscreen.
 
 #include "CMainServices.h"
-#include "IDeferredCalls.h"
-#include "IErrorReporter.h"
+#include "IFlashWindow.h"
 #include "IMessageBox.h"
-#include "IPictureServices.h"
-#include "IScreen.h"
 
 #include <QImage>
+#include <QMessageBox>
 #include <QSize>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -25,6 +24,8 @@ class QWidget;
 
 std::string U8(const std::u16string& text);
 std::u16string U16(const std::string& text);
+std::u16string U16(const QString& text);
+std::u16string U16(const char* text);
 
 /// What one fake file dialog was given.
 struct DialogRecord {
@@ -41,24 +42,12 @@ struct DialogRecord {
 struct ErrorRecord {
     std::int32_t number;
     std::u16string description;
-    std::int32_t style;
     std::u16string message;
 };
 
-struct AboutRecord {
-    QWidget* owner;
-    std::u16string title;
-    std::u16string text;
-    bool hasPicture;
-    std::u16string name;
-};
-
-/// All fakes in one place: set what they should do, then read what happened.
-class FakeComponents final : public IPictureServices,
-                             public IErrorReporter,
-                             public IMessageBox,
-                             public IScreen,
-                             public IDeferredCalls {
+/// All fakes in one place: set what they should do, then read what happened. Making one starts
+/// the remembered folders afresh.
+class FakeComponents final : public IMessageBox, public IFlashWindow {
 public:
     FakeComponents();
     CMainServices& Services() { return mServices; }
@@ -66,54 +55,72 @@ public:
     // What the next dialogs do.
     bool chooseFile = true;
     std::u16string chosenPath = u"/pictures/cat.png";
-    /// Names of operations that throw: "ReadValue", "WriteValue", "Filter", "ShowSave",
-    /// "GetPictureFilter", "DefaultFileName", "MakeDialog", "ShowError", ...
+    /// Operations that throw: dialog operations ("Filter", "ShowSave", ...) and "ShowError".
     std::set<std::string> failing;
 
-    // Picture services.
-    std::u16string pictureFilter = u"Картинки|*.png;*.bmp|Все файлы|*.*";
-    QImage picture;
-    bool loadFails = false;
-    /// Load with the program's own loader instead of yielding `picture`.
-    bool realLoader = false;
+    // The picture on the screen.
+    FlashResult flashResult = FlashResult::Shown;
 
-    // Screen.
-    bool noScreen = false;
-    bool copyFails = false;
-    float unitsPerPixel = 15.0f;
-
-    // What happened.
+    /// What the user saw, in order: "ShowOpen", "ShowSave", "MsgBox <text>", "ShowError".
     std::vector<std::string> log;
     std::vector<DialogRecord> dialogs;
     int dialogsAlive = 0;
-    int memoriesMade = 0;
-    std::map<std::u16string, std::u16string> store; ///< "section/key" -> value
     std::vector<ErrorRecord> errors;
     std::vector<std::pair<std::u16string, std::int32_t>> boxes;
-    std::vector<AboutRecord> abouts;
-    std::vector<QSize> copies;
-    int screensReleased = 0;
-    int invalidated = 0;
-    std::vector<std::function<void()>> deferred;
+    std::vector<QImage> flashes; ///< every picture put on the screen
+    int hides = 0;
 
-    /// Runs the deferred calls as the event loop would.
-    void RunDeferred();
+    /// A folder of this test's own for picture files.
+    QTemporaryDir pictures;
+    /// The path of `name` in `pictures`.
+    std::u16string PicturePath(const char* name) const;
+
     void Fail(const std::string& operation) const;
 
-    std::u16string GetPictureFilter() override;
-    QImage LoadPictureFile(const std::u16string& path) override;
-    void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& text,
-                   const QImage& picture, const std::u16string& name) override;
-    void ShowError(const CError& pending, std::int32_t style, std::int32_t flags,
-                   const std::u16string& message) override;
     void MsgBox(const std::u16string& text, std::int32_t style) override;
-    std::unique_ptr<IScreenContext> GetDC() override;
-    void InvalidateRect() override;
-    void CallSoon(QObject* context, std::function<void()> call) override;
+    void ShowError(const CError& pending, const std::u16string& message) override;
+    FlashResult Show(const QImage& picture) override;
+    void Hide() override;
 
 private:
     CMainServices mServices;
 };
+
+/// The folder remembered under "OFN Paths" and `key`, empty when there is none.
+std::u16string Remembered(const char* key);
+void Remember(const char* key, const std::u16string& folder);
+
+/// While it lives, the remembered folders can be neither read nor written.
+class BrokenStore {
+public:
+    BrokenStore();
+    ~BrokenStore();
+
+private:
+    QString mFile;
+};
+
+/// What a modal message box showed.
+struct ShownBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QWidget* parent;
+};
+
+/// While it lives, closes every modal message box as soon as it shows and records it; any other
+/// modal window is closed too and counted as a failure.
+class BoxCloser {
+public:
+    BoxCloser();
+    std::vector<ShownBox> boxes;
+
+private:
+    QTimer mTimer;
+};
+
+/// Runs the event loop until `done` holds, for at most a few seconds; true when it held.
+bool WaitFor(const std::function<bool()>& done);
 
 /// A button of the main window by its name.
 QPushButton* Button(frmMain& window, const char* name);
@@ -121,6 +128,6 @@ QPushButton* Button(frmMain& window, const char* name);
 void PressKey(frmMain& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 /// A picture of the given size with a different colour in every pixel.
 QImage TestPicture(int width, int height);
-/// Loads `path` through the load button, the fakes yielding `picture`.
-void LoadThroughButton(frmMain& window, FakeComponents& fakes, const std::u16string& path,
+/// Writes `picture` as `name` into the fakes' picture folder and loads it through the load button.
+void LoadThroughButton(frmMain& window, FakeComponents& fakes, const char* name,
                        const QImage& picture);

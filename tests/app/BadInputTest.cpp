@@ -34,7 +34,6 @@ TEST(WindowBadInput, BadPicturesAreReportedAndTheHeldPictureStays) {
     QTemporaryDir dir;
     const std::vector<BadPicture> bad = WriteBadPictures(dir.path().toStdString());
     FakeComponents fakes;
-    fakes.realLoader = true;
     frmMain window(kApp, fakes.Services());
     window.show();
 
@@ -69,7 +68,7 @@ TEST(WindowBadInput, PagesThatCannotBeWrittenAreReportedWithoutDone) {
     FakeComponents fakes;
     frmMain window(kApp, fakes.Services());
     window.show();
-    LoadThroughButton(window, fakes, u"/pictures/cat.png", TestPicture(30, 20));
+    LoadThroughButton(window, fakes, "cat.png", TestPicture(30, 20));
 
     const struct {
         const char* button;

@@ -1,12 +1,9 @@
 #include "AppFakes.h"
 
-#include "CAppObject.h"
 #include "CError.h"
-#include "CErrorReporter.h"
 #include "CFileDialog.h"
 #include "CFolderMemory.h"
 #include "CMessageBox.h"
-#include "CPictureServices.h"
 #include "KorvaneSupportUi.h"
 #include "modFilterText.h"
 
@@ -21,8 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const CAppObject kApp(U16(TESSELET_SOURCE_DIR "/resources"));
 
 /// Looks at the modal window that the next call opens, then closes it with `close`.
 template <class Modal>
@@ -60,21 +55,21 @@ TEST(Components, FilterTextForQtDialogs) {
 }
 
 TEST(Components, FolderMemoryKeepsEachKeyAcrossStores) {
+    const FakeComponents fresh; // an empty store
     {
         CFolderMemory memory;
-        EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Never Written", kApp, u""), u"");
-        EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Never Written", kApp, u"/fallback"),
-                  u"/fallback");
-        memory.WriteValue(u"OFN Paths", u"Source Picture", u"/pictures", kApp);
-        memory.WriteValue(u"OFN Paths", u"SPAN Picture", u"/pages/span", kApp);
+        EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Never Written", u""), u"");
+        EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Never Written", u"/fallback"), u"/fallback");
+        memory.WriteValue(u"OFN Paths", u"Source Picture", u"/pictures");
+        memory.WriteValue(u"OFN Paths", u"SPAN Picture", u"/pages/span");
     }
-    CFolderMemory fresh;
-    EXPECT_EQ(fresh.ReadValue(u"OFN Paths", u"Source Picture", kApp, u""), u"/pictures");
-    EXPECT_EQ(fresh.ReadValue(u"OFN Paths", u"SPAN Picture", kApp, u""), u"/pages/span");
-    EXPECT_EQ(fresh.ReadValue(u"OFN Paths", u"TABLE Picture", kApp, u""), u"");
-    fresh.WriteValue(u"OFN Paths", u"SPAN Picture", u"/другая папка", kApp);
-    EXPECT_EQ(fresh.ReadValue(u"OFN Paths", u"Source Picture", kApp, u""), u"/pictures");
-    EXPECT_EQ(fresh.ReadValue(u"OFN Paths", u"SPAN Picture", kApp, u""), u"/другая папка");
+    CFolderMemory memory;
+    EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Source Picture", u""), u"/pictures");
+    EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"SPAN Picture", u""), u"/pages/span");
+    EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"TABLE Picture", u""), u"");
+    memory.WriteValue(u"OFN Paths", u"SPAN Picture", u"/другая папка");
+    EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"Source Picture", u""), u"/pictures");
+    EXPECT_EQ(memory.ReadValue(u"OFN Paths", u"SPAN Picture", u""), u"/другая папка");
     // Stored where the program's settings are, under the section's name.
     EXPECT_EQ(QSettings().value(QStringLiteral("OFN Paths/Source Picture")).toString(),
               QStringLiteral("/pictures"));
@@ -109,56 +104,44 @@ TEST(Components, SaveDialogProposesTheNameInTheRememberedFolder) {
     EXPECT_FALSE(dialog.ShowSave());
 }
 
-TEST(Components, MessageBoxesAndErrorReports) {
-    CMessageBox messages(u"Korvane - Tesselet");
-    WhenShown<QMessageBox>(
-        [](QMessageBox& box) {
-            EXPECT_EQ(box.windowTitle(), QStringLiteral("Korvane - Tesselet"));
-            EXPECT_EQ(box.text(), QStringLiteral("Готово ^_^"));
-            EXPECT_EQ(box.icon(), QMessageBox::Information);
-            EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
-        },
-        [](QMessageBox& box) { box.accept(); });
-    messages.MsgBox(u"Готово ^_^", 64);
-    EXPECT_EQ(CMessageBox::IconOfStyle(16), QMessageBox::Critical);
-    EXPECT_EQ(CMessageBox::IconOfStyle(0), QMessageBox::NoIcon);
-
-    const CError pending(CError::kInvalidPicture, u"Invalid picture");
-    EXPECT_EQ(
-        CErrorReporter::ReportText(pending, u"/p/a.txt\r\n\r\nНе удалось загрузить файл."),
-        QStringLiteral("/p/a.txt\n\nНе удалось загрузить файл.\n\nОшибка 1481: Invalid picture"));
-    EXPECT_EQ(CErrorReporter::ReportText(pending, u""),
-              QStringLiteral("Ошибка 1481: Invalid picture"));
-    CErrorReporter reporter(u"Korvane - Tesselet");
-    WhenShown<QMessageBox>(
-        [](QMessageBox& box) {
-            EXPECT_EQ(box.windowTitle(), QStringLiteral("Korvane - Tesselet"));
-            EXPECT_EQ(box.icon(), QMessageBox::Critical);
-            EXPECT_EQ(box.text(),
-                      QStringLiteral("file\n\nsentence\n\nОшибка 1481: Invalid picture"));
-        },
-        [](QMessageBox& box) { box.accept(); });
-    reporter.ShowError(pending, 16, 0, u"file\r\n\r\nsentence");
+TEST(Components, FolderMemoryThatCannotBeWrittenFails) {
+    const FakeComponents fresh;
+    const BrokenStore broken;
+    CFolderMemory memory;
+    EXPECT_THROW(memory.WriteValue(u"OFN Paths", u"SPAN Picture", u"/pages"), CError);
 }
 
-TEST(Components, AboutBoxNamesTheProgramAndItsVersion) {
-    EXPECT_EQ(CPictureServices::AboutText(kApp, u"", u"Name text"),
-              QStringLiteral("Korvane - Tesselet\nВерсия 1.1.17\n\nName text"));
-    CPictureServices services;
-    QWidget owner;
-    WhenShown<QMessageBox>(
-        [&](QMessageBox& box) {
-            EXPECT_EQ(box.windowTitle(), QStringLiteral("Korvane - Tesselet"));
-            EXPECT_TRUE(box.text().contains(QStringLiteral("1.1.17")));
-            EXPECT_EQ(box.parentWidget(), &owner);
-        },
-        [](QMessageBox& box) { box.accept(); });
-    services.ShowAbout(&owner, kApp, u"", QImage(), u"Name text");
-    EXPECT_NE(services.GetPictureFilter().find(u"*.png"), std::u16string::npos);
-    EXPECT_THROW(services.LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/readme.html")),
-                 CError);
-    EXPECT_FALSE(
-        services.LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png")).isNull());
+TEST(Components, MessageBoxesAndErrorReports) {
+    const CError pending(CError::kInvalidPicture, u"Invalid picture");
+    const struct {
+        const char* name;
+        std::function<void(CMessageBox&)> show;
+        QString text;
+        QMessageBox::Icon icon;
+    } cases[] = {
+        {"done", [](CMessageBox& box) { box.MsgBox(u"Готово ^_^", 64); },
+         QStringLiteral("Готово ^_^"), QMessageBox::Information},
+        {"stop", [](CMessageBox& box) { box.MsgBox(u"Не удалось.", 16); },
+         QStringLiteral("Не удалось."), QMessageBox::Critical},
+        {"report",
+         [&](CMessageBox& box) {
+             box.ShowError(pending, u"/p/a.txt\r\n\r\nНе удалось загрузить файл.");
+         },
+         QStringLiteral("/p/a.txt\n\nНе удалось загрузить файл.\n\nОшибка 1481: Invalid picture"),
+         QMessageBox::Critical},
+        {"report without a message", [&](CMessageBox& box) { box.ShowError(pending, u""); },
+         QStringLiteral("Ошибка 1481: Invalid picture"), QMessageBox::Critical},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMessageBox messages(u"Korvane - Tesselet");
+        BoxCloser closer;
+        c.show(messages);
+        ASSERT_EQ(closer.boxes.size(), 1u);
+        EXPECT_EQ(closer.boxes[0].title, QStringLiteral("Korvane - Tesselet"));
+        EXPECT_EQ(closer.boxes[0].text, c.text);
+        EXPECT_EQ(closer.boxes[0].icon, c.icon);
+    }
 }
 
 TEST(Components, UnknownIconResourceFails) {

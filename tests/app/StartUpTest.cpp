@@ -1,7 +1,6 @@
 #include "AppFakes.h"
 
 #include "CAppObject.h"
-#include "CTextFileReader.h"
 #include "frmMain.h"
 #include "modMain.h"
 
@@ -44,15 +43,13 @@ public:
 TEST(StartUp, MissingTemplatesShowNoWindow) {
     QTemporaryDir empty;
     const CAppObject app(U16(empty.path().toStdString()));
-    CTextFileReader reader;
     FakeComponents fakes;
 
-    const std::unique_ptr<frmMain> window = StartUp(app, reader, fakes.Services());
+    const std::unique_ptr<frmMain> window = StartUp(app, fakes.Services());
 
     EXPECT_EQ(window, nullptr);
     EXPECT_FALSE(AnyWindowVisible());
     ASSERT_EQ(fakes.errors.size(), 1u);
-    EXPECT_EQ(fakes.errors[0].style, 16);
     EXPECT_EQ(U8(fakes.errors[0].message),
               empty.path().toStdString() +
                   "/source.text\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
@@ -61,10 +58,9 @@ TEST(StartUp, MissingTemplatesShowNoWindow) {
 TEST(StartUp, ShowsTheWindowWithTheProgramsIcons) {
     QApplication::setWindowIcon(QIcon());
     const CAppObject app(kResources);
-    CTextFileReader reader;
     FakeComponents fakes;
 
-    const std::unique_ptr<frmMain> window = StartUp(app, reader, fakes.Services());
+    const std::unique_ptr<frmMain> window = StartUp(app, fakes.Services());
 
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
@@ -79,10 +75,9 @@ TEST(StartUp, UnderTheDeveloperToolsNeitherWindowGetsIcons) {
     QApplication::setWindowIcon(QIcon());
     const InIdeScope inIde;
     const CAppObject app(kResources);
-    CTextFileReader reader;
     FakeComponents fakes;
 
-    const std::unique_ptr<frmMain> window = StartUp(app, reader, fakes.Services());
+    const std::unique_ptr<frmMain> window = StartUp(app, fakes.Services());
 
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());

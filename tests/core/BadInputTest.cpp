@@ -156,7 +156,7 @@ TEST(BadInput, ConverterReportsEachOutputThatCannotBeWritten) {
 TEST(BadInput, ThousandFailedSavesLeaveNoDescriptorOpen) {
     TempDir dir;
     const TemplatesScope templates(u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc");
-    const FakePictureBox picture(40, 30);
+    const QImage picture = MakePicture(40, 30);
     std::filesystem::create_directory(dir.File("folder"));
 
     struct sigaction previousAction {};

@@ -1,15 +1,12 @@
 #include "TestSupport.h"
 
 #include "CError.h"
-#include "CImagePictureSource.h"
 #include "modPictureFiles.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
 using namespace std::string_literals;
-
-namespace {} // namespace
 
 TEST(Pictures, ColoursAndCompositingOverWhite) {
     TempDir dir;
@@ -19,22 +16,21 @@ TEST(Pictures, ColoursAndCompositingOverWhite) {
     image.setPixel(2, 0, qRgba(0, 0, 0, 0));
     ASSERT_TRUE(image.save(QString::fromStdString(dir.File("a.png"))));
 
-    const CImagePictureSource source(LoadPictureFile(dir.File16("a.png")));
-    EXPECT_EQ(source.ScaleMode(), 3);
-    EXPECT_EQ(source.ScaleWidth(), 3.0f);
-    EXPECT_EQ(source.ScaleHeight(), 1.0f);
-    EXPECT_EQ(source.Point(0, 0), 0x00563412u); // red lowest
+    // What the walk reads: RGB32 scan lines, every pixel opaque.
+    const QImage source = LoadPictureFile(dir.File16("a.png"));
+    EXPECT_EQ(source.format(), QImage::Format_RGB32);
+    EXPECT_EQ(source.size(), QSize(3, 1));
+    EXPECT_EQ(source.pixel(0, 0), 0xFF123456u);
     // (c*a + 255*(255-a) + 127) / 255 with a = 128
     const auto over = [](unsigned c) { return (c * 128 + 255 * 127 + 127) / 255; };
-    EXPECT_EQ(source.Point(1, 0), over(200) | over(100) << 8 | over(0) << 16);
-    EXPECT_EQ(source.Point(2, 0), 0x00FFFFFFu);
+    EXPECT_EQ(source.pixel(1, 0), 0xFF000000u | over(200) << 16 | over(100) << 8 | over(0));
+    EXPECT_EQ(source.pixel(2, 0), 0xFFFFFFFFu);
 
-    const CImagePictureSource sample(
-        LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png")));
-    EXPECT_EQ(sample.ScaleWidth(), 96.0f);
-    EXPECT_EQ(sample.ScaleHeight(), 64.0f);
-    EXPECT_EQ(sample.Point(10, 10), 0u); // the black square
-    EXPECT_EQ(sample.Point(80, 50), 0x00FFFFFFu);
+    const QImage sample = LoadPictureFile(U16(TESSELET_SOURCE_DIR "/resources/sample.png"));
+    EXPECT_EQ(sample.format(), QImage::Format_RGB32);
+    EXPECT_EQ(sample.size(), QSize(96, 64));
+    EXPECT_EQ(sample.pixel(10, 10), 0xFF000000u); // the black square
+    EXPECT_EQ(sample.pixel(80, 50), 0xFFFFFFFFu);
 }
 
 TEST(Pictures, LargestSideAndFilter) {
@@ -44,9 +40,9 @@ TEST(Pictures, LargestSideAndFilter) {
     QImage wide(kMaxPictureSide, 2, QImage::Format_RGB32);
     wide.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(wide.save(QString::fromStdString(dir.File("wide.png"))));
-    const CImagePictureSource loaded(LoadPictureFile(dir.File16("wide.png")));
-    EXPECT_EQ(loaded.ScaleWidth(), float(kMaxPictureSide));
-    EXPECT_EQ(loaded.Point(kMaxPictureSide - 1, 1), 0x00030201u);
+    const QImage loaded = LoadPictureFile(dir.File16("wide.png"));
+    EXPECT_EQ(loaded.size(), QSize(kMaxPictureSide, 2));
+    EXPECT_EQ(loaded.pixel(kMaxPictureSide - 1, 1), 0xFF010203u);
 
     // One more is refused from the header, before anything is decoded.
     QImage wider(kMaxPictureSide + 1, 1, QImage::Format_RGB32);

@@ -47,7 +47,7 @@ TEST(ConsoleReporting, ProgressWrapperChangesNothingInThePage) {
     TempDir dir;
     const TemplatesScope templates(u"<h>\r\n", u"<t>");
     FakeReporter ui;
-    FakePictureBox box(5, 4);
+    const QImage box = MakePicture(5, 4);
 
     CDivPicture direct;
     ASSERT_TRUE(CallPictureGenerator(direct, dir.File16("direct.htm"), box, ui, ui));
@@ -73,7 +73,7 @@ TEST(ConsoleReporting, ProgressWrapperChangesNothingInThePage) {
 TEST(ConsoleReporting, MessagesThenNumberAndDescription) {
     std::FILE* stream = std::tmpfile();
     CConsoleReporter reporter(stream);
-    reporter.ShowError(CError(28, u"No space left on device"), 16, 0,
+    reporter.ShowError(CError(28, u"No space left on device"),
                        u"/tmp/a.htm\r\n\r\nНе удалось сохранить файл.");
     reporter.MsgBox(u"Picture.ScaleMode != vbPixels", 16);
     EXPECT_EQ(ReadStream(stream), "/tmp/a.htm\n\nНе удалось сохранить файл.\n"
@@ -109,7 +109,7 @@ TEST(ConsoleReporting, ReportsStartOnALineOfTheirOwn) {
         std::FILE* other = std::tmpfile();
         CConsoleReporter reporter(c.sameStream ? progress : other);
         FakeReporter ui;
-        FakePictureBox box(2, 3);
+        const QImage box = MakePicture(2, 3);
         DiskFullAtRow inner(c.failAt);
         {
             CProgressWriter wrapped(inner, "p.htm", progress, kEveryRow);
@@ -144,7 +144,7 @@ TEST(ConsoleReporting, FileNamesPrintAsTheirBytes) {
         SCOPED_TRACE(c.name);
         std::FILE* stream = std::tmpfile();
         CConsoleReporter reporter(stream);
-        reporter.ShowError(CError(2, u"No such file or directory"), 16, 0,
+        reporter.ShowError(CError(2, u"No such file or directory"),
                            c.message + u"\r\n\r\nНе удалось загрузить файл.");
         EXPECT_EQ(ReadStream(stream), c.printed + "\n\nНе удалось загрузить файл.\n"
                                                   "Error 2: No such file or directory\n");

@@ -188,9 +188,7 @@ TEST(SafeSave, AFullDiskLeavesTheOldPage) {
 TEST(SafeSave, AFailedWalkKeepsTheOldPageForEveryWriter) {
     TempDir dir;
     const TemplatesScope templates(u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc");
-    FakePictureBox picture(40, 30);
-    picture.failAtX = 5;
-    picture.failAtY = 20;
+    const QImage picture = MakePicture(40, 30);
     const std::u16string target = dir.File16("page.htm");
     const std::function<std::unique_ptr<IAnyPicture>()> writers[] = {
         [] { return std::make_unique<CTablePicture>(); },
@@ -200,7 +198,8 @@ TEST(SafeSave, AFailedWalkKeepsTheOldPageForEveryWriter) {
         WriteBytes(dir.File("page.htm"), kOldPage);
         FakeReporter ui;
         const auto writer = make();
-        EXPECT_FALSE(CallPictureGenerator(*writer, target, picture, ui, ui));
+        FailAtPixel failing(*writer, 5, 20);
+        EXPECT_FALSE(CallPictureGenerator(failing, target, picture, ui, ui));
         EXPECT_EQ(ui.errors.size(), 1u);
         EXPECT_EQ(ReadBytes(dir.File("page.htm")), kOldPage);
         EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"page.htm"});

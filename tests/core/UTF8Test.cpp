@@ -1,6 +1,3 @@
-#include "KorvaneSupport.h"
-#include "modCodePage1251.h"
-#include "modNativeText.h"
 #include "modUTF8.h"
 
 #include <gtest/gtest.h>
@@ -36,16 +33,4 @@ TEST(UTF8, EncodesEveryLengthAndSurrogates) {
     UTF8Encode(u"ї", out);
     EXPECT_EQ(out, Bytes({0xD1, 0x97}));
     EXPECT_EQ(UTF8Length(lone), 14u);
-}
-
-TEST(UTF8, DecodesAndValidatesByTheStandardsTable) {
-    EXPECT_EQ(UTF8Decode("\xD0\xBF\xF0\x9F\x98\x80"), u"п\U0001F600");
-    EXPECT_TRUE(IsValidUTF8("plain \xD0\xBF \xEF\xBF\xBF \xF4\x8F\xBF\xBF"));
-    EXPECT_FALSE(IsValidUTF8("\xC0\xAF"));         // overlong
-    EXPECT_FALSE(IsValidUTF8("\xE0\x80\xAF"));     // overlong
-    EXPECT_FALSE(IsValidUTF8("\xED\xA0\x80"));     // an encoded surrogate
-    EXPECT_FALSE(IsValidUTF8("\xF4\x90\x80\x80")); // above U+10FFFF
-    EXPECT_FALSE(IsValidUTF8("\xD0"));             // cut short
-    EXPECT_FALSE(IsValidUTF8("\xEF\xF0"));         // Windows-1251 "пр"
-    EXPECT_EQ(UTF8Decode("a\xC0z"), u"a\uFFFDz");
 }

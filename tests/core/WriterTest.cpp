@@ -6,6 +6,7 @@
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
 
+#include <QRgb>
 #include <dirent.h>
 #include <filesystem>
 #include <functional>
@@ -32,10 +33,10 @@ void Drive(IAnyPicture& writer, const std::u16string& path, int width, int heigh
 }
 
 PixelColor TwoByOne(int x, int) {
-    return x == 0 ? 0x00563412 : 0x00000000;
+    return x == 0 ? qRgb(0x12, 0x34, 0x56) : qRgb(0, 0, 0);
 }
 PixelColor Black(int, int) {
-    return 0;
+    return qRgb(0, 0, 0);
 }
 
 } // namespace
@@ -279,7 +280,12 @@ TEST(PageFile, LongPiecesAndManyPiecesReachTheFileInOrder) {
         head += u"ж";
     const TemplatesScope templates(head, u"end");
     CTablePicture writer;
-    Drive(writer, dir.File16("long.htm"), 300, 40, [](int x, int y) { return PixelColor(x * y); });
+    // Up to 299 * 39: the low byte is red, the next green, blue stays 0.
+    const auto colour = [](int x, int y) {
+        const unsigned c = static_cast<unsigned>(x * y);
+        return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    };
+    Drive(writer, dir.File16("long.htm"), 300, 40, colour);
     const std::string page = ReadBytes(dir.File("long.htm"));
     std::string expected = kBom + U8(head) +
                            "<table cellpadding=\"0\" cellspacing=\"0\" style=\"width:300px;"

@@ -38,12 +38,11 @@ std::u16string Unescape(std::u16string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = UnitsFromBytes(data, size);
 
-    const std::u16string escaped = HtmlEscape(text);
+    // The buffer is filled with a marker first, so a count that claims more than was written
+    // shows up as markers in the escaped text.
+    std::u16string escaped(6 * text.size(), u'<');
+    escaped.resize(HtmlEscape(text, escaped.data()));
     Check(escaped.find_first_of(u"<>\"") == std::u16string::npos);
     Check(Unescape(escaped) == text);
-
-    std::u16string direct(6 * text.size(), u'\0');
-    direct.resize(HtmlEscapeTo(text, direct.data()));
-    Check(direct == escaped);
     return 0;
 }

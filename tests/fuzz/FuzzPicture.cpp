@@ -1,10 +1,12 @@
 // Loading a picture from bytes through the program's loading code: every input either loads as
-// an opaque picture within the size limit or fails with one of the picture errors; nothing else
-// escapes.
+// an opaque picture within the size limit, which the walk accepts and reads pixel for pixel, or
+// fails with one of the picture errors; nothing else escapes.
 #include "FuzzChecks.h"
 
 #include "CError.h"
-#include "CImagePictureSource.h"
+#include "IAnyPicture.h"
+#include "IMessageBox.h"
+#include "modCallPictureGenerator.h"
 #include "modPictureFiles.h"
 
 #include <QBuffer>
@@ -18,6 +20,31 @@ namespace {
 // Pictures above this many pixels are allowed but slow to fill; the fuzzer looks for faults in
 // headers and data, which small pictures show as well.
 constexpr qint64 kLargestFuzzedPicture = 4096 * 1024;
+
+// Checks that the walk hands over every pixel of the picture, opaque and as the picture holds it.
+class CheckingWriter final : public IAnyPicture {
+public:
+    explicit CheckingWriter(const QImage& image) : mImage(image) {}
+    void BeginPicture(std::int32_t Width, std::int32_t Height) override {
+        Check(Width == mImage.width() && Height == mImage.height());
+    }
+    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override {
+        Check(qAlpha(Color) == 255);
+        Check(Color == mImage.pixel(X, Y));
+        ++pixels;
+    }
+    qint64 pixels = 0;
+
+private:
+    const QImage& mImage;
+};
+
+// A loaded picture is never refused by the walk, and the contract's writer cannot fail.
+class NoMessages final : public IMessageBox {
+public:
+    void MsgBox(const std::u16string&, std::int32_t) override { std::abort(); }
+    void ShowError(const CError&, const std::u16string&) override { std::abort(); }
+};
 
 } // namespace
 
@@ -45,14 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!image.isNull());
         Check(image.format() == QImage::Format_RGB32);
         Check(image.width() <= kMaxPictureSide && image.height() <= kMaxPictureSide);
-        const CImagePictureSource source(image);
-        const int w = image.width(), h = image.height();
-        Check(source.ScaleWidth() == float(w) && source.ScaleHeight() == float(h));
-        // Red in the lowest byte, nothing above blue.
-        const QRgb corner = image.pixel(w - 1, h - 1);
-        Check(source.Point(float(w - 1), float(h - 1)) ==
-              (std::uint32_t(qRed(corner)) | std::uint32_t(qGreen(corner)) << 8 |
-               std::uint32_t(qBlue(corner)) << 16));
+        const qint64 pixels = qint64{image.width()} * image.height();
+        if (pixels <= kLargestFuzzedPicture) {
+            CheckingWriter writer(image);
+            NoMessages messages;
+            Check(GeneratePicture(writer, u"", image, messages));
+            Check(writer.pixels == pixels);
+        }
     } catch (const CError& error) {
         // Bytes in memory are never a folder, a device or standard input, so only the errors of
         // the picture itself may come (the empty one for no bytes at all).

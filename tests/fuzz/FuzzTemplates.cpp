@@ -1,9 +1,9 @@
 // Preparing the templates and source text: the input is split at the first two 0xFF bytes into
-// head, tail and source text (UTF-8, anything invalid replaced).
+// head, an unused part and source text, each decoded as a start-up file is.
 #include "FuzzChecks.h"
-#include "modNativeText.h"
 
 #include "CAppObject.h"
+#include "CTextFileReader.h"
 #include "modSourceAndTemplates.h"
 #include "modUTF8.h"
 
@@ -38,14 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rest = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
     }
     parts[2] = rest;
-    std::u16string head = UTF8Decode(parts[0]);
-    const std::u16string tail = UTF8Decode(parts[1]);
-    std::u16string source = UTF8Decode(parts[2]);
+    std::u16string head = CTextFileReader::Decode(parts[0]);
+    std::u16string source = CTextFileReader::Decode(parts[2]);
     const std::u16string originalHead = head;
     const std::u16string originalSource = source;
 
     const CAppObject app(u"/nowhere");
-    PrepareSourceAndTemplates(app, source, head, tail);
+    PrepareSourceAndTemplates(app, source, head);
 
     // Spaces and line breaks are gone from the source text, nothing else is.
     Check(source == Without(Without(Without(originalSource, u' '), u'\r'), u'\n'));

@@ -1,9 +1,10 @@
 #include "TestSupport.h"
-#include "modNativeText.h"
 
+#include "CError.h"
 #include "modSourceAndTemplates.h"
 #include "modUTF8.h"
 
+#include <QString>
 #include <QStringList>
 #include <cerrno>
 #include <csignal>
@@ -55,7 +56,7 @@ bool Exists(const std::string& path) {
 }
 
 std::u16string U16(const std::string& utf8) {
-    return UTF8Decode(utf8);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
 }
 
 std::string U8(const std::u16string& text) {
@@ -79,9 +80,8 @@ TemplatesScope::~TemplatesScope() {
     gSourceTextLength = mLength;
 }
 
-void FakeReporter::ShowError(const CError& pending, std::int32_t style, std::int32_t,
-                             const std::u16string& message) {
-    errors.push_back({pending.Number(), pending.Description(), style, message});
+void FakeReporter::ShowError(const CError& pending, const std::u16string& message) {
+    errors.push_back({pending.Number(), pending.Description(), message});
     uiCalls.push_back("error");
 }
 
@@ -98,14 +98,20 @@ void FakeReporter::MsgBox(const std::u16string& text, std::int32_t style) {
     uiCalls.push_back("box");
 }
 
-FakePictureBox::FakePictureBox(int w, int h, std::function<PixelColor(int, int)> c)
-    : width(static_cast<float>(w)), height(static_cast<float>(h)), colour(std::move(c)) {}
+QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = colour ? colour(x, y) : qRgb((x + 16 * y) & 0xFF, 0, 0);
+    }
+    return picture;
+}
 
-PixelColor FakePictureBox::Point(float X, float Y) const {
-    const int x = static_cast<int>(X), y = static_cast<int>(Y);
-    if (x == failAtX && y == failAtY)
-        throw CError(380, u"Invalid property value");
-    return colour ? colour(x, y) : static_cast<PixelColor>(x + 16 * y);
+void FailAtPixel::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
+    if (X == mX && Y == mY)
+        throw CError(61, u"Disk full");
+    mInner.WritePixel(Color, X, Y);
 }
 
 CliRun RunCli(const std::vector<std::string>& arguments, const std::function<void()>& inChild) {

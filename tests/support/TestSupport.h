@@ -2,9 +2,12 @@
 
 // Helpers shared by the core tests: temporary folders, file bytes, fakes of the window's side.
 
-#include "IErrorReporter.h"
+#include "IAnyPicture.h"
 #include "IGeneratorUi.h"
-#include "IPictureSource.h"
+#include "IMessageBox.h"
+#include "KorvaneSupport.h"
+
+#include <QImage>
 
 #include <cstdint>
 #include <functional>
@@ -58,17 +61,15 @@ private:
 };
 
 /// Records what was reported or shown, in order.
-class FakeReporter final : public IErrorReporter, public IGeneratorUi {
+class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
         std::int32_t number;
         std::u16string description;
-        std::int32_t style;
         std::u16string message;
     };
 
-    void ShowError(const CError& pending, std::int32_t style, std::int32_t flags,
-                   const std::u16string& message) override;
+    void ShowError(const CError& pending, const std::u16string& message) override;
     void SetMousePointer(std::int32_t pointer) override;
     void RepaintMainWindow() override;
     void MsgBox(const std::u16string& text, std::int32_t style) override;
@@ -78,21 +79,29 @@ public:
     std::vector<std::string> uiCalls; ///< "pointer 11", "repaint", "error", "box"
 };
 
-/// A picture box made of a grid of colours, or of any sizes when a test needs odd ones.
-class FakePictureBox final : public IPictureSource {
+/// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
+/// colour, red is x + 16 * y (of its low byte) and green and blue are 0.
+QImage MakePicture(int width, int height,
+                   const std::function<PixelColor(int, int)>& colour = nullptr);
+
+/// Passes every call on to a real writer but fails at one pixel, as a write would on a full disk.
+class FailAtPixel final : public IAnyPicture {
 public:
-    FakePictureBox(int width, int height, std::function<PixelColor(int, int)> colour = nullptr);
+    FailAtPixel(IAnyPicture& inner, int x, int y) : mInner(inner), mX(x), mY(y) {}
+    void OpenFile(const std::u16string& FileName) override { mInner.OpenFile(FileName); }
+    void CloseFile() override { mInner.CloseFile(); }
+    void Init() override { mInner.Init(); }
+    void BeginPicture(std::int32_t Width, std::int32_t Height) override {
+        mInner.BeginPicture(Width, Height);
+    }
+    void EndPicture() override { mInner.EndPicture(); }
+    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
+    void BeginNewLine(std::int32_t Y) override { mInner.BeginNewLine(Y); }
+    void EndNewLine(std::int32_t Y) override { mInner.EndNewLine(Y); }
 
-    std::int16_t ScaleMode() const override { return scaleMode; }
-    float ScaleWidth() const override { return width; }
-    float ScaleHeight() const override { return height; }
-    PixelColor Point(float X, float Y) const override;
-
-    std::int16_t scaleMode = kPixels;
-    float width;
-    float height;
-    std::function<PixelColor(int, int)> colour;
-    int failAtX = -1, failAtY = -1; ///< Point throws there
+private:
+    IAnyPicture& mInner;
+    int mX, mY;
 };
 
 /// What a run of the command-line converter gave back.
