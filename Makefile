@@ -2,12 +2,13 @@
 BUILD       ?= build
 BUILD_ASAN  ?= build-asan
 BUILD_FUZZ  ?= build-fuzz
+BUILD_TIDY  ?= build-tidy
 FUZZ_SECONDS ?= 12
 JOBS        ?= $(shell nproc)
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
-.PHONY: all deps demo test test-release test-sanitize fuzz bench format format-check clean
+.PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean
 
 all: build-release
 
@@ -23,7 +24,8 @@ demo: build-release
 	$(BUILD)/bin/tesselet-cli --out-dir $(DEMO_DIR) resources/sample.png
 	@echo "Pages of resources/sample.png are in $(DEMO_DIR)/ (open them in a browser)."
 
-test: test-release test-sanitize
+# Everything CI asks of a change but the formatting: both test runs, clang-tidy and the fuzzers.
+test: test-release test-sanitize tidy fuzz
 
 test-release: build-release
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -33,6 +35,13 @@ test-sanitize: deps
 	  -DTESSELET_SANITIZE=ON -DTESSELET_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
+
+# clang-tidy over the product code (not the tests), its findings as errors; see .clang-tidy.
+tidy: deps
+	cmake -S . -B $(BUILD_TIDY) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+	  -DTESSELET_TESTS=OFF -DTESSELET_BENCH=OFF
+	cmake --build $(BUILD_TIDY) -j $(JOBS)
+	run-clang-tidy -p $(BUILD_TIDY) -j $(JOBS) -quiet '$(CURDIR)/(app|cli|generator|templates|writers|support)/'
 
 # Each fuzz target for FUZZ_SECONDS from the committed seeds; new inputs go to the build folder.
 fuzz: deps
@@ -53,4 +62,4 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_TIDY)

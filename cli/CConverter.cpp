@@ -42,9 +42,9 @@ std::u16string CConverter::OutputPath(const std::u16string& picture, const PageS
     if (!mOptions.output.empty())
         return mOptions.output;
     // A picture from standard input has no name of its own to put the page beside.
-    const std::u16string beside = picture == kStandardInput
-                                      ? u"stdin" + std::u16string(style.extension)
-                                      : MakeOutputFileName(picture, style.extension);
+    std::u16string beside = picture == kStandardInput
+                                ? u"stdin" + std::u16string(style.extension)
+                                : MakeOutputFileName(picture, style.extension);
     if (mOptions.outDir.empty())
         return beside;
     return ksBuildFileName(mOptions.outDir, FileNameOf(beside));

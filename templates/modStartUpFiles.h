@@ -14,6 +14,7 @@ inline constexpr std::array<const char16_t*, 3> kStartUpFileNames = {
 /// Their full paths for `app`.
 inline std::vector<std::u16string> StartUpFilePaths(const CAppObject& app) {
     std::vector<std::u16string> paths;
+    paths.reserve(kStartUpFileNames.size());
     for (const char16_t* name : kStartUpFileNames)
         paths.push_back(ksBuildFileName(app.Path(), name));
     return paths;

@@ -40,12 +40,12 @@ inline std::size_t DecimalTo(std::int32_t value, char* out) noexcept {
     char* place = out + length;
     while (magnitude >= 100) {
         place -= 2;
-        std::memcpy(place, &kDecimalPairs[2 * (magnitude % 100)], 2);
+        std::memcpy(place, &kDecimalPairs[std::size_t{2} * (magnitude % 100)], 2);
         magnitude /= 100;
     }
     if (magnitude >= 10) {
         place -= 2;
-        std::memcpy(place, &kDecimalPairs[2 * magnitude], 2);
+        std::memcpy(place, &kDecimalPairs[std::size_t{2} * magnitude], 2);
     } else {
         *--place = static_cast<char>('0' + magnitude);
     }

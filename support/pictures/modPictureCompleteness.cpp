@@ -23,7 +23,7 @@ public:
         while (count > 0) {
             if (mPos == mEnd && !Fill())
                 return false;
-            const std::int64_t step = std::min<std::int64_t>(count, mEnd - mPos);
+            const auto step = std::min(count, static_cast<std::int64_t>(mEnd - mPos));
             mPos += static_cast<std::size_t>(step);
             count -= step;
         }
@@ -40,7 +40,8 @@ public:
 
 private:
     bool Fill() {
-        const qint64 got = mDevice.read(reinterpret_cast<char*>(mBuffer.data()), mBuffer.size());
+        const qint64 got = mDevice.read(reinterpret_cast<char*>(mBuffer.data()),
+                                        static_cast<qint64>(mBuffer.size()));
         mPos = 0;
         mEnd = got > 0 ? static_cast<std::size_t>(got) : 0;
         return mEnd > 0;
@@ -127,7 +128,7 @@ bool GifCutShort(ByteStream& in) {
     if (header[0] != 'G' || header[1] != 'I' || header[2] != 'F')
         return false;
     const std::uint8_t flags = header[10];
-    if ((flags & 0x80) != 0 && !in.Skip(3 * (2 << (flags & 7))))
+    if ((flags & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (flags & 7))))
         return true;
     for (;;) {
         std::uint8_t block = 0;
@@ -145,7 +146,7 @@ bool GifCutShort(ByteStream& in) {
                 if (!in.Next(byte))
                     return true;
             const std::uint8_t local = descriptor[8];
-            if ((local & 0x80) != 0 && !in.Skip(3 * (2 << (local & 7))))
+            if ((local & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (local & 7))))
                 return true;
             std::uint8_t codeSize = 0;
             return !in.Next(codeSize) || !SkipSubBlocks(in);
