@@ -1,5 +1,6 @@
 #include "AppFakes.h"
 #include "ReadMeCatcher.h"
+#include "TesseletVersion.h"
 
 #include "CAppObject.h"
 #include "CError.h"
@@ -71,8 +72,9 @@ TEST(Keys, EachKeyActsWithExactlyItsModifiers) {
         if (c.effect == kAbout) {
             const ShownBox& about = boxes.boxes[0];
             EXPECT_EQ(about.title, QStringLiteral("Korvane - Tesselet"));
-            EXPECT_EQ(about.text, QStringLiteral("Korvane - Tesselet\nВерсия 1.1.17\n\nСобрано для "
-                                                 "тех, кто видит в картинке мозаику."));
+            EXPECT_EQ(about.text, QStringLiteral("Korvane - Tesselet\nВерсия " TESSELET_VERSION_TEXT
+                                                 "\n\nСобрано для тех, кто видит в "
+                                                 "картинке мозаику."));
             EXPECT_EQ(about.parent, &window);
         }
         if (c.effect == kReadMe) {

@@ -1,3 +1,4 @@
+#include "TesseletVersion.h"
 #include "TestSupport.h"
 
 #include <QStringList>
@@ -40,7 +41,7 @@ TEST(Cli, ConvertsTheSampleIntoAllThreePages) {
     const std::size_t generator = head.find("%GENERATOR%");
     ASSERT_NE(generator, std::string::npos);
     std::string prepared = head;
-    prepared.replace(generator, 11, "Korvane - Tesselet 1.1.17");
+    prepared.replace(generator, 11, "Korvane - Tesselet " TESSELET_VERSION_TEXT);
     const std::size_t bodyTail = prepared.find("%BODY_TAG_TAIL%");
     ASSERT_NE(bodyTail, std::string::npos);
     std::string plainHead = prepared;
@@ -73,7 +74,7 @@ TEST(Cli, OptionsAndExitStatus) {
 
     run = Cli({QStringLiteral("--version")});
     EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("1.1.17"), std::string::npos);
+    EXPECT_NE(run.out.find(TESSELET_VERSION_TEXT), std::string::npos);
 
     // One bad picture does not stop the others, and the status says so.
     WriteBytes(dir.File("bad.png"), "not a picture");

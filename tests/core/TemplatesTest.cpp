@@ -1,3 +1,4 @@
+#include "TesseletVersion.h"
 #include "TestSupport.h"
 
 #include "CAppObject.h"
@@ -40,8 +41,12 @@ TEST(Templates, LoadsAndPrepares) {
     EXPECT_TRUE(reporter.errors.empty());
     EXPECT_EQ(gSourceText, u"abcd\te");
     EXPECT_EQ(gSourceTextLength, 6);
-    EXPECT_EQ(gTemplateHead,
-              u"<Korvane - Tesselet 1.1.17|Korvane - Tesselet 1.1.17|%BODY_TAG_TAIL%>");
+    EXPECT_EQ(
+        gTemplateHead,
+        u"<Korvane - "
+        u"Tesselet"
+        u" " TESSELET_VERSION_TEXT_U16 u"|Korvane - "
+                                       u"Tesselet " TESSELET_VERSION_TEXT_U16 u"|%BODY_TAG_TAIL%>");
     EXPECT_EQ(gTemplateTail, u"<%GENERATOR%>");
 
     // Only blanks and line breaks, and empty templates: all accepted.

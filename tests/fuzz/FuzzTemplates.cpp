@@ -1,6 +1,7 @@
 // Preparing the templates and source text: the input is split at the first two 0xFF bytes into
 // head, an unused part and source text, each decoded as a start-up file is.
 #include "FuzzChecks.h"
+#include "TesseletVersion.h"
 
 #include "CAppObject.h"
 #include "CTextFileReader.h"
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Spaces and line breaks are gone from the source text, nothing else is.
     Check(source == Without(Without(Without(originalSource, u' '), u'\r'), u'\n'));
     // Every "%GENERATOR%" is filled, and the rest of the head is as it was.
-    const std::u16string generator = u"Korvane - Tesselet 1.1.17";
+    const std::u16string generator = u"Korvane - Tesselet " TESSELET_VERSION_TEXT_U16;
     const std::size_t filled = Count(originalHead, u"%GENERATOR%");
     Check(Count(head, u"%GENERATOR%") == 0);
     Check(head.size() == originalHead.size() + filled * (generator.size() - 11));
