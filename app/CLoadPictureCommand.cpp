@@ -5,6 +5,7 @@
 #include "IFileDialog.h"
 #include "IMessageBox.h"
 #include "KorvaneSupport.h"
+#include "modMessages.h"
 #include "modPictureFiles.h"
 #include "modSteps.h"
 
@@ -36,10 +37,8 @@ CLoadOutcome CLoadPictureCommand::Run() {
     } catch (...) {
         const CError pending = CError::FromCurrentException();
         TryStep([&] {
-            mServices.messageBox.ShowError(
-                pending, dialog->SelectedFile() + u"\r\n\r\n" +
-                             u"Не удалось загрузить файл. Формат не поддерживается, либо это не "
-                             u"картинка.");
+            mServices.messageBox.ShowError(pending,
+                                           FileMessage(dialog->SelectedFile(), kLoadFailed));
         });
         return outcome;
     }

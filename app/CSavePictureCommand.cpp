@@ -8,6 +8,7 @@
 #include "IMessageBox.h"
 #include "KorvaneSupport.h"
 #include "modCallPictureGenerator.h"
+#include "modMessages.h"
 #include "modPageStyle.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
@@ -50,13 +51,15 @@ bool CSavePictureCommand::Run(const PageStyle& style,
         try {
             guard.Check(file, pictureFile);
         } catch (const CError& refused) {
-            mServices.messageBox.ShowError(refused, file + u"\r\n\r\nНе удалось сохранить файл.");
+            mServices.messageBox.ShowError(refused, FileMessage(file, kSaveFailed));
             return;
         }
         const std::unique_ptr<IAnyPicture> writer = style.create();
         written = CallPictureGenerator(*writer, file, picture, mUi, mServices.messageBox);
     });
     if (written)
-        TryStep([&] { mServices.messageBox.MsgBox(u"Готово ^_^", IMessageBox::kInformationIcon); });
+        TryStep([&] {
+            mServices.messageBox.MsgBox(std::u16string(kDone), IMessageBox::kInformationIcon);
+        });
     return written;
 }

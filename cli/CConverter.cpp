@@ -1,4 +1,5 @@
 #include "CConverter.h"
+#include "modMessages.h"
 #include "modNativeText.h"
 
 #include "CConsoleReporter.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-const std::u16string kSaveFailed = u"Не удалось сохранить файл.";
-
 std::u16string FileNameOf(const std::u16string& path) {
     const auto slash = path.rfind(u'/');
     return slash == std::u16string::npos ? path : path.substr(slash + 1);
@@ -23,10 +22,10 @@ std::u16string FileNameOf(const std::u16string& path) {
 
 // The window always says the format may be at fault; here the sentence says so only when no
 // reader could make sense of the file, and the error line beneath tells every other cause.
-std::u16string LoadFailedSentence(const CError& error) {
+std::u16string_view LoadFailedSentence(const CError& error) {
     if (error.Number() == CError::kInvalidPicture)
-        return u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка.";
-    return u"Не удалось загрузить файл.";
+        return kLoadFailed;
+    return kLoadFailedUnreadable;
 }
 
 } // namespace
@@ -62,7 +61,7 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style, co
     try {
         mGuard.Check(path, picture);
     } catch (const CError& refused) {
-        mReporter.ShowError(refused, path + u"\r\n\r\n" + kSaveFailed);
+        mReporter.ShowError(refused, FileMessage(path, kSaveFailed));
         return false;
     }
     const auto writer = style.create();
@@ -90,7 +89,7 @@ bool CConverter::Convert(const std::u16string& picture) {
         image = Load(picture);
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        mReporter.ShowError(pending, picture + u"\r\n\r\n" + LoadFailedSentence(pending));
+        mReporter.ShowError(pending, FileMessage(picture, LoadFailedSentence(pending)));
         return false;
     }
     bool allWritten = true;

@@ -4,6 +4,7 @@
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
+#include "modMessages.h"
 
 #include <QImage>
 #include <QRgb>
@@ -19,14 +20,14 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
     // line to misread and makes an empty page.
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32) {
-        messages.MsgBox(u"Picture.ScaleMode != vbPixels", IMessageBox::kStopIcon);
+        messages.MsgBox(std::u16string(kNotPixels), IMessageBox::kStopIcon);
         return false;
     }
 
     try {
         writer.Init();
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), u"Не удалось инициализировать кодек.");
+        messages.ShowError(CError::FromCurrentException(), std::u16string(kWriterInitFailed));
         return false;
     }
 
@@ -51,8 +52,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
         writer.CloseFile();
         return true;
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(),
-                           FileName + u"\r\n\r\n" + u"Не удалось сохранить файл.");
+        messages.ShowError(CError::FromCurrentException(), FileMessage(FileName, kSaveFailed));
         writer.CloseFile();
         return false;
     }

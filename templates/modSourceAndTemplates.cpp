@@ -1,4 +1,5 @@
 #include "modSourceAndTemplates.h"
+#include "modMessages.h"
 #include "modText.h"
 
 #include "modStartUpFiles.h"
@@ -46,9 +47,7 @@ bool LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
         return true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        messages.ShowError(pending, currentPath + u"\r\n\r\n" +
-                                        u"Не удалось загрузить файл шаблона. "
-                                        u"Продолжение невозможно.");
+        messages.ShowError(pending, FileMessage(currentPath, kTemplateFailed));
         return false;
     }
 }
