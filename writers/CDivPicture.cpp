@@ -19,8 +19,6 @@ std::int32_t PlusEight(std::int32_t value) {
 
 } // namespace
 
-void CDivPicture::Init() {}
-
 void CDivPicture::BeginPicture(std::int32_t, std::int32_t) {
     WritePageHead(u"");
 }
@@ -43,7 +41,3 @@ void CDivPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
     out = PutText(out, kEnd);
     EndPiece(out);
 }
-
-void CDivPicture::BeginNewLine(std::int32_t) {}
-
-void CDivPicture::EndNewLine(std::int32_t) {}

@@ -39,8 +39,6 @@ char* CharacterTo(std::u16string_view character, char* out) noexcept {
 
 } // namespace
 
-void CSpanPicture::Init() {}
-
 void CSpanPicture::BeginPicture(std::int32_t, std::int32_t) {
     WritePageHead(u" style=\"background:black;\"");
     Append(u"<pre style=\"font-size:5pt;\">\r\n");
@@ -80,8 +78,6 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
                               static_cast<std::int64_t>(std::max<std::size_t>(character.size(), 1));
     mCharPos = next > gSourceTextLength ? 1 : static_cast<std::int32_t>(next);
 }
-
-void CSpanPicture::BeginNewLine(std::int32_t) {}
 
 void CSpanPicture::EndNewLine(std::int32_t) {
     if (mLineVisible)

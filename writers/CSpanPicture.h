@@ -6,11 +6,9 @@
 /// in a preformatted block on a black page.
 class CSpanPicture final : public CPageWriter {
 public:
-    void Init() override;
     void BeginPicture(std::int32_t Width, std::int32_t Height) override;
     void EndPicture() override;
     void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
-    void BeginNewLine(std::int32_t Y) override;
     void EndNewLine(std::int32_t Y) override;
 
 private:

@@ -12,8 +12,6 @@ constexpr char kCellEnd[] = ";\"></td>\r\n";
 
 } // namespace
 
-void CTablePicture::Init() {}
-
 void CTablePicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
     WritePageHead(u"");
     char* out = BeginPiece(sizeof kTableStart + 11 + sizeof kTableHeight + 11 + sizeof kTableEnd);
