@@ -12,7 +12,7 @@ struct CLoadOutcome {
     /// The picture was loaded; false when cancelled or failed.
     bool pictureLoaded = false;
     QImage picture;
-    /// The chosen path, when it could be read once the picture was loaded.
+    /// The chosen path, whenever a picture was loaded.
     std::optional<std::u16string> path;
 };
 

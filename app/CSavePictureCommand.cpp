@@ -1,13 +1,12 @@
 #include "CSavePictureCommand.h"
 
-#include "CFolderMemory.h"
 #include "CMainServices.h"
 #include "COutputGuard.h"
 #include "IFileDialog.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "KorvaneSupport.h"
 #include "modCallPictureGenerator.h"
+#include "modFileChoice.h"
 #include "modMessages.h"
 #include "modPageStyle.h"
 #include "modStartUpFiles.h"
@@ -20,29 +19,18 @@ CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObje
 bool CSavePictureCommand::Run(const PageStyle& style,
                               const std::function<std::u16string()>& proposedName,
                               const QImage& picture, const std::u16string& pictureFile) {
-    const std::u16string section = u"OFN Paths";
-    const std::u16string key(style.rememberedKey);
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-    CFolderMemory memory;
-
-    TryStep([&] { dialog->InitialFolder(memory.ReadValue(section, key, u"")); });
-    TryStep([&] { dialog->Filter(std::u16string(style.filter)); });
-    TryStep([&] { dialog->DialogOptions(0); });
-    TryStep([&] { dialog->DefaultFileName(proposedName()); });
-    TryStep([&] { dialog->OwnerWindow(mOwner); });
-    // A dialog that cannot be shown counts as cancelled.
-    bool chosen = false;
-    TryStep([&] { chosen = dialog->ShowSave(); });
+    const std::optional<std::u16string> chosen = ChooseFile(
+        *dialog, mOwner,
+        {style.rememberedKey, [&style] { return std::u16string(style.filter); }, proposedName});
     if (!chosen)
         return false;
-
-    TryStep([&] { memory.WriteValue(section, key, ksGetFilePath(dialog->SelectedFile())); });
 
     // Only a walk that says so has written the page: a failure that passes out of it counts as a
     // failed walk, so "Готово ^_^" is never shown for a page that was not written.
     bool written = false;
     TryStep([&] {
-        const std::u16string file = dialog->SelectedFile();
+        const std::u16string& file = *chosen;
         // The picture is in memory, but its file and the start-up files are not to be lost to a
         // page chosen over them.
         COutputGuard guard;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class IFileDialog;
+class QWidget;
+
+/// What a load or save asks the user for.
+struct CFileQuestion {
+    /// The key of the remembered folder, under "OFN Paths".
+    std::u16string_view key;
+    std::function<std::u16string()> filter;
+    /// The name the save dialog proposes; empty for the open dialog.
+    std::function<std::u16string()> proposedName;
+};
+
+/// The open dialog, or the save dialog when a name is proposed, in the folder remembered for the
+/// question's key, owned by `owner`; the chosen file's folder is remembered before the path is
+/// returned, so that the folder of a file that then fails to load or save counts too. Each step
+/// that fails is skipped and the next one runs; a dialog that cannot be shown counts as
+/// cancelled. Nothing when cancelled.
+std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
+                                         const CFileQuestion& question);
