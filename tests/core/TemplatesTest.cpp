@@ -41,12 +41,8 @@ TEST(Templates, LoadsAndPrepares) {
     EXPECT_TRUE(reporter.errors.empty());
     EXPECT_EQ(gSourceText, u"abcd\te");
     EXPECT_EQ(gSourceTextLength, 6);
-    EXPECT_EQ(
-        gTemplateHead,
-        u"<Korvane - "
-        u"Tesselet"
-        u" " TESSELET_VERSION_TEXT_U16 u"|Korvane - "
-                                       u"Tesselet " TESSELET_VERSION_TEXT_U16 u"|%BODY_TAG_TAIL%>");
+    const std::u16string generator = u"Korvane - Tesselet " TESSELET_VERSION_TEXT_U16;
+    EXPECT_EQ(gTemplateHead, u"<" + generator + u"|" + generator + u"|%BODY_TAG_TAIL%>");
     EXPECT_EQ(gTemplateTail, u"<%GENERATOR%>");
 
     // Only blanks and line breaks, and empty templates: all accepted.
