@@ -8,7 +8,8 @@ JOBS        ?= $(shell nproc)
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
-.PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean
+.PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean \
+        package package-check screenshot
 
 all: build-release
 
@@ -54,6 +55,20 @@ fuzz: deps
 bench: build-release
 	@scripts/install-deps --bench
 	bench/compare $(BUILD)/bin
+
+# The Debian package of the release build, $(BUILD)/tesselet_<version>_<arch>.deb (cmake/Packaging.cmake).
+package: build-release
+	cd $(BUILD) && cpack -G DEB
+
+# Validates the package (files, dependencies, desktop entry, metainfo, manual pages, lintian), then
+# installs it with apt-get, runs both programs from /usr/bin and purges it (scripts/package-check).
+package-check: package
+	scripts/package-check $(BUILD)
+
+# docs/screenshot.png, the metainfo's screenshot, from the real window under Xvfb.
+screenshot: build-release
+	@scripts/install-deps --screenshot
+	scripts/screenshot $(BUILD)/bin/tesselet docs/screenshot.png
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

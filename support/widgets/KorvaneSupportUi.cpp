@@ -14,7 +14,7 @@
 #include <QWidget>
 
 void ksRegisterAppPath() {
-    QGuiApplication::setDesktopFileName(QStringLiteral("tesselet"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
 bool ksIsInIDE() {
