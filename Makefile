@@ -9,7 +9,7 @@ GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
 .PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean \
-        package package-check screenshot
+        package package-check screenshot translations
 
 all: build-release
 
@@ -69,6 +69,12 @@ package-check: package
 screenshot: build-release
 	@scripts/install-deps --screenshot
 	scripts/screenshot $(BUILD)/bin/tesselet docs/screenshot.png
+
+# Reads every marked text of the code into translations/*.ts; translate the new entries there (the
+# translations test fails until each has its translation).
+translations:
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) --target update_translations
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

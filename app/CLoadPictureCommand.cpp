@@ -1,5 +1,6 @@
 #include "CLoadPictureCommand.h"
 
+#include "CBackgroundWork.h"
 #include "CMainServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
@@ -8,25 +9,74 @@
 #include "modPictureFiles.h"
 #include "modSteps.h"
 
+#include <QBuffer>
+#include <QString>
+
+namespace {
+
+constexpr std::u16string_view kSourcePicture = u"Source Picture";
+constexpr const char* kLoadingPicture = QT_TRANSLATE_NOOP("Tesselet", "Загрузка картинки…");
+
+} // namespace
+
 CLoadPictureCommand::CLoadPictureCommand(CMainServices& services, QWidget* owner)
     : mServices(services), mOwner(owner) {}
 
 CLoadOutcome CLoadPictureCommand::Run() {
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-    CLoadOutcome outcome;
     const std::optional<std::u16string> file =
-        ChooseFile(*dialog, mOwner, {u"Source Picture", [] { return GetPictureFilter(); }, {}});
+        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return GetPictureFilter(); }, {}});
     if (!file)
-        return outcome;
+        return {};
+    return Load(*file);
+}
 
+CLoadOutcome CLoadPictureCommand::RunWithFile(const std::u16string& file) {
+    RememberFolderOf(kSourcePicture, file);
+    return Load(file);
+}
+
+CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
+    CLoadOutcome outcome;
     try {
-        outcome.picture = LoadPictureFile(*file);
+        // Through the reader, as a file would be: the same limits, orientation and colours.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            throw CError(CError::kInvalidPicture, u"The picture could not be taken");
+        buffer.close();
+        buffer.open(QIODevice::ReadOnly);
+        RunOffThread([&] { outcome.picture = LoadPicture(buffer); });
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        TryStep([&] { mServices.messageBox.ShowError(pending, FileMessage(*file, kLoadFailed)); });
+        TryStep(
+            [&] { mServices.messageBox.ShowError(pending, FileMessage(name, Tr(kLoadFailed))); });
         return outcome;
     }
-    outcome.path = *file;
+    outcome.path = name;
     return outcome;
+}
+
+CLoadOutcome CLoadPictureCommand::Load(const std::u16string& file) {
+    CLoadOutcome outcome;
+    try {
+        RunOffThread([&] { outcome.picture = LoadPictureFile(file); });
+        outcome.pictureLoaded = true;
+    } catch (...) {
+        const CError pending = CError::FromCurrentException();
+        TryStep(
+            [&] { mServices.messageBox.ShowError(pending, FileMessage(file, Tr(kLoadFailed))); });
+        return outcome;
+    }
+    outcome.path = file;
+    return outcome;
+}
+
+void CLoadPictureCommand::RunOffThread(const std::function<void()>& load) {
+    // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
+    // a second, says that it is busy (the reader tells nothing of how far it got).
+    CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false);
+    work.Run(load);
 }

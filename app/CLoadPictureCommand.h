@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,13 +18,22 @@ struct CLoadOutcome {
 };
 
 /// The work of "1. Загрузить картинку": the open dialog in the remembered folder, remembering the
-/// chosen folder, loading the file and reporting a file that could not be loaded.
+/// chosen folder, loading the file off the window's thread and reporting a file that could not be
+/// loaded.
 class CLoadPictureCommand {
 public:
     CLoadPictureCommand(CMainServices& services, QWidget* owner);
     CLoadOutcome Run();
+    /// A file chosen without the dialog (dropped, pasted): the rest as Run does after the dialog.
+    CLoadOutcome RunWithFile(const std::u16string& file);
+    /// A picture given as it is (pasted), read as a file of it would be; `name` stands for its
+    /// path in the outcome and in a failure's report.
+    CLoadOutcome RunWithImage(const QImage& image, const std::u16string& name);
 
 private:
+    CLoadOutcome Load(const std::u16string& file);
+    void RunOffThread(const std::function<void()>& load);
+
     CMainServices& mServices;
     QWidget* mOwner;
 };

@@ -1,5 +1,7 @@
 #include "CSavePictureCommand.h"
 
+#include "CBackgroundWork.h"
+#include "CDeferredMessages.h"
 #include "CMainServices.h"
 #include "COutputGuard.h"
 #include "IFileDialog.h"
@@ -11,6 +13,31 @@
 #include "modPageStyle.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
+
+#include <QString>
+
+namespace {
+
+inline constexpr const char* kSavingPage = QT_TRANSLATE_NOOP("Tesselet", "Сохранение страницы…");
+
+/// The window's pointer and repaint, with the rows of the walk counted for the progress dialog
+/// and its Cancel asked after each.
+class CRowsToWork final : public IGeneratorUi {
+public:
+    CRowsToWork(IGeneratorUi& ui, CBackgroundWork& work) : mUi(ui), mWork(work) {}
+    void SetMousePointer(std::int32_t pointer) override { mUi.SetMousePointer(pointer); }
+    void RepaintMainWindow() override { mUi.RepaintMainWindow(); }
+    bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
+        mWork.Progress(rowsDone, rows);
+        return !mWork.Cancelled();
+    }
+
+private:
+    IGeneratorUi& mUi;
+    CBackgroundWork& mWork;
+};
+
+} // namespace
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
                                          QWidget* owner, IGeneratorUi& ui)
@@ -39,15 +66,20 @@ bool CSavePictureCommand::Run(const PageStyle& style,
         try {
             guard.Check(file, pictureFile);
         } catch (const CError& refused) {
-            mServices.messageBox.ShowError(refused, FileMessage(file, kSaveFailed));
+            mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
             return;
         }
         const std::unique_ptr<IAnyPicture> writer = style.create();
-        written = CallPictureGenerator(*writer, file, picture, mUi, mServices.messageBox);
+        // The walk runs off the window's thread, so the window is still painted and the
+        // progress dialog can be answered; what it says is shown here once it has ended.
+        CDeferredMessages messages;
+        CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
+        CRowsToWork rows(mUi, work);
+        written = CallPictureGenerator(*writer, file, picture, rows, messages,
+                                       [&](const std::function<void()>& walk) { work.Run(walk); });
+        messages.Replay(mServices.messageBox);
     });
     if (written)
-        TryStep([&] {
-            mServices.messageBox.MsgBox(std::u16string(kDone), IMessageBox::kInformationIcon);
-        });
+        TryStep([&] { mServices.messageBox.MsgBox(Tr(kDone), IMessageBox::kInformationIcon); });
     return written;
 }

@@ -41,3 +41,13 @@ void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_
     mReleaseTime = timestamp;
     mReleaseWait.start();
 }
+
+void CSpaceKeyRule::KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers Shift,
+                                     std::uint64_t timestamp) {
+    if (!Applies(KeyCode, Shift) || !mReleaseWait.isActive())
+        return;
+    mReleaseWait.stop();
+    // The press of a pair: the key is still held, only the focus has moved on.
+    if (timestamp != mReleaseTime)
+        mHide();
+}

@@ -18,6 +18,10 @@ public:
 
     void KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
     void KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp, bool autoRepeat);
+    /// A press that reached another widget while the picture is shown (the focus moved on while
+    /// the key was held): the press of a pair keeps the picture; a press of another instant
+    /// follows a real release, which hides at once.
+    void KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
 
 private:
     Action mShow;

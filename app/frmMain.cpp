@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "CError.h"
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
 #include "CMessageBox.h"
@@ -9,15 +10,26 @@
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
 #include "KorvaneSupportUi.h"
+#include "modClipboardTable.h"
+#include "modFileChoice.h"
+#include "modLanguage.h"
 #include "modPageStyle.h"
 #include "modQtText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
+#include <QUrl>
+#include <QWindow>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -34,19 +46,53 @@ constexpr int kPictureTop = 420;
 
 struct ButtonLayout {
     const char* name;
-    const char16_t* caption;
+    const char* caption; ///< the source text, translated when the button is made
     int top;
 };
 
 constexpr ButtonLayout kButtons[] = {
-    {"cmdLoadPicture", u"1. Загрузить картинку", 120},
-    {"cmdShowPicture", u"2. Показать картинку", 720},
-    {"cmdSaveSPAN", u"3. Сохранить SPAN картинку", 1320},
-    {"cmdSaveTABLE", u"4. Сохранить TABLE картинку", 1920},
-    {"cmdSaveDIV", u"5. Сохранить DIV картинку", 2520},
+    {"cmdLoadPicture", QT_TRANSLATE_NOOP("Tesselet", "1. Загрузить картинку"), 120},
+    {"cmdShowPicture", QT_TRANSLATE_NOOP("Tesselet", "2. Показать картинку"), 720},
+    {"cmdSaveSPAN", QT_TRANSLATE_NOOP("Tesselet", "3. Сохранить SPAN картинку"), 1320},
+    {"cmdSaveTABLE", QT_TRANSLATE_NOOP("Tesselet", "4. Сохранить TABLE картинку"), 1920},
+    {"cmdSaveDIV", QT_TRANSLATE_NOOP("Tesselet", "5. Сохранить DIV картинку"), 2520},
 };
 
-const std::u16string kAboutName = u"Собрано для тех, кто видит в картинке мозаику.";
+/// The name a pasted picture's pages are proposed under, in the folder of the open dialog.
+constexpr std::u16string_view kClipboardName = u"clipboard";
+
+/// The local file a drag or the clipboard carries, if any: the first URL that is one.
+std::optional<std::u16string> LocalFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return FromQString(url.toLocalFile());
+    return std::nullopt;
+}
+
+bool IsInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+constexpr const char* kAboutName =
+    QT_TRANSLATE_NOOP("Tesselet", "Собрано для тех, кто видит в картинке мозаику.");
 
 /// Pixels for a layout length at `dotsPerInch`, rounded to the nearest pixel.
 int ToPixels(int length, double dotsPerInch) {
@@ -69,6 +115,7 @@ QFont WindowFont() {
 } // namespace
 
 frmMain::frmMain(const CAppObject& app, CMainServices& services)
+    // A window of fixed size has nothing to maximise: no maximise button.
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -79,6 +126,12 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
     CreateControls();
+    // Pictures come in by drop as by the load button.
+    setAcceptDrops(true);
+    // The focused button shows its focus frame from the start, not only once a key has moved the
+    // focus, so that Enter and Space are seen to act on it.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    cmdLoadPicture->setFocus(Qt::TabFocusReason);
     // A filter on the whole application sees every key before the focused button does; a filter
     // on the window alone would see only the keys a button ignores, and only after it.
     qApp->installEventFilter(this);
@@ -98,7 +151,7 @@ void frmMain::CreateControls() {
     QPushButton** buttons[] = {&cmdLoadPicture, &cmdShowPicture, &cmdSaveSPAN, &cmdSaveTABLE,
                                &cmdSaveDIV};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        auto* button = new QPushButton(QString::fromUtf16(kButtons[i].caption), this);
+        auto* button = new QPushButton(TrQ(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
         button->setGeometry(ToPixels(kButtonLeft, dpi), ToPixels(kButtons[i].top, dpiY),
                             ToPixels(kButtonWidth, dpi), ToPixels(kButtonHeight, dpiY));
@@ -128,17 +181,70 @@ void frmMain::Form_Load() {
 
 void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
     if (KeyCode == Qt::Key_F1 && Shift == Qt::ShiftModifier)
-        ShowAbout(this, mApp, kAboutName);
+        ShowAbout(this, mApp, Tr(kAboutName));
     else if (KeyCode == Qt::Key_F1 && Shift == Qt::NoModifier)
-        ksOpenReadMeFile();
+        // A handler that fails after it has started is reported as any failure of a key.
+        ksOpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
     else if (KeyCode == Qt::Key_Escape && Shift == Qt::NoModifier)
         close();
+    else if (KeyCode == Qt::Key_V && Shift == Qt::ControlModifier)
+        PastePicture();
+    else if (KeyCode == Qt::Key_C && Shift == Qt::ControlModifier)
+        CopyTable();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A load or save under way owns the window until it ends (or is cancelled).
+    if (mWorking) {
+        event->ignore();
+        return;
+    }
     // A picture still on the screen goes with the window.
+    mHolding = false;
     mServices.flashWindow.Hide();
     event->accept();
+}
+
+void frmMain::hideEvent(QHideEvent* event) {
+    EndHold();
+    QWidget::hideEvent(event);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    // The focus left the window: no key release will reach it any more.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        EndHold();
+    QWidget::changeEvent(event);
+    // Activation drops the frame that shows the focus until a key moves it; it shows from the
+    // start instead, as on the platform the window comes from.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !mFocusFrameShown) {
+        mFocusFrameShown = true;
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        update();
+    }
+}
+
+void frmMain::EndHold() {
+    if (!mHolding)
+        return;
+    cmdShowPicture_MouseUp();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!mWorking && LocalFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<std::u16string> file = LocalFile(event->mimeData());
+    if (mWorking || !file)
+        return;
+    event->acceptProposedAction();
+    try {
+        LoadDroppedFile(*file);
+    } catch (...) {
+        ReportFailure();
+    }
 }
 
 // Key events travel from the focused widget up to the window while nobody takes them, and the
@@ -158,50 +264,92 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     // Qt cannot carry a failure through its event loop: whatever fails in a handler is reported
     // here and the window stays.
     try {
-        HandleEvent(watched, event);
+        return HandleEvent(watched, event);
     } catch (...) {
         ReportFailure();
     }
-    return false; // never swallowed: the button still gets every key and click
+    return false;
 }
 
-void frmMain::HandleEvent(QObject* watched, QEvent* event) {
+// While a load or save runs the window is painted but takes no input, and none is kept for later:
+// a click or key meant for the busy window is dropped, not replayed once it is free.
+bool frmMain::IsInputWhileWorking(QObject* watched, const QEvent* event) const {
+    if (!mWorking || !IsInput(event->type()))
+        return false;
+    if (watched == static_cast<const QObject*>(windowHandle()))
+        return true;
+    return watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == this;
+}
+
+bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
+    if (IsInputWhileWorking(watched, event))
+        return true;
     switch (event->type()) {
     case QEvent::KeyPress: {
         if (!IsFirstKeyReceiver(watched))
-            return;
+            return false;
         const auto* key = static_cast<const QKeyEvent*>(event);
+        // Enter presses the focused button, Return and the keypad's Enter alike.
+        const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (enter) {
+            auto* button = qobject_cast<QPushButton*>(watched);
+            if (button != nullptr && button->isEnabled()) {
+                if (button == cmdShowPicture)
+                    cmdShowPicture_MouseDown(); // the picture as long as the key is down
+                else
+                    button->click();
+                return true;
+            }
+        }
         Form_KeyDown(key->key(), key->modifiers());
         if (watched == cmdShowPicture)
             cmdShowPicture_KeyDown(key->key(), key->modifiers(), key->timestamp());
-        return;
+        else if (mHolding)
+            mSpaceKey->KeyDownElsewhere(key->key(), key->modifiers(), key->timestamp());
+        return false;
     }
     case QEvent::KeyRelease: {
-        if (watched != cmdShowPicture)
-            return;
         const auto* key = static_cast<const QKeyEvent*>(event);
-        cmdShowPicture_KeyUp(key->key(), key->modifiers(), key->timestamp(), key->isAutoRepeat());
-        return;
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (watched == cmdShowPicture && enter && !key->isAutoRepeat()) {
+            EndHold();
+            return true;
+        }
+        // The release ends the hold wherever the focus has gone meanwhile (Tab, an arrow key).
+        if (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))
+            cmdShowPicture_KeyUp(key->key(), key->modifiers(), key->timestamp(),
+                                 key->isAutoRepeat());
+        return false;
     }
     // The second press of a double click arrives as a double-click event.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (watched != cmdShowPicture || !cmdShowPicture->isEnabled())
-            return;
-        cmdShowPicture_MouseDown();
-        return;
+        if (watched == cmdShowPicture && cmdShowPicture->isEnabled())
+            cmdShowPicture_MouseDown();
+        else if (watched->isWidgetType())
+            EndHold(); // a press elsewhere ends the hold
+        return false;
     case QEvent::MouseButtonRelease:
-        if (watched != cmdShowPicture || !cmdShowPicture->isEnabled())
-            return;
-        cmdShowPicture_MouseUp();
-        return;
+        if (watched == cmdShowPicture && cmdShowPicture->isEnabled())
+            cmdShowPicture_MouseUp();
+        else if (watched->isWidgetType())
+            EndHold();
+        return false;
+    case QEvent::ApplicationStateChange:
+        if (QGuiApplication::applicationState() != Qt::ApplicationActive)
+            EndHold();
+        return false;
     default:
-        return;
+        return false;
     }
 }
 
 void frmMain::ReportFailure() {
-    const CError pending = CError::FromCurrentException();
+    ReportFailure(CError::FromCurrentException());
+}
+
+void frmMain::ReportFailure(const CError& pending) {
     try {
         mServices.messageBox.ShowError(pending, u"");
     } catch (...) {
@@ -211,7 +359,59 @@ void frmMain::ReportFailure() {
 
 void frmMain::cmdLoadPicture_Click() {
     CLoadPictureCommand command(mServices, this);
-    const CLoadOutcome outcome = command.Run();
+    const QScopedValueRollback working(mWorking, true);
+    AcceptLoad(command.Run());
+}
+
+void frmMain::LoadDroppedFile(const std::u16string& file) {
+    CLoadPictureCommand command(mServices, this);
+    const QScopedValueRollback working(mWorking, true);
+    AcceptLoad(command.RunWithFile(file));
+}
+
+void frmMain::PastePicture() {
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    if (offered == nullptr)
+        return;
+    CLoadPictureCommand command(mServices, this);
+    const QScopedValueRollback working(mWorking, true);
+    if (const std::optional<std::u16string> file = LocalFile(offered)) {
+        AcceptLoad(command.RunWithFile(*file));
+        return;
+    }
+    if (!offered->hasImage())
+        return;
+    // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
+    std::u16string name = RememberedFolder(u"Source Picture");
+    if (!name.empty() && name.back() != u'/')
+        name += u'/';
+    name += kClipboardName;
+    AcceptLoad(command.RunWithImage(qvariant_cast<QImage>(offered->imageData()), name));
+}
+
+void frmMain::CopyTable() {
+    if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
+        return;
+    std::size_t wouldTake = 0;
+    std::optional<std::string> table;
+    {
+        const QScopedValueRollback working(mWorking, true);
+        SetMousePointer(kBusyPointer);
+        table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
+        SetMousePointer(kDefaultPointer);
+    }
+    if (wouldTake > 0) {
+        MsgBox(TooLargeForClipboardMessage(wouldTake), IMessageBox::kStopIcon);
+        return;
+    }
+    if (!table)
+        return;
+    auto* html = new QMimeData();
+    html->setHtml(QString::fromUtf8(table->data(), static_cast<qsizetype>(table->size())));
+    QGuiApplication::clipboard()->setMimeData(html);
+}
+
+void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
     picPicture->SetPicture(outcome.picture);
@@ -237,6 +437,7 @@ void frmMain::cmdSaveDIV_Click() {
 
 void frmMain::SavePicture(const PageStyle& style) {
     CSavePictureCommand command(mServices, mApp, this, *this);
+    const QScopedValueRollback working(mWorking, true);
     command.Run(
         style, [this, &style] { return MakeOutputFileName(std::u16string(style.extension)); },
         picPicture->Picture(), mSourceFileName);
@@ -249,13 +450,15 @@ std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) cons
 }
 
 void frmMain::cmdShowPicture_MouseDown() {
-    const std::u16string failure =
-        FlashFailureMessage(mServices.flashWindow.Show(picPicture->Picture()));
+    const FlashResult result = mServices.flashWindow.Show(picPicture->Picture());
+    mHolding = result == FlashResult::Shown;
+    const std::u16string failure = FlashFailureMessage(result);
     if (!failure.empty())
         MsgBox(failure, IMessageBox::kStopIcon);
 }
 
 void frmMain::cmdShowPicture_MouseUp() {
+    mHolding = false;
     mServices.flashWindow.Hide();
 }
 

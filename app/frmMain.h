@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+class CError;
 class CPictureBox;
+struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
 struct PageStyle;
@@ -44,13 +46,26 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
     void Form_Load();
     bool IsFirstKeyReceiver(QObject* watched) const;
-    void HandleEvent(QObject* watched, QEvent* event);
+    /// True when the event is taken here and goes no further.
+    bool HandleEvent(QObject* watched, QEvent* event);
+    bool IsInputWhileWorking(QObject* watched, const QEvent* event) const;
     void ReportFailure();
+    void ReportFailure(const CError& pending);
+    void AcceptLoad(const CLoadOutcome& outcome);
+    void LoadDroppedFile(const std::u16string& file);
+    void PastePicture();
+    void CopyTable();
+    /// Takes the picture off the screen when the show button's hold has ended in any way.
+    void EndHold();
     void MsgBox(const std::u16string& text, std::int32_t style);
     void SavePicture(const PageStyle& style);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
@@ -59,6 +74,11 @@ private:
     CMainServices& mServices;
     std::u16string mSourceFileName;
     bool mBusy = false;
+    /// A load or save runs: the window takes no input until it has ended.
+    bool mWorking = false;
+    /// The show button holds the picture on the screen.
+    bool mHolding = false;
+    bool mFocusFrameShown = false;
 
     QPushButton* cmdLoadPicture = nullptr;
     QPushButton* cmdShowPicture = nullptr;

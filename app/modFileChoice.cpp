@@ -7,7 +7,7 @@
 
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const CFileQuestion& question) {
-    const std::u16string section = u"OFN Paths";
+    const std::u16string section(kRememberedFolders);
     const std::u16string key(question.key);
     CFolderMemory memory;
 
@@ -26,6 +26,22 @@ std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
     std::optional<std::u16string> file;
     TryStep([&] { file = dialog.SelectedFile(); });
     if (file)
-        TryStep([&] { memory.WriteValue(section, key, ksGetFilePath(*file)); });
+        RememberFolderOf(question.key, *file);
     return file;
+}
+
+void RememberFolderOf(std::u16string_view key, const std::u16string& file) {
+    TryStep([&] {
+        CFolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key),
+                                   ksGetFilePath(file));
+    });
+}
+
+std::u16string RememberedFolder(std::u16string_view key) {
+    std::u16string folder;
+    TryStep([&] {
+        folder =
+            CFolderMemory().ReadValue(std::u16string(kRememberedFolders), std::u16string(key), u"");
+    });
+    return folder;
 }

@@ -8,6 +8,9 @@
 class IFileDialog;
 class QWidget;
 
+/// The section of the remembered folders.
+inline constexpr std::u16string_view kRememberedFolders = u"OFN Paths";
+
 /// What a load or save asks the user for.
 struct CFileQuestion {
     /// The key of the remembered folder, under "OFN Paths".
@@ -24,3 +27,10 @@ struct CFileQuestion {
 /// cancelled. Nothing when cancelled.
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const CFileQuestion& question);
+
+/// Remembers the folder of `file` under `key`, as the dialog does for a chosen file; a store that
+/// cannot be written is passed over.
+void RememberFolderOf(std::u16string_view key, const std::u16string& file);
+
+/// The folder remembered under `key`; empty when there is none or it cannot be read.
+std::u16string RememberedFolder(std::u16string_view key);

@@ -8,6 +8,7 @@
 #include "KorvaneSupportUi.h"
 #include "frmMain.h"
 #include "modInterrupts.h"
+#include "modLanguage.h"
 #include "modProgramFolder.h"
 #include "modSourceAndTemplates.h"
 
@@ -34,6 +35,8 @@ int Main(int& argc, char** argv) {
     // The identity of the remembered folders' store, set here and nowhere else.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Tesselet"));
+    // Before the first word is said, Qt's dialogs included.
+    InstallTranslations(application);
 
     const CAppObject app(ProgramFolder());
     CMessageBox messageBox(app.Title());

@@ -1,5 +1,6 @@
 #include "CCommandLine.h"
 
+#include "modLanguage.h"
 #include "modPictureFiles.h"
 #include "modQtText.h"
 
@@ -18,9 +19,9 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
     if (!ok || value <= 0 || value > kMaxPictureSide) {
-        const std::string most = std::to_string(kMaxPictureSide);
-        error = u"--" + FromQString(option.names().constFirst()) +
-                u" needs a whole number from 1 to " + std::u16string(most.begin(), most.end());
+        error =
+            FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно целое число от 1 до %2"))
+                            .arg(option.names().constFirst(), QString::number(kMaxPictureSide)));
         return false;
     }
     side = value;
@@ -32,36 +33,45 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
 CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Turns pictures into HTML pages: one table cell, coloured character or "
-                       "element per pixel."));
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Превращает картинки в HTML-страницы: по ячейке таблицы, "
+                                          "цветному символу или элементу на каждый пиксель.")));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption style(QStringLiteral("style"),
-                                   QStringLiteral("Page style: table, span, div or all (default)."),
-                                   QStringLiteral("style"), QStringLiteral("all"));
+    const QCommandLineOption style(
+        QStringLiteral("style"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                              "Стиль страницы: table, span, div или all (так по умолчанию).")),
+        QStringLiteral("style"), QStringLiteral("all"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the page to FILE (one picture and one style only; - is standard "
-                       "output)."),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницу в FILE (только одна картинка и один "
+                                          "стиль; - означает стандартный вывод).")),
         QStringLiteral("FILE"));
-    const QCommandLineOption outDir(QStringLiteral("out-dir"),
-                                    QStringLiteral("Write the pages into DIR."),
-                                    QStringLiteral("DIR"));
+    const QCommandLineOption outDir(
+        QStringLiteral("out-dir"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницы в папку DIR.")),
+        QStringLiteral("DIR"));
     const QCommandLineOption templates(
         QStringLiteral("templates"),
-        QStringLiteral("Read source.text, template.1.html and template.2.html from DIR."),
+        TrQ(QT_TRANSLATE_NOOP(
+            "Tesselet", "Читать source.text, template.1.html и template.2.html из папки DIR.")),
         QStringLiteral("DIR"));
-    const QCommandLineOption width(QStringLiteral("width"),
-                                   QStringLiteral("Scale the picture to N pixels wide first."),
-                                   QStringLiteral("N"));
-    const QCommandLineOption height(QStringLiteral("height"),
-                                    QStringLiteral("Scale the picture to N pixels high first."),
-                                    QStringLiteral("N"));
-    const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
-                                   QStringLiteral("Print nothing but failures."));
+    const QCommandLineOption width(
+        QStringLiteral("width"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Сначала масштабировать картинку до ширины N пикселей.")),
+        QStringLiteral("N"));
+    const QCommandLineOption height(
+        QStringLiteral("height"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Сначала масштабировать картинку до высоты N пикселей.")),
+        QStringLiteral("N"));
+    const QCommandLineOption quiet(
+        {QStringLiteral("q"), QStringLiteral("quiet")},
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев.")));
     parser.addOptions({style, output, outDir, templates, width, height, quiet});
-    parser.addPositionalArgument(QStringLiteral("PICTURE"), QStringLiteral("Pictures to convert."),
-                                 QStringLiteral("PICTURE..."));
+    parser.addPositionalArgument(
+        QStringLiteral("PICTURE"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинки, которые нужно превратить.")),
+        QStringLiteral("PICTURE..."));
 
     Result result;
     if (!parser.parse(arguments)) {
@@ -86,7 +96,9 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     } else if (const PageStyle* found = FindPageStyle(styleName)) {
         options.styles.push_back(found);
     } else {
-        result.error = u"unknown style \"" + styleName + u"\" (table, span, div or all)";
+        result.error = FromQString(
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div или all)"))
+                .arg(ToQString(styleName)));
         return result;
     }
     options.output = FromQString(parser.value(output));
@@ -100,26 +112,30 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
         options.pictures.push_back(FromQString(picture));
 
     if (options.pictures.empty()) {
-        result.error = u"no picture given";
+        result.error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
         return result;
     }
     // Standard input holds one picture, and it has no name to put its pages beside.
     const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
     if (fromInput > 1) {
-        result.error = u"\"-\" (standard input) can be given once";
+        result.error = Tr(
+            QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
         return result;
     }
     if (fromInput == 1 && !parser.isSet(output) && !parser.isSet(outDir)) {
-        result.error = u"a picture from standard input (\"-\") needs --output or --out-dir";
+        result.error = Tr(QT_TRANSLATE_NOOP(
+            "Tesselet", "картинке со стандартного ввода («-») нужен --output или --out-dir"));
         return result;
     }
     if (parser.isSet(output)) {
         if (options.output.empty() || options.pictures.size() != 1 || options.styles.size() != 1) {
-            result.error = u"--output needs one picture and one --style";
+            result.error =
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output нужны одна картинка и один --style"));
             return result;
         }
         if (parser.isSet(outDir)) {
-            result.error = u"--output and --out-dir exclude each other";
+            result.error =
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output и --out-dir исключают друг друга"));
             return result;
         }
     }

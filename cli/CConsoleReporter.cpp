@@ -1,4 +1,5 @@
 #include "CConsoleReporter.h"
+#include "modMessages.h"
 #include "modNativeText.h"
 #include "modText.h"
 
@@ -20,9 +21,7 @@ void CConsoleReporter::Print(const std::u16string& text) {
 
 void CConsoleReporter::ShowError(const CError& pending, const std::u16string& message) {
     ++mFailures;
-    const auto number = std::to_string(pending.Number());
-    Print(message + u"\r\n" + u"Error " + std::u16string(number.begin(), number.end()) + u": " +
-          pending.Description());
+    Print(message + u"\r\n" + ErrorLine(pending));
 }
 
 void CConsoleReporter::MsgBox(const std::u16string& text, std::int32_t style) {

@@ -22,10 +22,10 @@ std::u16string FileNameOf(const std::u16string& path) {
 
 // The window always says the format may be at fault; here the sentence says so only when no
 // reader could make sense of the file, and the error line beneath tells every other cause.
-std::u16string_view LoadFailedSentence(const CError& error) {
+std::u16string LoadFailedSentence(const CError& error) {
     if (error.Number() == CError::kInvalidPicture)
-        return kLoadFailed;
-    return kLoadFailedUnreadable;
+        return Tr(kLoadFailed);
+    return Tr(kLoadFailedUnreadable);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style, co
     try {
         mGuard.Check(path, picture);
     } catch (const CError& refused) {
-        mReporter.ShowError(refused, FileMessage(path, kSaveFailed));
+        mReporter.ShowError(refused, FileMessage(path, Tr(kSaveFailed)));
         return false;
     }
     const auto writer = style.create();

@@ -1,4 +1,5 @@
 #include "CProgressWriter.h"
+#include "modLanguage.h"
 
 namespace {
 
@@ -35,8 +36,11 @@ void CProgressWriter::EndNewLine(std::int32_t Y) {
     if (now < mNextReport || mHeight <= 0)
         return;
     mNextReport = now + mPace.interval;
-    std::fprintf(mStream, "\r%s: row %d of %d (%d%%)", mLabel.c_str(), Y + 1, mHeight,
-                 static_cast<int>((Y + 1) * 100LL / mHeight));
+    // The file name stays the bytes it is; only the words around it are translated.
+    const QString row = TrQ(QT_TRANSLATE_NOOP("Tesselet", "строка %1 из %2 (%3%)"))
+                            .arg(QString::number(Y + 1), QString::number(mHeight),
+                                 QString::number((Y + 1) * 100LL / mHeight));
+    std::fprintf(mStream, "\r%s: %s", mLabel.c_str(), row.toUtf8().constData());
     std::fflush(mStream);
     gShowing = this;
 }

@@ -4,6 +4,7 @@
 #include "CConverter.h"
 #include "KorvaneSupport.h"
 #include "modInterrupts.h"
+#include "modLanguage.h"
 #include "modNativeText.h"
 #include "modProgramFolder.h"
 #include "modQtText.h"
@@ -38,6 +39,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
         ToQString(ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+    // Before the first word is said: the arguments' errors and --help are in the run's language.
+    InstallTranslations(application);
 
     // A half-written page is never left behind: an interrupt removes it, and a file-size limit
     // becomes a reported failure instead of a silent death.
@@ -51,8 +54,10 @@ int main(int argc, char* argv[]) {
         arguments << ToQString(PathFromNative(argv[i]));
     const CCommandLine::Result parsed = CCommandLine::Parse(arguments);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "tesselet-cli: %s\nTry 'tesselet-cli --help'.\n",
-                     qPrintable(ToQString(parsed.error)));
+        const QString hint =
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));
+        std::fprintf(stderr, "tesselet-cli: %s\n%s\n", qPrintable(ToQString(parsed.error)),
+                     qPrintable(hint));
         return 2;
     }
     if (!parsed.options)

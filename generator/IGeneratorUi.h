@@ -3,7 +3,7 @@
 #include <cstdint>
 
 /// What a save asks of the window besides its messages: the busy pointer and a repaint of the
-/// main window before the walk.
+/// main window before the walk, and a word after every row.
 class IGeneratorUi {
 public:
     static constexpr std::int32_t kDefaultPointer = 0;
@@ -12,4 +12,8 @@ public:
     virtual ~IGeneratorUi() = default;
     virtual void SetMousePointer(std::int32_t pointer) = 0;
     virtual void RepaintMainWindow() = 0;
+    /// After each row of the walk, on the thread that walks: `rowsDone` of `rows` are written.
+    /// False stops the walk there, between rows: the page is dropped unfinished, so no page is
+    /// left and an old one stays, and nothing is reported, as the user asked for it.
+    virtual bool RowWritten(std::int32_t /*rowsDone*/, std::int32_t /*rows*/) { return true; }
 };

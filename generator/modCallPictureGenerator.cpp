@@ -9,13 +9,14 @@
 #include <QImage>
 #include <QRgb>
 #include <cstdint>
+#include <exception>
 #include <type_traits>
 
 // A pixel goes to the writer in the layout of its scan line.
 static_assert(std::is_same_v<PixelColor, QRgb>);
 
 bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const QImage& picture,
-                     IMessageBox& messages) {
+                     IMessageBox& messages, IGeneratorUi* rows) {
     // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
     // line to misread and makes an empty page.
@@ -27,7 +28,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
     try {
         writer.Init();
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), std::u16string(kWriterInitFailed));
+        messages.ShowError(CError::FromCurrentException(), Tr(kWriterInitFailed));
         return false;
     }
 
@@ -47,24 +48,44 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
             for (std::int32_t X = 0; X < Width; ++X)
                 writer.WritePixel(line[X] | 0xFF000000u, X, Y);
             writer.EndNewLine(Y);
+            if (rows != nullptr && !rows->RowWritten(Y + 1, Height)) {
+                // Closed without its tail, the page is discarded.
+                writer.CloseFile();
+                return false;
+            }
         }
         writer.EndPicture();
         writer.CloseFile();
         return true;
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), FileMessage(FileName, kSaveFailed));
+        messages.ShowError(CError::FromCurrentException(), FileMessage(FileName, Tr(kSaveFailed)));
         writer.CloseFile();
         return false;
     }
 }
 
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
-                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages) {
+                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
+                          const WalkRunner& runWalk) {
     ui.SetMousePointer(IGeneratorUi::kBusyPointer);
     ui.RepaintMainWindow();
     bool result = false;
     try {
-        result = GeneratePicture(writer, FileName, picture, messages);
+        if (runWalk) {
+            // A failure inside the walk is carried out of the runner's thread and out of here.
+            std::exception_ptr failure;
+            runWalk([&] {
+                try {
+                    result = GeneratePicture(writer, FileName, picture, messages, &ui);
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            });
+            if (failure)
+                std::rethrow_exception(failure);
+        } else {
+            result = GeneratePicture(writer, FileName, picture, messages, &ui);
+        }
     } catch (...) {
         // Only a failure of the report itself or of the closing after it lands here; the pointer
         // must not stay busy because of it.

@@ -47,7 +47,7 @@ bool LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
         return true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        messages.ShowError(pending, FileMessage(currentPath, kTemplateFailed));
+        messages.ShowError(pending, FileMessage(currentPath, Tr(kTemplateFailed)));
         return false;
     }
 }

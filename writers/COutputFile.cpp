@@ -53,7 +53,18 @@ COutputFile::~COutputFile() {
         Discard();
 }
 
+void COutputFile::OpenMemory() {
+    mUsed = 0;
+    mComplete = false;
+    mTarget.clear();
+    mTemp.clear();
+    mMemory.clear();
+    mInMemory = true;
+}
+
 int COutputFile::Open(const std::u16string& path) {
+    mInMemory = false;
+    mMemory.clear();
     mUsed = 0;
     mComplete = false;
     mTarget.clear();
@@ -116,6 +127,10 @@ int COutputFile::Open(const std::u16string& path) {
 }
 
 void COutputFile::WriteAll(const char* data, std::size_t count) {
+    if (mInMemory) {
+        mMemory.append(data, count);
+        return;
+    }
     while (count > 0) {
         const ssize_t written = ::write(mFd, data, count);
         if (written < 0) {
@@ -177,6 +192,11 @@ void COutputFile::Discard() noexcept {
 }
 
 void COutputFile::Close() {
+    if (mInMemory) {
+        Flush();
+        mInMemory = false;
+        return;
+    }
     if (mFd < 0)
         return;
     if (mTemp.empty()) {

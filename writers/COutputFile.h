@@ -29,6 +29,14 @@ public:
 
     /// Starts the page for `path` (see the class). Returns the descriptor written to.
     int Open(const std::u16string& path);
+    /// Starts a page kept in memory instead of a file: Close keeps what was appended, complete or
+    /// not, in Memory().
+    void OpenMemory();
+    /// The bytes of a page kept in memory, whole once it is closed.
+    const std::string& Memory() const noexcept { return mMemory; }
+    /// How many bytes have been appended since Open or OpenMemory, buffered ones included; counted
+    /// for a page in memory only.
+    std::size_t MemorySize() const noexcept { return mMemory.size() + mUsed; }
     /// Appends the UTF-8 bytes of `text`.
     void Append(std::u16string_view text);
     /// Appends raw bytes.
@@ -51,7 +59,7 @@ public:
     /// file is gone and the descriptor closed, so a second Close does nothing and succeeds.
     void Close();
 
-    bool IsOpen() const noexcept { return mFd >= 0; }
+    bool IsOpen() const noexcept { return mFd >= 0 || mInMemory; }
 
 private:
     void Flush();
@@ -66,4 +74,6 @@ private:
     std::string mTemp;   ///< the temporary file beside it
     std::unique_ptr<char[]> mBuffer;
     std::size_t mUsed = 0;
+    bool mInMemory = false;
+    std::string mMemory; ///< a page kept in memory
 };

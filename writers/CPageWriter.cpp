@@ -20,6 +20,13 @@ void CPageWriter::OpenFile(const std::u16string& FileName) {
     mFileNo = mFile.Open(FileName) + 1;
 }
 
+void CPageWriter::OpenBodyInMemory() {
+    if (mFileNo != 0)
+        return;
+    mFile.OpenMemory();
+    mFileNo = kInMemory;
+}
+
 void CPageWriter::CloseFile() {
     if (mFileNo == 0)
         return;
@@ -43,12 +50,15 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
     static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
     if (mFileNo == 0)
         throw CError::BadFileNumber();
+    if (mFileNo == kInMemory)
+        return;
     mFile.AppendBytes(kSignature, sizeof kSignature);
     Append(head);
 }
 
 void CPageWriter::WritePageTail() {
-    Append(gTemplateTail);
+    if (mFileNo != kInMemory)
+        Append(gTemplateTail);
     // The tail is the page's last piece: from here on closing the file puts the page in place.
     mFile.MarkComplete();
 }

@@ -18,6 +18,14 @@ public:
     void OpenFile(const std::u16string& FileName) override;
     void CloseFile() override;
 
+    /// Writes the page's body alone, into memory: no signature, head or tail. The walk's OpenFile
+    /// then finds the page open already and does nothing.
+    void OpenBodyInMemory();
+    /// The body's bytes so far (UTF-8), buffered ones included.
+    std::size_t BodySize() const noexcept { return mFile.MemorySize(); }
+    /// The body once the page is closed.
+    const std::string& Body() const noexcept { return mFile.Memory(); }
+
 protected:
     /// The signature, then the prepared head with every "%BODY_TAG_TAIL%" put in.
     void WritePageHead(std::u16string_view bodyTagTail);
@@ -44,8 +52,10 @@ protected:
         return out + 6;
     }
 
-    /// Number of the open output file (descriptor + 1); 0 means no file.
+    /// Number of the open output file (descriptor + 1); 0 means no file, kInMemory a body kept in
+    /// memory.
     std::int32_t mFileNo = 0;
+    static constexpr std::int32_t kInMemory = -1;
 
 private:
     [[noreturn]] static void RaiseNoFile();

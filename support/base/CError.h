@@ -6,9 +6,10 @@
 
 /// A failure with a number and a description, as the program's error reports show them.
 ///
-/// Numbers below kOwnBase are the system's own (errno: 2 is "No such file or directory", 13
-/// "Permission denied", 28 "No space left on device"); the program's own failures are numbered
-/// from kOwnBase up, so no number ever means two failures. The list below is the whole catalogue.
+/// Numbers below kOwnBase are the system's own (errno: 2 is "Нет такого файла или каталога", 13
+/// "Отказано в доступе", 28 "На устройстве не осталось свободного места"); the program's own
+/// failures are numbered from kOwnBase up, so no number ever means two failures. The list below is
+/// the whole catalogue.
 class CError : public std::exception {
 public:
     static constexpr std::int32_t kOwnBase = 1000;

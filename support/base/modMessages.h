@@ -1,21 +1,31 @@
 #pragma once
 
 // The sentences the program says about files, written once: the window and the converter say the
-// same words, and a test that looks for one looks for the same text the program shows.
+// same words, and a test that looks for one looks for the same text the program shows. Each is the
+// program's Russian source text; Tr gives it in the run's language (modLanguage.h).
 
+#include "CError.h"
+#include "modLanguage.h"
+#include "modQtText.h"
+
+#include <QtGlobal>
 #include <string>
 #include <string_view>
 
-inline constexpr std::u16string_view kSaveFailed = u"Не удалось сохранить файл.";
-inline constexpr std::u16string_view kLoadFailed =
-    u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка.";
+inline constexpr const char* kSaveFailed =
+    QT_TRANSLATE_NOOP("Tesselet", "Не удалось сохранить файл.");
+inline constexpr const char* kLoadFailed = QT_TRANSLATE_NOOP(
+    "Tesselet", "Не удалось загрузить файл. Формат не поддерживается, либо это не картинка.");
 /// The load sentence when the file was there but could not be read: not the format's fault.
-inline constexpr std::u16string_view kLoadFailedUnreadable = u"Не удалось загрузить файл.";
-inline constexpr std::u16string_view kTemplateFailed =
-    u"Не удалось загрузить файл шаблона. Продолжение невозможно.";
-inline constexpr std::u16string_view kWriterInitFailed = u"Не удалось инициализировать кодек.";
+inline constexpr const char* kLoadFailedUnreadable =
+    QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл.");
+inline constexpr const char* kTemplateFailed =
+    QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл шаблона. Продолжение невозможно.");
+inline constexpr const char* kWriterInitFailed =
+    QT_TRANSLATE_NOOP("Tesselet", "Не удалось инициализировать кодек.");
+inline constexpr const char* kDone = QT_TRANSLATE_NOOP("Tesselet", "Готово ^_^");
+/// The program's own state, not a sentence: the same in every language.
 inline constexpr std::u16string_view kNotPixels = u"Picture.ScaleMode != vbPixels";
-inline constexpr std::u16string_view kDone = u"Готово ^_^";
 
 /// A message about a file: its full path, an empty line, then the sentence.
 inline std::u16string FileMessage(std::u16string_view path, std::u16string_view sentence) {
@@ -23,4 +33,11 @@ inline std::u16string FileMessage(std::u16string_view path, std::u16string_view 
     message += u"\r\n\r\n";
     message += sentence;
     return message;
+}
+
+/// The line under a failure, the same in the window and on the console: the number and the
+/// description.
+inline std::u16string ErrorLine(const CError& error) {
+    return FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "Ошибка %1: %2"))
+                           .arg(QString::number(error.Number()), ToQString(error.Description())));
 }

@@ -2,6 +2,8 @@
 
 #include "CAppObject.h"
 #include "KorvaneSupport.h"
+#include "modLanguage.h"
+#include "modMessages.h"
 #include "modQtText.h"
 
 #include <QApplication>
@@ -33,9 +35,7 @@ QString ReportText(const CError& pending, const std::u16string& message) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!text.isEmpty())
         text += QStringLiteral("\n\n");
-    return text + QStringLiteral("Ошибка %1: %2")
-                      .arg(pending.Number())
-                      .arg(ToQString(pending.Description()));
+    return text + ToQString(ErrorLine(pending));
 }
 
 void Show(QMessageBox::Icon icon, const std::u16string& caption, const QString& text) {
@@ -56,7 +56,7 @@ void CMessageBox::ShowError(const CError& pending, const std::u16string& message
 }
 
 void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& name) {
-    QString about = ToQString(app.Title()) + u'\n' + QStringLiteral("Версия ") +
+    QString about = ToQString(app.Title()) + u'\n' + TrQ(QT_TRANSLATE_NOOP("Tesselet", "Версия ")) +
                     ToQString(ksFormatVersion(app.Major(), app.Minor(), app.Revision()));
     if (!name.empty())
         about += QStringLiteral("\n\n") + ToQString(name);

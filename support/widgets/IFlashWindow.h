@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modLanguage.h"
+
 #include <QImage>
 #include <string>
 
@@ -27,9 +29,10 @@ public:
 inline std::u16string FlashFailureMessage(FlashResult result) {
     switch (result) {
     case FlashResult::NoScreen:
-        return u"Не удалось получить контекст устройства экрана.";
+        return Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось получить контекст устройства экрана."));
     case FlashResult::NotCopied:
-        return u"Не удалось скопировать картинку на контекст устройства экрана.";
+        return Tr(QT_TRANSLATE_NOOP(
+            "Tesselet", "Не удалось скопировать картинку на контекст устройства экрана."));
     case FlashResult::Shown:
         break;
     }

@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 
@@ -52,10 +54,38 @@ void ksCenterFormEx(QWidget* window) {
 
 void ksFixUserControlsContainerWindow() {}
 
-void ksOpenReadMeFile() {
+void ksOpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
         throw CError(CError::kFileNotFound, u"File not found: " + FromQString(path));
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        throw CError(CError::kPathAccess, u"No program could open " + FromQString(path));
+    const CError cannotOpen(CError::kPathAccess, u"No program could open " + FromQString(path));
+    // Qt starts the desktop's opener and forgets it, so a browser that refuses to run (Chromium
+    // as root) or a handler that fails goes unseen. Started here, its end is watched instead: the
+    // opener ends with a failure when nothing it tried could open the file.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty() || !lateFailure || context == nullptr) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            throw cannotOpen;
+        return;
+    }
+    // Without a parent: a browser that the opener runs in the foreground must outlive the window.
+    auto* process = new QProcess();
+    process->setProgram(opener);
+    process->setArguments({path});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, context,
+                     [process, lateFailure, cannotOpen](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         lateFailure(cannotOpen);
+                     });
+    QObject::connect(process, &QProcess::finished, context,
+                     [process, lateFailure, cannotOpen](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || code != 0)
+                             lateFailure(cannotOpen);
+                     });
+    process->start();
 }

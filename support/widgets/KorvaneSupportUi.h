@@ -3,7 +3,11 @@
 // The window chores of the support library: the program's registration with the desktop, its
 // icons, centring a window and opening the read-me. Failures throw CError.
 
+#include <functional>
 #include <string>
+
+class CError;
+class QObject;
 
 class QWidget;
 
@@ -30,5 +34,7 @@ void ksCenterFormEx(QWidget* window);
 void ksFixUserControlsContainerWindow();
 
 /// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
-/// missing or nothing could open it.
-void ksOpenReadMeFile();
+/// missing or nothing could open it. A handler that starts but then fails is told to
+/// `lateFailure`, on this thread, while `context` lives.
+void ksOpenReadMeFile(QObject* context = nullptr,
+                      const std::function<void(const CError&)>& lateFailure = {});

@@ -1,8 +1,22 @@
 #include "modFilterText.h"
 
+#include "modLanguage.h"
 #include "modQtText.h"
 
 #include <QStringList>
+
+namespace {
+
+// The names of the file types the program's filters list (modPageStyle.cpp, modPictureFiles.cpp),
+// marked here so that the translations hold them; a name is translated where the filter becomes
+// the dialog's.
+[[maybe_unused]] constexpr const char* kFilterNames[] = {
+    QT_TRANSLATE_NOOP("Tesselet", "Картинки"),       QT_TRANSLATE_NOOP("Tesselet", "Все файлы"),
+    QT_TRANSLATE_NOOP("Tesselet", "HTML файлы"),     QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки"), QT_TRANSLATE_NOOP("Tesselet", "DIV картинки"),
+};
+
+} // namespace
 
 QString QtNameFilter(const std::u16string& filter) {
     const QStringList items = ToQString(filter).split(u'|');
@@ -17,8 +31,8 @@ QString QtNameFilter(const std::u16string& filter) {
         }
         if (patterns.isEmpty())
             continue;
-        types << items[i].trimmed() + QStringLiteral(" (") + patterns.join(u' ') +
-                     QStringLiteral(")");
+        types << TrQ(items[i].trimmed().toUtf8().constData()) + QStringLiteral(" (") +
+                     patterns.join(u' ') + QStringLiteral(")");
     }
     return types.join(QStringLiteral(";;"));
 }

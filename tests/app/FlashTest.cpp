@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -286,4 +287,90 @@ TEST(Flash, SpaceOnTheFocusedShowButton) {
     QTest::qWait(kSettleMs);
     EXPECT_EQ(fakes.flashes.size(), 3u);
     EXPECT_EQ(fakes.hides, 1);
+}
+
+TEST(Flash, EveryWayTheHoldEndsTakesThePictureAway) {
+    enum Hold { kSpace, kMouse };
+    const struct {
+        const char* name;
+        Hold hold;
+        std::function<void(frmMain&)> end;
+    } cases[] = {
+        {"Space released after Tab moved the focus", kSpace,
+         [](frmMain& window) {
+             PressKey(window, Qt::Key_Tab);
+             SendKey(window.focusWidget(), QEvent::KeyRelease, Qt::NoModifier, 900);
+         }},
+        {"Space released after an arrow key moved the focus", kSpace,
+         [](frmMain& window) {
+             Button(window, "cmdSaveDIV")->setFocus();
+             SendKey(window.focusWidget(), QEvent::KeyRelease, Qt::NoModifier, 900);
+         }},
+        {"Space held, then a press of another instant elsewhere", kSpace,
+         [](frmMain& window) {
+             PressKey(window, Qt::Key_Tab);
+             SendKey(window.focusWidget(), QEvent::KeyRelease, Qt::NoModifier, 900);
+             SendKey(window.focusWidget(), QEvent::KeyPress, Qt::NoModifier, 950);
+         }},
+        {"the mouse released over another button", kMouse,
+         [](frmMain& window) {
+             QTest::mouseRelease(Button(window, "cmdLoadPicture"), Qt::LeftButton);
+         }},
+        {"a second press elsewhere", kMouse,
+         [](frmMain& window) {
+             QTest::mousePress(Button(window, "cmdSaveSPAN"), Qt::RightButton);
+         }},
+        {"the focus leaves the window", kSpace,
+         [](frmMain& window) {
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+             static QWidget other;
+             other.show();
+             other.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+             other.hide();
+         }},
+        {"the window hidden", kSpace, [](frmMain& window) { window.hide(); }},
+        {"the window closed", kMouse, [](frmMain& window) { window.close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeComponents fakes;
+        frmMain window(kApp, fakes.Services());
+        window.show();
+        LoadThroughButton(window, fakes, "cat.png", TestPicture(3, 2));
+        QPushButton* show = Button(window, "cmdShowPicture");
+        show->setFocus();
+        if (c.hold == kSpace)
+            SendKey(show, QEvent::KeyPress, Qt::NoModifier, 100);
+        else
+            QTest::mousePress(show, Qt::LeftButton);
+        ASSERT_EQ(fakes.flashes.size(), 1u);
+
+        c.end(window);
+
+        EXPECT_TRUE(WaitFor([&] { return fakes.hides >= 1; }));
+        QTest::qWait(kSettleMs);
+        EXPECT_EQ(fakes.flashes.size(), 1u);
+    }
+}
+
+TEST(Flash, SpaceHeldWhileTheFocusMovesKeepsThePictureUntilReleased) {
+    FakeComponents fakes;
+    frmMain window(kApp, fakes.Services());
+    window.show();
+    LoadThroughButton(window, fakes, "cat.png", TestPicture(3, 2));
+    QPushButton* show = Button(window, "cmdShowPicture");
+    show->setFocus();
+    SendKey(show, QEvent::KeyPress, Qt::NoModifier, 100);
+    PressKey(window, Qt::Key_Tab);
+    ASSERT_NE(window.focusWidget(), show);
+
+    // X11's pairs of one instant, now at the other button: still held.
+    SendKey(window.focusWidget(), QEvent::KeyRelease, Qt::NoModifier, 600);
+    SendKey(window.focusWidget(), QEvent::KeyPress, Qt::NoModifier, 600);
+    QTest::qWait(kSettleMs);
+    EXPECT_EQ(fakes.hides, 0);
+
+    SendKey(window.focusWidget(), QEvent::KeyRelease, Qt::NoModifier, 700);
+    EXPECT_TRUE(WaitFor([&] { return fakes.hides == 1; }));
 }

@@ -1,5 +1,4 @@
 #include "AppFakes.h"
-#include "ReadMeCatcher.h"
 #include "TesseletVersion.h"
 
 #include "CAppObject.h"
@@ -10,19 +9,41 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QUrl>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
 const CAppObject kApp(U16(TESSELET_SOURCE_DIR "/resources"));
 
-/// Catches what the desktop would be asked to open, for one test.
+/// Stands in for the desktop's opener for one test: an "xdg-open" alone on the PATH that writes
+/// down what it is asked to open and ends with `status`.
 class ReadMeScope {
 public:
-    ReadMeScope() { QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open"); }
-    ~ReadMeScope() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    ReadMeCatcher catcher;
+    explicit ReadMeScope(int status = 0) : mPath(qgetenv("PATH")) {
+        QFile opener(mFolder.filePath(QStringLiteral("xdg-open")));
+        EXPECT_TRUE(opener.open(QIODevice::WriteOnly));
+        opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nexit %2\n")
+                         .arg(mFolder.filePath(QStringLiteral("opened")))
+                         .arg(status)
+                         .toUtf8());
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", mFolder.path().toUtf8());
+    }
+    ~ReadMeScope() { qputenv("PATH", mPath); }
+    /// What the opener was asked to open so far.
+    QStringList Opened() const {
+        QFile file(mFolder.filePath(QStringLiteral("opened")));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir mFolder;
+    QByteArray mPath;
 };
 
 QString ReadMeFile() {
@@ -65,7 +86,10 @@ TEST(Keys, EachKeyActsWithExactlyItsModifiers) {
 
         // The key travels on from the button to the window: still one effect per press.
         ASSERT_EQ(boxes.boxes.size(), c.effect == kAbout ? 1u : 0u);
-        EXPECT_EQ(readMe.catcher.opened.size(), c.effect == kReadMe ? 1 : 0);
+        if (c.effect == kReadMe) {
+            ASSERT_TRUE(WaitFor([&] { return readMe.Opened().size() == 1; }));
+        }
+        EXPECT_EQ(readMe.Opened().size(), c.effect == kReadMe ? 1 : 0);
         EXPECT_EQ(window.isVisible(), c.effect != kClose);
         EXPECT_TRUE(fakes.errors.empty());
         EXPECT_TRUE(fakes.dialogs.empty());
@@ -78,7 +102,7 @@ TEST(Keys, EachKeyActsWithExactlyItsModifiers) {
             EXPECT_EQ(about.parent, &window);
         }
         if (c.effect == kReadMe) {
-            EXPECT_EQ(readMe.catcher.opened[0], QUrl::fromLocalFile(ReadMeFile()));
+            EXPECT_EQ(readMe.Opened()[0], ReadMeFile());
         }
     }
 }
@@ -95,7 +119,7 @@ TEST(Keys, F1OpensTheReadMeWhicheverButtonHasTheFocus) {
     Button(window, "cmdShowPicture")->setFocus();
     PressKey(window, Qt::Key_F1);
 
-    EXPECT_EQ(readMe.catcher.opened.size(), 2);
+    EXPECT_TRUE(WaitFor([&] { return readMe.Opened().size() == 2; }));
     EXPECT_TRUE(fakes.errors.empty());
 }
 
@@ -114,7 +138,8 @@ TEST(Keys, MissingReadMeIsReportedAndTheWindowStays) {
         PressKey(window, Qt::Key_F1);
     }
     ASSERT_TRUE(QFile::exists(ReadMeFile()));
-    EXPECT_TRUE(readMe.catcher.opened.isEmpty());
+    QTest::qWait(100);
+    EXPECT_TRUE(readMe.Opened().isEmpty());
     ASSERT_EQ(fakes.errors.size(), 1u);
     EXPECT_EQ(fakes.errors[0].number, CError::kFileNotFound);
     EXPECT_EQ(fakes.errors[0].message, u"");
@@ -146,4 +171,86 @@ TEST(Keys, TheFocusedButtonStillGetsTheKey) {
     PressKey(window, Qt::Key_Space);
 
     EXPECT_EQ(fakes.dialogs.size(), 1u);
+}
+
+TEST(Keys, AReadMeThatNothingCouldOpenIsReported) {
+    const struct {
+        const char* name;
+        bool opener;
+    } cases[] = {
+        {"an opener that fails, as a browser refusing to run", true},
+        {"no opener and no browser at all", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeComponents fakes;
+        const ReadMeScope readMe(3);
+        const QTemporaryDir nothing;
+        if (!c.opener)
+            qputenv("PATH", nothing.path().toUtf8());
+        frmMain window(kApp, fakes.Services());
+        window.show();
+
+        PressKey(window, Qt::Key_F1);
+
+        ASSERT_TRUE(WaitFor([&] { return !fakes.errors.empty(); }));
+        EXPECT_EQ(fakes.errors[0].number, CError::kPathAccess);
+        EXPECT_EQ(fakes.errors[0].message, u"");
+        EXPECT_NE(U8(fakes.errors[0].description).find("readme.html"), std::string::npos);
+        EXPECT_EQ(readMe.Opened().size(), c.opener ? 1 : 0);
+        EXPECT_TRUE(window.isVisible());
+    }
+}
+
+TEST(Keys, EnterPressesTheFocusedButton) {
+    const struct {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier},
+        {"the keypad's Enter", Qt::Key_Enter, Qt::KeypadModifier},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeComponents fakes;
+        fakes.chooseFile = false;
+        frmMain window(kApp, fakes.Services());
+        window.show();
+        LoadThroughButton(window, fakes, "cat.png", TestPicture(3, 2));
+        fakes.log.clear();
+        fakes.chooseFile = false;
+
+        Button(window, "cmdSaveTABLE")->setFocus();
+        PressKey(window, c.key, c.modifiers);
+        EXPECT_EQ(fakes.log, std::vector<std::string>{"ShowSave"});
+        EXPECT_EQ(fakes.dialogs.back().filter.substr(0, 5), u"TABLE");
+
+        // On the show button the picture stays while the key is down.
+        Button(window, "cmdShowPicture")->setFocus();
+        PressKey(window, c.key, c.modifiers);
+        EXPECT_EQ(fakes.flashes.size(), 1u);
+        EXPECT_EQ(fakes.hides, 1);
+        EXPECT_EQ(fakes.dialogs.size(), 2u);
+    }
+}
+
+TEST(Keys, TheFocusedButtonShowsItsFrameFromTheStartAndTheWindowCannotBeMaximised) {
+    FakeComponents fakes;
+    frmMain window(kApp, fakes.Services());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QPushButton* load = Button(window, "cmdLoadPicture");
+    EXPECT_EQ(window.focusWidget(), load);
+
+    // What the style draws the button by: focused, and with the frame that shows it.
+    QStyleOptionButton option;
+    option.initFrom(load);
+    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }

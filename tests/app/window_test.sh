@@ -3,14 +3,12 @@
 # Esc in it and expects the program to end with status 0.
 set -euo pipefail
 program="$1"
-for tool in xvfb-run xdotool; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps installs it)"; exit 1; }
-done
+command -v xdotool >/dev/null || { echo "xdotool is missing (scripts/install-deps installs it)"; exit 1; }
 config="$(mktemp -d)"
 trap 'rm -rf "$config"' EXIT
 export XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$config" QT_QPA_PLATFORM=xcb
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+"$(dirname "$0")/xvfb.sh" bash -c '
   set -u
   "$1" & pid=$!
   window=""

@@ -27,11 +27,11 @@ const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
 // Only a file that no reader understands is said to be of a wrong format; every other cause is
 // told by the error line alone.
 const std::string kNotAPicture =
-    "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nError ";
-const std::string kLoadFailed = "\n\nНе удалось загрузить файл.\nError ";
-const std::string kSaveFailed = "\n\nНе удалось сохранить файл.\nError ";
+    "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nОшибка ";
+const std::string kLoadFailed = "\n\nНе удалось загрузить файл.\nОшибка ";
+const std::string kSaveFailed = "\n\nНе удалось сохранить файл.\nОшибка ";
 const std::string kTemplateFailed =
-    "\n\nНе удалось загрузить файл шаблона. Продолжение невозможно.\nError ";
+    "\n\nНе удалось загрузить файл шаблона. Продолжение невозможно.\nОшибка ";
 
 } // namespace
 
@@ -100,7 +100,7 @@ TEST(BadInput, ConverterReportsEachBadPictureAndGoesOn) {
             std::string::npos)
             << picture.name << "\n"
             << run.err;
-    EXPECT_NE(run.err.find(dir.File("locked.png") + kLoadFailed + "13: Permission denied"),
+    EXPECT_NE(run.err.find(dir.File("locked.png") + kLoadFailed + "13: Отказано в доступе"),
               std::string::npos)
         << run.err;
     // Only the good picture became a page.
@@ -126,10 +126,10 @@ TEST(BadInput, ConverterReportsEachOutputThatCannotBeWritten) {
     const struct {
         std::string path;
         std::string error;
-    } outputs[] = {{dir.File("no/such/folder/page.htm"), "2: No such file or directory"},
-                   {dir.File("readonly/page.htm"), "13: Permission denied"},
-                   {dir.Path(), "21: Is a directory"},
-                   {"/dev/full", "28: No space left on device"}};
+    } outputs[] = {{dir.File("no/such/folder/page.htm"), "2: Нет такого файла или каталога"},
+                   {dir.File("readonly/page.htm"), "13: Отказано в доступе"},
+                   {dir.Path(), "21: Это каталог"},
+                   {"/dev/full", "28: На устройстве не осталось свободного места"}};
     for (const auto& output : outputs) {
         const CliRun run =
             RunCli({"--style", "div", "-o", output.path, dir.File("noise.png")}, DropCapabilities);
@@ -147,7 +147,7 @@ TEST(BadInput, ConverterReportsEachOutputThatCannotBeWritten) {
             ::setrlimit(RLIMIT_FSIZE, &limit);
         });
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(dir.File("limited.htm") + kSaveFailed + "27: File too large"),
+    EXPECT_NE(run.err.find(dir.File("limited.htm") + kSaveFailed + "27: Файл слишком велик"),
               std::string::npos)
         << run.err;
     EXPECT_FALSE(Exists(dir.File("limited.htm")));
@@ -299,7 +299,7 @@ TEST(BadInput, TemplatesAndSourceTextOfEveryKind) {
         std::filesystem::create_directory(dir.File("t/" + name));
         CliRun run = spanRun();
         EXPECT_EQ(run.status, 2) << name;
-        EXPECT_NE(run.err.find(dir.File("t/" + name) + kTemplateFailed + "21: Is a directory"),
+        EXPECT_NE(run.err.find(dir.File("t/" + name) + kTemplateFailed + "21: Это каталог"),
                   std::string::npos)
             << run.err;
 
@@ -307,7 +307,7 @@ TEST(BadInput, TemplatesAndSourceTextOfEveryKind) {
         std::filesystem::permissions(dir.File("t/" + name), std::filesystem::perms::none);
         run = spanRun();
         EXPECT_EQ(run.status, 2) << name;
-        EXPECT_NE(run.err.find(dir.File("t/" + name) + kTemplateFailed + "13: Permission denied"),
+        EXPECT_NE(run.err.find(dir.File("t/" + name) + kTemplateFailed + "13: Отказано в доступе"),
                   std::string::npos)
             << run.err;
         EXPECT_FALSE(Exists(dir.File("page.htm"))) << name;

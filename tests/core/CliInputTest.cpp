@@ -18,8 +18,8 @@ namespace {
 
 const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
 const std::string kNotAPicture =
-    "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nError ";
-const std::string kNotLoaded = "\n\nНе удалось загрузить файл.\nError ";
+    "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не картинка.\nОшибка ";
+const std::string kNotLoaded = "\n\nНе удалось загрузить файл.\nОшибка ";
 
 } // namespace
 
@@ -42,8 +42,9 @@ TEST(CliNames, FileNamesPassThroughAsBytes) {
     // A failure names the file as it is spelt on disk.
     run = RunCli({"--style", "div", dir.File("gone\xff.png")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(dir.File("gone\xff.png") + kNotLoaded + "2: No such file or directory"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(dir.File("gone\xff.png") + kNotLoaded + "2: Нет такого файла или каталога"),
+        std::string::npos)
         << run.err;
 
     std::vector<std::string> names;
@@ -102,7 +103,7 @@ TEST(CliInputs, EachInputGivesItsPageOrItsOwnReason) {
          sampleBytes,
          -1,
          2,
-         "needs --output or --out-dir",
+         "нужен --output или --out-dir",
          nullptr},
         {"no picture at all",
          {"--style", "table", "--out-dir", out, dir.File("notes.png")},
@@ -123,14 +124,14 @@ TEST(CliInputs, EachInputGivesItsPageOrItsOwnReason) {
          "",
          -1,
          1,
-         dir.File("none.png") + kNotLoaded + "2: No such file or directory",
+         dir.File("none.png") + kNotLoaded + "2: Нет такого файла или каталога",
          nullptr},
         {"a folder",
          {"--style", "table", "--out-dir", out, dir.File("folder.png")},
          "",
          -1,
          1,
-         dir.File("folder.png") + kNotLoaded + "21: Is a directory",
+         dir.File("folder.png") + kNotLoaded + "21: Это каталог",
          nullptr},
         {"a FIFO, which must not be waited on",
          {"--style", "table", "--out-dir", out, dir.File("fifo.png")},

@@ -83,7 +83,7 @@ TEST(Cli, OptionsAndExitStatus) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(dir.File("bad.png") +
                            "\n\nНе удалось загрузить файл. Формат не поддерживается, либо это не "
-                           "картинка.\nError 1481: "),
+                           "картинка.\nОшибка 1481: "),
               std::string::npos)
         << run.err;
     EXPECT_TRUE(Exists(dir.File("sample.div.htm")));
@@ -93,9 +93,10 @@ TEST(Cli, OptionsAndExitStatus) {
     run = Cli({QStringLiteral("--style"), QStringLiteral("span"), QStringLiteral("-o"),
                Q(dir.File("no/such/page.htm")), Q(kSample)});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(dir.File("no/such/page.htm") +
-                           "\n\nНе удалось сохранить файл.\nError 2: No such file or directory"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(dir.File("no/such/page.htm") +
+                     "\n\nНе удалось сохранить файл.\nОшибка 2: Нет такого файла или каталога"),
+        std::string::npos)
         << run.err;
 
     // Usage errors and missing templates.

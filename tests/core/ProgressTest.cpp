@@ -31,7 +31,7 @@ public:
     explicit DiskFullAtRow(std::int32_t failAt) : mFailAt(failAt) {}
     void EndNewLine(std::int32_t Y) override {
         if (Y == mFailAt)
-            throw CError(28, u"No space left on device");
+            throw CError(28, u"На устройстве не осталось свободного места");
     }
 
 private:
@@ -73,20 +73,20 @@ TEST(ConsoleReporting, ProgressWrapperChangesNothingInThePage) {
 TEST(ConsoleReporting, MessagesThenNumberAndDescription) {
     std::FILE* stream = std::tmpfile();
     CConsoleReporter reporter(stream);
-    reporter.ShowError(CError(28, u"No space left on device"),
+    reporter.ShowError(CError(28, u"На устройстве не осталось свободного места"),
                        u"/tmp/a.htm\r\n\r\nНе удалось сохранить файл.");
     reporter.MsgBox(u"Picture.ScaleMode != vbPixels", 16);
     EXPECT_EQ(ReadStream(stream), "/tmp/a.htm\n\nНе удалось сохранить файл.\n"
-                                  "Error 28: No space left on device\n"
+                                  "Ошибка 28: На устройстве не осталось свободного места\n"
                                   "Picture.ScaleMode != vbPixels\n");
     EXPECT_EQ(reporter.Failures(), 2);
     std::fclose(stream);
 }
 
 TEST(ConsoleReporting, ReportsStartOnALineOfTheirOwn) {
-    const std::string rows = "\rp.htm: row 1 of 3 (33%)\rp.htm: row 2 of 3 (66%)";
+    const std::string rows = "\rp.htm: строка 1 из 3 (33%)\rp.htm: строка 2 из 3 (66%)";
     const std::string report = "/out/p.htm\n\nНе удалось сохранить файл.\n"
-                               "Error 28: No space left on device\n";
+                               "Ошибка 28: На устройстве не осталось свободного места\n";
     const struct {
         const char* name;
         std::int32_t failAt; ///< -1: the page is written whole
@@ -95,7 +95,7 @@ TEST(ConsoleReporting, ReportsStartOnALineOfTheirOwn) {
         std::string reports; ///< on the reporter's own stream when it is another
     } cases[] = {
         // A finished page takes its progress line away again.
-        {"written", -1, true, rows + "\rp.htm: row 3 of 3 (100%)\r\033[K", ""},
+        {"written", -1, true, rows + "\rp.htm: строка 3 из 3 (100%)\r\033[K", ""},
         // The line stays, telling how far the page got, and the report goes beneath it.
         {"failed mid-page", 2, true, rows + "\n" + report, ""},
         // No line yet: nothing comes before the report.
@@ -144,10 +144,10 @@ TEST(ConsoleReporting, FileNamesPrintAsTheirBytes) {
         SCOPED_TRACE(c.name);
         std::FILE* stream = std::tmpfile();
         CConsoleReporter reporter(stream);
-        reporter.ShowError(CError(2, u"No such file or directory"),
+        reporter.ShowError(CError(2, u"Нет такого файла или каталога"),
                            c.message + u"\r\n\r\nНе удалось загрузить файл.");
         EXPECT_EQ(ReadStream(stream), c.printed + "\n\nНе удалось загрузить файл.\n"
-                                                  "Error 2: No such file or directory\n");
+                                                  "Ошибка 2: Нет такого файла или каталога\n");
         std::fclose(stream);
     }
 }

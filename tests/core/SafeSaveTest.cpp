@@ -48,7 +48,7 @@ std::string PageOf(std::vector<std::string> arguments) {
 }
 
 std::string Fragment(const std::string& path, const std::string& number) {
-    return path + "\n\nНе удалось сохранить файл.\nError " + number;
+    return path + "\n\nНе удалось сохранить файл.\nОшибка " + number;
 }
 
 } // namespace
@@ -135,7 +135,7 @@ TEST(SafeSave, AFailedOrInterruptedSaveLeavesTheOldPageAndNoPartOfTheNew) {
              const rlimit limit{8u << 20, 8u << 20};
              ::setrlimit(RLIMIT_FSIZE, &limit);
          },
-         nullptr, 1, Fragment(target, "27: File too large")},
+         nullptr, 1, Fragment(target, "27: Файл слишком велик")},
         {"SIGTERM", nullptr, killOnceWriting(SIGTERM), 128 + SIGTERM, ""},
         {"SIGINT", nullptr, killOnceWriting(SIGINT), 128 + SIGINT, ""},
         {"SIGHUP", nullptr, killOnceWriting(SIGHUP), 128 + SIGHUP, ""},
@@ -157,7 +157,8 @@ TEST(SafeSave, AFailedOrInterruptedSaveLeavesTheOldPageAndNoPartOfTheNew) {
     // Devices are written in place and stay devices.
     CliRun run = RunCli({"--style", "div", "-o", "/dev/full", kSample});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Fragment("/dev/full", "28: No space left on device")), std::string::npos)
+    EXPECT_NE(run.err.find(Fragment("/dev/full", "28: На устройстве не осталось свободного места")),
+              std::string::npos)
         << run.err;
     run = RunCli({"--style", "div", "-o", "/dev/null", kSample});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -177,7 +178,8 @@ TEST(SafeSave, AFullDiskLeavesTheOldPage) {
     const CliRun run = RunCli({"--style", "table", "--width", "1000", "--height", "1000", "-o",
                                disk + "/page.htm", kSample});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Fragment(disk + "/page.htm", "28: No space left on device")),
+    EXPECT_NE(run.err.find(
+                  Fragment(disk + "/page.htm", "28: На устройстве не осталось свободного места")),
               std::string::npos)
         << run.err;
     EXPECT_EQ(ReadBytes(disk + "/page.htm"), kOldPage);
@@ -240,7 +242,7 @@ TEST(SafeSave, AReplacedPageKeepsItsPermissionsAndItsLinks) {
 
     run = RunCli({"--style", "div", "-o", dir.File("readonly.htm"), kSample}, DropCapabilities);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Fragment(dir.File("readonly.htm"), "13: Permission denied")),
+    EXPECT_NE(run.err.find(Fragment(dir.File("readonly.htm"), "13: Отказано в доступе")),
               std::string::npos)
         << run.err;
     EXPECT_EQ(ReadBytes(dir.File("readonly.htm")), kOldPage);

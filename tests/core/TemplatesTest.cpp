@@ -167,8 +167,8 @@ TEST(Templates, CostlyStartUpFilesCostLittle) {
             page += "<span style=\"color:#000000;\">"s + letter + "</span>";
         return page + "\r\n</pre>\r\n" + tail;
     };
-    const std::string tooLarge = "Error 1490: The file is larger than 64 MiB\n";
-    const std::string notRegular = "Error 1485: Not a regular file\n";
+    const std::string tooLarge = "Ошибка 1490: The file is larger than 64 MiB\n";
+    const std::string notRegular = "Ошибка 1485: Not a regular file\n";
     enum class Special { None, SparseHead, FifoTail };
 
     const struct {

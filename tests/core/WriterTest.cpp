@@ -221,7 +221,7 @@ TEST(PageFile, FailuresCarryTheSystemsError) {
         FAIL() << "opened a file in a missing folder";
     } catch (const CError& error) {
         EXPECT_EQ(error.Number(), 2);
-        EXPECT_EQ(error.Description(), u"No such file or directory");
+        EXPECT_EQ(error.Description(), u"Нет такого файла или каталога");
     }
     // No file: appending fails, closing succeeds.
     try {

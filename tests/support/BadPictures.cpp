@@ -200,8 +200,8 @@ std::vector<BadPicture> WriteBadPictures(const std::string& dir) {
     for (const BadPicture& picture : bad)
         PutFile(dir + "/" + picture.name, picture.bytes);
     std::filesystem::create_directory(dir + "/folder.png");
-    bad.push_back({"folder.png", "", EISDIR, "Is a directory"});
-    bad.push_back({"missing.png", "", ENOENT, "No such file or directory"});
+    bad.push_back({"folder.png", "", EISDIR, "Это каталог"});
+    bad.push_back({"missing.png", "", ENOENT, "Нет такого файла или каталога"});
     // A FIFO with no writer: opening it to read would wait for one for ever.
     ::mkfifo((dir + "/fifo.png").c_str(), 0644);
     bad.push_back({"fifo.png", "", CError::kNotRegularFile, "\"-\" reads"});

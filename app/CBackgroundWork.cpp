@@ -1,0 +1,79 @@
+#include "CBackgroundWork.h"
+
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <exception>
+#include <memory>
+
+namespace {
+
+// Half a second: shorter work would only flash a dialog.
+constexpr int kDefaultDelayMs = 500;
+// How often the dialog takes the work's count; the work itself never waits for it.
+constexpr int kUpdateMs = 50;
+
+} // namespace
+
+std::atomic<int> CBackgroundWork::DialogDelayMs{kDefaultDelayMs};
+
+CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable)
+    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable) {}
+
+void CBackgroundWork::Run(const std::function<void()>& work) {
+    QEventLoop loop;
+    // A failure of the work is carried back to this thread.
+    std::exception_ptr failure;
+    std::unique_ptr<QThread> thread(QThread::create([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
+                     Qt::QueuedConnection);
+
+    std::unique_ptr<QProgressDialog> dialog;
+    QTimer update;
+    update.setInterval(kUpdateMs);
+    QObject::connect(&update, &QTimer::timeout, [this, &dialog] {
+        const std::int32_t total = mTotal.load(std::memory_order_relaxed);
+        if (dialog == nullptr || total <= 0)
+            return;
+        dialog->setMaximum(total);
+        dialog->setValue(mDone.load(std::memory_order_relaxed));
+    });
+    QTimer delay;
+    delay.setSingleShot(true);
+    QObject::connect(&delay, &QTimer::timeout, [this, &dialog, &update] {
+        dialog = std::make_unique<QProgressDialog>(mOwner);
+        dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
+        dialog->setLabelText(mLabel);
+        dialog->setWindowModality(Qt::WindowModal);
+        // The dialog is shown and closed here alone, never by its own count.
+        dialog->setAutoReset(false);
+        dialog->setAutoClose(false);
+        dialog->setMinimumDuration(0);
+        dialog->setRange(0, 0);
+        if (mCancellable)
+            QObject::connect(dialog.get(), &QProgressDialog::canceled,
+                             [this] { mCancelled.store(true, std::memory_order_relaxed); });
+        else
+            dialog->setCancelButton(nullptr);
+        dialog->show();
+        update.start();
+    });
+    delay.start(DialogDelayMs.load());
+
+    thread->start();
+    loop.exec();
+    thread->wait();
+    update.stop();
+    delay.stop();
+    dialog.reset();
+    if (failure)
+        std::rethrow_exception(failure);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+/// Long work of the window (a save, a large load) on a thread of its own, so that the window is
+/// still painted and can show how far it got. Run returns once the work has ended; meanwhile the
+/// caller's event loop runs, and the owner keeps user input away from its window itself. Once the
+/// work has lasted DialogDelayMs a progress dialog shows: rows done of rows when Progress is
+/// told, a busy indicator otherwise, and a Cancel button when the work can be cancelled.
+class CBackgroundWork {
+public:
+    /// How long work runs before the progress dialog shows; short work shows none.
+    static std::atomic<int> DialogDelayMs;
+
+    CBackgroundWork(QWidget* owner, QString label, bool cancellable);
+
+    /// Runs `work` on another thread and waits for it, keeping this thread's events flowing; a
+    /// failure of the work is thrown here.
+    void Run(const std::function<void()>& work);
+
+    // From the work's thread.
+    void Progress(std::int32_t done, std::int32_t total) noexcept {
+        mDone.store(done, std::memory_order_relaxed);
+        mTotal.store(total, std::memory_order_relaxed);
+    }
+    bool Cancelled() const noexcept { return mCancelled.load(std::memory_order_relaxed); }
+
+private:
+    QWidget* mOwner;
+    QString mLabel;
+    bool mCancellable;
+    std::atomic<std::int32_t> mDone{0};
+    std::atomic<std::int32_t> mTotal{0};
+    std::atomic<bool> mCancelled{false};
+};

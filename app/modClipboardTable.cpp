@@ -1,0 +1,66 @@
+#include "modClipboardTable.h"
+
+#include "CTablePicture.h"
+#include "IGeneratorUi.h"
+#include "modCallPictureGenerator.h"
+#include "modLanguage.h"
+
+#include <QImage>
+#include <QString>
+
+namespace {
+
+/// Stops the walk once the table has outgrown the limit, and tells how large it would be whole:
+/// the rows of a table are all alike.
+class CSizeWatch final : public IGeneratorUi {
+public:
+    CSizeWatch(const CPageWriter& writer, std::size_t limit) : mWriter(writer), mLimit(limit) {}
+    void SetMousePointer(std::int32_t /*pointer*/) override {}
+    void RepaintMainWindow() override {}
+    bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
+        const std::size_t size = mWriter.BodySize();
+        if (size <= mLimit)
+            return true;
+        mWouldTake = size / static_cast<std::size_t>(rowsDone) * static_cast<std::size_t>(rows);
+        return false;
+    }
+    std::size_t WouldTake() const noexcept { return mWouldTake; }
+
+private:
+    const CPageWriter& mWriter;
+    std::size_t mLimit;
+    std::size_t mWouldTake = 0;
+};
+
+} // namespace
+
+std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox& messages,
+                                             std::size_t& wouldTake, std::size_t limit) {
+    wouldTake = 0;
+    CTablePicture writer;
+    writer.OpenBodyInMemory();
+    CSizeWatch watch(writer, limit);
+    const bool whole = GeneratePicture(writer, u"", picture, messages, &watch);
+    if (watch.WouldTake() > 0) {
+        wouldTake = watch.WouldTake();
+        return std::nullopt;
+    }
+    if (!whole)
+        return std::nullopt;
+    if (writer.Body().size() > limit) {
+        // Only the table's own end is past the limit.
+        wouldTake = writer.Body().size();
+        return std::nullopt;
+    }
+    return writer.Body();
+}
+
+std::u16string TooLargeForClipboardMessage(std::size_t wouldTake) {
+    const std::size_t megabyte = std::size_t{1024} * 1024;
+    const QString text =
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинка слишком велика для буфера обмена: таблица "
+                                          "заняла бы %1 МБ, а можно не больше %2 МБ."))
+            .arg((wouldTake + megabyte - 1) / megabyte)
+            .arg(kMaxClipboardTableBytes / megabyte);
+    return text.toStdU16String();
+}

@@ -1,0 +1,98 @@
+// The window's save against the converter's: one page of a 12 MP picture through the save button's
+// command (the walk on its own thread, the window's event loop waiting), offscreen, the file
+// dialog answered at once. Run beside `tesselet-cli` on the same picture (bench/compare does).
+//
+//   tesselet-window-save [STYLE [WIDTH HEIGHT [OUT [PICTURE.png]]]]
+//
+// (default: table 4000 3000 /tmp/tesselet-window-save.htm); with PICTURE.png the picture is also
+// written there, for tesselet-cli to convert the same pixels.
+
+#include "CAppObject.h"
+#include "CMainServices.h"
+#include "CSavePictureCommand.h"
+#include "IFileDialog.h"
+#include "IFlashWindow.h"
+#include "IGeneratorUi.h"
+#include "IMessageBox.h"
+#include "modBenchPicture.h"
+#include "modPageStyle.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class CAnswer final : public IFileDialog {
+public:
+    explicit CAnswer(std::u16string file) : mFile(std::move(file)) {}
+    std::u16string SelectedFile() const override { return mFile; }
+    void OwnerWindow(QWidget*) override {}
+    void Filter(const std::u16string&) override {}
+    void DialogOptions(std::int32_t) override {}
+    void DefaultFileName(const std::u16string&) override {}
+    void InitialFolder(const std::u16string&) override {}
+    bool ShowOpen() override { return true; }
+    bool ShowSave() override { return true; }
+
+private:
+    std::u16string mFile;
+};
+
+class CQuiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
+public:
+    void MsgBox(const std::u16string&, std::int32_t) override {}
+    void ShowError(const CError&, const std::u16string&) override { failed = true; }
+    FlashResult Show(const QImage&) override { return FlashResult::Shown; }
+    void Hide() override {}
+    void SetMousePointer(std::int32_t) override {}
+    void RepaintMainWindow() override {}
+    bool failed = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QString styleName = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("table");
+    const int width = argc > 3 ? std::atoi(argv[2]) : 4000;
+    const int height = argc > 3 ? std::atoi(argv[3]) : 3000;
+    const QString out = argc > 4 ? QString::fromLocal8Bit(argv[4])
+                                 : QStringLiteral("/tmp/tesselet-window-save.htm");
+    if (!LoadBenchTemplates()) {
+        std::fprintf(stderr, "the templates in resources/ could not be read\n");
+        return 1;
+    }
+    const PageStyle* style = FindPageStyle(styleName.toStdU16String());
+    if (style == nullptr) {
+        std::fprintf(stderr, "no style %s\n", qPrintable(styleName));
+        return 1;
+    }
+    const QImage picture = MakeBenchPicture(width, height);
+    if (argc > 5 && !picture.save(QString::fromLocal8Bit(argv[5]), "PNG")) {
+        std::fprintf(stderr, "the picture could not be written\n");
+        return 1;
+    }
+    CQuiet quiet;
+    const std::u16string file = out.toStdU16String();
+    CMainServices services{[file] { return std::make_unique<CAnswer>(file); }, quiet, quiet};
+    const CAppObject app(std::u16string(u"" TESSELET_RESOURCES_DIR));
+    QWidget owner;
+    CSavePictureCommand command(services, app, &owner, quiet);
+
+    QElapsedTimer timer;
+    timer.start();
+    const bool written = command.Run(
+        *style, [] { return std::u16string(); }, picture, u"");
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    if (!written || quiet.failed) {
+        std::fprintf(stderr, "the page was not written\n");
+        return 1;
+    }
+    std::printf("window save, %s %dx%d: %.3f s\n", qPrintable(styleName), width, height, seconds);
+    return 0;
+}
