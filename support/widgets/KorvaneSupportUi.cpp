@@ -5,6 +5,7 @@
 #include "modQtText.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -68,8 +69,10 @@ void ksOpenReadMeFile(QObject* context, const std::function<void(const CError&)>
             throw cannotOpen;
         return;
     }
-    // Without a parent: a browser that the opener runs in the foreground must outlive the window.
-    auto* process = new QProcess();
+    // Owned by the application, not the window: a browser that the opener runs in the foreground
+    // must outlive the window. An opener still running when the program ends is stopped then (the
+    // browser it started is not its to lose), and nothing is left behind.
+    auto* process = new QProcess(QCoreApplication::instance());
     process->setProgram(opener);
     process->setArguments({path});
     process->setStandardOutputFile(QProcess::nullDevice());
