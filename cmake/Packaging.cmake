@@ -124,4 +124,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # come with libqt6gui6, WebP, TIFF and the rest with qt6-image-formats-plugins. The window's X11
 # platform plugin (xcb) is part of libqt6gui6 on Debian 12, which the programs link.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
+# The flash window sizes itself through Qt's private platform-window interface, whose binary form
+# is only kept within one Qt release: the package asks for the Qt it was built with.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6_VERSION})")
 include(CPack)

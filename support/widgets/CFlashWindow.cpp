@@ -1,29 +1,34 @@
 #include "CFlashWindow.h"
 
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <cmath>
+#include <qpa/qplatformbackingstore.h>
+#include <qpa/qplatformscreen.h>
+#include <qpa/qplatformwindow.h>
 
 namespace {
 
-int LogicalLength(int devicePixels, qreal ratio) {
-    if (devicePixels <= 0 || !(ratio > 0))
-        return 0;
-    int length = static_cast<int>(std::floor(devicePixels / ratio));
-    while (qRound((length + 1) * ratio) <= devicePixels)
-        ++length;
-    while (length > 0 && qRound(length * ratio) > devicePixels)
+// The fewest logical pixels that the toolkit turns into at least `devicePixels` device pixels
+// (it rounds L * ratio), so that the buffer the window paints into holds the whole picture.
+int CoveringLength(int devicePixels, qreal ratio) {
+    int length = std::max(1, static_cast<int>(std::ceil(devicePixels / ratio)));
+    while (length > 1 && qRound((length - 1) * ratio) >= devicePixels)
         --length;
+    while (qRound(length * ratio) < devicePixels)
+        ++length;
     return length;
 }
 
-} // namespace
-
-QSize FlashWindowSize(QSize devicePixels, qreal ratio) {
-    return QSize(LogicalLength(devicePixels.width(), ratio),
-                 LogicalLength(devicePixels.height(), ratio));
+QPlatformWindow* NativeWindow(const QWidget& widget) {
+    const QWindow* window = widget.windowHandle();
+    return window != nullptr ? window->handle() : nullptr;
 }
+
+} // namespace
 
 CFlashWindow::CFlashWindow()
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -40,30 +45,58 @@ CFlashWindow::CFlashWindow()
 
 FlashResult CFlashWindow::Show(const QImage& picture) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
+    if (screen == nullptr || screen->handle() == nullptr)
         return FlashResult::NoScreen;
     if (picture.isNull())
         return FlashResult::NotCopied;
     setScreen(screen);
     const qreal ratio = screen->devicePixelRatio();
-    const QSize logical = FlashWindowSize(picture.size(), ratio);
-    if (logical.isEmpty()) {
-        hide(); // nothing of the picture fits a window
-        return FlashResult::Shown;
-    }
     // Drawn at the screen's ratio, one picture pixel lands on one device pixel.
     mPicture = picture;
     mPicture.setDevicePixelRatio(ratio);
-    setGeometry(QRect(screen->geometry().topLeft(), logical));
-    show();
+    // A window sized in logical pixels is round(L * ratio) device pixels: at ratio 2 no window is
+    // 37 device pixels wide, at 1.25 none is 2. The window system is told the picture's own size
+    // in device pixels instead, through the platform window; the toolkit keeps a logical size of
+    // at least as many device pixels, so its buffer holds the whole picture and the window system
+    // shows only the window's part of it. Held down, Show comes again and again: a window already
+    // in place is only painted.
+    const QRect exact(screen->handle()->geometry().topLeft(), picture.size());
+    QPlatformWindow* native = NativeWindow(*this);
+    if (!isVisible() || native == nullptr || native->geometry() != exact) {
+        setGeometry(
+            QRect(screen->geometry().topLeft(), QSize(CoveringLength(picture.width(), ratio),
+                                                      CoveringLength(picture.height(), ratio))));
+        show();
+        native = NativeWindow(*this);
+        if (native == nullptr) {
+            hide();
+            return FlashResult::NotCopied;
+        }
+        native->setGeometry(exact);
+    }
     raise();
     // Every key-down shows the picture again, at once, as a drawing on the screen would.
     repaint();
-    return isVisible() && windowHandle() != nullptr ? FlashResult::Shown : FlashResult::NotCopied;
+    return isVisible() ? FlashResult::Shown : FlashResult::NotCopied;
 }
 
 void CFlashWindow::Hide() {
     hide();
+}
+
+QRect CFlashWindow::DeviceGeometry() const {
+    const QPlatformWindow* native = NativeWindow(*this);
+    return isVisible() && native != nullptr ? native->geometry() : QRect();
+}
+
+QImage CFlashWindow::OnScreen() const {
+    const QBackingStore* store = backingStore();
+    if (store == nullptr || store->handle() == nullptr)
+        return {};
+    QImage painted = store->handle()->toImage();
+    painted.setDevicePixelRatio(1.0);
+    // Beyond its own buffer a window shows nothing of it; copy() gives those pixels as black.
+    return painted.copy(QRect(QPoint(0, 0), DeviceGeometry().size()));
 }
 
 void CFlashWindow::paintEvent(QPaintEvent* /*event*/) {

@@ -105,55 +105,42 @@ TEST(Flash, APictureThatCannotBeShownIsReported) {
     }
 }
 
-TEST(Flash, TheWindowSizeNeverShowsMoreThanThePicture) {
-    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
-        for (int side = 0; side <= 300; ++side) {
-            SCOPED_TRACE(testing::Message() << "ratio " << ratio << ", side " << side);
-            const QSize picture(side, side / 2);
-            // The device pixels the toolkit gives a window of the logical size.
-            const QSize device = FlashWindowSize(picture, ratio) * ratio;
-            ASSERT_LE(device.width(), picture.width());
-            ASSERT_LE(device.height(), picture.height());
-            // A side that some window reaches exactly is shown whole; any other loses less than
-            // one logical pixel.
-            bool reachable = false;
-            for (int logical = 0; logical <= side; ++logical)
-                reachable = reachable || (QSize(logical, 1) * ratio).width() == side;
-            if (reachable) {
-                ASSERT_EQ(device.width(), side);
-            }
-            ASSERT_GT(device.width(), side - ratio);
-            if (ratio == 1.0) {
-                ASSERT_EQ(device, picture);
-            }
-        }
-    }
-}
-
-// Also run by CTest at QT_SCALE_FACTOR 1.25 and 2: one picture pixel on one device pixel, and no
-// strip beyond the picture.
+// Also run by CTest at QT_SCALE_FACTOR 1.25 and 2: the window is the picture's size in device
+// pixels, even where no logical size gives it (odd sides at 2, most small ones at 1.25), and what
+// it puts on the screen is the picture, one picture pixel on one device pixel, with nothing left
+// out and no strip beyond it.
 TEST(FlashWindow, ShowsThePictureOneToOneAtTheScreensCorner) {
     CFlashWindow flash;
-    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-    for (const QSize size : {QSize(7, 5), QSize(8, 6), QSize(101, 64)}) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen->devicePixelRatio();
+    const QSize sizes[] = {QSize(37, 23), QSize(1, 1), QSize(3, 5),    QSize(64, 48), QSize(2, 2),
+                           QSize(7, 5),   QSize(8, 6), QSize(101, 64), QSize(1, 9)};
+    for (const QSize size : sizes) {
         SCOPED_TRACE(testing::Message()
                      << size.width() << "x" << size.height() << " at ratio " << ratio);
         const QImage picture = TestPicture(size.width(), size.height());
 
         ASSERT_EQ(flash.Show(picture), FlashResult::Shown);
+        QCoreApplication::processEvents(); // the window system's answer to the new geometry
 
         EXPECT_TRUE(flash.isVisible());
-        EXPECT_EQ(flash.pos(), QGuiApplication::primaryScreen()->geometry().topLeft());
-        const QImage shown = Plain(flash.grab().toImage());
-        EXPECT_LE(shown.width(), size.width());
-        EXPECT_LE(shown.height(), size.height());
-        if (QSize(FlashWindowSize(size, ratio)) * ratio == size) {
-            EXPECT_EQ(shown.size(), size);
-        }
-        EXPECT_EQ(shown, picture.copy(QRect(QPoint(0, 0), shown.size())));
+        EXPECT_EQ(flash.pos(), screen->geometry().topLeft());
+        EXPECT_EQ(flash.DeviceGeometry(), QRect(QPoint(0, 0), size));
+        EXPECT_EQ(Plain(flash.OnScreen()), picture);
+        // The widget's own rendering at the screen's ratio agrees, over the window's pixels.
+        EXPECT_EQ(Plain(flash.grab().toImage()).copy(QRect(QPoint(0, 0), size)), picture);
     }
+    // Held down, the same picture again keeps the window where it is.
+    const QImage last = TestPicture(3, 5);
+    ASSERT_EQ(flash.Show(last), FlashResult::Shown);
+    ASSERT_EQ(flash.Show(last), FlashResult::Shown);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(flash.DeviceGeometry(), QRect(0, 0, 3, 5));
+    EXPECT_EQ(Plain(flash.OnScreen()), last);
+
     flash.Hide();
     EXPECT_FALSE(flash.isVisible());
+    EXPECT_TRUE(flash.DeviceGeometry().isEmpty());
     EXPECT_EQ(flash.Show(QImage()), FlashResult::NotCopied);
 }
 

@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """The picture of the real-window scenario, and what the screen shows of it.
 
-  screen.py picture FILE.png          writes the picture, a pattern no screen shows by chance
+  screen.py picture FILE.png [W H]    writes the picture, a pattern no screen shows by chance
+                                      (40 x 24 unless W x H is given)
   screen.py at SCREEN.xwd X Y W H    "shown" when the picture's pixels are at (X, Y) of the
                                       screen, as far as a box of W x H there shows them,
                                       "absent" otherwise; the first pixel that differs goes to
                                       standard error
+  screen.py exact SCREEN.xwd W H      "exact" when the screen's top-left W x H is the W x H
+                                      picture and the column right of it and the row below it
+                                      are the screen's background (its bottom-right pixel);
+                                      otherwise what differs
 """
 import struct
 import sys
@@ -19,15 +24,15 @@ def colour(x, y):
     return ((x * 6 + 7) & 0xFF, (y * 10 + 3) & 0xFF, ((x ^ y) * 5 + 90) & 0xFF)
 
 
-def write_picture(path):
+def write_picture(path, width=WIDTH, height=HEIGHT):
     rows = b"".join(
-        b"\x00" + bytes(c for x in range(WIDTH) for c in colour(x, y)) for y in range(HEIGHT))
+        b"\x00" + bytes(c for x in range(width) for c in colour(x, y)) for y in range(height))
 
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
 
-    header = struct.pack(">IIBBBBB", WIDTH, HEIGHT, 8, 2, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
                   chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
@@ -77,9 +82,29 @@ def shown_at(path, left, top, box_width, box_height):
     return "shown"
 
 
+def exact_at_corner(path, width, height):
+    """Whether the screen's corner holds the picture and not one pixel more or less of it."""
+    screen_width, screen_height, at = read_xwd(path)
+    background = at(screen_width - 1, screen_height - 1)
+    if background == (0, 0, 0):
+        return "the background is black: a black strip beyond the picture would not show"
+    for y in range(height):
+        for x in range(width):
+            if at(x, y) != colour(x, y):
+                return "pixel (%d, %d) is %s, the picture's is %s" % (x, y, at(x, y), colour(x, y))
+    edge = [(width, y) for y in range(height + 1)] + [(x, height) for x in range(width)]
+    for x, y in edge:
+        if at(x, y) != background:
+            return "pixel (%d, %d) beyond the picture is %s, the background %s" % (
+                x, y, at(x, y), background)
+    return "exact"
+
+
 if __name__ == "__main__":
-    if len(sys.argv) == 3 and sys.argv[1] == "picture":
-        write_picture(sys.argv[2])
+    if len(sys.argv) in (3, 5) and sys.argv[1] == "picture":
+        write_picture(sys.argv[2], *(int(value) for value in sys.argv[3:]))
+    elif len(sys.argv) == 5 and sys.argv[1] == "exact":
+        print(exact_at_corner(sys.argv[2], int(sys.argv[3]), int(sys.argv[4])))
     elif len(sys.argv) == 7 and sys.argv[1] == "at":
         print(shown_at(sys.argv[2], *(int(value) for value in sys.argv[3:])))
     else:

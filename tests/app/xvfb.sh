@@ -23,7 +23,9 @@ trap finish EXIT
 
 # A pipe rather than a file: reading it waits for the number instead of polling for it.
 mkfifo "$scratch/display"
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp -noreset \
+# XVFB_OPTIONS adds the server's own options (-wr: a white background instead of black).
+# shellcheck disable=SC2086
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1024x768x24}" ${XVFB_OPTIONS:-} -nolisten tcp -noreset \
   3>"$scratch/display" 2>"$scratch/server.log" &
 server=$!
 number=""
