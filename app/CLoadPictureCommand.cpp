@@ -44,7 +44,8 @@ CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, "PNG"))
-            throw CError(CError::kInvalidPicture, u"The picture could not be taken");
+            throw CError(CError::kInvalidPicture,
+                         Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось взять картинку")));
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
         RunOffThread([&] { outcome.picture = LoadPicture(buffer); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -7,10 +8,15 @@ class IFileDialog;
 class IFlashWindow;
 class IMessageBox;
 
+/// Pages larger than this many bytes (100 MB) are written only once the user has agreed.
+inline constexpr std::uint64_t kLargePageBytes = std::uint64_t{100} * 1024 * 1024;
+
 /// What the main window shows the user through: a file dialog made afresh for each handler run,
 /// the message boxes and the picture shown on the screen.
 struct CMainServices {
     std::function<std::unique_ptr<IFileDialog>()> newFileDialog;
     IMessageBox& messageBox;
     IFlashWindow& flashWindow;
+    /// The size above which a save asks first; UINT64_MAX never asks, nor predicts the size.
+    std::uint64_t largePageBytes = kLargePageBytes;
 };

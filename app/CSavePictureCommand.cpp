@@ -9,16 +9,55 @@
 #include "IMessageBox.h"
 #include "modCallPictureGenerator.h"
 #include "modFileChoice.h"
+#include "modLanguage.h"
 #include "modMessages.h"
+#include "modPageBudget.h"
 #include "modPageStyle.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
 
 #include <QString>
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
 inline constexpr const char* kSavingPage = QT_TRANSLATE_NOOP("Tesselet", "Сохранение страницы…");
+inline constexpr const char* kLargePage =
+    QT_TRANSLATE_NOOP("Tesselet", "Страница займёт примерно %1 МБ. Всё равно сохранить?");
+
+/// Beside a button's remembered folder, the key of the file type chosen last.
+constexpr std::u16string_view kTypeKeySuffix = u" Type";
+
+/// The dialog's filter: the own file type of each style offered ("label|patterns", the first pair
+/// of its filter), then the other types of the first style's filter ("HTML файлы", "Все файлы").
+std::u16string OfferedFilter(std::span<const PageStyle* const> styles) {
+    if (styles.size() == 1)
+        return std::u16string(styles.front()->filter);
+    const auto ownTypeEnd = [](std::u16string_view filter) {
+        const std::size_t bar = filter.find(u'|');
+        return bar == std::u16string_view::npos ? filter.size() : filter.find(u'|', bar + 1);
+    };
+    std::u16string filter;
+    for (const PageStyle* style : styles) {
+        const std::u16string_view own = style->filter;
+        if (!filter.empty())
+            filter += u'|';
+        filter += own.substr(0, std::min(ownTypeEnd(own), own.size()));
+    }
+    const std::u16string_view first = styles.front()->filter;
+    const std::size_t rest = ownTypeEnd(first);
+    if (rest < first.size())
+        filter += first.substr(rest);
+    return filter;
+}
+
+/// Takes every message of a walk and shows none.
+class CSilentMessages final : public IMessageBox {
+public:
+    void MsgBox(const std::u16string& /*text*/, std::int32_t /*style*/) override {}
+    void ShowError(const CError& /*pending*/, const std::u16string& /*message*/) override {}
+};
 
 /// The window's pointer and repaint, with the rows of the walk counted for the progress dialog
 /// and its Cancel asked after each.
@@ -43,15 +82,42 @@ CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObje
                                          QWidget* owner, IGeneratorUi& ui)
     : mServices(services), mApp(app), mOwner(owner), mUi(ui) {}
 
-bool CSavePictureCommand::Run(const PageStyle& style,
-                              const std::function<std::u16string()>& proposedName,
-                              const QImage& picture, const std::u16string& pictureFile) {
+bool CSavePictureCommand::Run(
+    std::span<const PageStyle* const> styles,
+    const std::function<std::u16string(std::u16string_view extension)>& proposedName,
+    const QImage& picture, const std::u16string& pictureFile) {
+    if (styles.empty())
+        return false;
+    // The file type chosen last is offered first; with one style there is no choice to keep.
+    const PageStyle& button = *styles.front();
+    const std::u16string typeKey =
+        std::u16string(button.rememberedKey) + std::u16string(kTypeKeySuffix);
+    std::size_t offered = 0;
+    if (styles.size() > 1) {
+        const std::u16string remembered = RememberedValue(typeKey);
+        for (std::size_t i = 0; i < styles.size(); ++i)
+            if (styles[i]->name == remembered)
+                offered = i;
+    }
+    const PageStyle& offeredStyle = *styles[offered];
+
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-    const std::optional<std::u16string> chosen = ChooseFile(
-        *dialog, mOwner,
-        {style.rememberedKey, [&style] { return std::u16string(style.filter); }, proposedName});
+    std::int32_t chosenType = -1;
+    const std::optional<std::u16string> chosen =
+        ChooseFile(*dialog, mOwner,
+                   {button.rememberedKey, [styles] { return OfferedFilter(styles); },
+                    [&] { return proposedName(offeredStyle.extension); },
+                    styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
+                   &chosenType);
     if (!chosen)
         return false;
+    // One of the styles' own types decides; "HTML файлы" or "Все файлы" keep the one offered.
+    const PageStyle* style = &offeredStyle;
+    if (chosenType >= 0 && static_cast<std::size_t>(chosenType) < styles.size()) {
+        style = styles[static_cast<std::size_t>(chosenType)];
+        if (styles.size() > 1)
+            RememberValue(typeKey, std::u16string(style->name));
+    }
 
     // Only a walk that says so has written the page: a failure that passes out of it counts as a
     // failed walk, so "Готово ^_^" is never shown for a page that was not written.
@@ -69,7 +135,9 @@ bool CSavePictureCommand::Run(const PageStyle& style,
             mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
             return;
         }
-        const std::unique_ptr<IAnyPicture> writer = style.create();
+        if (!LargePageAgreed(*style, picture))
+            return;
+        const std::unique_ptr<IAnyPicture> writer = style->create();
         // The walk runs off the window's thread, so the window is still painted and the
         // progress dialog can be answered; what it says is shown here once it has ended.
         CDeferredMessages messages;
@@ -82,4 +150,26 @@ bool CSavePictureCommand::Run(const PageStyle& style,
     if (written)
         TryStep([&] { mServices.messageBox.MsgBox(Tr(kDone), IMessageBox::kInformationIcon); });
     return written;
+}
+
+bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& picture) {
+    if (mServices.largePageBytes == UINT64_MAX)
+        return true;
+    // The writer run over the picture with its bytes counted and dropped. A page whose size cannot
+    // be told is written as before; its own failure is then reported.
+    // The count takes about as long as a walk; meanwhile the pointer is busy, as it is during
+    // the walk that follows.
+    std::optional<std::uint64_t> bytes;
+    TryStep([&] {
+        mUi.SetMousePointer(IGeneratorUi::kBusyPointer);
+        CSilentMessages silent;
+        bytes = MeasurePage(style.create, picture, silent);
+    });
+    TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });
+    if (!bytes || *bytes <= mServices.largePageBytes)
+        return true;
+    const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
+    const QString text = TrQ(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
+    return mServices.messageBox.AskOkCancel(text.toStdU16String(),
+                                            IMessageBox::kOkCancel | IMessageBox::kExclamationIcon);
 }

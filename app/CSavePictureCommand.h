@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 class CAppObject;
 class IGeneratorUi;
@@ -12,18 +15,27 @@ class QWidget;
 
 /// The work of one save button: the save dialog with the proposed name in the style's remembered
 /// folder, remembering the chosen folder, writing the page and saying "Готово ^_^" when it is done.
+/// A button may offer several styles as the dialog's file types; the type chosen decides the
+/// style, and is remembered beside the folder and offered first the next time.
 class CSavePictureCommand {
 public:
     CSavePictureCommand(CMainServices& services, const CAppObject& app, QWidget* owner,
                         IGeneratorUi& ui);
 
-    /// True when the whole page was written. `proposedName` is asked for inside its own step, so
-    /// that when it fails the dialog only proposes no name. `pictureFile` is the file the picture
-    /// was loaded from, which the page must not replace.
-    bool Run(const PageStyle& style, const std::function<std::u16string()>& proposedName,
+    /// True when the whole page was written. `styles` are the file types offered, the button's
+    /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
+    /// the name for a style's extension; it is asked for inside its own step, so that when it
+    /// fails the dialog only proposes no name. `pictureFile` is the file the picture was loaded
+    /// from, which the page must not replace. A page predicted above the services' large-page
+    /// size is written only when the user agrees.
+    bool Run(std::span<const PageStyle* const> styles,
+             const std::function<std::u16string(std::u16string_view extension)>& proposedName,
              const QImage& picture, const std::u16string& pictureFile);
 
 private:
+    /// Whether the page may be written: true when it is not large or the user agreed.
+    bool LargePageAgreed(const PageStyle& style, const QImage& picture);
+
     CMainServices& mServices;
     const CAppObject& mApp;
     QWidget* mOwner;

@@ -424,22 +424,30 @@ void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
 }
 
 void frmMain::cmdSaveSPAN_Click() {
-    SavePicture(SpanStyle());
+    const PageStyle* const styles[] = {&SpanStyle()};
+    SavePicture(styles);
 }
 
 void frmMain::cmdSaveTABLE_Click() {
-    SavePicture(TableStyle());
+    // The TABLE page, or the compact one (one cell per rectangle of one colour) for the web or
+    // for e-mail: the save dialog's file type decides.
+    const PageStyle* const styles[] = {&TableStyle(), &CompactStyle(), &CompactMailStyle()};
+    SavePicture(styles);
 }
 
 void frmMain::cmdSaveDIV_Click() {
-    SavePicture(DivStyle());
+    const PageStyle* const styles[] = {&DivStyle()};
+    SavePicture(styles);
 }
 
-void frmMain::SavePicture(const PageStyle& style) {
+void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
     CSavePictureCommand command(mServices, mApp, this, *this);
     const QScopedValueRollback working(mWorking, true);
     command.Run(
-        style, [this, &style] { return MakeOutputFileName(std::u16string(style.extension)); },
+        styles,
+        [this](std::u16string_view extension) {
+            return MakeOutputFileName(std::u16string(extension));
+        },
         picPicture->Picture(), mSourceFileName);
     // However the walk ended, the pointer is not left busy.
     SetMousePointer(kDefaultPointer);

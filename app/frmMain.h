@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 class CError;
@@ -67,7 +68,8 @@ private:
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
     void MsgBox(const std::u16string& text, std::int32_t style);
-    void SavePicture(const PageStyle& style);
+    /// Saves the picture as a page of one of `styles`, the save dialog's file types.
+    void SavePicture(std::span<const PageStyle* const> styles);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
 
     const CAppObject& mApp;

@@ -6,13 +6,15 @@
 #include "modSteps.h"
 
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
-                                         const CFileQuestion& question) {
+                                         const CFileQuestion& question, std::int32_t* chosenType) {
     const std::u16string section(kRememberedFolders);
     const std::u16string key(question.key);
     CFolderMemory memory;
 
     TryStep([&] { dialog.InitialFolder(memory.ReadValue(section, key, u"")); });
     TryStep([&] { dialog.Filter(question.filter()); });
+    if (question.filterIndex >= 0)
+        TryStep([&] { dialog.FilterIndex(question.filterIndex); });
     TryStep([&] { dialog.DialogOptions(0); });
     const bool save = static_cast<bool>(question.proposedName);
     if (save)
@@ -25,23 +27,34 @@ std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
 
     std::optional<std::u16string> file;
     TryStep([&] { file = dialog.SelectedFile(); });
+    if (file && chosenType != nullptr) {
+        *chosenType = -1;
+        TryStep([&] { *chosenType = dialog.SelectedFilterIndex(); });
+    }
     if (file)
         RememberFolderOf(question.key, *file);
     return file;
 }
 
 void RememberFolderOf(std::u16string_view key, const std::u16string& file) {
-    TryStep([&] {
-        CFolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key),
-                                   ksGetFilePath(file));
-    });
+    RememberValue(key, ksGetFilePath(file));
 }
 
 std::u16string RememberedFolder(std::u16string_view key) {
-    std::u16string folder;
+    return RememberedValue(key);
+}
+
+std::u16string RememberedValue(std::u16string_view key) {
+    std::u16string value;
     TryStep([&] {
-        folder =
+        value =
             CFolderMemory().ReadValue(std::u16string(kRememberedFolders), std::u16string(key), u"");
     });
-    return folder;
+    return value;
+}
+
+void RememberValue(std::u16string_view key, const std::u16string& value) {
+    TryStep([&] {
+        CFolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key), value);
+    });
 }

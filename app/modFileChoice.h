@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,15 +19,19 @@ struct CFileQuestion {
     std::function<std::u16string()> filter;
     /// The name the save dialog proposes; empty for the open dialog.
     std::function<std::u16string()> proposedName;
+    /// The file type the dialog selects first, by its place in the filter; -1 leaves the first.
+    std::int32_t filterIndex = -1;
 };
 
 /// The open dialog, or the save dialog when a name is proposed, in the folder remembered for the
 /// question's key, owned by `owner`; the chosen file's folder is remembered before the path is
 /// returned, so that the folder of a file that then fails to load or save counts too. Each step
 /// that fails is skipped and the next one runs; a dialog that cannot be shown counts as
-/// cancelled. Nothing when cancelled.
+/// cancelled. Nothing when cancelled. `chosenType`, when given, receives the place in the filter
+/// of the file type the user chose the file under, -1 when it is not known.
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
-                                         const CFileQuestion& question);
+                                         const CFileQuestion& question,
+                                         std::int32_t* chosenType = nullptr);
 
 /// Remembers the folder of `file` under `key`, as the dialog does for a chosen file; a store that
 /// cannot be written is passed over.
@@ -34,3 +39,9 @@ void RememberFolderOf(std::u16string_view key, const std::u16string& file);
 
 /// The folder remembered under `key`; empty when there is none or it cannot be read.
 std::u16string RememberedFolder(std::u16string_view key);
+
+/// Another value kept beside the folders under "OFN Paths" (a save dialog's file type), read and
+/// written as the folders are: empty when there is none or it cannot be read; a store that cannot
+/// be written is passed over.
+std::u16string RememberedValue(std::u16string_view key);
+void RememberValue(std::u16string_view key, const std::u16string& value);

@@ -4,9 +4,12 @@
 #include "modPictureFiles.h"
 #include "modQtText.h"
 
+#include <QColor>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -28,6 +31,65 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
     return true;
 }
 
+bool ParseTolerance(const QCommandLineParser& parser, const QCommandLineOption& option,
+                    double& tolerance, std::u16string& error) {
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const double value = parser.value(option).toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > 100) {
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--tolerance: нужно число от 0 до 100 (ΔE)"));
+        return false;
+    }
+    tolerance = value;
+    return true;
+}
+
+bool ParseBackground(const QCommandLineParser& parser, const QCommandLineOption& option,
+                     PixelColor& background, std::u16string& error) {
+    if (!parser.isSet(option))
+        return true;
+    const QString value = parser.value(option);
+    // #RRGGBB, or a CSS colour's name; Qt's other forms (#RGB, #AARRGGBB, "transparent") are not
+    // colours a page's background is given as here.
+    static const QRegularExpression kHex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    static const QRegularExpression kName(QStringLiteral("^[A-Za-z]+$"));
+    const QColor colour = QColor::fromString(value);
+    if ((!kHex.match(value).hasMatch() && !kName.match(value).hasMatch()) || !colour.isValid() ||
+        colour.alpha() != 255) {
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                     "--background: нужен цвет вида #RRGGBB или его имя (white, "
+                                     "black…)"));
+        return false;
+    }
+    background = colour.rgb();
+    return true;
+}
+
+bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& option,
+                std::uint64_t& bytes, std::u16string& error) {
+    if (!parser.isSet(option))
+        return true;
+    static const QRegularExpression kBytes(QStringLiteral("^([0-9]{1,15})([kKM]?)$"));
+    const QRegularExpressionMatch match = kBytes.match(parser.value(option));
+    std::uint64_t value = 0;
+    if (match.hasMatch()) {
+        value = match.captured(1).toULongLong();
+        const QString unit = match.captured(2);
+        if (unit == QStringLiteral("M"))
+            value *= std::uint64_t{1} << 20;
+        else if (!unit.isEmpty())
+            value *= std::uint64_t{1} << 10;
+    }
+    if (value == 0) {
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: нужно целое число байт больше 0, "
+                                                 "можно с k (1024 байта) или M (1024 k)"));
+        return false;
+    }
+    bytes = value;
+    return true;
+}
+
 } // namespace
 
 CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
@@ -40,7 +102,9 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     const QCommandLineOption style(
         QStringLiteral("style"),
         TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                              "Стиль страницы: table, span, div или all (так по умолчанию).")),
+                              "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
+                              "одного цвета), compact-mail (compact для писем) или all (три "
+                              "первых, так по умолчанию).")),
         QStringLiteral("style"), QStringLiteral("all"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
@@ -67,7 +131,31 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     const QCommandLineOption quiet(
         {QStringLiteral("q"), QStringLiteral("quiet")},
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев.")));
-    parser.addOptions({style, output, outDir, templates, width, height, quiet});
+    const QCommandLineOption mail(
+        QStringLiteral("mail"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                              "Страница compact для писем (как --style compact-mail).")));
+    const QCommandLineOption fragment(
+        QStringLiteral("fragment"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать только таблицы, без шаблонов и метки UTF-8 "
+                                          "(стили compact).")));
+    const QCommandLineOption tolerance(
+        QStringLiteral("tolerance"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Соседние пиксели, чьи цвета отличаются не больше чем на "
+                                          "D (ΔE, от 0 до 100), делят ячейку (стили compact).")),
+        QStringLiteral("D"));
+    const QCommandLineOption background(
+        QStringLiteral("background"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Цвет, на который ложатся полупрозрачные пиксели: "
+                                          "#RRGGBB или имя, white по умолчанию (стили compact).")),
+        QStringLiteral("COLOR"));
+    const QCommandLineOption maxBytes(
+        QStringLiteral("max-bytes"),
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Уменьшить картинку так, чтобы страница заняла не больше "
+                                          "N байт (k = 1024, M = 1024 k).")),
+        QStringLiteral("N"));
+    parser.addOptions({style, output, outDir, templates, width, height, quiet, mail, fragment,
+                       tolerance, background, maxBytes});
     parser.addPositionalArgument(
         QStringLiteral("PICTURE"),
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинки, которые нужно превратить.")),
@@ -97,10 +185,30 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
         options.styles.push_back(found);
     } else {
         result.error = FromQString(
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div или all)"))
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
+                                              "compact-mail или all)"))
                 .arg(ToQString(styleName)));
         return result;
     }
+    // The options that only a compact page has a use for are refused with any other, rather than
+    // leaving the user to wonder why they changed nothing.
+    const bool compact = options.styles.size() == 1 && IsCompactStyle(*options.styles.front());
+    for (const QCommandLineOption* only : {&mail, &fragment, &tolerance, &background}) {
+        if (parser.isSet(*only) && !compact) {
+            result.error = FromQString(
+                TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                      "--%1 только для стилей compact и compact-mail (--style)"))
+                    .arg(only->names().constFirst()));
+            return result;
+        }
+    }
+    if (parser.isSet(mail))
+        options.styles.front() = &CompactMailStyle();
+    options.fragment = parser.isSet(fragment);
+    if (!ParseTolerance(parser, tolerance, options.tolerance, result.error) ||
+        !ParseBackground(parser, background, options.background, result.error) ||
+        !ParseBytes(parser, maxBytes, options.maxBytes, result.error))
+        return result;
     options.output = FromQString(parser.value(output));
     options.outDir = FromQString(parser.value(outDir));
     options.templates = FromQString(parser.value(templates));

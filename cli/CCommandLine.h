@@ -1,8 +1,10 @@
 #pragma once
 
+#include "KorvaneSupport.h"
 #include "modPageStyle.h"
 
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,11 @@ struct CliOptions {
     int width = 0;            ///< 0: keep
     int height = 0;           ///< 0: keep
     bool quiet = false;
+    // The compact styles' options.
+    double tolerance = -1;               ///< --tolerance: ΔE neighbours may differ by; -1: none
+    PixelColor background = 0xFFFFFFFFu; ///< --background: under partly transparent pixels
+    bool fragment = false;               ///< --fragment: the table(s) alone
+    std::uint64_t maxBytes = 0;          ///< --max-bytes: the page's budget; 0: none
     std::vector<std::u16string> pictures;
 };
 

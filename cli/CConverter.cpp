@@ -2,14 +2,20 @@
 #include "modMessages.h"
 #include "modNativeText.h"
 
+#include "CCompactPicture.h"
 #include "CConsoleReporter.h"
 #include "CError.h"
 #include "COutputFile.h"
 #include "CProgressWriter.h"
 #include "KorvaneSupport.h"
 #include "modCallPictureGenerator.h"
+#include "modLanguage.h"
+#include "modPageBudget.h"
 #include "modPictureFiles.h"
+#include "modQtText.h"
 #include "modUTF8.h"
+
+#include <algorithm>
 
 #include <unistd.h>
 
@@ -51,12 +57,35 @@ std::u16string CConverter::OutputPath(const std::u16string& picture, const PageS
 
 QImage CConverter::Load(const std::u16string& picture) const {
     const PictureScale scale{mOptions.width, mOptions.height};
+    // The compact pages show transparency; the classic ones get the picture over white.
+    const bool compact = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
+                                     [](const PageStyle* style) { return IsCompactStyle(*style); });
+    const PictureAlpha alpha = compact ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
     if (picture == kStandardInput)
-        return LoadPictureStream(STDIN_FILENO, scale);
-    return LoadPictureFile(picture, scale);
+        return LoadPictureStream(STDIN_FILENO, scale, alpha);
+    return LoadPictureFile(picture, scale, alpha);
 }
 
-bool CConverter::Write(const std::u16string& picture, const PageStyle& style, const QImage& image) {
+std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) const {
+    std::unique_ptr<CPageWriter> writer = style.create();
+    if (auto* compact = dynamic_cast<CCompactPicture*>(writer.get())) {
+        compact->SetTolerance(std::max(mOptions.tolerance, 0.0));
+        compact->SetBackground(mOptions.background);
+    }
+    if (mOptions.fragment)
+        writer->SetBodyOnly();
+    return writer;
+}
+
+void CConverter::Note(const QString& text) const {
+    if (mOptions.quiet)
+        return;
+    CProgressWriter::EndLine(stderr);
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
+                       const QImage& loaded) {
     const std::u16string path = OutputPath(picture, style);
     try {
         mGuard.Check(path, picture);
@@ -64,7 +93,30 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style, co
         mReporter.ShowError(refused, FileMessage(path, Tr(kSaveFailed)));
         return false;
     }
-    const auto writer = style.create();
+    QImage image = IsCompactStyle(style) ? loaded : FlattenOverWhite(loaded);
+    const QString name = ToQString(FileNameOf(path));
+    if (mOptions.maxBytes > 0) {
+        const auto fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image,
+                                         mOptions.maxBytes, mReporter);
+        if (!fit)
+            return false;
+        if (fit->picture.isNull()) {
+            const QString sentence =
+                TrQ(QT_TRANSLATE_NOOP("Tesselet", "Страница не умещается в %1 байт даже шириной в "
+                                                  "1 пиксель: ей нужно %2 байт."))
+                    .arg(mOptions.maxBytes)
+                    .arg(fit->bytes);
+            mReporter.MsgBox(FileMessage(path, FromQString(sentence)), IMessageBox::kStopIcon);
+            return false;
+        }
+        image = fit->picture;
+        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт"))
+                 .arg(name)
+                 .arg(image.width())
+                 .arg(image.height())
+                 .arg(fit->bytes));
+    }
+    const auto writer = MakeWriter(style);
     bool written;
     if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
         CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), stderr);
@@ -74,6 +126,11 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style, co
     }
     if (!written)
         return false;
+    if (mOptions.tolerance >= 0) {
+        if (const auto* compact = dynamic_cast<const CCompactPicture*>(writer.get()))
+            Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
+                     .arg(name, QString::number(compact->LargestDeltaE(), 'f', 2)));
+    }
     mGuard.Written(path, picture);
     if (!mOptions.quiet && mInfo != nullptr && path != COutputFile::kStandardOutput) {
         const std::string native = NativeFromPath(path);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <cstdio>
+#include <memory>
 
 class CConsoleReporter;
 
@@ -27,7 +28,11 @@ public:
 private:
     bool Convert(const std::u16string& picture);
     QImage Load(const std::u16string& picture) const;
-    bool Write(const std::u16string& picture, const PageStyle& style, const QImage& image);
+    bool Write(const std::u16string& picture, const PageStyle& style, const QImage& loaded);
+    /// A fresh writer of `style`, set up as the options ask.
+    std::unique_ptr<CPageWriter> MakeWriter(const PageStyle& style) const;
+    /// A line on standard error, unless quiet.
+    void Note(const QString& text) const;
 
     const CliOptions& mOptions;
     CConsoleReporter& mReporter;

@@ -9,8 +9,8 @@ _tesselet_cli() {
     COMPREPLY=()
 
     local options="-h --help --help-all -v --version --style -o --output --out-dir --templates
-        --width --height -q --quiet"
-    local styles="table span div all"
+        --width --height -q --quiet --mail --fragment --tolerance --background --max-bytes"
+    local styles="table span div compact compact-mail all"
 
     # --option=value: complete the value after the "=" (one word, or three when "=" breaks words).
     local option="$prev"
@@ -39,7 +39,11 @@ _tesselet_cli() {
         [[ "-" == "$cur"* ]] && COMPREPLY+=("-")
         return 0
         ;;
-    --width | --height)
+    --width | --height | --tolerance | --max-bytes)
+        return 0
+        ;;
+    --background)
+        mapfile -t COMPREPLY < <(compgen -W "white black" -- "$cur")
         return 0
         ;;
     esac

@@ -20,7 +20,8 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
     // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
     // line to misread and makes an empty page.
-    if (!picture.isNull() && picture.format() != QImage::Format_RGB32) {
+    const bool withAlpha = picture.format() == QImage::Format_ARGB32;
+    if (!picture.isNull() && picture.format() != QImage::Format_RGB32 && !withAlpha) {
         messages.MsgBox(std::u16string(kNotPixels), IMessageBox::kStopIcon);
         return false;
     }
@@ -44,9 +45,10 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
             const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(Y));
             // Qt takes an RGB32 pixel as opaque whatever its top byte holds, and some of its
             // readers leave that byte 0; the writer is given the colour as QImage::pixel() gives
-            // it.
+            // it. An ARGB32 pixel keeps its alpha, for the writers that show transparency.
+            const PixelColor opaque = withAlpha ? 0u : 0xFF000000u;
             for (std::int32_t X = 0; X < Width; ++X)
-                writer.WritePixel(line[X] | 0xFF000000u, X, Y);
+                writer.WritePixel(line[X] | opaque, X, Y);
             writer.EndNewLine(Y);
             if (rows != nullptr && !rows->RowWritten(Y + 1, Height)) {
                 // Closed without its tail, the page is discarded.

@@ -21,7 +21,8 @@ bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
                           const WalkRunner& runWalk = {});
 
 /// The walk itself: every pixel, row by row, through the writer contract. The picture is opaque
-/// RGB32, as LoadPictureFile gives it; any other format is refused before the writer is touched.
+/// RGB32, as LoadPictureFile gives it, or ARGB32 (not premultiplied), whose alpha is passed on;
+/// any other format is refused before the writer is touched.
 /// `rows`, when given, hears of every row and may stop the walk between rows (then false, and
 /// nothing reported).
 bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const QImage& picture,

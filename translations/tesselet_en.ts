@@ -36,10 +36,6 @@
         <translation>Turns pictures into HTML pages: one table cell, coloured character or element per pixel.</translation>
     </message>
     <message>
-        <source>Стиль страницы: table, span, div или all (так по умолчанию).</source>
-        <translation>Page style: table, span, div or all (default).</translation>
-    </message>
-    <message>
         <source>Записать страницу в FILE (только одна картинка и один стиль; - означает стандартный вывод).</source>
         <translation>Write the page to FILE (one picture and one style only; - is standard output).</translation>
     </message>
@@ -66,10 +62,6 @@
     <message>
         <source>Картинки, которые нужно превратить.</source>
         <translation>Pictures to convert.</translation>
-    </message>
-    <message>
-        <source>неизвестный стиль «%1» (table, span, div или all)</source>
-        <translation>unknown style &quot;%1&quot; (table, span, div or all)</translation>
     </message>
     <message>
         <source>не задано ни одной картинки</source>
@@ -236,6 +228,18 @@
         <translation>DIV pictures</translation>
     </message>
     <message>
+        <source>Сжатые TABLE картинки</source>
+        <translation>Compact TABLE pictures</translation>
+    </message>
+    <message>
+        <source>TABLE картинки для писем</source>
+        <translation>TABLE pictures for e-mail</translation>
+    </message>
+    <message>
+        <source>Страница займёт примерно %1 МБ. Всё равно сохранить?</source>
+        <translation>The page will take about %1 MB. Save it anyway?</translation>
+    </message>
+    <message>
         <source>Загрузка картинки…</source>
         <translation>Loading the picture…</translation>
     </message>
@@ -246,6 +250,178 @@
     <message>
         <source>Картинка слишком велика для буфера обмена: таблица заняла бы %1 МБ, а можно не больше %2 МБ.</source>
         <translation>The picture is too large for the clipboard: the table would take %1 MB, and %2 MB is the most.</translation>
+    </message>
+    <message>
+        <source>Переполнение</source>
+        <translation>Overflow</translation>
+    </message>
+    <message>
+        <source>Неверное имя или номер файла</source>
+        <translation>Bad file name or number</translation>
+    </message>
+    <message>
+        <source>Не хватает памяти</source>
+        <translation>Out of memory</translation>
+    </message>
+    <message>
+        <source>Внутренняя ошибка: %1</source>
+        <translation>Internal error: %1</translation>
+    </message>
+    <message>
+        <source>Внутренняя ошибка</source>
+        <translation>Internal error</translation>
+    </message>
+    <message>
+        <source>Недопустимый вызов процедуры или аргумент</source>
+        <translation>Invalid procedure call or argument</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>Это не обычный файл: %1</source>
+        <translation>Not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>Внутренняя ошибка: в Qt нет кодека Windows-1251</source>
+        <translation>Internal error: Qt has no Windows-1251 codec</translation>
+    </message>
+    <message>
+        <source>Файл больше %1 МиБ</source>
+        <translation>The file is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>Неверная картинка: %1</source>
+        <translation>Invalid picture: %1</translation>
+    </message>
+    <message>
+        <source>%1 x %2 пикселей — больше, чем %3 x %3</source>
+        <translation>%1 x %2 pixels is larger than %3 x %3</translation>
+    </message>
+    <message>
+        <source>не хватает памяти для её пикселей</source>
+        <translation>not enough memory for its pixels</translation>
+    </message>
+    <message>
+        <source>не хватает памяти для %1 x %2 пикселей</source>
+        <translation>not enough memory for %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>файл пуст</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>Картинку нельзя масштабировать до отрицательного размера</source>
+        <translation>A picture cannot be scaled to a negative size</translation>
+    </message>
+    <message>
+        <source>после масштабирования %1 x %2 пикселей — больше, чем %3 x %3</source>
+        <translation>scaled to %1 x %2 pixels, larger than %3 x %3</translation>
+    </message>
+    <message>
+        <source>на стандартном вводе больше %1 байт (1 ГиБ) — больше, чем читается для одной картинки</source>
+        <translation>standard input holds more than %1 bytes (1 GiB), the most read for one picture</translation>
+    </message>
+    <message>
+        <source>файл кончается раньше картинки</source>
+        <translation>the file ends before the picture does</translation>
+    </message>
+    <message>
+        <source>канал, устройство или сокет не читается как картинка; «-» читает картинку со стандартного ввода</source>
+        <translation>a pipe, device or socket is not read as a picture; &quot;-&quot; reads the picture from standard input</translation>
+    </message>
+    <message>
+        <source>стандартный ввод пуст</source>
+        <translation>standard input is empty</translation>
+    </message>
+    <message>
+        <source>Страница заменила бы свою же картинку %1</source>
+        <translation>The page would replace its own picture %1</translation>
+    </message>
+    <message>
+        <source>Страница заменила бы стартовый файл %1</source>
+        <translation>The page would replace the start-up file %1</translation>
+    </message>
+    <message>
+        <source>В этот файл в этом запуске уже записана страница картинки %1</source>
+        <translation>The page of %1 was written to this file in this run</translation>
+    </message>
+    <message>
+        <source>Ошибка доступа к пути или файлу: %1</source>
+        <translation>Path/File access error: %1</translation>
+    </message>
+    <message>
+        <source>Ресурс с идентификатором «%1» не найден</source>
+        <translation>Resource with identifier &apos;%1&apos; not found</translation>
+    </message>
+    <message>
+        <source>Файл не найден: %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+    <message>
+        <source>Ни одна программа не смогла открыть %1</source>
+        <translation>No program could open %1</translation>
+    </message>
+    <message>
+        <source>Не удалось взять картинку</source>
+        <translation>The picture could not be taken</translation>
+    </message>
+    <message>
+        <source>--tolerance: нужно число от 0 до 100 (ΔE)</source>
+        <translation>--tolerance: a number from 0 to 100 is needed (ΔE)</translation>
+    </message>
+    <message>
+        <source>--background: нужен цвет вида #RRGGBB или его имя (white, black…)</source>
+        <translation>--background: a colour is needed, as #RRGGBB or by its name (white, black…)</translation>
+    </message>
+    <message>
+        <source>--max-bytes: нужно целое число байт больше 0, можно с k (1024 байта) или M (1024 k)</source>
+        <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes) or M (1024 k)</translation>
+    </message>
+    <message>
+        <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем) или all (три первых, так по умолчанию).</source>
+        <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail) or all (the first three, the default).</translation>
+    </message>
+    <message>
+        <source>Страница compact для писем (как --style compact-mail).</source>
+        <translation>A compact page for e-mail (as --style compact-mail).</translation>
+    </message>
+    <message>
+        <source>Записать только таблицы, без шаблонов и метки UTF-8 (стили compact).</source>
+        <translation>Write the tables alone, without the templates and the UTF-8 mark (compact styles).</translation>
+    </message>
+    <message>
+        <source>Соседние пиксели, чьи цвета отличаются не больше чем на D (ΔE, от 0 до 100), делят ячейку (стили compact).</source>
+        <translation>Neighbouring pixels whose colours differ by at most D (ΔE, 0 to 100) share a cell (compact styles).</translation>
+    </message>
+    <message>
+        <source>Цвет, на который ложатся полупрозрачные пиксели: #RRGGBB или имя, white по умолчанию (стили compact).</source>
+        <translation>The colour partly transparent pixels lie on: #RRGGBB or a name, white by default (compact styles).</translation>
+    </message>
+    <message>
+        <source>Уменьшить картинку так, чтобы страница заняла не больше N байт (k = 1024, M = 1024 k).</source>
+        <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k).</translation>
+    </message>
+    <message>
+        <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail или all)</source>
+        <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail or all)</translation>
+    </message>
+    <message>
+        <source>--%1 только для стилей compact и compact-mail (--style)</source>
+        <translation>--%1 is only for the styles compact and compact-mail (--style)</translation>
+    </message>
+    <message>
+        <source>Страница не умещается в %1 байт даже шириной в 1 пиксель: ей нужно %2 байт.</source>
+        <translation>The page does not fit into %1 bytes even 1 pixel wide: it needs %2 bytes.</translation>
+    </message>
+    <message>
+        <source>%1: %2 x %3 пикселей, %4 байт</source>
+        <translation>%1: %2 x %3 pixels, %4 bytes</translation>
+    </message>
+    <message>
+        <source>%1: наибольшее отличие цвета ΔE = %2</source>
+        <translation>%1: largest colour difference ΔE = %2</translation>
     </message>
 </context>
 </TS>

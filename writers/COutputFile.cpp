@@ -60,10 +60,19 @@ void COutputFile::OpenMemory() {
     mTemp.clear();
     mMemory.clear();
     mInMemory = true;
+    mCountOnly = false;
+    mCounted = 0;
+}
+
+void COutputFile::OpenCounter() {
+    OpenMemory();
+    mCountOnly = true;
 }
 
 int COutputFile::Open(const std::u16string& path) {
     mInMemory = false;
+    mCountOnly = false;
+    mCounted = 0;
     mMemory.clear();
     mUsed = 0;
     mComplete = false;
@@ -128,7 +137,10 @@ int COutputFile::Open(const std::u16string& path) {
 
 void COutputFile::WriteAll(const char* data, std::size_t count) {
     if (mInMemory) {
-        mMemory.append(data, count);
+        if (mCountOnly)
+            mCounted += count;
+        else
+            mMemory.append(data, count);
         return;
     }
     while (count > 0) {

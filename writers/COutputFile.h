@@ -32,11 +32,14 @@ public:
     /// Starts a page kept in memory instead of a file: Close keeps what was appended, complete or
     /// not, in Memory().
     void OpenMemory();
+    /// Starts a page that is only counted, as a page in memory whose bytes are dropped once
+    /// counted: MemorySize() tells how many were appended.
+    void OpenCounter();
     /// The bytes of a page kept in memory, whole once it is closed.
     const std::string& Memory() const noexcept { return mMemory; }
-    /// How many bytes have been appended since Open or OpenMemory, buffered ones included; counted
-    /// for a page in memory only.
-    std::size_t MemorySize() const noexcept { return mMemory.size() + mUsed; }
+    /// How many bytes have been appended since Open, OpenMemory or OpenCounter, buffered ones
+    /// included; counted for a page in memory or a counted one only.
+    std::size_t MemorySize() const noexcept { return mMemory.size() + mCounted + mUsed; }
     /// Appends the UTF-8 bytes of `text`.
     void Append(std::u16string_view text);
     /// Appends raw bytes.
@@ -76,4 +79,6 @@ private:
     std::size_t mUsed = 0;
     bool mInMemory = false;
     std::string mMemory; ///< a page kept in memory
+    bool mCountOnly = false;
+    std::size_t mCounted = 0; ///< bytes of a counted page already dropped
 };

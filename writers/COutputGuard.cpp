@@ -2,6 +2,7 @@
 #include "modNativeText.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 #include "modUTF8.h"
 
 #include <optional>
@@ -33,14 +34,20 @@ void COutputGuard::Check(const std::u16string& output, const std::u16string& pic
     if (!target)
         return;
     if (IdOf(picture) == target)
-        throw CError(CError::kOutputIsInput, u"The page would replace its own picture " + picture);
+        throw CError(
+            CError::kOutputIsInput,
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"), picture));
     for (const std::u16string& file : mProtected)
         if (IdOf(file) == target)
-            throw CError(CError::kOutputIsInput,
-                         u"The page would replace the start-up file " + file);
+            throw CError(
+                CError::kOutputIsInput,
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file));
     if (const auto earlier = mWritten.find(*target); earlier != mWritten.end())
-        throw CError(CError::kOutputTwice,
-                     u"The page of " + earlier->second + u" was written to this file in this run");
+        throw CError(
+            CError::kOutputTwice,
+            Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                 "В этот файл в этом запуске уже записана страница картинки %1"),
+               earlier->second));
 }
 
 void COutputGuard::Written(const std::u16string& output, const std::u16string& picture) {

@@ -27,6 +27,13 @@ void CPageWriter::OpenBodyInMemory() {
     mFileNo = kInMemory;
 }
 
+void CPageWriter::OpenCounter() {
+    if (mFileNo != 0)
+        return;
+    mFile.OpenCounter();
+    mFileNo = kCounting;
+}
+
 void CPageWriter::CloseFile() {
     if (mFileNo == 0)
         return;
@@ -50,14 +57,14 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
     static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
     if (mFileNo == 0)
         throw CError::BadFileNumber();
-    if (mFileNo == kInMemory)
+    if (mFileNo == kInMemory || mBodyOnly)
         return;
     mFile.AppendBytes(kSignature, sizeof kSignature);
     Append(head);
 }
 
 void CPageWriter::WritePageTail() {
-    if (mFileNo != kInMemory)
+    if (mFileNo != kInMemory && !mBodyOnly)
         Append(gTemplateTail);
     // The tail is the page's last piece: from here on closing the file puts the page in place.
     mFile.MarkComplete();

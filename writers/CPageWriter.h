@@ -21,7 +21,14 @@ public:
     /// Writes the page's body alone, into memory: no signature, head or tail. The walk's OpenFile
     /// then finds the page open already and does nothing.
     void OpenBodyInMemory();
-    /// The body's bytes so far (UTF-8), buffered ones included.
+    /// Writes the page's body alone (the picture's markup) to the file the walk opens: no
+    /// signature, head or tail, for a page that goes into another one.
+    void SetBodyOnly() noexcept { mBodyOnly = true; }
+    /// Counts the page's bytes instead of keeping them: nothing reaches a disk or memory. The
+    /// walk's OpenFile then finds the page open already and does nothing; BodySize() tells the
+    /// bytes, the signature, head and tail included.
+    void OpenCounter();
+    /// The body's bytes so far (UTF-8), buffered ones included; every byte of a counted page.
     std::size_t BodySize() const noexcept { return mFile.MemorySize(); }
     /// The body once the page is closed.
     const std::string& Body() const noexcept { return mFile.Memory(); }
@@ -53,12 +60,14 @@ protected:
     }
 
     /// Number of the open output file (descriptor + 1); 0 means no file, kInMemory a body kept in
-    /// memory.
+    /// memory, kCounting a page only counted.
     std::int32_t mFileNo = 0;
     static constexpr std::int32_t kInMemory = -1;
+    static constexpr std::int32_t kCounting = -2;
 
 private:
     [[noreturn]] static void RaiseNoFile();
 
     COutputFile mFile;
+    bool mBodyOnly = false;
 };

@@ -1,16 +1,31 @@
 #include "modPageStyle.h"
 
+#include "CCompactPicture.h"
 #include "CDivPicture.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
 #include "KorvaneSupport.h"
 
+#include <QtGlobal>
+
 namespace {
 
-template <class Writer> std::unique_ptr<IAnyPicture> Create() {
+template <class Writer> std::unique_ptr<CPageWriter> Create() {
     return std::make_unique<Writer>();
 }
 
+std::unique_ptr<CPageWriter> CreateMail() {
+    return std::make_unique<CCompactPicture>(CCompactPicture::kMail);
+}
+
+// The names of the compact styles' file types, marked for the translations; the window translates
+// a filter's names where it becomes the dialog's (as it does the classic ones').
+[[maybe_unused]] constexpr const char* kCompactFilterNames[] = {
+    QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем"),
+};
+
+// The classic styles, in the order "--style all" writes them.
 const std::array<PageStyle, 3> kStyles = {{
     {u"span", u".span.htm", u"SPAN Picture",
      u"SPAN картинки|*.span.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CSpanPicture>},
@@ -20,10 +35,24 @@ const std::array<PageStyle, 3> kStyles = {{
      u"DIV картинки|*.div.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CDivPicture>},
 }};
 
+const std::array<PageStyle, 2> kCompactStyles = {{
+    {u"compact", u".compact.htm", u"COMPACT Picture",
+     u"Сжатые TABLE картинки|*.compact.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
+     &Create<CCompactPicture>},
+    {u"compact-mail", u".mail.htm", u"MAIL Picture",
+     u"TABLE картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &CreateMail},
+}};
+
+const std::array<const PageStyle*, 5> kAllStyles = {&kStyles[0], &kStyles[1], &kStyles[2],
+                                                    &kCompactStyles[0], &kCompactStyles[1]};
+
 } // namespace
 
 const std::array<PageStyle, 3>& PageStyles() {
     return kStyles;
+}
+const std::array<const PageStyle*, 5>& AllPageStyles() {
+    return kAllStyles;
 }
 const PageStyle& SpanStyle() {
     return kStyles[0];
@@ -34,11 +63,20 @@ const PageStyle& TableStyle() {
 const PageStyle& DivStyle() {
     return kStyles[2];
 }
+const PageStyle& CompactStyle() {
+    return kCompactStyles[0];
+}
+const PageStyle& CompactMailStyle() {
+    return kCompactStyles[1];
+}
+bool IsCompactStyle(const PageStyle& style) {
+    return &style == &kCompactStyles[0] || &style == &kCompactStyles[1];
+}
 
 const PageStyle* FindPageStyle(std::u16string_view name) {
-    for (const auto& style : kStyles)
-        if (style.name == name)
-            return &style;
+    for (const PageStyle* style : kAllStyles)
+        if (style->name == name)
+            return style;
     return nullptr;
 }
 

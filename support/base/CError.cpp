@@ -46,11 +46,11 @@ CError::CError(std::int32_t number, std::u16string description)
 }
 
 CError CError::Overflow() {
-    return CError(kOverflow, u"Overflow");
+    return CError(kOverflow, Tr(QT_TRANSLATE_NOOP("Tesselet", "Переполнение")));
 }
 
 CError CError::BadFileNumber() {
-    return CError(kNoFileOpen, u"Bad file name or number");
+    return CError(kNoFileOpen, Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверное имя или номер файла")));
 }
 
 CError CError::FromErrno(int errnoValue) {
@@ -67,11 +67,12 @@ CError CError::FromCurrentException() {
     } catch (const CError& error) {
         return error;
     } catch (const std::bad_alloc&) {
-        return CError(kOutOfMemory, u"Out of memory");
+        // Not ENOMEM's words: the system's failure and the program's are told apart.
+        return CError(kOutOfMemory, Tr(QT_TRANSLATE_NOOP("Tesselet", "Не хватает памяти")));
     } catch (const std::exception& other) {
-        return CError(kInternal,
-                      u"Internal error: " + FromQString(QString::fromUtf8(other.what())));
+        return CError(kInternal, Tr(QT_TRANSLATE_NOOP("Tesselet", "Внутренняя ошибка: %1"),
+                                    FromQString(QString::fromUtf8(other.what()))));
     } catch (...) {
-        return CError(kInternal, u"Internal error");
+        return CError(kInternal, Tr(QT_TRANSLATE_NOOP("Tesselet", "Внутренняя ошибка")));
     }
 }

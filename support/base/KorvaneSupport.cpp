@@ -1,6 +1,7 @@
 #include "KorvaneSupport.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 
 std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty())
@@ -43,7 +44,9 @@ std::u16string ksGetFileExtension(std::u16string_view path) {
 
 std::u16string ksCutRight(std::u16string_view text, std::int32_t count) {
     if (count < 0)
-        throw CError(CError::kInvalidCall, u"Invalid procedure call or argument");
+        throw CError(
+            CError::kInvalidCall,
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "Недопустимый вызов процедуры или аргумент")));
     const auto drop = static_cast<std::size_t>(count);
     if (drop >= text.size())
         return {};

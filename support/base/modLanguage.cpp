@@ -58,3 +58,9 @@ QString TrQ(const char* sourceText) {
 std::u16string Tr(const char* sourceText) {
     return FromQString(TrQ(sourceText));
 }
+
+std::u16string Tr(const char* sourceText, std::u16string_view detail) {
+    return FromQString(
+        TrQ(sourceText)
+            .arg(QString::fromUtf16(detail.data(), static_cast<qsizetype>(detail.size()))));
+}

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 class QCoreApplication;
 
@@ -18,3 +19,5 @@ void InstallTranslations(QCoreApplication& application);
 /// The run's wording of a source text marked with QT_TRANSLATE_NOOP("Tesselet", ...).
 QString TrQ(const char* sourceText);
 std::u16string Tr(const char* sourceText);
+/// The same with its %1 filled with `detail` (a path, a number), once: a "%2" in the detail stays.
+std::u16string Tr(const char* sourceText, std::u16string_view detail);

@@ -2,6 +2,7 @@
 #include "modNativeText.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -10,10 +11,11 @@
 namespace {
 
 CError NotRegularFile(std::u16string_view advice) {
-    std::u16string description = u"Not a regular file";
-    if (!advice.empty())
-        description.append(u": ").append(advice);
-    return CError(CError::kNotRegularFile, std::move(description));
+    if (advice.empty())
+        return CError(CError::kNotRegularFile,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Это не обычный файл")));
+    return CError(CError::kNotRegularFile,
+                  Tr(QT_TRANSLATE_NOOP("Tesselet", "Это не обычный файл: %1"), advice));
 }
 
 } // namespace

@@ -26,7 +26,8 @@ private:
 /// Opens the file at `path` (a name made by PathFromNative, so any bytes) for reading, when it is
 /// a regular file, and fills `info` with what the system knows of it. Throws CError: the system's
 /// error for a name that cannot be opened, EISDIR (21) for a folder, and CError::kNotRegularFile
-/// for a FIFO, device or socket ("Not a regular file", then ": " and `advice` when given). Such a
+/// for a FIFO, device or socket ("Это не обычный файл", then ": " and `advice`, in the run's
+/// language, when given). Such a
 /// file is refused without being waited on or, where the name shows it beforehand, opened: a
 /// FIFO would wait for a writer, /dev/zero never ends, and opening some devices does something.
 CFileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,

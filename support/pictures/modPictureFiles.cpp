@@ -1,6 +1,7 @@
 #include "modPictureFiles.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 #include "modPictureCompleteness.h"
 #include "modQtText.h"
 #include "modRegularFile.h"
@@ -21,33 +22,42 @@
 
 namespace {
 
+// `detail` is in the run's language already: a marked text through TrQ, or Qt's own words.
 CError PictureError(std::int32_t number, const QString& detail) {
-    return CError(number, u"Invalid picture: " + FromQString(detail));
+    return CError(number,
+                  Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), FromQString(detail)));
 }
 
 CError TooLarge(qint64 width, qint64 height) {
-    return PictureError(CError::kPictureTooLarge, QStringLiteral("%1 x %2 pixels is larger than "
-                                                                 "%3 x %3")
-                                                      .arg(width)
-                                                      .arg(height)
-                                                      .arg(kMaxPictureSide));
+    return PictureError(CError::kPictureTooLarge,
+                        TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
+                            .arg(width)
+                            .arg(height)
+                            .arg(kMaxPictureSide));
 }
 
 CError NoMemory(QSize size) {
     if (size.isEmpty())
-        return PictureError(CError::kPictureNoMemory,
-                            QStringLiteral("not enough memory for its pixels"));
+        return PictureError(
+            CError::kPictureNoMemory,
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для её пикселей")));
     return PictureError(CError::kPictureNoMemory,
-                        QStringLiteral("not enough memory for %1 x %2 pixels")
+                        TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
                             .arg(size.width())
                             .arg(size.height()));
+}
+
+QString FileIsEmpty() {
+    return TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл пуст"));
 }
 
 // The size the picture is converted at, from the size the user sees. Computed in 64 bits: a
 // width of 16384 on a picture 1 pixel wide asks for a height far beyond any int.
 QSize TargetSize(QSize shown, PictureScale scale) {
     if (scale.width < 0 || scale.height < 0)
-        throw CError(CError::kInvalidCall, u"A picture cannot be scaled to a negative size");
+        throw CError(CError::kInvalidCall,
+                     Tr(QT_TRANSLATE_NOOP(
+                         "Tesselet", "Картинку нельзя масштабировать до отрицательного размера")));
     const qint64 w = shown.width(), h = shown.height();
     qint64 width = w, height = h;
     if (scale.width > 0 && scale.height > 0) {
@@ -61,11 +71,13 @@ QSize TargetSize(QSize shown, PictureScale scale) {
         width = std::max<qint64>(1, (2 * w * height + h) / (2 * h));
     }
     if (width > kMaxPictureSide || height > kMaxPictureSide)
-        throw PictureError(CError::kPictureTooLarge,
-                           QStringLiteral("scaled to %1 x %2 pixels, larger than %3 x %3")
-                               .arg(width)
-                               .arg(height)
-                               .arg(kMaxPictureSide));
+        throw PictureError(
+            CError::kPictureTooLarge,
+            TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                  "после масштабирования %1 x %2 пикселей — больше, чем %3 x %3"))
+                .arg(width)
+                .arg(height)
+                .arg(kMaxPictureSide));
     return QSize(static_cast<int>(width), static_cast<int>(height));
 }
 
@@ -113,10 +125,11 @@ qint64 ReadSome(int fd, char* data, qint64 size) {
 }
 
 CError InputTooLarge() {
-    return PictureError(CError::kInputTooLarge,
-                        QStringLiteral("standard input holds more than %1 bytes (1 GiB), the most "
-                                       "read for one picture")
-                            .arg(kMaxInputBytes));
+    return PictureError(
+        CError::kInputTooLarge,
+        TrQ(QT_TRANSLATE_NOOP("Tesselet", "на стандартном вводе больше %1 байт (1 ГиБ) — "
+                                          "больше, чем читается для одной картинки"))
+            .arg(kMaxInputBytes));
 }
 
 } // namespace
@@ -150,18 +163,26 @@ QImage FlattenOverWhite(QImage image) {
     return image;
 }
 
-QImage LoadPicture(QIODevice& device, PictureScale scale) {
+QImage KeepAlpha(QImage image) {
+    const QImage::Format format =
+        image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (image.format() != format)
+        image.convertTo(format);
+    return image;
+}
+
+QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
     // (16-bit formats) needs 2 GiB while it is decoded.
     QImageReader::setAllocationLimit(2048);
     if (device.size() == 0)
-        throw PictureError(CError::kEmptyPicture, QStringLiteral("the file is empty"));
+        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);
     if (!format.isEmpty() && IsPictureCutShort(device, format))
         throw PictureError(CError::kPictureCutShort,
-                           QStringLiteral("the file ends before the picture does"));
+                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
     device.seek(0);
     QImageReader reader(&device);
     // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
@@ -219,30 +240,31 @@ QImage LoadPicture(QIODevice& device, PictureScale scale) {
         if (image.isNull())
             throw NoMemory(target);
     }
-    image = FlattenOverWhite(std::move(image));
+    image = alpha == PictureAlpha::kKeep ? KeepAlpha(std::move(image))
+                                         : FlattenOverWhite(std::move(image));
     if (image.isNull())
         throw NoMemory(target);
     return image;
 }
 
-QImage LoadPictureFile(const std::u16string& path, PictureScale scale) {
+QImage LoadPictureFile(const std::u16string& path, PictureScale scale, PictureAlpha alpha) {
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
     // as what it is, not as a file of an unknown format.
     struct stat info {};
     CFileDescriptor fd = OpenRegularFile(
         path, info,
-        u"a pipe, device or socket is not read as a picture; \"-\" reads the picture from "
-        u"standard input");
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "канал, устройство или сокет не читается как картинка; "
+                                         "«-» читает картинку со стандартного ввода")));
     if (info.st_size == 0)
-        throw PictureError(CError::kEmptyPicture, QStringLiteral("the file is empty"));
+        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
     QFile file;
     if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         throw PictureError(CError::kInvalidPicture, file.errorString());
     fd.Release(); // the file closes it now
-    return LoadPicture(file, scale);
+    return LoadPicture(file, scale, alpha);
 }
 
-QImage LoadPictureStream(int fd, PictureScale scale) {
+QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
     // A file given as standard input says how much it holds: one beyond the limit is refused
     // without reading it, one within gets its memory at once.
     qint64 expected = 0;
@@ -281,10 +303,11 @@ QImage LoadPictureStream(int fd, PictureScale scale) {
     }
     bytes.truncate(size);
     if (bytes.isEmpty())
-        throw PictureError(CError::kEmptyPicture, QStringLiteral("standard input is empty"));
+        throw PictureError(CError::kEmptyPicture,
+                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "стандартный ввод пуст")));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return LoadPicture(buffer, scale);
+    return LoadPicture(buffer, scale, alpha);
 }
 
 std::u16string GetPictureFilter() {

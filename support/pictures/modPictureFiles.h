@@ -17,19 +17,32 @@ struct PictureScale {
     int height = 0;
 };
 
+/// What becomes of a picture's transparency.
+enum class PictureAlpha {
+    kFlatten, ///< composited over white: opaque RGB32, for the pages that show every pixel
+    kKeep,    ///< kept: ARGB32 (not premultiplied) when the picture has alpha, else RGB32
+};
+
 /// Loads a picture in any format that QImageReader reads, upright (its EXIF orientation applied),
 /// in sRGB, at the size `scale` asks for, as opaque RGB32: pixels that are not opaque are
-/// composited over white. Throws CError: the system's error for a missing, unreadable or folder
-/// path; CError::kNotRegularFile for a FIFO, device or socket (never waits on one); and the
-/// picture errors of CError's catalogue.
-QImage LoadPictureFile(const std::u16string& path, PictureScale scale = {});
+/// composited over white (unless `alpha` keeps them). Throws CError: the system's error for a
+/// missing, unreadable or folder path; CError::kNotRegularFile for a FIFO, device or socket (never
+/// waits on one); and the picture errors of CError's catalogue.
+QImage LoadPictureFile(const std::u16string& path, PictureScale scale = {},
+                       PictureAlpha alpha = PictureAlpha::kFlatten);
 
 /// LoadPictureFile for a picture on an open device that can seek: a file or bytes in memory.
-QImage LoadPicture(QIODevice& device, PictureScale scale = {});
+QImage LoadPicture(QIODevice& device, PictureScale scale = {},
+                   PictureAlpha alpha = PictureAlpha::kFlatten);
 
 /// Reads a whole picture from a descriptor that may not seek (standard input: a pipe, a file, a
 /// terminal), at most kMaxInputBytes, then loads it as LoadPicture does.
-QImage LoadPictureStream(int fd, PictureScale scale = {});
+QImage LoadPictureStream(int fd, PictureScale scale = {},
+                         PictureAlpha alpha = PictureAlpha::kFlatten);
+
+/// A picture with alpha as ARGB32 (not premultiplied), one without as RGB32; a null image when
+/// memory runs out.
+QImage KeepAlpha(QImage image);
 
 /// Composites a picture with alpha over white and returns it as opaque RGB32.
 QImage FlattenOverWhite(QImage image);

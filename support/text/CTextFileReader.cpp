@@ -1,6 +1,7 @@
 #include "CTextFileReader.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 #include "modRegularFile.h"
 
 #include <QByteArrayView>
@@ -60,7 +61,9 @@ std::u16string DecodeUTF16(std::string_view bytes, QStringDecoder::Encoding enco
 std::u16string DecodeWindows1251(std::string_view bytes) {
     QStringDecoder decoder("windows-1251", kWholeText);
     if (!decoder.isValid())
-        throw CError(CError::kInternal, u"Internal error: Qt has no Windows-1251 codec");
+        throw CError(
+            CError::kInternal,
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "Внутренняя ошибка: в Qt нет кодека Windows-1251")));
     std::u16string text = DecodeWith(decoder, bytes);
     // Every byte is one character. 0x98 is the one byte the code page leaves unassigned; Qt gives
     // it as the invisible control U+0098, a page shows it as the replacement character.
@@ -73,8 +76,8 @@ std::u16string DecodeWindows1251(std::string_view bytes) {
 CError TooLarge() {
     const std::string mebibytes = std::to_string(CTextFileReader::kMaxStartUpFileBytes >> 20);
     return CError(CError::kStartUpFileTooLarge,
-                  u"The file is larger than " + std::u16string(mebibytes.begin(), mebibytes.end()) +
-                      u" MiB");
+                  Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл больше %1 МиБ"),
+                     std::u16string(mebibytes.begin(), mebibytes.end())));
 }
 
 } // namespace

@@ -12,7 +12,7 @@ std::u16string CFileDialog::SelectedFile() const {
 }
 
 void CFileDialog::Filter(const std::u16string& filter) {
-    mFilter = QtNameFilter(filter);
+    mFilters = QtNameFilters(filter);
 }
 
 void CFileDialog::DefaultFileName(const std::u16string& path) {
@@ -35,8 +35,12 @@ bool CFileDialog::Show(bool save) {
     QFileDialog dialog(mOwner);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!mFilter.isEmpty())
-        dialog.setNameFilter(mFilter);
+    QStringList types = mFilters;
+    types.removeAll(QString());
+    if (!types.isEmpty())
+        dialog.setNameFilters(types);
+    if (mFilterIndex >= 0 && mFilterIndex < mFilters.size() && !mFilters[mFilterIndex].isEmpty())
+        dialog.selectNameFilter(mFilters[mFilterIndex]);
 
     // The remembered folder wins over the folder of the proposed name: remembering it would be
     // pointless otherwise. The proposed name keeps its own folder only while nothing is remembered.
@@ -56,5 +60,8 @@ bool CFileDialog::Show(bool save) {
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return false;
     mSelectedFile = chosen.first();
+    mSelectedFilterIndex =
+        types.isEmpty() ? -1
+                        : static_cast<std::int32_t>(mFilters.indexOf(dialog.selectedNameFilter()));
     return true;
 }

@@ -3,6 +3,7 @@
 #include "IFileDialog.h"
 
 #include <QString>
+#include <QStringList>
 
 /// The open and save dialogs on QFileDialog.
 class CFileDialog final : public IFileDialog {
@@ -10,6 +11,8 @@ public:
     std::u16string SelectedFile() const override;
     void OwnerWindow(QWidget* owner) override { mOwner = owner; }
     void Filter(const std::u16string& filter) override;
+    void FilterIndex(std::int32_t index) override { mFilterIndex = index; }
+    std::int32_t SelectedFilterIndex() const override { return mSelectedFilterIndex; }
     void DialogOptions(std::int32_t options) override { mOptions = options; }
     void DefaultFileName(const std::u16string& path) override;
     void InitialFolder(const std::u16string& folder) override;
@@ -20,7 +23,10 @@ private:
     bool Show(bool save);
 
     QWidget* mOwner = nullptr;
-    QString mFilter;
+    /// The dialog's file types, one for each of the filter text's, empty where it has none.
+    QStringList mFilters;
+    std::int32_t mFilterIndex = 0;
+    std::int32_t mSelectedFilterIndex = -1;
     std::int32_t mOptions = 0;
     QString mDefaultFileName;
     QString mInitialFolder;

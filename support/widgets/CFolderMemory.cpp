@@ -1,6 +1,7 @@
 #include "CFolderMemory.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 #include "modQtText.h"
 
 #include <QSettings>
@@ -10,7 +11,8 @@ namespace {
 void ThrowOnFailure(const QSettings& settings) {
     if (settings.status() != QSettings::NoError)
         throw CError(CError::kPathAccess,
-                     u"Path/File access error: " + FromQString(settings.fileName()));
+                     Tr(QT_TRANSLATE_NOOP("Tesselet", "Ошибка доступа к пути или файлу: %1"),
+                        FromQString(settings.fileName())));
 }
 
 } // namespace

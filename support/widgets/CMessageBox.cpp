@@ -55,6 +55,16 @@ void CMessageBox::ShowError(const CError& pending, const std::u16string& message
     Show(IconOfStyle(kStopIcon), mCaption, ReportText(pending, message));
 }
 
+bool CMessageBox::AskOkCancel(const std::u16string& text, std::int32_t style) {
+    QString shown = ToQString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(IconOfStyle(style), ToQString(mCaption), shown,
+                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& name) {
     QString about = ToQString(app.Title()) + u'\n' + TrQ(QT_TRANSLATE_NOOP("Tesselet", "Версия ")) +
                     ToQString(ksFormatVersion(app.Major(), app.Minor(), app.Revision()));

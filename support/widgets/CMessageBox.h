@@ -13,6 +13,7 @@ public:
     explicit CMessageBox(std::u16string caption);
     void MsgBox(const std::u16string& text, std::int32_t style) override;
     void ShowError(const CError& pending, const std::u16string& message) override;
+    bool AskOkCancel(const std::u16string& text, std::int32_t style) override;
 
 private:
     std::u16string mCaption;

@@ -16,6 +16,12 @@ public:
     virtual void OwnerWindow(QWidget* owner) = 0;
     /// File types as "label|patterns|label|patterns", the patterns of one type joined by ";".
     virtual void Filter(const std::u16string& filter) = 0;
+    /// The file type selected when the dialog opens, by its place in the filter (0 for the
+    /// first); a place the filter does not have leaves the first selected.
+    virtual void FilterIndex(std::int32_t index) = 0;
+    /// After a successful ShowOpen or ShowSave: the place in the filter of the file type selected
+    /// when the user chose the file, -1 when none is known.
+    virtual std::int32_t SelectedFilterIndex() const = 0;
     virtual void DialogOptions(std::int32_t options) = 0;
     /// Save only: the path proposed to the user.
     virtual void DefaultFileName(const std::u16string& path) = 0;

@@ -1,6 +1,7 @@
 #include "KorvaneSupportUi.h"
 
 #include "CError.h"
+#include "modLanguage.h"
 #include "modProgramFolder.h"
 #include "modQtText.h"
 
@@ -36,7 +37,8 @@ void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) 
         icon.addFile(folder.filePath(image));
     if (icon.isNull())
         throw CError(CError::kResourceNotFound,
-                     u"Resource with identifier '" + resourceName + u"' not found");
+                     Tr(QT_TRANSLATE_NOOP("Tesselet", "Ресурс с идентификатором «%1» не найден"),
+                        resourceName));
     if (window == nullptr)
         QApplication::setWindowIcon(icon);
     else
@@ -58,8 +60,12 @@ void ksFixUserControlsContainerWindow() {}
 void ksOpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
-        throw CError(CError::kFileNotFound, u"File not found: " + FromQString(path));
-    const CError cannotOpen(CError::kPathAccess, u"No program could open " + FromQString(path));
+        throw CError(CError::kFileNotFound,
+                     Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), FromQString(path)));
+    const CError cannotOpen(
+        CError::kPathAccess,
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "Ни одна программа не смогла открыть %1"),
+           FromQString(path)));
     // Qt starts the desktop's opener and forgets it, so a browser that refuses to run (Chromium
     // as root) or a handler that fails goes unseen. Started here, its end is watched instead: the
     // opener ends with a failure when nothing it tried could open the file.

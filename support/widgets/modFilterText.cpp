@@ -11,14 +11,19 @@ namespace {
 // marked here so that the translations hold them; a name is translated where the filter becomes
 // the dialog's.
 [[maybe_unused]] constexpr const char* kFilterNames[] = {
-    QT_TRANSLATE_NOOP("Tesselet", "Картинки"),       QT_TRANSLATE_NOOP("Tesselet", "Все файлы"),
-    QT_TRANSLATE_NOOP("Tesselet", "HTML файлы"),     QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки"),
-    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки"), QT_TRANSLATE_NOOP("Tesselet", "DIV картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "Картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "Все файлы"),
+    QT_TRANSLATE_NOOP("Tesselet", "HTML файлы"),
+    QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "DIV картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки"),
+    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем"),
 };
 
 } // namespace
 
-QString QtNameFilter(const std::u16string& filter) {
+QStringList QtNameFilters(const std::u16string& filter) {
     const QStringList items = ToQString(filter).split(u'|');
     QStringList types;
     for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
@@ -30,9 +35,16 @@ QString QtNameFilter(const std::u16string& filter) {
             patterns << (trimmed == QStringLiteral("*.*") ? QStringLiteral("*") : trimmed);
         }
         if (patterns.isEmpty())
-            continue;
-        types << TrQ(items[i].trimmed().toUtf8().constData()) + QStringLiteral(" (") +
-                     patterns.join(u' ') + QStringLiteral(")");
+            types << QString();
+        else
+            types << TrQ(items[i].trimmed().toUtf8().constData()) + QStringLiteral(" (") +
+                         patterns.join(u' ') + QStringLiteral(")");
     }
+    return types;
+}
+
+QString QtNameFilter(const std::u16string& filter) {
+    QStringList types = QtNameFilters(filter);
+    types.removeAll(QString());
     return types.join(QStringLiteral(";;"));
 }

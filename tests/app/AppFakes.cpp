@@ -54,6 +54,17 @@ public:
         Record().hasFilter = true;
         Record().filter = filter;
     }
+    void FilterIndex(std::int32_t index) override {
+        mFakes.Fail("FilterIndex");
+        Record().filterIndex = index;
+    }
+    std::int32_t SelectedFilterIndex() const override {
+        mFakes.Fail("SelectedFilterIndex");
+        if (mFakes.chosenFilterIndex)
+            return *mFakes.chosenFilterIndex;
+        const std::int32_t offered = mFakes.dialogs[mIndex].filterIndex;
+        return offered < 0 ? 0 : offered;
+    }
     void DialogOptions(std::int32_t options) override {
         mFakes.Fail("DialogOptions");
         Record().options = options;
@@ -121,6 +132,12 @@ void FakeComponents::ShowError(const CError& pending, const std::u16string& mess
     log.push_back("ShowError");
     errors.push_back({pending.Number(), pending.Description(), message});
     Fail("ShowError");
+}
+
+bool FakeComponents::AskOkCancel(const std::u16string& text, std::int32_t style) {
+    log.push_back("AskOkCancel " + U8(text));
+    boxes.emplace_back(text, style);
+    return answerOk;
 }
 
 FlashResult FakeComponents::Show(const QImage& picture) {

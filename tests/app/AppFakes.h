@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ struct DialogRecord {
     std::u16string initialFolder;
     bool hasFilter = false;
     std::u16string filter;
+    /// The file type the dialog was told to select first; -1 when it was not told.
+    std::int32_t filterIndex = -1;
     std::int32_t options = -1;
     bool hasDefaultFileName = false;
     std::u16string defaultFileName;
@@ -55,13 +58,19 @@ public:
     // What the next dialogs do.
     bool chooseFile = true;
     std::u16string chosenPath = u"/pictures/cat.png";
+    /// The file type the user selects; when none, the one the dialog selected first.
+    std::optional<std::int32_t> chosenFilterIndex;
     /// Operations that throw: dialog operations ("Filter", "ShowSave", ...) and "ShowError".
     std::set<std::string> failing;
+
+    /// What the user answers to a question with OK and Cancel: true for OK.
+    bool answerOk = true;
 
     // The picture on the screen.
     FlashResult flashResult = FlashResult::Shown;
 
-    /// What the user saw, in order: "ShowOpen", "ShowSave", "MsgBox <text>", "ShowError".
+    /// What the user saw, in order: "ShowOpen", "ShowSave", "MsgBox <text>", "ShowError",
+    /// "AskOkCancel <text>".
     std::vector<std::string> log;
     std::vector<DialogRecord> dialogs;
     int dialogsAlive = 0;
@@ -79,6 +88,8 @@ public:
 
     void MsgBox(const std::u16string& text, std::int32_t style) override;
     void ShowError(const CError& pending, const std::u16string& message) override;
+    /// Recorded in the log and in `boxes` with its style, then answered with `answerOk`.
+    bool AskOkCancel(const std::u16string& text, std::int32_t style) override;
     FlashResult Show(const QImage& picture) override;
     void Hide() override;
 

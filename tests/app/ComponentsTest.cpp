@@ -7,6 +7,7 @@
 #include "KorvaneSupportUi.h"
 #include "modFilterText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -52,6 +53,10 @@ TEST(Components, FilterTextForQtDialogs) {
     EXPECT_EQ(QtNameFilter(u"A| *.a ; ;*.b |Dangling"), QStringLiteral("A (*.a *.b)"));
     EXPECT_EQ(QtNameFilter(u"Empty||B|*.b"), QStringLiteral("B (*.b)"));
     EXPECT_EQ(QtNameFilter(u""), QString());
+    // One by one, a type without patterns kept as an empty item, so that the places agree.
+    EXPECT_EQ(QtNameFilters(u"A|*.a|Empty||B|*.b;*.c|Dangling"),
+              (QStringList{"A (*.a)", QString(), "B (*.b *.c)"}));
+    EXPECT_EQ(QtNameFilters(u""), QStringList{});
 }
 
 TEST(Components, FolderMemoryKeepsEachKeyAcrossStores) {
@@ -102,6 +107,61 @@ TEST(Components, SaveDialogProposesTheNameInTheRememberedFolder) {
 
     WhenShown<QFileDialog>([](QFileDialog&) {}, Reject);
     EXPECT_FALSE(dialog.ShowSave());
+}
+
+// The file type selected first and the one chosen are told by their place in the filter text,
+// a type without patterns (left out of the dialog) counted too.
+TEST(Components, SaveDialogSelectsAndTellsTheFileType) {
+    QTemporaryDir folder;
+    const struct {
+        std::int32_t offered;
+        const char* selectedFirst;
+        const char* chosen; ///< the type the user selects; nullptr keeps the one selected
+        std::int32_t told;
+    } cases[] = {
+        {2, "B (*.b)", nullptr, 2},   {2, "B (*.b)", "C (*.c)", 3}, {0, "A (*.a)", "B (*.b)", 2},
+        {1, "A (*.a)", nullptr, 0}, // the type without patterns is not in the dialog
+        {7, "A (*.a)", "C (*.c)", 3},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.offered);
+        CFileDialog dialog;
+        dialog.InitialFolder(U16(folder.path().toStdString()));
+        dialog.Filter(u"A|*.a|Empty||B|*.b|C|*.c");
+        dialog.FilterIndex(test.offered);
+        dialog.DefaultFileName(u"page.a");
+        WhenShown<QFileDialog>(
+            [&](QFileDialog& shown) {
+                EXPECT_EQ(shown.nameFilters(), (QStringList{"A (*.a)", "B (*.b)", "C (*.c)"}));
+                EXPECT_EQ(shown.selectedNameFilter(), QString::fromUtf8(test.selectedFirst));
+                if (test.chosen != nullptr)
+                    shown.selectNameFilter(QString::fromUtf8(test.chosen));
+            },
+            Accept);
+        ASSERT_TRUE(dialog.ShowSave());
+        EXPECT_EQ(dialog.SelectedFilterIndex(), test.told);
+    }
+}
+
+TEST(Components, QuestionWithOkAndCancel) {
+    const struct {
+        QMessageBox::StandardButton pressed;
+        bool answer;
+    } cases[] = {{QMessageBox::Ok, true}, {QMessageBox::Cancel, false}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.answer);
+        CMessageBox messages(u"Korvane - Tesselet");
+        WhenShown<QMessageBox>(
+            [](QMessageBox& shown) {
+                EXPECT_EQ(shown.windowTitle(), QStringLiteral("Korvane - Tesselet"));
+                EXPECT_EQ(shown.text(), QStringLiteral("Большая страница.\n\nСохранить?"));
+                EXPECT_EQ(shown.icon(), QMessageBox::Warning);
+                EXPECT_EQ(shown.standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+            },
+            [&](QMessageBox& shown) { shown.button(test.pressed)->click(); });
+        EXPECT_EQ(messages.AskOkCancel(u"Большая страница.\r\n\r\nСохранить?", 1 + 48),
+                  test.answer);
+    }
 }
 
 TEST(Components, FolderMemoryThatCannotBeWrittenFails) {

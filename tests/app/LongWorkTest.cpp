@@ -61,6 +61,8 @@ TEST(LongWork, CancelledSaveLeavesTheOldPageAndSaysNothing) {
         old.write("the old page");
     }
     FakeComponents fakes;
+    // Its page of some 224 MB is written without the question about large pages.
+    fakes.Services().largePageBytes = UINT64_MAX;
     frmMain window(kApp, fakes.Services());
     window.show();
     // Large enough that the walk is still under way when Cancel is pressed.

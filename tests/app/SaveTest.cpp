@@ -58,7 +58,9 @@ const Style kStyles[] = {
     {"cmdSaveSPAN", "SPAN Picture",
      "SPAN картинки|*.span.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", ".span.htm", "<pre"},
     {"cmdSaveTABLE", "TABLE Picture",
-     "TABLE картинки|*.table.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", ".table.htm", "<table"},
+     "TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE картинки для "
+     "писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
+     ".table.htm", "<table"},
     {"cmdSaveDIV", "DIV Picture", "DIV картинки|*.div.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
      ".div.htm", "class=\"art\""},
 };

@@ -92,6 +92,13 @@ TEST(PixelWalk, PixelsAreOpaqueWhateverTheScanLineHoldsAboveBlue) {
     EXPECT_TRUE(CallPictureGenerator(writer, u"f", picture, ui, ui));
     EXPECT_EQ(writer.calls[4], "WritePixel FF123456 0 0");
     EXPECT_EQ(writer.calls[5], "WritePixel FFABCDEF 1 0");
+
+    // The same pixels in an ARGB32 picture keep their alpha, for the pages that show it.
+    picture.reinterpretAsFormat(QImage::Format_ARGB32);
+    RecordingWriter withAlpha;
+    EXPECT_TRUE(CallPictureGenerator(withAlpha, u"f", picture, ui, ui));
+    EXPECT_EQ(withAlpha.calls[4], "WritePixel 00123456 0 0");
+    EXPECT_EQ(withAlpha.calls[5], "WritePixel 7FABCDEF 1 0");
 }
 
 TEST(PixelWalk, PageOfAPictureAndOfNoPicture) {
@@ -128,14 +135,14 @@ TEST(PixelWalk, PageOfAPictureAndOfNoPicture) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
-TEST(PixelWalk, PicturesNotInRGB32AreRefusedBeforeTheWriter) {
+TEST(PixelWalk, PicturesNeitherRGB32NorARGB32AreRefusedBeforeTheWriter) {
     TempDir dir;
     const TemplatesScope templates(u"", u"");
     const QImage rgb32 = MakePicture(3, 2, Grid);
     for (const QImage::Format format :
-         {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGBX8888,
-          QImage::Format_RGB888, QImage::Format_RGB16, QImage::Format_Grayscale8,
-          QImage::Format_Indexed8, QImage::Format_Mono, QImage::Format_RGBA64}) {
+         {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGBX8888, QImage::Format_RGB888,
+          QImage::Format_RGB16, QImage::Format_Grayscale8, QImage::Format_Indexed8,
+          QImage::Format_Mono, QImage::Format_RGBA64}) {
         SCOPED_TRACE(format);
         const QImage picture = rgb32.convertToFormat(format);
         ASSERT_EQ(picture.format(), format);

@@ -14,25 +14,38 @@ struct Words {
     std::string hint;
     std::string notLoaded;
     std::string notSaved;
+    std::string emptyPicture;   ///< the program's own failure, its description built in two parts
+    std::string device;         ///< the same, with the advice that follows it
     std::string helpStart;      ///< --help's first words, Qt's
     std::string otherErrorWord; ///< the other language's word for an error line: never seen
 };
 
-const Words kRussian{"tesselet-cli: неизвестный стиль «bogus» (table, span, div или all)",
-                     "tesselet-cli: Неизвестный параметр «bogus».",
-                     "Попробуйте «tesselet-cli --help».",
-                     "\n\nНе удалось загрузить файл.\nОшибка 2: Нет такого файла или каталога\n",
-                     "\n\nНе удалось сохранить файл.\nОшибка 28: На устройстве не осталось "
-                     "свободного места\n",
-                     "Использование: ",
-                     "Error "};
-const Words kEnglish{"tesselet-cli: unknown style \"bogus\" (table, span, div or all)",
-                     "tesselet-cli: Unknown option 'bogus'.",
-                     "Try 'tesselet-cli --help'.",
-                     "\n\nCould not load the file.\nError 2: No such file or directory\n",
-                     "\n\nCould not save the file.\nError 28: No space left on device\n",
-                     "Usage: ",
-                     "Ошибка "};
+const Words kRussian{
+    "tesselet-cli: неизвестный стиль «bogus» (table, span, div, compact, compact-mail или "
+    "all)",
+    "tesselet-cli: Неизвестный параметр «bogus».",
+    "Попробуйте «tesselet-cli --help».",
+    "\n\nНе удалось загрузить файл.\nОшибка 2: Нет такого файла или каталога\n",
+    "\n\nНе удалось сохранить файл.\nОшибка 28: На устройстве не осталось "
+    "свободного места\n",
+    "\n\nНе удалось загрузить файл.\nОшибка 1482: Неверная картинка: файл пуст\n",
+    "\n\nНе удалось загрузить файл.\nОшибка 1485: Это не обычный файл: канал, "
+    "устройство или сокет не читается как картинка; «-» читает картинку со "
+    "стандартного ввода\n",
+    "Использование: ",
+    "Error "};
+const Words kEnglish{
+    "tesselet-cli: unknown style \"bogus\" (table, span, div, compact, compact-mail or all)",
+    "tesselet-cli: Unknown option 'bogus'.",
+    "Try 'tesselet-cli --help'.",
+    "\n\nCould not load the file.\nError 2: No such file or directory\n",
+    "\n\nCould not save the file.\nError 28: No space left on device\n",
+    "\n\nCould not load the file.\nError 1482: Invalid picture: the file is empty\n",
+    "\n\nCould not load the file.\nError 1485: Not a regular file: a pipe, device "
+    "or socket is not read as a picture; \"-\" reads the picture from standard "
+    "input\n",
+    "Usage: ",
+    "Ошибка "};
 
 /// Runs the converter under a locale given as environment variables; the others are unset.
 CliRun RunIn(const std::vector<std::pair<const char*, const char*>>& locale,
@@ -72,6 +85,7 @@ TEST(Language, TheConverterSpeaksTheLocalesLanguageThroughout) {
          kRussian},
     };
     TempDir dir;
+    WriteBytes(dir.File("empty.png"), "");
     for (const auto& each : cases) {
         SCOPED_TRACE(each.what);
         const Words& words = each.words;
@@ -92,6 +106,14 @@ TEST(Language, TheConverterSpeaksTheLocalesLanguageThroughout) {
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "/dev/full" + words.notSaved);
         EXPECT_EQ(run.err.find(words.otherErrorWord), std::string::npos) << run.err;
+
+        run = RunIn(each.locale, {"--out-dir", dir.Path(), dir.File("empty.png")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, dir.File("empty.png") + words.emptyPicture);
+
+        run = RunIn(each.locale, {"--out-dir", dir.Path(), "/dev/zero"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "/dev/zero" + words.device);
 
         run = RunIn(each.locale, {"--help"});
         EXPECT_EQ(run.status, 0);

@@ -247,7 +247,7 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
     ASSERT_EQ(::write(odd, oddBytes.data(), oddBytes.size()), ssize_t(oddBytes.size()));
     ::close(odd);
 
-    const std::string tooLarge = "Invalid picture: scaled to ";
+    const std::string tooLarge = "Неверная картинка: после масштабирования ";
     const PictureCase cases[] = {
         // The camera's orientation is applied; a requested size is the size the user sees.
         {"EXIF orientation 6",
@@ -343,7 +343,7 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kPictureTooLarge,
-         tooLarge + "16384 x 268435456 pixels, larger than 16384 x 16384"},
+         tooLarge + "16384 x 268435456 пикселей — больше, чем 16384 x 16384"},
         {"100 x 1 at height 200",
          [&] {
              return LoadPictureFile(line, {0, 200});
@@ -352,7 +352,7 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kPictureTooLarge,
-         tooLarge + "20000 x 200 pixels, larger than 16384 x 16384"},
+         tooLarge + "20000 x 200 пикселей — больше, чем 16384 x 16384"},
         // Half-transparent green in 16 bits a channel, over white.
         {"16-bit PNG with alpha at width 10",
          [&] {
@@ -385,7 +385,7 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kPictureNoMemory,
-         "Invalid picture: not enough memory for 8192 x 8192 pixels",
+         "Неверная картинка: не хватает памяти для 8192 x 8192 пикселей",
          true},
         // Standard input: a pipe, a file, a device that never ends.
         {"PNG through a pipe",
@@ -398,7 +398,7 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kEmptyPicture,
-         "Invalid picture: standard input is empty"},
+         "Неверная картинка: стандартный ввод пуст"},
         {"file as standard input",
          [&] { return FromDescriptor(dir.File("noise.png")); },
          {200, 200},
@@ -409,14 +409,14 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kInputTooLarge,
-         "1073741824 bytes"},
+         "1073741824 байт"},
         {"/dev/zero as standard input",
          [&] { return FromDescriptor("/dev/zero"); },
          {},
          {},
          0,
          CError::kInputTooLarge,
-         "1073741824 bytes"},
+         "1073741824 байт"},
         // Paths that are not regular files are refused at once, without waiting on them.
         {"FIFO",
          [&] { return LoadPictureFile(dir.File16("fifo.png")); },
@@ -424,21 +424,21 @@ TEST(PictureCases, EachLoadsAsAViewerShowsItOrFailsWithItsNumber) {
          {},
          0,
          CError::kNotRegularFile,
-         "\"-\" reads"},
+         "«-» читает"},
         {"/dev/zero",
          [&] { return LoadPictureFile(u"/dev/zero"); },
          {},
          {},
          0,
          CError::kNotRegularFile,
-         "Not a regular file"},
+         "Это не обычный файл"},
         {"socket",
          [&] { return LoadPictureFile(U16(socketPath)); },
          {},
          {},
          0,
          CError::kNotRegularFile,
-         "Not a regular file"},
+         "Это не обычный файл"},
         {"name with the bytes FF FE",
          [&] { return LoadPictureFile(PathFromNative(oddName)); },
          {6, 2},

@@ -53,7 +53,7 @@ TEST(Pictures, LargestSideAndFilter) {
         ADD_FAILURE() << "a picture wider than the limit loaded";
     } catch (const CError& error) {
         EXPECT_EQ(error.Number(), CError::kPictureTooLarge);
-        EXPECT_EQ(U8(error.Description()), "Invalid picture: 16385 x 1 pixels is larger than "
+        EXPECT_EQ(U8(error.Description()), "Неверная картинка: 16385 x 1 пикселей — больше, чем "
                                            "16384 x 16384");
     }
 }

@@ -268,19 +268,19 @@ TEST(SafeSave, APageNeverReplacesItsPictureItsTemplatesOrAnEarlierPage) {
         {"the picture itself",
          {"-o", dir.File("p.png"), dir.File("p.png")},
          dir.File("p.png"),
-         "1500: The page would replace its own picture"},
+         "1500: Страница заменила бы свою же картинку"},
         {"through a link",
          {"-o", dir.File("link.png"), dir.File("p.png")},
          dir.File("link.png"),
-         "1500: The page would replace its own picture"},
+         "1500: Страница заменила бы свою же картинку"},
         {"a hard link",
          {"-o", dir.File("hard.png"), dir.File("p.png")},
          dir.File("hard.png"),
-         "1500: The page would replace its own picture"},
+         "1500: Страница заменила бы свою же картинку"},
         {"a start-up file",
          {"--templates", dir.File("t"), "-o", dir.File("t/template.2.html"), dir.File("p.png")},
          dir.File("t/template.2.html"),
-         "1500: The page would replace the start-up file"},
+         "1500: Страница заменила бы стартовый файл"},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.what);
@@ -308,9 +308,11 @@ TEST(SafeSave, APageNeverReplacesItsPictureItsTemplatesOrAnEarlierPage) {
     CliRun run = RunCli({"--style", "table", "--out-dir", dir.File("out"), dir.File("d1/s.png"),
                          dir.File("d2/s.png"), dir.File("d1/s.jpg"), kSample});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(Fragment(dir.File("out/s.table.htm"), "1501: The page of ") +
-                           dir.File("d1/s.png") + " was written to this file in this run"),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(Fragment(dir.File("out/s.table.htm"),
+                              "1501: В этот файл в этом запуске уже записана страница картинки ") +
+                     dir.File("d1/s.png")),
+        std::string::npos)
         << run.err;
     EXPECT_TRUE(ReadBytes(dir.File("out/s.table.htm")) == firstPage);
     EXPECT_TRUE(Exists(dir.File("out/sample.table.htm")));
@@ -321,7 +323,9 @@ TEST(SafeSave, APageNeverReplacesItsPictureItsTemplatesOrAnEarlierPage) {
     fs::copy_file(dir.File("d1/s.jpg"), dir.File("d1/s2.jpg"));
     run = RunCli({"--style", "table", dir.File("d1/s.png"), dir.File("d1/s.jpg")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("1501: The page of " + dir.File("d1/s.png")), std::string::npos)
+    EXPECT_NE(run.err.find("1501: В этот файл в этом запуске уже записана страница картинки " +
+                           dir.File("d1/s.png")),
+              std::string::npos)
         << run.err;
     EXPECT_TRUE(ReadBytes(dir.File("d1/s.table.htm")) == firstPage);
 }

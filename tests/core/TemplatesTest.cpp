@@ -167,8 +167,8 @@ TEST(Templates, CostlyStartUpFilesCostLittle) {
             page += "<span style=\"color:#000000;\">"s + letter + "</span>";
         return page + "\r\n</pre>\r\n" + tail;
     };
-    const std::string tooLarge = "Ошибка 1490: The file is larger than 64 MiB\n";
-    const std::string notRegular = "Ошибка 1485: Not a regular file\n";
+    const std::string tooLarge = "Ошибка 1490: Файл больше 64 МиБ\n";
+    const std::string notRegular = "Ошибка 1485: Это не обычный файл\n";
     enum class Special { None, SparseHead, FifoTail };
 
     const struct {
@@ -250,7 +250,7 @@ TEST(Templates, LargestStartUpFileIsSixtyFourMebibytes) {
         } catch (const CError& error) {
             EXPECT_FALSE(c.read);
             EXPECT_EQ(error.Number(), 1490);
-            EXPECT_EQ(U8(error.Description()), "The file is larger than 64 MiB");
+            EXPECT_EQ(U8(error.Description()), "Файл больше 64 МиБ");
         }
     }
 }

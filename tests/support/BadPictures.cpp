@@ -179,23 +179,23 @@ std::vector<BadPicture> WriteBadPictures(const std::string& dir) {
     const QImage noise = Noise(40, 30);
     const auto half = [](const std::string& bytes) { return bytes.substr(0, bytes.size() / 2); };
     std::vector<BadPicture> bad = {
-        {"empty.png", "", CError::kEmptyPicture, "Invalid picture: the file is empty"},
+        {"empty.png", "", CError::kEmptyPicture, "Неверная картинка: файл пуст"},
         {"notes.png", "Shopping list:\n- milk\n- bread\n", CError::kInvalidPicture,
-         "Invalid picture: "},
-        {"cut.png", half(Encoded(noise, "PNG")), CError::kInvalidPicture, "Invalid picture: "},
+         "Неверная картинка: "},
+        {"cut.png", half(Encoded(noise, "PNG")), CError::kInvalidPicture, "Неверная картинка: "},
         {"cut.jpg", half(Encoded(noise, "JPEG")), CError::kPictureCutShort,
-         "Invalid picture: the file ends before the picture does"},
+         "Неверная картинка: файл кончается раньше картинки"},
         {"cut.gif", half(FileBytes(kPictureFixtures + "a.gif")), CError::kPictureCutShort,
-         "Invalid picture: the file ends before the picture does"},
+         "Неверная картинка: файл кончается раньше картинки"},
         {"cut.bmp", half(Encoded(noise, "BMP")), CError::kPictureCutShort,
-         "Invalid picture: the file ends before the picture does"},
+         "Неверная картинка: файл кончается раньше картинки"},
         {"huge.png", PngClaiming(100000, 100000), CError::kPictureTooLarge,
-         "Invalid picture: 100000 x 100000 pixels is larger than 16384 x 16384"},
+         "Неверная картинка: 100000 x 100000 пикселей — больше, чем 16384 x 16384"},
         // libpng reads past the header before it tells the size, so this one is damaged, not large.
         {"header-only.png", PngClaiming(100000, 100000).substr(0, 33), CError::kInvalidPicture,
-         "Invalid picture: "},
+         "Неверная картинка: "},
         {"layers.psd", "8BPS\x00\x01\x00\x00\x00\x00\x00\x00\x00\x03"s, CError::kInvalidPicture,
-         "Invalid picture: "},
+         "Неверная картинка: "},
     };
     for (const BadPicture& picture : bad)
         PutFile(dir + "/" + picture.name, picture.bytes);
@@ -204,9 +204,9 @@ std::vector<BadPicture> WriteBadPictures(const std::string& dir) {
     bad.push_back({"missing.png", "", ENOENT, "Нет такого файла или каталога"});
     // A FIFO with no writer: opening it to read would wait for one for ever.
     ::mkfifo((dir + "/fifo.png").c_str(), 0644);
-    bad.push_back({"fifo.png", "", CError::kNotRegularFile, "\"-\" reads"});
+    bad.push_back({"fifo.png", "", CError::kNotRegularFile, "«-» читает"});
     // A device that never ends, under a picture's name.
     std::filesystem::create_symlink("/dev/zero", dir + "/zero.png");
-    bad.push_back({"zero.png", "", CError::kNotRegularFile, "Not a regular file"});
+    bad.push_back({"zero.png", "", CError::kNotRegularFile, "Это не обычный файл"});
     return bad;
 }
