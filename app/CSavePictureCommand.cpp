@@ -13,6 +13,7 @@
 #include "modMessages.h"
 #include "modPageBudget.h"
 #include "modPageStyle.h"
+#include "modSourceAndTemplates.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
 
@@ -155,15 +156,28 @@ bool CSavePictureCommand::Run(
 bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& picture) {
     if (mServices.largePageBytes == UINT64_MAX)
         return true;
-    // The writer run over the picture with its bytes counted and dropped. A page whose size cannot
+    // No style writes anywhere near this much for one pixel or one row, nor grows the templates
+    // more than threefold in UTF-8 and twofold by its place-holders: a picture whose page could
+    // not pass the limit even so is not counted at all, and saves no slower than before.
+    constexpr std::uint64_t kMostBytesPerPixel = 256;
+    const auto pixels =
+        static_cast<std::uint64_t>(picture.width()) * static_cast<std::uint64_t>(picture.height()) +
+        static_cast<std::uint64_t>(picture.height());
+    const std::uint64_t most =
+        6 * (gTemplateHead.size() + gTemplateTail.size()) + 256 + pixels * kMostBytesPerPixel;
+    if (most <= mServices.largePageBytes)
+        return true;
+    // Otherwise the writer runs over the picture with its bytes counted and dropped, beside the
+    // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
-    // The count takes about as long as a walk; meanwhile the pointer is busy, as it is during
-    // the walk that follows.
     std::optional<std::uint64_t> bytes;
     TryStep([&] {
         mUi.SetMousePointer(IGeneratorUi::kBusyPointer);
-        CSilentMessages silent;
-        bytes = MeasurePage(style.create, picture, silent);
+        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
+        counting.Run([&] {
+            CSilentMessages silent;
+            bytes = MeasurePage(style.create, picture, silent);
+        });
     });
     TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });
     if (!bytes || *bytes <= mServices.largePageBytes)
