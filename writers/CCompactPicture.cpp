@@ -24,13 +24,20 @@ constexpr char kColumnWidth[] = "\" width=\"1\">";
 constexpr char kColumnOne[] = "<col width=\"1\">";
 constexpr char kColumnsEnd[] = "</colgroup>\r\n";
 constexpr char kCellStart[] = "<td";
-constexpr char kColspan[] = " colspan=\"";
-constexpr char kRowspan[] = " rowspan=\"";
+// A page's cells are most of its bytes: there a value needs no quotes and a cell or row no end
+// tag, as HTML defines them (the next cell or row, and the table's end, close them). Mail goes
+// through sanitizers that rewrite what they parse, so it gets the spelled-out form.
+constexpr char kColspan[] = " colspan=";
+constexpr char kRowspan[] = " rowspan=";
+constexpr char kBgcolor[] = " bgcolor=#";
+constexpr char kMailColspan[] = " colspan=\"";
+constexpr char kMailRowspan[] = " rowspan=\"";
+constexpr char kMailBgcolor[] = " bgcolor=\"#";
 constexpr char kQuote[] = "\"";
-constexpr char kBgcolor[] = " bgcolor=\"#";
 // Mail clients drop a page's head and may drop a table's inherited style: every cell says it.
 constexpr char kMailCellStyle[] = " style=\"font-size:0;line-height:0\"";
-constexpr char kCellEnd[] = "></td>";
+constexpr char kCellEnd[] = ">";
+constexpr char kMailCellEnd[] = "></td>";
 constexpr char kLineEnd[] = "\r\n";
 
 // Partly transparent over an opaque background, as FlattenOverWhite does over white.
@@ -185,32 +192,34 @@ void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom) {
                 EndPiece(PutText(BeginPiece(sizeof kLineEnd), kLineEnd));
             x = right;
         }
-        EndPiece(PutText(BeginPiece(8), "</tr>\r\n"));
+        EndPiece(mail ? PutText(BeginPiece(8), "</tr>\r\n") : PutText(BeginPiece(8), "\r\n"));
     }
 }
 
 void CCompactPicture::WriteCell(PixelColor colour, std::int32_t columns, std::int32_t rows) {
-    char* out =
-        BeginPiece(sizeof kCellStart + 2 * (sizeof kColspan + 11 + sizeof kQuote) +
-                   sizeof kBgcolor + 6 + sizeof kQuote + sizeof kMailCellStyle + sizeof kCellEnd);
+    const bool mail = mProfile == kMail;
+    char* out = BeginPiece(sizeof kCellStart + 2 * (sizeof kMailColspan + 11 + sizeof kQuote) +
+                           sizeof kMailBgcolor + 6 + sizeof kQuote + sizeof kMailCellStyle +
+                           sizeof kMailCellEnd);
     out = PutText(out, kCellStart);
     if (columns > 1) {
-        out = PutText(out, kColspan);
+        out = mail ? PutText(out, kMailColspan) : PutText(out, kColspan);
         out += DecimalTo(columns, out);
-        out = PutText(out, kQuote);
+        if (mail)
+            out = PutText(out, kQuote);
     }
     if (rows > 1) {
-        out = PutText(out, kRowspan);
+        out = mail ? PutText(out, kMailRowspan) : PutText(out, kRowspan);
         out += DecimalTo(rows, out);
-        out = PutText(out, kQuote);
+        if (mail)
+            out = PutText(out, kQuote);
     }
     if (colour != kTransparent) {
-        out = PutText(out, kBgcolor);
+        out = mail ? PutText(out, kMailBgcolor) : PutText(out, kBgcolor);
         out = ColourDigitsTo(colour, out);
-        out = PutText(out, kQuote);
+        if (mail)
+            out = PutText(out, kQuote);
     }
-    if (mProfile == kMail)
-        out = PutText(out, kMailCellStyle);
-    out = PutText(out, kCellEnd);
+    out = mail ? PutText(PutText(out, kMailCellStyle), kMailCellEnd) : PutText(out, kCellEnd);
     EndPiece(out);
 }
