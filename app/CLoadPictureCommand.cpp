@@ -48,7 +48,7 @@ CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u
                          Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось взять картинку")));
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
-        RunOffThread([&] { outcome.picture = LoadPicture(buffer); });
+        RunOffThread([&] { outcome.picture = LoadPicture(buffer, {}, PictureAlpha::kKeep); });
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
@@ -63,7 +63,7 @@ CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u
 CLoadOutcome CLoadPictureCommand::Load(const std::u16string& file) {
     CLoadOutcome outcome;
     try {
-        RunOffThread([&] { outcome.picture = LoadPictureFile(file); });
+        RunOffThread([&] { outcome.picture = LoadPictureFile(file, {}, PictureAlpha::kKeep); });
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();

@@ -12,6 +12,8 @@ class QWidget;
 struct CLoadOutcome {
     /// The picture was loaded; false when cancelled or failed.
     bool pictureLoaded = false;
+    /// With its alpha kept, as the compact pages show it: ARGB32 (not premultiplied) when it has
+    /// alpha, otherwise RGB32. The pages that show every pixel flatten it over white themselves.
     QImage picture;
     /// The chosen path, whenever a picture was loaded.
     std::optional<std::u16string> path;

@@ -2,6 +2,7 @@
 
 #include "CBackgroundWork.h"
 #include "CDeferredMessages.h"
+#include "CError.h"
 #include "CMainServices.h"
 #include "COutputGuard.h"
 #include "IFileDialog.h"
@@ -13,10 +14,12 @@
 #include "modMessages.h"
 #include "modPageBudget.h"
 #include "modPageStyle.h"
+#include "modPictureFiles.h"
 #include "modSourceAndTemplates.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
 
+#include <QImage>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
@@ -136,7 +139,20 @@ bool CSavePictureCommand::Run(
             mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
             return;
         }
-        if (!LargePageAgreed(*style, picture))
+        // The compact pages show transparency; the others get the picture over white, as the
+        // converter gives them. Only a picture with alpha is copied for that, while it is saved.
+        QImage page = picture;
+        if (!IsCompactStyle(*style) && picture.hasAlphaChannel()) {
+            try {
+                CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
+                flattening.Run([&] { page = PictureOverWhite(picture); });
+            } catch (...) {
+                mServices.messageBox.ShowError(CError::FromCurrentException(),
+                                               FileMessage(file, Tr(kSaveFailed)));
+                return;
+            }
+        }
+        if (!LargePageAgreed(*style, page))
             return;
         const std::unique_ptr<IAnyPicture> writer = style->create();
         // The walk runs off the window's thread, so the window is still painted and the
@@ -144,7 +160,7 @@ bool CSavePictureCommand::Run(
         CDeferredMessages messages;
         CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
         CRowsToWork rows(mUi, work);
-        written = CallPictureGenerator(*writer, file, picture, rows, messages,
+        written = CallPictureGenerator(*writer, file, page, rows, messages,
                                        [&](const std::function<void()>& walk) { work.Run(walk); });
         messages.Replay(mServices.messageBox);
     });

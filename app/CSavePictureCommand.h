@@ -26,8 +26,9 @@ public:
     /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
     /// the name for a style's extension; it is asked for inside its own step, so that when it
     /// fails the dialog only proposes no name. `pictureFile` is the file the picture was loaded
-    /// from, which the page must not replace. A page predicted above the services' large-page
-    /// size is written only when the user agrees.
+    /// from, which the page must not replace. `picture` keeps its alpha: the compact styles write
+    /// it as it is, the others flattened over white. A page predicted above the services'
+    /// large-page size is written only when the user agrees.
     bool Run(std::span<const PageStyle* const> styles,
              const std::function<std::u16string(std::u16string_view extension)>& proposedName,
              const QImage& picture, const std::u16string& pictureFile);

@@ -14,6 +14,7 @@
 #include "modFileChoice.h"
 #include "modLanguage.h"
 #include "modPageStyle.h"
+#include "modPictureFiles.h"
 #include "modQtText.h"
 
 #include <QApplication>
@@ -201,6 +202,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     // A picture still on the screen goes with the window.
     mHolding = false;
+    mShownPicture = QImage();
     mServices.flashWindow.Hide();
     event->accept();
 }
@@ -415,6 +417,7 @@ void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
     picPicture->SetPicture(outcome.picture);
+    mShownPicture = QImage();
     if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
         return;
     if (outcome.path)
@@ -458,8 +461,13 @@ std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) cons
 }
 
 void frmMain::cmdShowPicture_MouseDown() {
-    const FlashResult result = mServices.flashWindow.Show(picPicture->Picture());
+    // The held picture keeps its alpha for the compact pages; the screen shows it over white.
+    if (mShownPicture.isNull())
+        mShownPicture = FlattenOverWhite(picPicture->Picture());
+    const FlashResult result = mServices.flashWindow.Show(mShownPicture);
     mHolding = result == FlashResult::Shown;
+    if (!mHolding)
+        mShownPicture = QImage();
     const std::u16string failure = FlashFailureMessage(result);
     if (!failure.empty())
         MsgBox(failure, IMessageBox::kStopIcon);
@@ -467,6 +475,7 @@ void frmMain::cmdShowPicture_MouseDown() {
 
 void frmMain::cmdShowPicture_MouseUp() {
     mHolding = false;
+    mShownPicture = QImage();
     mServices.flashWindow.Hide();
 }
 

@@ -3,6 +3,7 @@
 #include "CAppObject.h"
 #include "IGeneratorUi.h"
 
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -80,6 +81,9 @@ private:
     bool mWorking = false;
     /// The show button holds the picture on the screen.
     bool mHolding = false;
+    /// What the screen shows while the picture is held: the picture over white, flattened once a
+    /// hold rather than at every key repeat, and let go when the hold ends.
+    QImage mShownPicture;
     bool mFocusFrameShown = false;
 
     QPushButton* cmdLoadPicture = nullptr;

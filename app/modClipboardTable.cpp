@@ -1,9 +1,12 @@
 #include "modClipboardTable.h"
 
+#include "CError.h"
 #include "CTablePicture.h"
 #include "IGeneratorUi.h"
+#include "IMessageBox.h"
 #include "modCallPictureGenerator.h"
 #include "modLanguage.h"
+#include "modPictureFiles.h"
 
 #include <QImage>
 #include <QString>
@@ -37,10 +40,18 @@ private:
 std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox& messages,
                                              std::size_t& wouldTake, std::size_t limit) {
     wouldTake = 0;
+    // The TABLE page gets the picture over white, and so does its table.
+    QImage flat;
+    try {
+        flat = PictureOverWhite(picture);
+    } catch (...) {
+        messages.ShowError(CError::FromCurrentException(), u"");
+        return std::nullopt;
+    }
     CTablePicture writer;
     writer.OpenBodyInMemory();
     CSizeWatch watch(writer, limit);
-    const bool whole = GeneratePicture(writer, u"", picture, messages, &watch);
+    const bool whole = GeneratePicture(writer, u"", flat, messages, &watch);
     if (watch.WouldTake() > 0) {
         wouldTake = watch.WouldTake();
         return std::nullopt;

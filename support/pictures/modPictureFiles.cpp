@@ -163,6 +163,18 @@ QImage FlattenOverWhite(QImage image) {
     return image;
 }
 
+QImage PictureOverWhite(const QImage& picture) {
+    QImage flat = FlattenOverWhite(picture);
+    // Nothing is wrong with the picture itself: the words say only what ran out.
+    if (flat.isNull() && !picture.isNull())
+        throw CError(
+            CError::kPictureNoMemory,
+            FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
+                            .arg(picture.width())
+                            .arg(picture.height())));
+    return flat;
+}
+
 QImage KeepAlpha(QImage image) {
     const QImage::Format format =
         image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;

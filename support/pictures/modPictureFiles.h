@@ -47,5 +47,10 @@ QImage KeepAlpha(QImage image);
 /// Composites a picture with alpha over white and returns it as opaque RGB32.
 QImage FlattenOverWhite(QImage image);
 
+/// FlattenOverWhite for a picture that is about to be shown or written: throws CError
+/// (kPictureNoMemory) when memory runs out instead of giving a null image. A picture without alpha
+/// comes back shared, nothing copied.
+QImage PictureOverWhite(const QImage& picture);
+
 /// "label|patterns" pairs for the formats that LoadPictureFile reads.
 std::u16string GetPictureFilter();

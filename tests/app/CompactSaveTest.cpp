@@ -2,12 +2,17 @@
 
 #include "CAppObject.h"
 #include "frmMain.h"
+#include "modPictureFiles.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +55,21 @@ QImage FlatPicture(int width, int height) {
     for (int y = 0; y < height / 2; ++y)
         for (int x = 0; x < width / 3; ++x)
             picture.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, 120));
+    return picture;
+}
+
+/// Opaque, fully transparent and partly transparent areas; the transparent pixels hold colours
+/// far from white, so that a page that drops their alpha differs from one over white.
+QImage SeeThroughPicture(int width, int height) {
+    QImage picture(width, height, QImage::Format_ARGB32);
+    picture.fill(qRgba(30, 90, 200, 255));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (x < width / 3 && y < height / 2)
+                picture.setPixel(x, y, qRgba(200, 20, 40, 0));
+            else if (x >= 2 * width / 3)
+                picture.setPixel(x, y, qRgba(10, 120, 60, 40 + (x * 61 + y * 17) % 180));
+        }
     return picture;
 }
 
@@ -153,7 +173,8 @@ TEST(CompactSave, ALargePageIsWrittenOnlyWhenTheUserAgrees) {
     const auto size = static_cast<std::uint64_t>(FileBytes(page).size());
     ASSERT_GT(size, 1024u * 1024u);
     ASSERT_TRUE(QFile::remove(page));
-    const std::uint64_t megabytes = (size + 1024 * 1024 - 1) / (1024 * 1024);
+    const std::uint64_t megabytes =
+        (size + std::uint64_t{1024} * 1024 - 1) / (std::uint64_t{1024} * 1024);
     const std::string question = "AskOkCancel Страница займёт примерно " +
                                  std::to_string(megabytes) + " МБ. Всё равно сохранить?";
 
@@ -183,5 +204,76 @@ TEST(CompactSave, ALargePageIsWrittenOnlyWhenTheUserAgrees) {
     }
     // Cancel leaves no file at all in the folder, not even a temporary one.
     EXPECT_EQ(QDir(run.pages.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_TRUE(run.fakes.errors.empty());
+}
+
+// A picture with transparent pixels: the compact pages keep its alpha exactly as the converter
+// does, while the classic pages, the picture on the screen and the table on the clipboard get it
+// over white as before.
+TEST(CompactSave, TransparencyReachesTheCompactPagesAloneAsInTheConverter) {
+    const QImage seeThrough = SeeThroughPicture(24, 10);
+    WindowWithPicture run(seeThrough);
+    const QString picture = QString::fromStdString(U8(run.fakes.PicturePath("cat.png")));
+    // The same picture over white: its compact page is not the one with transparency.
+    const QImage flat = LoadPictureFile(run.fakes.PicturePath("cat.png"));
+    ASSERT_EQ(flat.format(), QImage::Format_RGB32);
+    const QString flatPicture = run.pages.filePath(QStringLiteral("flat.png"));
+    ASSERT_TRUE(flat.save(flatPicture, "PNG"));
+    ASSERT_NE(ConverterPage(picture, "compact", run.Page("a.htm")),
+              ConverterPage(flatPicture, "compact", run.Page("b.htm")));
+
+    const struct {
+        std::int32_t type;
+        const char* style;
+    } tableTypes[] = {{1, "compact"}, {2, "compact-mail"}, {0, "table"}};
+    for (const auto& test : tableTypes) {
+        SCOPED_TRACE(test.style);
+        const QString page = run.Page("page.htm");
+        QFile::remove(page);
+        run.SaveTable(page, test.type);
+        EXPECT_EQ(run.fakes.log, (std::vector<std::string>{"ShowSave", "MsgBox Готово ^_^"}));
+        EXPECT_EQ(FileBytes(page), ConverterPage(picture, test.style, run.Page("cli.htm")));
+    }
+    // The TABLE page is the one of the picture over white.
+    const QByteArray table = ConverterPage(flatPicture, "table", run.Page("flat.table.htm"));
+    EXPECT_EQ(FileBytes(run.Page("page.htm")), table);
+
+    const struct {
+        const char* button;
+        const char* style;
+    } otherButtons[] = {{"cmdSaveSPAN", "span"}, {"cmdSaveDIV", "div"}};
+    for (const auto& test : otherButtons) {
+        SCOPED_TRACE(test.style);
+        const QString page = run.Page("other.htm");
+        QFile::remove(page);
+        run.fakes.log.clear();
+        run.fakes.chooseFile = true;
+        run.fakes.chosenPath = U16(page);
+        Button(run.window, test.button)->click();
+        EXPECT_EQ(run.fakes.log, (std::vector<std::string>{"ShowSave", "MsgBox Готово ^_^"}));
+        const QByteArray written = FileBytes(page);
+        EXPECT_EQ(written, ConverterPage(picture, test.style, run.Page("cli.htm")));
+        EXPECT_EQ(written, ConverterPage(flatPicture, test.style, run.Page("cli.htm")));
+    }
+
+    // The screen shows the picture over white, every time the button is pressed.
+    QPushButton* show = Button(run.window, "cmdShowPicture");
+    for (int press = 0; press < 2; ++press) {
+        QTest::mousePress(show, Qt::LeftButton);
+        ASSERT_EQ(run.fakes.flashes.size(), static_cast<std::size_t>(press) + 1);
+        EXPECT_EQ(run.fakes.flashes.back().format(), QImage::Format_RGB32);
+        EXPECT_EQ(run.fakes.flashes.back(), flat);
+        QTest::mouseRelease(show, Qt::LeftButton);
+    }
+
+    // The clipboard's table is the TABLE page's, over white.
+    QGuiApplication::clipboard()->clear();
+    PressKey(run.window, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasHtml());
+    const QByteArray html = data->html().toUtf8();
+    EXPECT_TRUE(html.startsWith("<table"));
+    EXPECT_TRUE(table.endsWith(html));
     EXPECT_TRUE(run.fakes.errors.empty());
 }
