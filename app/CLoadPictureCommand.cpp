@@ -37,8 +37,7 @@ CLoadOutcome CLoadPictureCommand::RunWithFile(const std::u16string& file) {
 }
 
 CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
-    CLoadOutcome outcome;
-    try {
+    return Load(name, [&image] {
         // Through the reader, as a file would be: the same limits, orientation and colours.
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -48,7 +47,22 @@ CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u
                          Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось взять картинку")));
         buffer.close();
         buffer.open(QIODevice::ReadOnly);
-        RunOffThread([&] { outcome.picture = LoadPicture(buffer, {}, PictureAlpha::kKeep); });
+        return LoadPicture(buffer, {}, PictureAlpha::kKeep);
+    });
+}
+
+CLoadOutcome CLoadPictureCommand::Load(const std::u16string& file) {
+    return Load(file, [&file] { return LoadPictureFile(file, {}, PictureAlpha::kKeep); });
+}
+
+CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
+                                       const std::function<QImage()>& load) {
+    // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
+    // a second, says that it is busy (the reader tells nothing of how far it got).
+    CLoadOutcome outcome;
+    try {
+        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false);
+        work.Run([&] { outcome.picture = load(); });
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
@@ -58,26 +72,4 @@ CLoadOutcome CLoadPictureCommand::RunWithImage(const QImage& image, const std::u
     }
     outcome.path = name;
     return outcome;
-}
-
-CLoadOutcome CLoadPictureCommand::Load(const std::u16string& file) {
-    CLoadOutcome outcome;
-    try {
-        RunOffThread([&] { outcome.picture = LoadPictureFile(file, {}, PictureAlpha::kKeep); });
-        outcome.pictureLoaded = true;
-    } catch (...) {
-        const CError pending = CError::FromCurrentException();
-        TryStep(
-            [&] { mServices.messageBox.ShowError(pending, FileMessage(file, Tr(kLoadFailed))); });
-        return outcome;
-    }
-    outcome.path = file;
-    return outcome;
-}
-
-void CLoadPictureCommand::RunOffThread(const std::function<void()>& load) {
-    // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
-    // a second, says that it is busy (the reader tells nothing of how far it got).
-    CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false);
-    work.Run(load);
 }

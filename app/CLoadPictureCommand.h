@@ -34,7 +34,8 @@ public:
 
 private:
     CLoadOutcome Load(const std::u16string& file);
-    void RunOffThread(const std::function<void()>& load);
+    /// Runs `load` beside the window; a failure is reported with `name` as the file.
+    CLoadOutcome Load(const std::u16string& name, const std::function<QImage()>& load);
 
     CMainServices& mServices;
     QWidget* mOwner;
