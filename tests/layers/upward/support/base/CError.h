@@ -1,3 +1,2 @@
-#pragma once
-
 #include "CPageWriter.h"
+#include <QWidget>
