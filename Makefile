@@ -9,7 +9,7 @@ GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
 .PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean \
-        package package-check screenshot translations
+        package package-check screenshot translations golden
 
 all: build-release
 
@@ -84,3 +84,8 @@ format-check:
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_TIDY)
+
+# Writes the golden pages under tests/data/pages anew, for a change meant to change pages; read the
+# diff before committing it.
+golden: build-release
+	tests/golden.sh $(BUILD)/bin/tesselet-cli --regenerate

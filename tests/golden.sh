@@ -1,0 +1,24 @@
+#!/bin/sh
+# The pages of committed pictures, byte for byte: data/pages.txt names each page under data/pages/
+# and the converter's arguments that write it. `golden.sh CLI --regenerate` writes them anew.
+# The bundled templates name the program's version; it stands as @VERSION@ in the files.
+set -u
+cli=$1
+data=$(cd "$(dirname "$0")/data" && pwd)
+out=$(mktemp -d) && trap 'rm -rf "$out"' EXIT
+version=$("$cli" --version | sed -n 's/^[^ ]* //p' | sed 's/\./\\./g')
+failed=0
+while read -r page args; do
+  case $page in '#'* | '') continue ;; esac
+  # shellcheck disable=SC2086 # the arguments are words
+  if ! (cd "$data" && "$cli" -q $args -o "$out/$page"); then
+    echo "$page: the converter failed"; failed=1; continue
+  fi
+  sed "s/Tesselet $version\"/Tesselet @VERSION@\"/" "$out/$page" >"$out/$page.kept"
+  if [ "${2:-}" = --regenerate ]; then
+    cp "$out/$page.kept" "$data/pages/$page"
+  elif ! cmp -s "$out/$page.kept" "$data/pages/$page"; then
+    echo "$page: differs from data/pages/$page:"; cmp "$out/$page.kept" "$data/pages/$page"; failed=1
+  fi
+done <"$data/pages.txt"
+exit $failed
