@@ -5,7 +5,6 @@
 #include "modUTF8.h"
 
 #include <QString>
-#include <QStringList>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -13,11 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <linux/capability.h>
-#include <poll.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 TempDir::TempDir() {
@@ -51,10 +51,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-bool Exists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
-
 std::u16string U16(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
 }
@@ -82,20 +78,6 @@ TemplatesScope::~TemplatesScope() {
 
 void FakeReporter::ShowError(const CError& pending, const std::u16string& message) {
     errors.push_back({pending.Number(), pending.Description(), message});
-    uiCalls.push_back("error");
-}
-
-void FakeReporter::SetMousePointer(std::int32_t pointer) {
-    uiCalls.push_back("pointer " + std::to_string(pointer));
-}
-
-void FakeReporter::RepaintMainWindow() {
-    uiCalls.push_back("repaint");
-}
-
-void FakeReporter::MsgBox(const std::u16string& text, std::int32_t style) {
-    boxes.emplace_back(text, style);
-    uiCalls.push_back("box");
 }
 
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
@@ -114,20 +96,29 @@ void FailAtPixel::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
     mInner.WritePixel(Color, X, Y);
 }
 
-CliRun RunCli(const std::vector<std::string>& arguments, const std::function<void()>& inChild) {
-    CliSetup setup;
-    setup.inChild = inChild;
-    return RunCli(arguments, setup);
+namespace {
+
+std::string Drain(int fd) {
+    std::string all;
+    char buffer[65536];
+    ::lseek(fd, 0, SEEK_SET);
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        all.append(buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+    return all;
 }
+
+} // namespace
 
 CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) {
     // A program that ends before it has read all its input must not take the test with it.
     std::signal(SIGPIPE, SIG_IGN);
     // fork and exec rather than QProcess: arguments are passed as bytes, and standard input and
-    // output can be any descriptor a test sets up.
-    int in[2], out[2], err[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
-        throw std::runtime_error("pipe failed");
+    // output can be any descriptor a test sets up. Output goes to files in memory, read at the end.
+    const int out = ::memfd_create("out", MFD_CLOEXEC), err = ::memfd_create("err", MFD_CLOEXEC);
+    int in[2] = {setup.inputFd, -1};
+    if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
+        throw std::runtime_error("no descriptors");
     std::vector<std::string> argvStrings = {TESSELET_BIN_DIR "/tesselet-cli"};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -136,85 +127,38 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     argv.push_back(nullptr);
 
     const pid_t pid = ::fork();
-    if (pid < 0)
-        throw std::runtime_error("fork failed");
     if (pid == 0) {
-        ::dup2(setup.inputFd >= 0 ? setup.inputFd : in[0], 0);
-        ::dup2(setup.outputFd >= 0 ? setup.outputFd : out[1], 1);
-        ::dup2(err[1], 2);
+        ::dup2(in[0], 0);
+        ::dup2(setup.outputFd >= 0 ? setup.outputFd : out, 1);
+        ::dup2(err, 2);
         if (setup.inChild)
             setup.inChild();
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    ::close(in[0]);
-    ::close(out[1]);
-    ::close(err[1]);
+    std::thread feeder;
+    if (setup.inputFd < 0) {
+        ::close(in[0]);
+        // Written beside the program, which may stop reading at any point: then the write fails.
+        feeder = std::thread([fd = in[1], &input = setup.input] {
+            for (std::size_t done = 0; done < input.size();) {
+                const ssize_t n = ::write(fd, input.data() + done, input.size() - done);
+                if (n <= 0)
+                    break;
+                done += static_cast<std::size_t>(n);
+            }
+            ::close(fd);
+        });
+    }
     if (setup.whileRunning)
         setup.whileRunning(pid);
-
-    CliRun run{-1, 0, {}, {}};
-    std::size_t written = 0;
-    int toChild = in[1];
-    if (setup.input.empty() || setup.inputFd >= 0) {
-        ::close(toChild);
-        toChild = -1;
-    } else {
-        ::fcntl(toChild, F_SETFL, O_NONBLOCK);
-    }
-    // The program may fill one pipe while the test still writes to another: serve all three.
-    std::vector<pollfd> fds;
-    for (;;) {
-        fds.clear();
-        if (toChild >= 0)
-            fds.push_back({toChild, POLLOUT, 0});
-        if (out[0] >= 0)
-            fds.push_back({out[0], POLLIN, 0});
-        if (err[0] >= 0)
-            fds.push_back({err[0], POLLIN, 0});
-        if (fds.empty())
-            break;
-        if (::poll(fds.data(), fds.size(), 120000) <= 0) {
-            ::kill(pid, SIGKILL);
-            break;
-        }
-        for (const pollfd& fd : fds) {
-            if (fd.revents == 0)
-                continue;
-            if (fd.fd == toChild) {
-                const ssize_t n =
-                    ::write(toChild, setup.input.data() + written, setup.input.size() - written);
-                if (n > 0)
-                    written += static_cast<std::size_t>(n);
-                if (n < 0 || written == setup.input.size()) {
-                    ::close(toChild);
-                    toChild = -1;
-                }
-                continue;
-            }
-            char buffer[65536];
-            const ssize_t n = ::read(fd.fd, buffer, sizeof buffer);
-            std::string& into = fd.fd == out[0] ? run.out : run.err;
-            if (n > 0) {
-                into.append(buffer, static_cast<std::size_t>(n));
-            } else {
-                (fd.fd == out[0] ? out[0] : err[0]) = -1;
-                ::close(fd.fd);
-            }
-        }
-    }
-    if (toChild >= 0)
-        ::close(toChild);
-    if (out[0] >= 0)
-        ::close(out[0]);
-    if (err[0] >= 0)
-        ::close(err[0]);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (WIFEXITED(status))
-        run.status = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
+    if (feeder.joinable())
+        feeder.join();
+    CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0, Drain(out), Drain(err)};
+    if (WIFSIGNALED(status))
         run.signal = WTERMSIG(status);
     return run;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers shared by the core tests: temporary folders, file bytes, fakes of the window's side.
+// Helpers shared by the core tests: temporary folders, file bytes, the converter run as a program,
+// and fakes of the window's side.
 
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
@@ -14,20 +15,6 @@
 #include <string>
 #include <sys/types.h>
 #include <vector>
-
-/// Whether the address sanitizer is built in: it reserves terabytes of address space at start, so
-/// a program under a memory limit (RLIMIT_AS) cannot even start.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kAddressSanitizer = true;
-#else
-inline constexpr bool kAddressSanitizer = false;
-#endif
-#else
-inline constexpr bool kAddressSanitizer = false;
-#endif
 
 /// A fresh folder removed with everything in it when the object goes.
 class TempDir {
@@ -44,7 +31,6 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
 std::u16string U16(const std::string& utf8);
 std::string U8(const std::u16string& text);
 
@@ -60,7 +46,7 @@ private:
     std::int32_t mLength;
 };
 
-/// Records what was reported or shown, in order.
+/// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
@@ -70,13 +56,15 @@ public:
     };
 
     void ShowError(const CError& pending, const std::u16string& message) override;
-    void SetMousePointer(std::int32_t pointer) override;
-    void RepaintMainWindow() override;
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
+    void SetMousePointer(std::int32_t shown) override { pointer = shown; }
+    void RepaintMainWindow() override {}
+    void MsgBox(const std::u16string& text, std::int32_t style) override {
+        boxes.emplace_back(text, style);
+    }
 
     std::vector<Report> errors;
     std::vector<std::pair<std::u16string, std::int32_t>> boxes;
-    std::vector<std::string> uiCalls; ///< "pointer 11", "repaint", "error", "box"
+    std::int32_t pointer = -1; ///< the mouse pointer last set
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
@@ -122,11 +110,8 @@ struct CliSetup {
     std::function<void(pid_t)> whileRunning;
 };
 
-/// Runs tesselet-cli with `arguments`, given as the bytes the program receives; `inChild` runs in
-/// the child before the program starts (limits, dropped privileges).
-CliRun RunCli(const std::vector<std::string>& arguments,
-              const std::function<void()>& inChild = nullptr);
-CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup);
+/// Runs tesselet-cli with `arguments`, given as the bytes the program receives.
+CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup = {});
 
 /// For use in a child: gives up the capabilities that override file permissions, so that they
 /// hold for root too.

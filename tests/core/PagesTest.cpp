@@ -1,0 +1,230 @@
+// What the golden pages cannot show: the order of the writer contract, a page that fails or is
+// stopped half way, text no start-up file can hold, and the start-up files themselves.
+
+#include "TestSupport.h"
+
+#include "CAppObject.h"
+#include "CError.h"
+#include "CTablePicture.h"
+#include "CTextFileReader.h"
+#include "modCallPictureGenerator.h"
+#include "modNativeText.h"
+#include "modSourceAndTemplates.h"
+#include "modUTF8.h"
+
+#include <QImage>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+/// Writes down each call of the contract.
+class Recorder final : public IAnyPicture {
+public:
+    std::string calls;
+    void Init() override { calls += "init "; }
+    void OpenFile(const std::u16string&) override { calls += "open "; }
+    void BeginPicture(std::int32_t w, std::int32_t h) override {
+        calls += "picture " + std::to_string(w) + "x" + std::to_string(h) + " ";
+    }
+    void BeginNewLine(std::int32_t y) override { calls += "row" + std::to_string(y) + "( "; }
+    void WritePixel(PixelColor c, std::int32_t x, std::int32_t y) override {
+        calls += std::to_string(x) + "," + std::to_string(y) + "=" + std::to_string(c >> 24) + " ";
+    }
+    void EndNewLine(std::int32_t y) override { calls += ")" + std::to_string(y).append(" "); }
+    void EndPicture() override { calls += "end "; }
+    void CloseFile() override { calls += "close"; }
+};
+
+/// Stops the walk once `stopAfter` rows are written.
+class StopAfter final : public IGeneratorUi {
+public:
+    explicit StopAfter(int rows) : mRows(rows) {}
+    void SetMousePointer(std::int32_t) override {}
+    void RepaintMainWindow() override {}
+    bool RowWritten(std::int32_t done, std::int32_t) override { return done < mRows; }
+
+private:
+    int mRows;
+};
+
+} // namespace
+
+TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
+    QImage withAlpha(2, 2, QImage::Format_ARGB32);
+    withAlpha.fill(qRgba(1, 2, 3, 7));
+    const struct {
+        QImage picture;
+        int stopAfter; ///< rows; 0 never stops
+        std::string calls;
+        bool written;
+    } cases[] = {
+        {MakePicture(2, 2), 0,
+         "init open picture 2x2 row0( 0,0=255 1,0=255 )0 row1( 0,1=255 1,1=255 )1 end close", true},
+        {withAlpha, 0, "init open picture 2x2 row0( 0,0=7 1,0=7 )0 row1( 0,1=7 1,1=7 )1 end close",
+         true},
+        {MakePicture(2, 3), 1, "init open picture 2x3 row0( 0,0=255 1,0=255 )0 close", false},
+        {QImage(), 0, "init open picture 0x0 end close", true},
+        {MakePicture(2, 2).convertToFormat(QImage::Format_Indexed8), 0, "", false},
+    };
+    for (const auto& c : cases) {
+        Recorder writer;
+        FakeReporter messages;
+        StopAfter rows(c.stopAfter);
+        EXPECT_EQ(
+            GeneratePicture(writer, u"p.htm", c.picture, messages, c.stopAfter ? &rows : nullptr),
+            c.written);
+        EXPECT_EQ(writer.calls, c.calls);
+        EXPECT_TRUE(messages.errors.empty());
+        // A picture the walk cannot read is refused before the writer hears of it.
+        EXPECT_EQ(messages.boxes.size(), c.calls.empty() ? 1u : 0u);
+    }
+}
+
+TEST(WriterContract, APageThatFailsOrIsStoppedLeavesTheOldPage) {
+    TempDir dir;
+    const TemplatesScope templates(u"<head>", u"<tail>");
+    for (const bool stop : {false, true}) {
+        WriteBytes(dir.File("old.htm"), "old page");
+        CTablePicture table;
+        FailAtPixel failing(table, 1, 1);
+        FakeReporter ui;
+        StopAfter rows(1);
+        IGeneratorUi& walker = stop ? static_cast<IGeneratorUi&>(rows) : ui;
+        EXPECT_FALSE(
+            CallPictureGenerator(failing, dir.File16("old.htm"), MakePicture(3, 3), walker, ui));
+        EXPECT_EQ(ReadBytes(dir.File("old.htm")), "old page");
+        EXPECT_EQ(ui.errors.size(), stop ? 0u : 1u);
+        if (!stop) {
+            EXPECT_EQ(ui.errors[0].message,
+                      dir.File16("old.htm") + u"\r\n\r\nНе удалось сохранить файл.");
+            EXPECT_EQ(ui.errors[0].number, 61);
+            EXPECT_EQ(ui.pointer, IGeneratorUi::kDefaultPointer); // not left busy
+        }
+    }
+}
+
+TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
+    TempDir dir;
+    const std::u16string head = u"<h>" + std::u16string(400'000, u'ж') + u"</h>";
+    const TemplatesScope templates(head, u"<t>");
+    CTablePicture table;
+    FakeReporter ui;
+    ASSERT_TRUE(CallPictureGenerator(table, dir.File16("big.htm"), QImage(), ui, ui));
+    const std::string page = ReadBytes(dir.File("big.htm"));
+    EXPECT_EQ(page.substr(0, 3 + 800'007), kBom + U8(head));
+    EXPECT_EQ(page.substr(page.size() - 3), "<t>");
+}
+
+TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
+    const struct {
+        std::u16string text;
+        std::string bytes;
+    } cases[] = {
+        {u"A\u007F", "A\x7F"},
+        {u"\u0080ж\u07FF", "\xC2\x80\xD0\xB6\xDF\xBF"},
+        {u"\u0800€\uFFFF", "\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF"},
+        {u"😀\U0010FFFF", "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
+        {u"a\xD83D", "a\xEF\xBF\xBD"},
+        {u"\xD83D"
+         u"a",
+         "\xEF\xBF\xBD"
+         "a"},
+        {u"\xDE00\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) {
+        char out[64];
+        EXPECT_EQ(std::string(out, UTF8EncodeTo(c.text, out)), c.bytes);
+        EXPECT_EQ(U8(c.text), c.bytes);
+        EXPECT_EQ(UTF8Length(c.text), c.bytes.size());
+    }
+    // A piece may end between the halves of a pair: its own half stands alone.
+    const std::u16string_view half = std::u16string_view(u"😀").substr(0, 1);
+    char out[8];
+    EXPECT_EQ(std::string(out, UTF8EncodeTo(half, out)), "\xEF\xBF\xBD");
+    EXPECT_EQ(UTF8Length(half), 3u);
+}
+
+TEST(Text, FileNamesKeepEveryByte) {
+    const struct {
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {"a/ж€😀한", u"a/ж€😀한"},
+        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        {"\xFF\xC0\xAF", u"\xDCFF\xDCC0\xDCAF"},           // never UTF-8; an overlong slash
+        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},           // a surrogate spelled in UTF-8
+        {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"}, // above U+10FFFF
+        {"\xE2\x82", u"\xDCE2\xDC82"},                     // cut short
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PathFromNative(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(NativeFromPath(PathFromNative(c.bytes)), c.bytes);
+    }
+    // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
+    EXPECT_EQ(NativeFromPath(u"x\xD83D"
+                             u"a\xDE00"),
+              "x\xEF\xBF\xBD"
+              "a\xEF\xBF\xBD");
+}
+
+TEST(Text, StartUpFilesAreDecodedByTheirMarkOrAsUtf8ElseWindows1251) {
+    const struct {
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {kBom + "ж\xC3", u"ж\uFFFD"},
+        {"\xFF\xFE\x16\x04\x3D\xD8\x00\xDE\x3D\xD8"s, u"Ж😀\uFFFD"},
+        {"\xFE\xFF\x04\x16\xDE\x00\x00"s, u"Ж\uFFFD\uFFFD"},
+        {"\xD0\xB6\xD0", u"Р¶Р"},
+        {"\xC6\xE8\xE2", u"Жив"},
+        {"", u""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTextFileReader::Decode(c.bytes), c.text) << c.bytes;
+}
+
+TEST(StartUp, EachMissingFileIsNamed) {
+    const char* const names[] = {"source.text", "template.1.html", "template.2.html"};
+    for (int broken = -1; broken < 3; ++broken) {
+        TempDir dir;
+        for (int i = 0; i < 3; ++i)
+            WriteBytes(dir.File(names[i]),
+                       i == 0 ? "a b\r\nc"
+                              : std::string("<").append(std::to_string(i)).append(">"));
+        if (broken >= 0)
+            ::unlink(dir.File(names[broken]).c_str());
+        const TemplatesScope kept(u"", u"");
+        FakeReporter messages;
+        EXPECT_EQ(LoadSourceAndTemplates(CAppObject(U16(dir.Path())), messages), broken < 0);
+        if (broken < 0) {
+            EXPECT_EQ(gSourceText, u"abc");
+            EXPECT_EQ(gSourceTextLength, 3);
+            EXPECT_EQ(gTemplateHead + gTemplateTail, u"<1><2>");
+            continue;
+        }
+        ASSERT_EQ(messages.errors.size(), 1u);
+        EXPECT_EQ(messages.errors[0].number, 2);
+        EXPECT_EQ(messages.errors[0].message,
+                  dir.File16(names[broken]) +
+                      u"\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
+    }
+}
+
+TEST(StartUp, AFileOverTheLimitIsRefusedUnread) {
+    TempDir dir;
+    const int fd = ::open(dir.File("big.text").c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_EQ(::ftruncate(fd, off_t(CTextFileReader::kMaxStartUpFileBytes) + 1), 0);
+    ::close(fd);
+    try {
+        CTextFileReader::ReadAll(dir.File16("big.text"));
+        ADD_FAILURE() << "read";
+    } catch (const CError& error) {
+        EXPECT_EQ(error.Number(), CError::kStartUpFileTooLarge);
+    }
+}
