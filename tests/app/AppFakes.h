@@ -1,144 +1,130 @@
 #pragma once
-
-// Fakes of what the window shows the user through (dialogs, message boxes, the picture on the
-// screen), sharing one record of what happened, and helpers to drive the main window offscreen.
+// The window offscreen behind fakes of its seams: the file dialogs, the message boxes and the
+// picture on the screen. Every sentence the user would read lands in `said`, as the box shows it.
 
 #include "CMainServices.h"
+#include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
+#include "frmMain.h"
+#include "modMessages.h"
 
-#include <QImage>
-#include <QMessageBox>
-#include <QSize>
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <set>
-#include <string>
-#include <vector>
+#include <QWindow>
+#include <gtest/gtest.h>
 
-class frmMain;
-class QPushButton;
-class QWidget;
+inline const CAppObject kApp(u"" TESSELET_SOURCE_DIR "/resources");
+inline QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+/// A different colour in every pixel; with alpha, the left half more or less see-through.
+inline QImage Picture(int width, int height, bool alpha = false) {
+    QImage picture(width, height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y,
+                             qRgba(x * 40 % 256, y * 50 % 256, (x + y) * 30 % 256,
+                                   alpha && x < width / 2 ? (x * 60 + y * 7) % 256 : 255));
+    return picture;
+}
 
-std::string U8(const std::u16string& text);
-std::u16string U16(const std::string& text);
-std::u16string U16(const QString& text);
-std::u16string U16(const char* text);
-
-/// What one fake file dialog was given.
-struct DialogRecord {
-    bool hasInitialFolder = false;
-    std::u16string initialFolder;
-    bool hasFilter = false;
-    std::u16string filter;
-    /// The file type the dialog was told to select first; -1 when it was not told.
-    std::int32_t filterIndex = -1;
-    std::int32_t options = -1;
-    bool hasDefaultFileName = false;
-    std::u16string defaultFileName;
-    QWidget* owner = nullptr;
+/// While it lives, acts as the user on every dialog that shows.
+struct User {
+    QTimer timer;
+    explicit User(const std::function<void(QDialog&)>& act) {
+        QObject::connect(&timer, &QTimer::timeout, [act] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+                    act(*dialog);
+        });
+        timer.start(20);
+    }
 };
 
-struct ErrorRecord {
-    std::int32_t number;
-    std::u16string description;
-    std::u16string message;
-};
-
-/// All fakes in one place: set what they should do, then read what happened. Making one starts
-/// the remembered folders afresh.
-class FakeComponents final : public IMessageBox, public IFlashWindow {
-public:
-    FakeComponents();
-    CMainServices& Services() { return mServices; }
-
-    // What the next dialogs do.
-    bool chooseFile = true;
-    std::u16string chosenPath = u"/pictures/cat.png";
-    /// The file type the user selects; when none, the one the dialog selected first.
-    std::optional<std::int32_t> chosenFilterIndex;
-    /// Operations that throw: dialog operations ("Filter", "ShowSave", ...) and "ShowError".
-    std::set<std::string> failing;
-
-    /// What the user answers to a question with OK and Cancel: true for OK.
-    bool answerOk = true;
-
-    // The picture on the screen.
+struct Fakes final : IMessageBox, IFlashWindow {
+    struct Dialog {
+        std::u16string folder, proposed; ///< proposed: empty for the open dialog
+    };
+    std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
+    std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
+    bool answerOk = false;
     FlashResult flashResult = FlashResult::Shown;
+    std::vector<Dialog> dialogs;
+    std::vector<std::u16string> said;
+    bool busyWhenAsked = false;
+    std::string screen; ///< "S" each time the picture is put on the screen, "H" taken off
+    QImage shown;
+    CMainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
-    /// What the user saw, in order: "ShowOpen", "ShowSave", "MsgBox <text>", "ShowError",
-    /// "AskOkCancel <text>".
-    std::vector<std::string> log;
-    std::vector<DialogRecord> dialogs;
-    int dialogsAlive = 0;
-    std::vector<ErrorRecord> errors;
-    std::vector<std::pair<std::u16string, std::int32_t>> boxes;
-    std::vector<QImage> flashes; ///< every picture put on the screen
-    int hides = 0;
+    void MsgBox(const std::u16string& text, std::int32_t) override { said.push_back(text); }
+    void ShowError(const CError& pending, const std::u16string& message) override {
+        said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
+    }
+    bool AskOkCancel(const std::u16string& text, std::int32_t) override {
+        busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
+        said.push_back(text);
+        return answerOk;
+    }
+    FlashResult Show(const QImage& picture) override {
+        screen += flashResult == FlashResult::Shown ? "S" : "";
+        shown = picture;
+        return flashResult;
+    }
+    void Hide() override { screen += "H"; }
 
-    /// A folder of this test's own for picture files.
-    QTemporaryDir pictures;
-    /// The path of `name` in `pictures`.
-    std::u16string PicturePath(const char* name) const;
-
-    void Fail(const std::string& operation) const;
-
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
-    void ShowError(const CError& pending, const std::u16string& message) override;
-    /// Recorded in the log and in `boxes` with its style, then answered with `answerOk`.
-    bool AskOkCancel(const std::u16string& text, std::int32_t style) override;
-    FlashResult Show(const QImage& picture) override;
-    void Hide() override;
-
-private:
-    CMainServices mServices;
+    struct FakeDialog final : IFileDialog {
+        explicit FakeDialog(Fakes& fakes) : f(fakes) { f.dialogs.emplace_back(); }
+        Fakes& f;
+        std::u16string SelectedFile() const override { return f.chosen; }
+        void OwnerWindow(QWidget*) override {}
+        void Filter(const std::u16string&) override {}
+        void FilterIndex(std::int32_t) override {}
+        std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
+        void DialogOptions(std::int32_t) override {}
+        void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
+        void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
+        bool ShowOpen() override { return !f.chosen.empty(); }
+        bool ShowSave() override { return !f.chosen.empty(); }
+    };
 };
 
-/// The folder remembered under "OFN Paths" and `key`, empty when there is none.
-std::u16string Remembered(const char* key);
-void Remember(const char* key, const std::u16string& folder);
-
-/// While it lives, the remembered folders can be neither read nor written.
-class BrokenStore {
-public:
-    BrokenStore();
-    ~BrokenStore();
-
-private:
-    QString mFile;
+/// The main window with a picture "cat.png" of its own folder loaded through the load button.
+struct Window {
+    Fakes fakes;
+    QTemporaryDir dir;
+    frmMain window{kApp, fakes.services};
+    explicit Window(const QImage& picture = Picture(7, 5)) { // a null picture loads none
+        QSettings().clear();                                 // nothing remembered yet
+        window.show();
+        if (!picture.isNull() && picture.save(Path("cat.png")))
+            Press("cmdLoadPicture", Path("cat.png"));
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QPushButton* Button(const char* name) {
+        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    /// Presses `button` with `path` chosen in its dialog under the file type `type`.
+    void Press(const char* button, const QString& path, std::int32_t type = -1) {
+        fakes.said.clear();
+        fakes.chosen = FromQString(path);
+        fakes.chosenType = type;
+        Button(button)->click();
+        fakes.chosen.clear();
+        fakes.dialogs.clear();
+    }
+    /// A key as the keyboard gives it: to the window's QWindow, which hands it to the focus.
+    void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint64 time = 0,
+             bool autoRepeat = false) {
+        QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
+        event.setTimestamp(time);
+        QApplication::sendEvent(window.windowHandle(), &event);
+    }
 };
-
-/// What a modal message box showed.
-struct ShownBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon;
-    QWidget* parent;
-};
-
-/// While it lives, closes every modal message box as soon as it shows and records it; any other
-/// modal window is closed too and counted as a failure.
-class BoxCloser {
-public:
-    BoxCloser();
-    std::vector<ShownBox> boxes;
-
-private:
-    QTimer mTimer;
-};
-
-/// Runs the event loop until `done` holds, for at most a few seconds; true when it held.
-bool WaitFor(const std::function<bool()>& done);
-
-/// A button of the main window by its name.
-QPushButton* Button(frmMain& window, const char* name);
-/// Presses a key on the widget that has the focus in the window, as the keyboard would.
-void PressKey(frmMain& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-/// A picture of the given size with a different colour in every pixel.
-QImage TestPicture(int width, int height);
-/// Writes `picture` as `name` into the fakes' picture folder and loads it through the load button.
-void LoadThroughButton(frmMain& window, FakeComponents& fakes, const char* name,
-                       const QImage& picture);

@@ -1,264 +1,131 @@
 #include "AppFakes.h"
 
-#include "CAppObject.h"
-#include "CError.h"
-#include "frmMain.h"
+#include "CBackgroundWork.h"
+#include "CFileDialog.h"
 
 #include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QProcess>
 
-namespace {
-
-const CAppObject kApp(U16(TESSELET_SOURCE_DIR "/resources"));
-
-std::u16string Path16(const QString& path) {
-    return U16(path);
+static QByteArray ConverterPage(const QString& picture, const char* style, const QString& page) {
+    QProcess cli;
+    cli.start(QStringLiteral(TESSELET_BIN_DIR "/tesselet-cli"),
+              {"-q", "--templates", TESSELET_SOURCE_DIR "/resources", "--style", style, "-o", page,
+               picture});
+    EXPECT_TRUE(cli.waitForFinished(120000) && cli.exitCode() == 0) << style;
+    return Bytes(page);
 }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+static QStringList Files(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-/// Notes in the fakes' log each repaint of the window and whether the pointer was busy then.
-class PaintWatcher final : public QObject {
-public:
-    PaintWatcher(QWidget& window, FakeComponents& fakes) : mWindow(window), mFakes(fakes) {
-        window.installEventFilter(this);
+// Each file type of each button writes the converter's page of the same picture, transparency kept
+// by the compact ones alone; the folder and the type chosen are offered again next time.
+TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
+    const struct {
+        const char* button;
+        std::int32_t type;
+        const char* style;
+        const char* proposedNext;
+    } rows[] = {
+        {"cmdSaveSPAN", -1, "span", "cat.span.htm"},
+        {"cmdSaveTABLE", 1, "compact", "cat.compact.htm"},
+        {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm"},
+        {"cmdSaveTABLE", 4, "compact-mail", "cat.mail.htm"}, // "Все файлы" keeps the type offered
+        {"cmdSaveTABLE", 0, "table", "cat.table.htm"},
+        {"cmdSaveDIV", -1, "div", "cat.div.htm"},
+    };
+    Window w(Picture(30, 12, true));
+    ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("pages")));
+    for (const auto& row : rows) {
+        w.Press(row.button, w.Path("pages/page.htm"), row.type);
+        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
+        EXPECT_EQ(Bytes(w.Path("pages/page.htm")),
+                  ConverterPage(w.Path("cat.png"), row.style, w.Path("cli.htm")))
+            << row.style;
+        w.Button(row.button)->click();
+        ASSERT_EQ(w.fakes.dialogs.size(), 1u);
+        EXPECT_EQ(w.fakes.dialogs.back().folder, FromQString(w.Path("pages")));
+        EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path(row.proposedNext)));
     }
+}
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &mWindow && event->type() == QEvent::Paint) {
-            const QCursor* cursor = QGuiApplication::overrideCursor();
-            mFakes.log.push_back(
-                cursor != nullptr && cursor->shape() == Qt::WaitCursor ? "paint busy" : "paint");
-        }
-        return false;
-    }
-
-private:
-    QWidget& mWindow;
-    FakeComponents& mFakes;
-};
-
-struct Style {
-    const char* button;
-    const char* key;
-    const char* filter;
-    const char* extension;
-    const char* bodyMark;
-};
-
-const Style kStyles[] = {
-    {"cmdSaveSPAN", "SPAN Picture",
-     "SPAN картинки|*.span.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", ".span.htm", "<pre"},
-    {"cmdSaveTABLE", "TABLE Picture",
-     "TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE картинки для "
-     "писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
-     ".table.htm", "<table"},
-    {"cmdSaveDIV", "DIV Picture", "DIV картинки|*.div.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
-     ".div.htm", "class=\"art\""},
-};
-
-} // namespace
-
-TEST(Save, EachStyleProposesItsNameAndFilterAndRemembersItsOwnFolder) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    // Let the window be exposed, so that a repaint really paints.
-    QCoreApplication::processEvents();
-    LoadThroughButton(window, fakes, "cat.png", TestPicture(3, 2));
-
-    for (const Style& style : kStyles) {
-        SCOPED_TRACE(style.button);
-        const QString page = pages.filePath(QStringLiteral("page%1").arg(style.extension));
-        fakes.log.clear();
-        fakes.boxes.clear();
-        fakes.chooseFile = true;
-        fakes.chosenPath = Path16(page);
-        const PaintWatcher paints(window, fakes);
-
-        Button(window, style.button)->click();
-
-        // The window is repainted under the busy pointer before the walk, once.
-        EXPECT_EQ(fakes.log,
-                  (std::vector<std::string>{"ShowSave", "paint busy", "MsgBox Готово ^_^"}));
-        const DialogRecord& dialog = fakes.dialogs.back();
-        EXPECT_EQ(dialog.initialFolder, u"");
-        EXPECT_EQ(U8(dialog.filter), style.filter);
-        EXPECT_EQ(dialog.options, 0);
-        EXPECT_EQ(U8(dialog.defaultFileName),
-                  fakes.pictures.filePath("cat").toStdString() + style.extension);
-        EXPECT_EQ(dialog.owner, &window);
-        EXPECT_EQ(Remembered(style.key), Path16(pages.path()));
-        ASSERT_EQ(fakes.boxes.size(), 1u);
-        EXPECT_EQ(fakes.boxes[0].second, 64);
+// A page that cannot be written is told with its path and the failure, says no "Готово ^_^" and
+// leaves no file behind; nor is the picture's own file written over.
+TEST(Save, OutputFailures) {
+    Window w;
+    ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("sub")));
+    const QByteArray picture = Bytes(w.Path("cat.png"));
+    const QString failed = QStringLiteral("\r\n\r\nНе удалось сохранить файл.\r\n\r\nОшибка %1: ");
+    for (const auto& [path, number] : {std::pair<QString, int>{w.Path("no/such/page.htm"), 2},
+                                       {w.Path("sub"), 21},
+                                       {"/dev/full", 28},
+                                       {w.Path("cat.png"), 1500}}) {
+        w.Press("cmdSaveSPAN", path);
+        ASSERT_EQ(w.fakes.said.size(), 1u) << path.toStdString();
+        EXPECT_TRUE(ToQString(w.fakes.said[0]).startsWith(path + failed.arg(number)));
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-
-        const QByteArray bytes = FileBytes(page);
-        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
-        EXPECT_TRUE(bytes.contains(style.bodyMark));
     }
-    // The load dialog's folder untouched.
-    EXPECT_EQ(Remembered("Source Picture"), Path16(fakes.pictures.path()));
-    EXPECT_TRUE(fakes.errors.empty());
-    EXPECT_EQ(fakes.dialogsAlive, 0);
-
-    // The next SPAN dialog opens in the SPAN folder and the others keep theirs.
-    Remember("TABLE Picture", u"/tables");
-    fakes.chooseFile = false;
-    Button(window, "cmdSaveSPAN")->click();
-    EXPECT_EQ(fakes.dialogs.back().initialFolder, Path16(pages.path()));
-    EXPECT_EQ(Remembered("TABLE Picture"), u"/tables");
-    EXPECT_EQ(Remembered("DIV Picture"), Path16(pages.path()));
+    EXPECT_EQ(Files(w.dir.path()), (QStringList{"cat.png", "sub"}));
+    EXPECT_EQ(Bytes(w.Path("cat.png")), picture);
 }
 
-TEST(Save, CancelWritesNothingAndRemembersNothing) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    LoadThroughButton(window, fakes, "cat.png", TestPicture(2, 2));
-    Remember("DIV Picture", u"/divs");
-    fakes.chooseFile = false;
-    fakes.chosenPath = Path16(pages.filePath("never.div.htm"));
-
-    Button(window, "cmdSaveDIV")->click();
-
-    EXPECT_EQ(fakes.log.back(), "ShowSave");
-    EXPECT_EQ(Remembered("DIV Picture"), u"/divs");
-    EXPECT_TRUE(QDir(pages.path()).isEmpty());
-    EXPECT_TRUE(fakes.boxes.empty());
+TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
+    QImage flat(3000, 2000, QImage::Format_RGB32);
+    flat.fill(Qt::darkCyan);
+    Window w(flat);
+    w.fakes.services.largePageBytes = UINT64_MAX;
+    ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("big.table.htm"))); // the old page
+    CBackgroundWork::DialogDelayMs = 0;
+    int dialogs = 0;
+    const User user(
+        [&](QDialog& progress) { ++dialogs, progress.findChild<QPushButton*>()->click(); });
+    w.Press("cmdSaveTABLE", w.Path("big.table.htm"), 0);
+    CBackgroundWork::DialogDelayMs = 500;
+    EXPECT_GE(dialogs, 1);
+    EXPECT_TRUE(w.fakes.said.empty());
+    EXPECT_EQ(Bytes(w.Path("big.table.htm")), Bytes(w.Path("cat.png")));
+    EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));
 }
 
-TEST(Save, NameWithoutExtensionAndChosenNameAreKeptAsTheyAre) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    LoadThroughButton(window, fakes, "cat", TestPicture(2, 2));
-    const QString page = pages.filePath(QStringLiteral("just-a-name"));
-    fakes.chosenPath = Path16(page);
-
-    Button(window, "cmdSaveSPAN")->click();
-    EXPECT_EQ(fakes.dialogs.back().defaultFileName, fakes.PicturePath("cat.span.htm"));
-    Button(window, "cmdSaveTABLE")->click();
-    EXPECT_EQ(fakes.dialogs.back().defaultFileName, fakes.PicturePath("cat.table.htm"));
-
-    // Written under exactly the chosen name, the second page replacing the first.
-    EXPECT_EQ(QDir(pages.path()).entryList(QDir::Files), QStringList{"just-a-name"});
-    EXPECT_TRUE(FileBytes(page).contains("<table"));
-    EXPECT_FALSE(FileBytes(page).contains("<pre"));
-    EXPECT_EQ(fakes.boxes.size(), 2u);
-}
-
-TEST(Save, FailedWalkShowsNoDoneAndTheWindowStaysUsable) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    LoadThroughButton(window, fakes, "cat.png", TestPicture(2, 2));
-    const std::u16string unwritable = Path16(pages.filePath("missing-folder/cat.table.htm"));
-    fakes.chosenPath = unwritable;
-
-    Button(window, "cmdSaveTABLE")->click();
-
-    ASSERT_EQ(fakes.errors.size(), 1u);
-    EXPECT_EQ(fakes.errors[0].message, unwritable + u"\r\n\r\nНе удалось сохранить файл.");
-    EXPECT_TRUE(fakes.boxes.empty());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(Remembered("TABLE Picture"), Path16(pages.filePath("missing-folder")));
-    EXPECT_TRUE(Button(window, "cmdSaveTABLE")->isEnabled());
-
-    fakes.chosenPath = Path16(pages.filePath("cat.table.htm"));
-    Button(window, "cmdSaveTABLE")->click();
-    ASSERT_EQ(fakes.boxes.size(), 1u);
-    EXPECT_EQ(fakes.boxes[0].first, u"Готово ^_^");
-}
-
-TEST(Save, FailureOutOfTheWalkRestoresThePointerAndShowsNoDone) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    LoadThroughButton(window, fakes, "cat.png", TestPicture(2, 2));
-    fakes.chosenPath = Path16(pages.filePath("missing-folder/cat.span.htm"));
-    // The walk's own report fails, so the failure passes out of the walk.
-    fakes.failing = {"ShowError"};
-
-    Button(window, "cmdSaveSPAN")->click();
-
-    EXPECT_EQ(fakes.errors.size(), 1u);
-    EXPECT_TRUE(fakes.boxes.empty());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(window.isVisible());
-}
-
-TEST(Save, FailingStepsAreSkippedAndAFailingDialogCountsAsCancel) {
-    QTemporaryDir pages;
-    FakeComponents fakes;
-    frmMain window(kApp, fakes.Services());
-    window.show();
-    LoadThroughButton(window, fakes, "cat.png", TestPicture(2, 2));
-    fakes.chosenPath = Path16(pages.filePath("cat.div.htm"));
-    fakes.failing = {"Filter", "DefaultFileName"};
-    {
-        const BrokenStore broken;
-        Button(window, "cmdSaveDIV")->click();
+// A page above the large-page size is asked about first, under the default pointer; Cancel writes
+// nothing.
+TEST(Save, LargePageQuestion) {
+    Window w(Picture(30, 20));
+    w.fakes.services.largePageBytes = UINT64_MAX;
+    w.Press("cmdSaveSPAN", w.Path("page.htm"));
+    const auto size = static_cast<std::uint64_t>(Bytes(w.Path("page.htm")).size());
+    const std::u16string asked = u"Страница займёт примерно 1 МБ. Всё равно сохранить?";
+    const struct {
+        std::uint64_t limit;
+        bool answerOk, written;
+        std::vector<std::u16string> said;
+    } rows[] = {{size, false, true, {u"Готово ^_^"}},
+                {size - 1, false, false, {asked}},
+                {size - 1, true, true, {asked, u"Готово ^_^"}}};
+    for (const auto& row : rows) {
+        QFile::remove(w.Path("page.htm"));
+        w.fakes.services.largePageBytes = row.limit;
+        w.fakes.answerOk = row.answerOk;
+        w.Press("cmdSaveSPAN", w.Path("page.htm"));
+        EXPECT_EQ(w.fakes.said, row.said);
+        EXPECT_FALSE(w.fakes.busyWhenAsked);
+        EXPECT_EQ(Files(w.dir.path()).size(), row.written ? 2 : 1);
     }
-
-    EXPECT_FALSE(fakes.dialogs.back().hasInitialFolder);
-    EXPECT_FALSE(fakes.dialogs.back().hasFilter);
-    EXPECT_FALSE(fakes.dialogs.back().hasDefaultFileName);
-    EXPECT_EQ(fakes.dialogs.back().options, 0);
-    EXPECT_TRUE(QFile::exists(pages.filePath("cat.div.htm")));
-    EXPECT_EQ(fakes.boxes.size(), 1u);
-
-    fakes.failing = {"ShowSave"};
-    fakes.chosenPath = Path16(pages.filePath("other.div.htm"));
-    Button(window, "cmdSaveDIV")->click();
-    EXPECT_FALSE(QFile::exists(pages.filePath("other.div.htm")));
-    EXPECT_EQ(fakes.boxes.size(), 1u);
-    EXPECT_TRUE(fakes.errors.empty());
 }
 
-TEST(Save, APageChosenOverThePictureOrAStartUpFileIsRefused) {
-    QTemporaryDir folder;
-    // Start-up files of its own, so that a fault here costs no file of the source tree.
-    for (const char* name : {"source.text", "template.1.html", "template.2.html"})
-        QFile::copy(QStringLiteral(TESSELET_SOURCE_DIR "/resources/") + QLatin1String(name),
-                    folder.filePath(QLatin1String(name)));
-    const CAppObject app(Path16(folder.path()));
-    FakeComponents fakes;
-    frmMain window(app, fakes.Services());
-    window.show();
-    const QString picture = folder.filePath(QStringLiteral("cat.png"));
-    ASSERT_TRUE(TestPicture(2, 2).save(picture));
-    const QByteArray pictureBytes = FileBytes(picture);
-    fakes.chosenPath = Path16(picture);
-    Button(window, "cmdLoadPicture")->click();
-    const QString startUp = folder.filePath(QStringLiteral("template.2.html"));
-    const QByteArray startUpBytes = FileBytes(startUp);
-
-    for (const QString& chosen : {picture, startUp}) {
-        SCOPED_TRACE(chosen.toStdString());
-        fakes.errors.clear();
-        fakes.boxes.clear();
-        fakes.chosenPath = Path16(chosen);
-        Button(window, "cmdSaveTABLE")->click();
-        ASSERT_EQ(fakes.errors.size(), 1u);
-        EXPECT_EQ(fakes.errors[0].number, CError::kOutputIsInput);
-        EXPECT_EQ(fakes.errors[0].message, Path16(chosen) + u"\r\n\r\nНе удалось сохранить файл.");
-        EXPECT_TRUE(fakes.boxes.empty());
+// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's.
+TEST(Save, SaveDialogFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
+    const User user([](QDialog& dialog) { dialog.accept(); });
+    for (const auto& [remembered, chosen] : {std::pair<QString, QString>{"", "a"},
+                                             {dir.filePath("b"), "b"},
+                                             {dir.filePath("gone"), "a"}}) {
+        CFileDialog dialog;
+        dialog.InitialFolder(FromQString(remembered));
+        dialog.DefaultFileName(FromQString(dir.filePath("a/cat.span.htm")));
+        ASSERT_TRUE(dialog.ShowSave());
+        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(chosen + "/cat.span.htm")));
     }
-    EXPECT_EQ(FileBytes(picture), pictureBytes);
-    EXPECT_EQ(FileBytes(startUp), startUpBytes);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4);
 }

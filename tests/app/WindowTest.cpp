@@ -1,0 +1,184 @@
+#include "AppFakes.h"
+
+#include "CFlashWindow.h"
+#include "CMessageBox.h"
+#include "modLanguage.h"
+#include "modMain.h"
+#include "modSourceAndTemplates.h"
+
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStyleOptionButton>
+#include <QTextStream>
+
+// One key on one focused button, pressed and released as the keyboard does, and what the user sees:
+// the picture put on (S) and off (H) the screen, the dialog a button opens (the name it proposes),
+// the window gone, the table copied, and what is said.
+TEST(Window, KeysTable) {
+    const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    enum Release { kReleased, kAutoRepeat, kX11Pair }; // X11: release and press of one instant
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* focus;
+        Release release;
+        std::string seen;
+        FlashResult flash = FlashResult::Shown;
+        QImage picture = Picture(7, 5);
+    } rows[] = {
+        {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
+        {Qt::Key_Space, none, "cmdShowPicture", kX11Pair, "SSH"},
+        {Qt::Key_Space, shift, "cmdShowPicture", kReleased, ""},
+        {Qt::Key_Return, none, "cmdShowPicture", kReleased, "SH"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "cmdShowPicture", kReleased, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kReleased,
+         "HНе удалось получить контекст устройства экрана.", FlashResult::NoScreen},
+        {Qt::Key_Space, none, "cmdShowPicture", kReleased,
+         "HНе удалось скопировать картинку на контекст устройства экрана.", FlashResult::NotCopied},
+        {Qt::Key_Space, none, "cmdLoadPicture", kReleased, "dialog "},
+        {Qt::Key_Return, none, "cmdSaveSPAN", kReleased, "dialog cat.span.htm"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "cmdSaveTABLE", kReleased, "dialog cat.table.htm"},
+        {Qt::Key_Space, none, "cmdSaveDIV", kReleased, "dialog cat.div.htm"},
+        {Qt::Key_Return, ctrl, "cmdSaveDIV", kReleased, ""},
+        {Qt::Key_Escape, none, "cmdSaveTABLE", kReleased, "closed"},
+        {Qt::Key_Escape, shift, "cmdLoadPicture", kReleased, ""},
+        {Qt::Key_F1, none, "cmdShowPicture", kReleased,
+         "Ошибка 1075: Ни одна программа не смогла открыть DIR/readme.html"},
+        {Qt::Key_F1, ctrl, "cmdLoadPicture", kReleased, ""},
+        {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased, "copied"},
+        {Qt::Key_C, Qt::AltModifier, "cmdSaveSPAN", kReleased, ""},
+        {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased,
+         "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
+         "МБ.",
+         FlashResult::Shown, Picture(400, 800)},
+    };
+    QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
+    ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.seen + " from key " + std::to_string(row.key) + " on " + row.focus);
+        Window w(row.picture);
+        w.fakes.flashResult = row.flash;
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        w.Button(row.focus)->setFocus();
+        w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
+        if (row.release == kX11Pair) {
+            w.Key(QEvent::KeyRelease, row.key, row.modifiers, 200);
+            w.Key(QEvent::KeyPress, row.key, row.modifiers, 200);
+        }
+        w.Key(QEvent::KeyRelease, row.key, row.modifiers, 300, row.release == kAutoRepeat);
+        // A release of Space takes the picture off once it has settled; the opener fails later.
+        QTest::qWait(150);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return row.key != Qt::Key_F1 || row.seen.empty() || !w.fakes.said.empty(); },
+            20000));
+        std::string seen = w.window.isVisible() ? w.fakes.screen : "closed";
+        for (const auto& dialog : w.fakes.dialogs)
+            seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
+        if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
+            seen += "copied";
+        for (const auto& text : w.fakes.said)
+            seen += ToQString(text)
+                        .replace(QCoreApplication::applicationDirPath(), "DIR")
+                        .toStdString();
+        EXPECT_EQ(seen, row.seen);
+    }
+    qputenv("PATH", path);
+}
+
+TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
+    Window w(QImage{});
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+    QStyleOptionButton option;
+    option.initFrom(w.Button("cmdLoadPicture"));
+    EXPECT_TRUE(option.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+}
+
+// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line); a
+// bad one leaves the picture held before, its proposed names and the buttons as they were.
+TEST(Window, BadPicturesAreToldAndChangeNothing) {
+    const QString bad = QStringLiteral(TESSELET_SOURCE_DIR "/tests/data/bad/");
+    QFile manifest(bad + QStringLiteral("manifest.txt"));
+    ASSERT_TRUE(manifest.open(QIODevice::ReadOnly | QIODevice::Text)) << bad.toStdString();
+    Window w(Picture(7, 5, true));
+    for (QTextStream in(&manifest); !in.atEnd();) {
+        const QStringList fields = in.readLine().split(u'\t');
+        if (fields.size() < 3 || fields[0].startsWith(u'#'))
+            continue;
+        SCOPED_TRACE(fields[0].toStdString());
+        const bool loads = fields[1] == QStringLiteral("0");
+        Window fresh(QImage{});
+        fresh.Press("cmdLoadPicture", bad + fields[0]);
+        EXPECT_EQ(fresh.fakes.said,
+                  loads ? std::vector<std::u16string>{}
+                        : std::vector{FromQString(bad + fields[0]) +
+                                      u"\r\n\r\nНе удалось загрузить файл. Формат не "
+                                      u"поддерживается, либо это не картинка.\r\n\r\n" +
+                                      FromQString(fields[2])});
+        EXPECT_EQ(fresh.Button("cmdSaveTABLE")->isEnabled(), loads);
+        if (!loads)
+            w.Press("cmdLoadPicture", bad + fields[0]);
+    }
+    w.Button("cmdSaveSPAN")->click();
+    EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path("cat.span.htm")));
+    // Shown over white, the picture of the page keeps its alpha.
+    QTest::mousePress(w.Button("cmdShowPicture"), Qt::RightButton);
+    EXPECT_EQ(w.fakes.shown.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(w.fakes.shown.pixel(6, 4), Picture(7, 5).pixel(6, 4));
+}
+
+// Also run at QT_SCALE_FACTOR 1.25 and 2: one picture pixel on one device pixel, nothing more, and
+// a new picture of the same size replaces the last one at once.
+TEST(FlashWindow, ShowsThePictureOneToOne) {
+    CFlashWindow flash;
+    int i = 0;
+    for (const QSize size : {QSize(37, 23), QSize(1, 1), QSize(3, 5), QSize(3, 5), QSize(64, 48)}) {
+        const QImage picture = Picture(size.width(), size.height()).mirrored(++i % 2);
+        ASSERT_EQ(flash.Show(picture), FlashResult::Shown);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(flash.DeviceGeometry(), QRect(QPoint(0, 0), size));
+        EXPECT_EQ(flash.OnScreen().convertToFormat(QImage::Format_RGB32), picture);
+    }
+}
+
+TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
+    QTemporaryDir empty;
+    Fakes fakes;
+    EXPECT_EQ(StartUp(CAppObject(FromQString(empty.path())), fakes.services), nullptr);
+    ASSERT_EQ(fakes.said.size(), 1u);
+    EXPECT_TRUE(
+        ToQString(fakes.said[0])
+            .startsWith(empty.filePath("source.text") +
+                        QStringLiteral(
+                            "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
+    EXPECT_TRUE(StartUp(kApp, fakes.services)->isVisible()); // and the templates back for the rest
+}
+
+TEST(Window, MessageBoxShowsTheMessageThenTheError) {
+    QStringList texts;
+    const User user(
+        [&](QDialog& box) { texts << static_cast<QMessageBox&>(box).text(), box.accept(); });
+    CMessageBox box(u"Korvane - Tesselet");
+    box.ShowError(CError(CError::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
+    box.ShowError(CError(2, u"Нет файла"), u"");
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
+                                  QStringLiteral("Ошибка 2: Нет файла")}));
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));
+    InstallTranslations(application); // Qt's own words too, as the converter says them
+    // Remembered folders go to a store of this run only, never to the user's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // The start-up files the converter reads too, so that the pages compare whole.
+    Fakes fakes;
+    return LoadSourceAndTemplates(kApp, fakes) ? RUN_ALL_TESTS() : 1;
+}

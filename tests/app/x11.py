@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""The real window under a virtual X server of its own, driven as a user drives it:
+  x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", and Esc ends it with 0
+  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space, save pages
+  x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels"""
+import os, select, struct, subprocess, sys, tempfile, time, zlib
+
+program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))
+work = tempfile.mkdtemp()
+env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=work, XDG_RUNTIME_DIR=work, QT_QPA_PLATFORM="xcb",
+           LANG={"ru": "ru_RU.UTF-8", "en": "en_US.UTF-8"}.get(argument, "C.UTF-8"),
+           QT_SCALE_FACTOR=argument if mode == "flash" else "1")
+for name in ("LC_ALL", "LC_MESSAGES", "LANGUAGE", "XAUTHORITY", "QT_SCREEN_SCALE_FACTORS"):
+    env.pop(name, None)
+open_title, save_title = ("Open", "Save As") if argument == "en" else ("Открыть", "Сохранить как")
+W, H = 37, 23  # odd sides: no logical size gives them at a double scale
+picture = work + "/picture.png"
+
+fail = lambda why: sys.exit("FAILED (%s %s): %s" % (mode, argument, why))
+colour = lambda x, y: ((x * 6 + 7) & 255, (y * 10 + 3) & 255, ((x ^ y) * 5 + 90) & 255)
+chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                            struct.pack(">I", zlib.crc32(kind + data)))
+
+def wait(what, check, seconds=30):
+    end = time.monotonic() + seconds
+    while not (got := check()) and time.monotonic() < end:
+        time.sleep(0.1)
+    return got or (what and fail(what))
+
+def xdo(*args):
+    return subprocess.run(("xdotool",) + tuple(map(str, args)), env=env, capture_output=True,
+                          encoding="utf-8").stdout.split()
+
+def window(title):  # compared here: xdotool's --name would read the UTF-8 title as Latin-1
+    for id in xdo("search", "--onlyvisible", "--name", "."):
+        if " ".join(xdo("getwindowname", id)) == title:
+            return id
+
+def on_screen():
+    """Whether the screen's corner holds the picture exactly, the white background right and below."""
+    data = b""
+    while len(data) < 100:  # a window that goes while it is dumped spoils the dump
+        data = subprocess.run(["xwd", "-root", "-silent"], env=env, capture_output=True).stdout
+    f = struct.unpack(">25I", data[:100])
+    def at(x, y):
+        i = f[0] + f[19] * 12 + y * f[12] + x * f[11] // 8
+        value = int.from_bytes(data[i:i + f[11] // 8], "big" if f[7] else "little")
+        return tuple((value & m) >> ((m & -m).bit_length() - 1) for m in f[14:17])
+    edge = [(W, y) for y in range(H + 1)] + [(x, H) for x in range(W)]
+    return (all(at(x, y) == colour(x, y) for y in range(H) for x in range(W)) and
+            all(at(x, y) == (255, 255, 255) for x, y in edge))
+
+def choose(title, path):
+    xdo("windowfocus", "--sync", wait('no dialog "%s"' % title, lambda: window(title)),
+        "key", "--clearmodifiers", "ctrl+a", "type", "--delay", 10, path)
+    for _ in range(4):  # the name's completion list may take an Enter
+        xdo("key", "Return")
+        if wait(None, lambda: not window(title), 3):
+            return
+    fail('the dialog "%s" did not take %s' % (title, path))
+
+def point(main, button, *then):
+    geometry = dict(line.split("=") for line in xdo("getwindowgeometry", "--shell", main))
+    x, y, width, height = (int(geometry[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+    # A column of five buttons, 600 of the window's 3135 units apart.
+    xdo("windowfocus", "--sync", main, "mousemove", "--sync", x + width // 2,
+        y + round(height * (367.5 + 600 * button) / 3135), *then)
+
+def run(main):
+    point(main, 0, "click", 1)
+    choose(open_title, picture)
+    point(main, 1)
+    for _ in range(20):  # the show button is enabled once the picture has loaded
+        xdo("mousedown", 1)
+        held = wait(None, on_screen, 1)
+        xdo("mouseup", 1)
+        if held:
+            break
+    if not held or mode == "flash":
+        return held or fail("the picture is not on the screen while the mouse holds it")
+    wait("the picture stays after the mouse let go", lambda: not on_screen())
+    xdo("keydown", "space")
+    wait("the picture is not on the screen while Space is held", on_screen)
+    xdo("key", "Tab")  # the focus moves on during the hold; the release still ends it
+    xdo("keyup", "space")
+    wait("the picture stays after Space was released", lambda: not on_screen())
+    for button, style in ((2, "span"), (3, "table"), (4, "div")):
+        point(main, button, "click", 1)
+        choose(save_title, "%s/mine.%s.htm" % (work, style))
+        xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
+            "key", "Return")
+        wait("the message stays", lambda: not window("Korvane - Tesselet"))
+        if open("%s/mine.%s.htm" % (work, style), "rb").read() != open(
+                "%s/picture.%s.htm" % (work, style), "rb").read():
+            fail("the %s page differs from the converter's" % style)
+
+rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
+with open(picture, "wb") as out:
+    out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, 8, 2, 0, 0, 0)) +
+              chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+subprocess.run([converter, "-q", "--out-dir", work, picture], env=env, check=True)
+# -displayfd: the server takes a display number no other holds and says which once it listens.
+reader, writer = os.pipe()
+server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1600x1200x24", "-wr",
+                           "-nolisten", "tcp", "-noreset"], pass_fds=[writer], stderr=subprocess.DEVNULL)
+os.close(writer)
+app = None
+try:
+    if not select.select([reader], [], [], 60)[0]:
+        fail("the virtual X server did not start")
+    env["DISPLAY"] = ":" + os.read(reader, 16).decode().strip()
+    wait("no X server", lambda: not subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode)
+    app = subprocess.Popen([program], env=env)
+    main = wait("no window titled Tesselet", lambda: window("Tesselet"))
+    if mode != "window":
+        run(main)
+    if mode != "flash":
+        xdo("windowfocus", "--sync", main, "key", "Escape")
+        if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
+            fail("the program ended with status %d" % app.returncode)
+    print("passed (%s %s)" % (mode, argument))
+finally:
+    if app and app.poll() is None:
+        app.kill()
+    server.kill()
+    subprocess.run(["rm", "-rf", work])
