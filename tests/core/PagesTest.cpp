@@ -1,5 +1,5 @@
-// What the golden pages cannot show: the order of the writer contract, a page that fails or is
-// stopped half way, text no start-up file can hold, and the start-up files themselves.
+// What the golden pages cannot show: the order of the writer contract, a template larger than the
+// output buffer, text no start-up file can hold, and the start-up files themselves.
 
 #include "TestSupport.h"
 
@@ -83,29 +83,6 @@ TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
         EXPECT_TRUE(messages.errors.empty());
         // A picture the walk cannot read is refused before the writer hears of it.
         EXPECT_EQ(messages.boxes.size(), c.calls.empty() ? 1u : 0u);
-    }
-}
-
-TEST(WriterContract, APageThatFailsOrIsStoppedLeavesTheOldPage) {
-    TempDir dir;
-    const TemplatesScope templates(u"<head>", u"<tail>");
-    for (const bool stop : {false, true}) {
-        WriteBytes(dir.File("old.htm"), "old page");
-        CTablePicture table;
-        FailAtPixel failing(table, 1, 1);
-        FakeReporter ui;
-        StopAfter rows(1);
-        IGeneratorUi& walker = stop ? static_cast<IGeneratorUi&>(rows) : ui;
-        EXPECT_FALSE(
-            CallPictureGenerator(failing, dir.File16("old.htm"), MakePicture(3, 3), walker, ui));
-        EXPECT_EQ(ReadBytes(dir.File("old.htm")), "old page");
-        EXPECT_EQ(ui.errors.size(), stop ? 0u : 1u);
-        if (!stop) {
-            EXPECT_EQ(ui.errors[0].message,
-                      dir.File16("old.htm") + u"\r\n\r\nНе удалось сохранить файл.");
-            EXPECT_EQ(ui.errors[0].number, 61);
-            EXPECT_EQ(ui.pointer, IGeneratorUi::kDefaultPointer); // not left busy
-        }
     }
 }
 

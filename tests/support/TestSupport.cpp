@@ -90,12 +90,6 @@ QImage MakePicture(int width, int height, const std::function<PixelColor(int, in
     return picture;
 }
 
-void FailAtPixel::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
-    if (X == mX && Y == mY)
-        throw CError(61, u"Disk full");
-    mInner.WritePixel(Color, X, Y);
-}
-
 namespace {
 
 std::string Drain(int fd) {
@@ -114,7 +108,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     // A program that ends before it has read all its input must not take the test with it.
     std::signal(SIGPIPE, SIG_IGN);
     // fork and exec rather than QProcess: arguments are passed as bytes, and standard input and
-    // output can be any descriptor a test sets up. Output goes to files in memory, read at the end.
+    // input can be any descriptor a test sets up. Output goes to files in memory, read at the end.
     const int out = ::memfd_create("out", MFD_CLOEXEC), err = ::memfd_create("err", MFD_CLOEXEC);
     int in[2] = {setup.inputFd, -1};
     if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
@@ -129,7 +123,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(in[0], 0);
-        ::dup2(setup.outputFd >= 0 ? setup.outputFd : out, 1);
+        ::dup2(out, 1);
         ::dup2(err, 2);
         if (setup.inChild)
             setup.inChild();
@@ -157,10 +151,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     }
     if (feeder.joinable())
         feeder.join();
-    CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0, Drain(out), Drain(err)};
-    if (WIFSIGNALED(status))
-        run.signal = WTERMSIG(status);
-    return run;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Drain(out), Drain(err)};
 }
 
 void DropCapabilities() {

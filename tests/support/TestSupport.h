@@ -72,39 +72,17 @@ public:
 QImage MakePicture(int width, int height,
                    const std::function<PixelColor(int, int)>& colour = nullptr);
 
-/// Passes every call on to a real writer but fails at one pixel, as a write would on a full disk.
-class FailAtPixel final : public IAnyPicture {
-public:
-    FailAtPixel(IAnyPicture& inner, int x, int y) : mInner(inner), mX(x), mY(y) {}
-    void OpenFile(const std::u16string& FileName) override { mInner.OpenFile(FileName); }
-    void CloseFile() override { mInner.CloseFile(); }
-    void Init() override { mInner.Init(); }
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override {
-        mInner.BeginPicture(Width, Height);
-    }
-    void EndPicture() override { mInner.EndPicture(); }
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
-    void BeginNewLine(std::int32_t Y) override { mInner.BeginNewLine(Y); }
-    void EndNewLine(std::int32_t Y) override { mInner.EndNewLine(Y); }
-
-private:
-    IAnyPicture& mInner;
-    int mX, mY;
-};
-
 /// What a run of the command-line converter gave back.
 struct CliRun {
-    int status;     ///< exit status, -1 when it did not exit normally
-    int signal = 0; ///< the signal that ended it, if one did
+    int status; ///< exit status, -1 when it did not exit normally
     std::string out;
     std::string err;
 };
 
 /// How a run of tesselet-cli is wired.
 struct CliSetup {
-    std::string input; ///< bytes on its standard input (a pipe), when inputFd is -1
-    int inputFd = -1;  ///< its standard input, when not -1
-    int outputFd = -1; ///< its standard output, when not -1 (else captured in CliRun::out)
+    std::string input;             ///< bytes on its standard input (a pipe), when inputFd is -1
+    int inputFd = -1;              ///< its standard input, when not -1
     std::function<void()> inChild; ///< runs in the child before the program starts
     /// Runs in the parent once the program is started, with its process id.
     std::function<void(pid_t)> whileRunning;
