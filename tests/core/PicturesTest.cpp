@@ -205,6 +205,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
         // Refused without waiting for a writer, or opening what cannot be opened.
         {dir.File("fifo.png"), none, notFile},
         {dir.File("socket.png"), none, notFile},
+        {"/dev/zero", none, notFile},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + " " + c.lastLine);
