@@ -2,6 +2,7 @@
 
 #include "CFlashWindow.h"
 #include "CMessageBox.h"
+#include "KorvaneSupportUi.h"
 #include "modLanguage.h"
 #include "modMain.h"
 #include "modSourceAndTemplates.h"
@@ -167,6 +168,14 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     box.ShowError(CError(2, u"Нет файла"), u"");
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла")}));
+}
+
+// Desktops find the window's icon and name through the entry it names, the one the package
+// installs.
+TEST(Window, NamesTheDesktopEntryThePackageInstalls) {
+    ksRegisterAppPath();
+    EXPECT_TRUE(QFile::exists(QStringLiteral(TESSELET_SOURCE_DIR "/app/") +
+                              QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
 }
 
 int main(int argc, char** argv) {

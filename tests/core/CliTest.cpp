@@ -161,6 +161,10 @@ TEST(Cli, RunsThatWritePagesNameThem) {
 TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     const rlimit limit{64 << 10, 64 << 10};
     const auto limitSize = [&limit] { ::setrlimit(RLIMIT_FSIZE, &limit); };
+    const auto failClose = [] {
+        ::setenv("LD_PRELOAD", TESSELET_FAIL_CLOSE, 1);
+        ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1); // the shim comes before ASan
+    };
     const struct {
         const char* output; ///< --style div -o output p.png
         std::function<void()> inChild;
@@ -173,6 +177,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"fifo", DropCapabilities, "13: Отказано в доступе"},
         {"/dev/full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
+        {"old.htm", failClose, "5: Ошибка ввода-вывода"},
         {"p.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"link.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
     };
