@@ -41,18 +41,6 @@ public:
     void CloseFile() override { calls += "close"; }
 };
 
-/// Stops the walk once `stopAfter` rows are written.
-class StopAfter final : public IGeneratorUi {
-public:
-    explicit StopAfter(int rows) : mRows(rows) {}
-    void SetMousePointer(std::int32_t) override {}
-    void RepaintMainWindow() override {}
-    bool RowWritten(std::int32_t done, std::int32_t) override { return done < mRows; }
-
-private:
-    int mRows;
-};
-
 } // namespace
 
 TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
@@ -75,10 +63,8 @@ TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
     for (const auto& c : cases) {
         Recorder writer;
         FakeReporter messages;
-        StopAfter rows(c.stopAfter);
-        EXPECT_EQ(
-            GeneratePicture(writer, u"p.htm", c.picture, messages, c.stopAfter ? &rows : nullptr),
-            c.written);
+        messages.stopAfter = c.stopAfter;
+        EXPECT_EQ(GeneratePicture(writer, u"p.htm", c.picture, messages, &messages), c.written);
         EXPECT_EQ(writer.calls, c.calls);
         EXPECT_TRUE(messages.errors.empty());
         // A picture the walk cannot read is refused before the writer hears of it.
@@ -108,10 +94,7 @@ TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
         {u"\u0800€\uFFFF", "\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF"},
         {u"😀\U0010FFFF", "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
         {u"a\xD83D", "a\xEF\xBF\xBD"},
-        {u"\xD83D"
-         u"a",
-         "\xEF\xBF\xBD"
-         "a"},
+        {u"\xD83D!", "\xEF\xBF\xBD!"},
         {u"\xDE00\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80"},
     };
     for (const auto& c : cases) {

@@ -46,7 +46,7 @@ private:
     std::int32_t mLength;
 };
 
-/// Records what was reported or shown.
+/// Records what was reported or shown, and stops a walk when asked.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
@@ -62,9 +62,14 @@ public:
         boxes.emplace_back(text, style);
     }
 
+    bool RowWritten(std::int32_t done, std::int32_t) override {
+        return stopAfter == 0 || done < stopAfter;
+    }
+
     std::vector<Report> errors;
     std::vector<std::pair<std::u16string, std::int32_t>> boxes;
-    std::int32_t pointer = -1; ///< the mouse pointer last set
+    std::int32_t pointer = -1;  ///< the mouse pointer last set
+    std::int32_t stopAfter = 0; ///< rows after which the walk is stopped; 0 never
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
