@@ -1,14 +1,12 @@
 # Tesselet: the two everyday commands are `make demo` and `make test`.
 BUILD       ?= build
 BUILD_ASAN  ?= build-asan
-BUILD_FUZZ  ?= build-fuzz
-BUILD_TIDY  ?= build-tidy
 FUZZ_SECONDS ?= 12
 JOBS        ?= $(shell nproc)
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
-.PHONY: all deps demo test test-release test-sanitize tidy fuzz bench format format-check clean \
+.PHONY: all deps demo test test-release sanitize-build test-sanitize tidy fuzz bench format format-check clean \
         package package-check screenshot translations golden
 
 all: build-release
@@ -17,7 +15,8 @@ deps:
 	@scripts/install-deps
 
 build-release: deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTESSELET_WERROR=ON -DTESSELET_BENCH=ON
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTESSELET_WERROR=ON -DTESSELET_BENCH=ON \
+	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build-release
@@ -31,26 +30,24 @@ test: test-release test-sanitize tidy fuzz
 test-release: build-release
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
-	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTESSELET_WERROR=ON \
-	  -DTESSELET_SANITIZE=ON -DTESSELET_BENCH=OFF
+# One clang tree serves both the sanitizers and the fuzzers: the suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the libFuzzer targets linked from the same objects.
+sanitize-build: deps
+	CXX=clang++ cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTESSELET_WERROR=ON \
+	  -DTESSELET_SANITIZE=ON -DTESSELET_FUZZ=ON -DTESSELET_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
+
+test-sanitize: sanitize-build
 	cd $(BUILD_ASAN) && ctest --output-on-failure -j $(JOBS)
 
-# clang-tidy over the product code (not the tests), its findings as errors; see .clang-tidy.
-tidy: deps
-	cmake -S . -B $(BUILD_TIDY) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
-	  -DTESSELET_TESTS=OFF -DTESSELET_BENCH=OFF
-	cmake --build $(BUILD_TIDY) -j $(JOBS)
-	run-clang-tidy -p $(BUILD_TIDY) -j $(JOBS) -quiet '$(CURDIR)/(app|cli|generator|templates|writers|support)/'
+# clang-tidy over the product code (not the tests), its findings as errors; see .clang-tidy. It reads
+# the Release tree's compile database, so it needs no build of its own.
+tidy: build-release
+	run-clang-tidy -p $(BUILD) -j $(JOBS) -quiet '$(CURDIR)/(app|cli|generator|templates|writers|support)/'
 
 # Each fuzz target for FUZZ_SECONDS from the committed seeds; new inputs go to the build folder.
-fuzz: deps
-	CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTESSELET_WERROR=ON -DTESSELET_FUZZ=ON -DTESSELET_GUI=OFF -DTESSELET_TESTS=OFF \
-	  -DTESSELET_BENCH=OFF
-	cmake --build $(BUILD_FUZZ) -j $(JOBS)
-	scripts/run-fuzzers $(BUILD_FUZZ) $(FUZZ_SECONDS)
+fuzz: sanitize-build
+	scripts/run-fuzzers $(BUILD_ASAN) $(FUZZ_SECONDS)
 
 bench: build-release
 	@scripts/install-deps --bench
@@ -83,7 +80,7 @@ format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_TIDY)
+	rm -rf $(BUILD) $(BUILD_ASAN)
 
 # Writes the golden pages under tests/data/pages anew, for a change meant to change pages; read the
 # diff before committing it.
