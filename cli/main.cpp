@@ -5,6 +5,7 @@
 #include "KorvaneSupport.h"
 #include "modInterrupts.h"
 #include "modLanguage.h"
+#include "modMessages.h"
 #include "modNativeText.h"
 #include "modProgramFolder.h"
 #include "modQtText.h"
@@ -13,6 +14,7 @@
 #include "modUTF8.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -60,8 +62,22 @@ int main(int argc, char* argv[]) {
                      qPrintable(hint));
         return 2;
     }
-    if (!parsed.options)
-        return 0;
+    if (!parsed.options) {
+        // Help or version: text like a page's, whose loss (a full disk, a closed pipe) is a
+        // failure too.
+        const QByteArray text = parsed.print.toLocal8Bit();
+        const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
+                                         stdout) == static_cast<std::size_t>(text.size()) &&
+                             std::fflush(stdout) == 0;
+        if (written)
+            return 0;
+        const CError failed = CError::FromErrno(errno);
+        std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
+                     qPrintable(TrQ(
+                         QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
+                     qPrintable(ToQString(ErrorLine(failed))));
+        return 1;
+    }
     const CliOptions& options = *parsed.options;
 
     CConsoleReporter reporter(stderr);

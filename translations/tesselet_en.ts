@@ -376,10 +376,6 @@
         <translation>--background: a colour is needed, as #RRGGBB or by its name (white, black…)</translation>
     </message>
     <message>
-        <source>--max-bytes: нужно целое число байт больше 0, можно с k (1024 байта) или M (1024 k)</source>
-        <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes) or M (1024 k)</translation>
-    </message>
-    <message>
         <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем) или all (три первых, так по умолчанию).</source>
         <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail) or all (the first three, the default).</translation>
     </message>
@@ -400,10 +396,6 @@
         <translation>The colour partly transparent pixels lie on: #RRGGBB or a name, white by default (compact styles).</translation>
     </message>
     <message>
-        <source>Уменьшить картинку так, чтобы страница заняла не больше N байт (k = 1024, M = 1024 k).</source>
-        <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k).</translation>
-    </message>
-    <message>
         <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail или all)</source>
         <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail or all)</translation>
     </message>
@@ -416,12 +408,32 @@
         <translation>The page does not fit into %1 bytes even 1 pixel wide: it needs %2 bytes.</translation>
     </message>
     <message>
-        <source>%1: %2 x %3 пикселей, %4 байт</source>
-        <translation>%1: %2 x %3 pixels, %4 bytes</translation>
-    </message>
-    <message>
         <source>%1: наибольшее отличие цвета ΔE = %2</source>
         <translation>%1: largest colour difference ΔE = %2</translation>
+    </message>
+    <message>
+        <source>--max-bytes: слишком большое число: больше 1024G (1 ТиБ), а страница столько не занимает</source>
+        <translation>--max-bytes: too large a number: above 1024G (1 TiB), more than any page takes</translation>
+    </message>
+    <message>
+        <source>--max-bytes: нужно целое число байт больше 0, можно с k (1024 байта), M (1024 k) или G (1024 M)</source>
+        <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes), M (1024 k) or G (1024 M)</translation>
+    </message>
+    <message>
+        <source>--%1: нужно имя папки, а не пустая строка</source>
+        <translation>--%1: a folder&apos;s name is needed, not an empty string</translation>
+    </message>
+    <message>
+        <source>Уменьшить картинку так, чтобы страница заняла не больше N байт (k = 1024, M = 1024 k, G = 1024 M).</source>
+        <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k, G = 1024 M).</translation>
+    </message>
+    <message>
+        <source>%1: %2 x %3 пикселей, %4 байт — самая большая ширина, при которой страница не больше %5 байт</source>
+        <translation>%1: %2 x %3 pixels, %4 bytes — the largest width at which the page takes at most %5 bytes</translation>
+    </message>
+    <message>
+        <source>не удалось записать в стандартный вывод</source>
+        <translation>could not write to standard output</translation>
     </message>
 </context>
 </TS>

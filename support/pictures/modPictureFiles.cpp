@@ -204,45 +204,29 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     if (announced.width() > kMaxPictureSide || announced.height() > kMaxPictureSide)
         throw TooLarge(announced.width(), announced.height());
 
-    // Everything about the size is settled from the header, before any pixel is allocated. The
-    // reader scales before it turns the picture upright, so it is given the size on its side.
+    // Everything about the size is settled from the header, before any pixel is allocated.
     const bool known = !announced.isEmpty();
-    const bool onItsSide = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    QSize target;
-    bool scaling = false;
     if (known) {
-        const QSize shown = onItsSide ? announced.transposed() : announced;
-        target = TargetSize(shown, scale);
-        scaling = target != shown;
-        // A PNG or JPEG reader then decodes a few rows at a time into the small picture; a
-        // 16384 x 16384 PNG read at a width of 10 never holds its full size. Pixels of 16 bits a
-        // channel with alpha (a 16-bit PNG with transparency) are read whole: Qt 6.4 multiplies
-        // their alpha by itself when it premultiplies them to scale, so they are scaled below.
-        if (scaling && reader.imageFormat() != QImage::Format_RGBA64)
-            reader.setScaledSize(onItsSide ? target.transposed() : target);
+        const bool onItsSide = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        TargetSize(onItsSide ? announced.transposed() : announced, scale);
     }
 
-    QImage image = scaling ? QImage() : HugePageImage(announced, reader.imageFormat());
+    // Decoded whole: a reader that scales by itself (PNG, JPEG) gives other pixels than the
+    // scaling below, and every size of a picture, asked for or chosen to fit a page's budget,
+    // comes from one road.
+    QImage image = HugePageImage(announced, reader.imageFormat());
     if (!reader.read(&image))
         throw PictureError(CError::kInvalidPicture, reader.errorString());
     if (image.isNull() || image.size().isEmpty())
-        throw NoMemory(known ? target : announced);
+        throw NoMemory(announced);
     if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
         throw TooLarge(image.width(), image.height());
-    if (!known)
-        target = TargetSize(image.size(), scale);
-    // Straight to 8 bits, which the page has anyway: the only conversion of these pixels that
-    // keeps their alpha (see above).
+    // Straight to 8 bits, which the page has anyway: Qt 6.4 multiplies the alpha of 16-bit pixels
+    // by itself when it premultiplies them to scale.
     if (image.format() == QImage::Format_RGBA64) {
         image.convertTo(QImage::Format_ARGB32);
         if (image.isNull())
-            throw NoMemory(target);
-    }
-    // A reader that does not scale by itself leaves it to be done here.
-    if (image.size() != target) {
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (image.isNull())
-            throw NoMemory(target);
+            throw NoMemory(announced);
     }
     // The page gives colours as sRGB numbers; a picture in a wider space (a phone's Display P3, a
     // camera's Adobe RGB) would look washed out with its own numbers.
@@ -250,13 +234,26 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     if (space.isValid() && space != QColorSpace(QColorSpace::SRgb)) {
         image.convertToColorSpace(QColorSpace::SRgb);
         if (image.isNull())
-            throw NoMemory(target);
+            throw NoMemory(image.size());
     }
     image = alpha == PictureAlpha::kKeep ? KeepAlpha(std::move(image))
                                          : FlattenOverWhite(std::move(image));
     if (image.isNull())
+        throw NoMemory(announced);
+    return ScalePicture(image, scale);
+}
+
+QImage ScalePicture(const QImage& picture, PictureScale scale) {
+    const QSize target = TargetSize(picture.size(), scale);
+    if (picture.isNull() || target == picture.size())
+        return picture;
+    QImage scaled = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Smooth scaling works on premultiplied pixels and may hand them back so.
+    if (!scaled.isNull() && scaled.format() != picture.format())
+        scaled.convertTo(picture.format());
+    if (scaled.isNull())
         throw NoMemory(target);
-    return image;
+    return scaled;
 }
 
 QImage LoadPictureFile(const std::u16string& path, PictureScale scale, PictureAlpha alpha) {

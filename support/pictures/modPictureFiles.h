@@ -40,6 +40,11 @@ QImage LoadPicture(QIODevice& device, PictureScale scale = {},
 QImage LoadPictureStream(int fd, PictureScale scale = {},
                          PictureAlpha alpha = PictureAlpha::kFlatten);
 
+/// The one road by which a picture changes size: `picture` (RGB32 or ARGB32) smoothly scaled to
+/// the size `scale` asks for (see LoadPictureFile), in its own format. Throws CError: the size
+/// beyond kMaxPictureSide, or memory running out.
+QImage ScalePicture(const QImage& picture, PictureScale scale);
+
 /// A picture with alpha as ARGB32 (not premultiplied), one without as RGB32; a null image when
 /// memory runs out.
 QImage KeepAlpha(QImage image);
