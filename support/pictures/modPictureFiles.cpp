@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QStringList>
+#include <QTransform>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -132,6 +133,86 @@ CError InputTooLarge() {
             .arg(kMaxInputBytes));
 }
 
+// The orientation of a PNG's eXIf chunk (a TIFF header and its first IFD), as Qt's transformation;
+// Qt's own PNG reader reads no eXIf. Every length and offset is checked against what was read, so
+// a damaged chunk means no orientation rather than a read beyond it. The device is left anywhere.
+QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
+    constexpr qint64 kMostExifBytes = 1
+                                      << 16; // the orientation sits in the first IFD, near the top
+    const auto big = [](const uchar* at) {
+        return quint32(at[0]) << 24 | quint32(at[1]) << 16 | quint32(at[2]) << 8 | at[3];
+    };
+    if (!device.seek(8))
+        return QImageIOHandler::TransformationNone;
+    QByteArray exif;
+    for (;;) {
+        const QByteArray header = device.read(8);
+        if (header.size() != 8)
+            return QImageIOHandler::TransformationNone;
+        const quint32 length = big(reinterpret_cast<const uchar*>(header.constData()));
+        const QByteArray type = header.mid(4);
+        if (type == "eXIf") {
+            exif = device.read(std::min<qint64>(length, kMostExifBytes));
+            break;
+        }
+        if (type == "IEND" || !device.seek(device.pos() + qint64{length} + 4))
+            return QImageIOHandler::TransformationNone;
+    }
+    const auto* data = reinterpret_cast<const uchar*>(exif.constData());
+    const qint64 size = exif.size();
+    if (size < 8 || (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != "II*\0"))
+        return QImageIOHandler::TransformationNone;
+    const bool motorola = data[0] == 'M';
+    const auto read = [&](qint64 at, int bytes) -> qint64 {
+        if (at < 0 || at + bytes > size)
+            return -1;
+        quint32 value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= quint32(data[at + (motorola ? i : bytes - 1 - i)]) << (8 * (bytes - 1 - i));
+        return value;
+    };
+    const qint64 ifd = read(4, 4);
+    const qint64 entries = read(ifd, 2);
+    for (qint64 i = 0; i < entries; ++i) {
+        const qint64 entry = ifd + 2 + 12 * i;
+        if (read(entry, 2) != 0x0112) // Orientation: SHORT, one value, in the entry itself
+            continue;
+        if (read(entry + 2, 2) != 3 || read(entry + 4, 4) != 1)
+            break;
+        switch (read(entry + 8, 2)) {
+        case 2:
+            return QImageIOHandler::TransformationMirror;
+        case 3:
+            return QImageIOHandler::TransformationRotate180;
+        case 4:
+            return QImageIOHandler::TransformationFlip;
+        case 5:
+            return QImageIOHandler::TransformationFlipAndRotate90;
+        case 6:
+            return QImageIOHandler::TransformationRotate90;
+        case 7:
+            return QImageIOHandler::TransformationMirrorAndRotate90;
+        case 8:
+            return QImageIOHandler::TransformationRotate270;
+        default:
+            break;
+        }
+        break;
+    }
+    return QImageIOHandler::TransformationNone;
+}
+
+// Turns a decoded picture as Qt's reader turns one by the transformation it reports.
+QImage Transformed(QImage image, QImageIOHandler::Transformations turn) {
+    if (turn == QImageIOHandler::TransformationRotate270)
+        return image.transformed(QTransform().rotate(270));
+    image = std::move(image).mirrored(turn.testFlag(QImageIOHandler::TransformationMirror),
+                                      turn.testFlag(QImageIOHandler::TransformationFlip));
+    if (turn.testFlag(QImageIOHandler::TransformationRotate90))
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 } // namespace
 
 QImage FlattenOverWhite(QImage image) {
@@ -195,19 +276,27 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     if (!format.isEmpty() && IsPictureCutShort(device, format))
         throw PictureError(CError::kPictureCutShort,
                            TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
+    // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
+    // EXIF orientation; the user expects the picture as any viewer shows it. A PNG says it in an
+    // eXIf chunk, which browsers follow and Qt's reader does not see.
+    const QImageIOHandler::Transformations pngTurn =
+        format == "png" ? PngExifOrientation(device) : QImageIOHandler::TransformationNone;
     device.seek(0);
     QImageReader reader(&device);
-    // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
-    // EXIF orientation; the user expects the picture as any viewer shows it.
     reader.setAutoTransform(true);
     const QSize announced = reader.size();
     if (announced.width() > kMaxPictureSide || announced.height() > kMaxPictureSide)
         throw TooLarge(announced.width(), announced.height());
+    // Qt's own reading of an orientation, where it has one, comes first.
+    const QImageIOHandler::Transformations turn =
+        reader.transformation() != QImageIOHandler::TransformationNone ? reader.transformation()
+                                                                       : pngTurn;
+    const bool turnHere = turn != reader.transformation();
 
     // Everything about the size is settled from the header, before any pixel is allocated.
     const bool known = !announced.isEmpty();
     if (known) {
-        const bool onItsSide = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        const bool onItsSide = turn & QImageIOHandler::TransformationRotate90;
         TargetSize(onItsSide ? announced.transposed() : announced, scale);
     }
 
@@ -221,6 +310,11 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
         throw NoMemory(announced);
     if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
         throw TooLarge(image.width(), image.height());
+    if (turnHere) {
+        image = Transformed(std::move(image), turn);
+        if (image.isNull())
+            throw NoMemory(announced);
+    }
     // Straight to 8 bits, which the page has anyway: Qt 6.4 multiplies the alpha of 16-bit pixels
     // by itself when it premultiplies them to scale.
     if (image.format() == QImage::Format_RGBA64) {
