@@ -16,27 +16,23 @@
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 QtMessageHandler gQtDefaultHandler = nullptr;
 
-// Qt's picture readers say what they think of a damaged file before the converter's own report
-// does; that report says it clearly, so their lines are only noise.
-void DropPictureReaderNoise(QtMsgType type, const QMessageLogContext& context,
-                            const QString& message) {
-    const bool fromReader =
-        context.category != nullptr && std::strncmp(context.category, "qt.gui.imageio", 14) == 0;
-    if (fromReader && type != QtFatalMsg)
-        return;
-    gQtDefaultHandler(type, context, message);
+// Qt's libraries say what they think of a damaged file or a failed allocation ("QImage: out of
+// memory, returning null") in English, before the converter's own report says it in the run's
+// language; only a fatal message, which ends the program, is let through.
+void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg)
+        gQtDefaultHandler(type, context, message);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    gQtDefaultHandler = qInstallMessageHandler(DropPictureReaderNoise);
+    gQtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(

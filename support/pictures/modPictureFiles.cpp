@@ -15,8 +15,11 @@
 #include <QTransform>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <poll.h>
+#include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,6 +108,74 @@ QImage HugePageImage(QSize size, QImage::Format format) {
         static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
         [](void* buffer) { std::free(buffer); }, data);
 }
+
+// libpng prints its errors on standard error itself, in English and past Qt's message handler,
+// before the reader fails; the program's own report then says what failed, in the run's language.
+// While a picture is read, standard error goes into a file of its own (a thread of the window
+// that writes meanwhile loses nothing), and all but libpng's lines are passed on afterwards.
+class CLibraryChatter {
+public:
+    CLibraryChatter() {
+        if (::fcntl(STDERR_FILENO, F_GETFD) == -1)
+            return; // closed: nothing is printed anyway
+        const int capture = ::memfd_create("tesselet-stderr", MFD_CLOEXEC);
+        if (capture < 0)
+            return;
+        // Above the standard streams, whichever of them is closed.
+        mCapture = ::fcntl(capture, F_DUPFD_CLOEXEC, 3);
+        ::close(capture);
+        mSaved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+        if (mCapture < 0 || mSaved < 0 || ::dup2(mCapture, STDERR_FILENO) < 0) {
+            Close();
+            return;
+        }
+    }
+    ~CLibraryChatter() {
+        if (mSaved < 0 || mCapture < 0) {
+            Close();
+            return;
+        }
+        std::fflush(stderr);
+        ::dup2(mSaved, STDERR_FILENO);
+        std::string captured;
+        char buffer[4096];
+        for (off_t at = 0;;) {
+            const ssize_t got = ::pread(mCapture, buffer, sizeof buffer, at);
+            if (got <= 0)
+                break;
+            captured.append(buffer, static_cast<std::size_t>(got));
+            at += got;
+        }
+        Close();
+        std::string kept;
+        for (std::size_t start = 0; start < captured.size();) {
+            const std::size_t end = std::min(captured.find('\n', start), captured.size() - 1) + 1;
+            if (captured.compare(start, 7, "libpng ") != 0)
+                kept.append(captured, start, end - start);
+            start = end;
+        }
+        for (std::size_t done = 0; done < kept.size();) {
+            const ssize_t wrote = ::write(STDERR_FILENO, kept.data() + done, kept.size() - done);
+            if (wrote <= 0 && errno != EINTR)
+                break;
+            done += static_cast<std::size_t>(std::max<ssize_t>(wrote, 0));
+        }
+    }
+    CLibraryChatter(const CLibraryChatter&) = delete;
+    CLibraryChatter& operator=(const CLibraryChatter&) = delete;
+
+private:
+    void Close() {
+        for (int* fd : {&mCapture, &mSaved}) {
+            if (*fd >= 0)
+                ::close(*fd);
+            *fd = -1;
+        }
+    }
+
+    int mCapture = -1;
+    int mSaved = -1;
+};
 
 // One read that survives signals, and a descriptor left non-blocking by whoever passed it on.
 // Returns the bytes read, 0 at the end.
@@ -270,6 +341,7 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     QImageReader::setAllocationLimit(2048);
     if (device.size() == 0)
         throw PictureError(CError::kEmptyPicture, FileIsEmpty());
+    const CLibraryChatter quiet;
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);

@@ -18,7 +18,9 @@
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -67,6 +69,12 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     ::chmod(dir.File("ro").c_str(), 0555);
     ::chmod(dir.File("ro.htm").c_str(), 0444);
     ::mkfifo(dir.File("fifo").c_str(), 0444);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    dir.File("socket").copy(address.sun_path, sizeof address.sun_path - 1);
+    ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    ::close(socket);
     std::set<std::string> expected = Files(dir);
 
     CliSetup setup;
@@ -143,8 +151,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
 }
 
 TEST(Cli, RunsThatWritePagesNameThem) {
-    const std::string fits = "p.div.htm: 96 x 64 пикселей, {size} байт — самая большая ширина, при "
-                             "которой страница не больше ";
+    const std::string fits = ": 96 x 64 пикселей, {size} байт — самая большая ширина, при которой "
+                             "страница не больше ";
     const struct {
         const char* arguments;
         std::string out, err;
@@ -163,11 +171,18 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
         {"--style compact --tolerance 0 p.png", "p.compact.htm\n",
          "p.compact.htm: наибольшее отличие цвета ΔE = 0.00\n", "p.compact.htm"},
+        // A name that is not UTF-8 is printed as the bytes it is, in the notes too.
+        {"--style compact --tolerance 0 -o \xFF.htm p.png", "\xFF.htm\n",
+         "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
+        {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
+         "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
         // 400k is 409,600 bytes: the whole page of 405,699 fits only when k is 1024.
-        {"--style div --max-bytes 400k p.png", "p.div.htm\n", fits + "409600 байт\n", "p.div.htm"},
-        {"--style div --max-bytes 1m p.png", "p.div.htm\n", fits + "1048576 байт\n", "p.div.htm"},
-        {"--style div --max-bytes 1G p.png", "p.div.htm\n", fits + "1073741824 байт\n",
+        {"--style div --max-bytes 400k p.png", "p.div.htm\n", "p.div.htm" + fits + "409600 байт\n",
          "p.div.htm"},
+        {"--style div --max-bytes 1m p.png", "p.div.htm\n", "p.div.htm" + fits + "1048576 байт\n",
+         "p.div.htm"},
+        {"--style div --max-bytes 1G p.png", "p.div.htm\n",
+         "p.div.htm" + fits + "1073741824 байт\n", "p.div.htm"},
         {"--version", "tesselet-cli " TESSELET_VERSION_TEXT "\n", "", ""},
         {"--help", "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…", "",
          ""},
@@ -195,6 +210,8 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"ro/x.htm", DropCapabilities, "13: Отказано в доступе"},
         {"ro.htm", DropCapabilities, "13: Отказано в доступе"},
         {"fifo", DropCapabilities, "13: Отказано в доступе"},
+        // Every system error in the run's language, not only the common ones.
+        {"socket", nullptr, "6: Нет такого устройства или адреса"},
         {"/dev/full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
         {"old.htm", failClose, "5: Ошибка ввода-вывода"},
@@ -204,6 +221,16 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     for (const auto& row : rows)
         Expect(std::string("--style div -o ") + row.output + " p.png", 1, "",
                NotSaved(row.output, row.error), "", row.inChild);
+#ifndef __SANITIZE_ADDRESS__ // which reserves far more address space than any limit
+    // Qt's own words on memory running out ("QImage: out of memory") are not the run's language.
+    Expect("--style table --width 16000 --height 16000 p.png", 1, "",
+           "p.png\n\nНе удалось загрузить файл.\nОшибка 1486: Неверная картинка: не хватает памяти "
+           "для 16000 x 16000 пикселей\n",
+           "", [] {
+               const rlimit memory{rlim_t{512} << 20, rlim_t{512} << 20};
+               ::setrlimit(RLIMIT_AS, &memory);
+           });
+#endif
     // Help and version are output like a page: their loss is a failure, told on standard error.
     for (const char* arguments : {"--help", "--version"})
         Expect(arguments, 1, "",
