@@ -103,8 +103,8 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
         std::optional<PageFit> fit;
         try {
             fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image.width(),
-                                  [&image](int width) {
-                                      return ScalePicture(image, {width, 0});
+                                  [&image](int width, int rows) {
+                                      return ScalePicture(image, {width, 0}, rows);
                                   },
                                   mOptions.maxBytes, mReporter);
         } catch (...) {

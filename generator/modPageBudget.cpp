@@ -5,6 +5,7 @@
 #include "modCallPictureGenerator.h"
 
 #include <algorithm>
+#include <limits>
 
 std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QImage& picture,
                                          IMessageBox& messages) {
@@ -15,12 +16,16 @@ std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QIma
     return writer->BodySize();
 }
 
+namespace {
+constexpr int kAllRows = std::numeric_limits<int>::max();
+} // namespace
+
 std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidth,
                                        const PictureAtWidth& pictureAt, std::uint64_t budget,
                                        IMessageBox& messages) {
-    const auto measure = [&](int width) -> std::optional<PageFit> {
+    const auto measure = [&](int width, int rows = kAllRows) -> std::optional<PageFit> {
         PageFit fit;
-        fit.picture = pictureAt(width);
+        fit.picture = pictureAt(width, rows);
         const auto bytes = MeasurePage(make, fit.picture, messages);
         if (!bytes)
             return std::nullopt;
@@ -35,18 +40,36 @@ std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidt
     // width may break up or join: its size goes up and down with the width, and only trying each
     // width tells the widest that fits.
     if (dynamic_cast<const CCompactPicture*>(make().get()) != nullptr) {
+        // The rows that told the last width apart: the next, narrower, seldom needs fewer.
+        int start = 16;
         for (int width = full - 1; width >= 1; --width) {
-            auto tried = measure(width);
-            if (!tried)
-                return std::nullopt;
-            if (tried->bytes <= budget)
-                return tried;
+            // The cells begun in the top rows are the whole page's, but for ROWSPANs cut short at
+            // its bottom; with its rows, columns and table fewer or shorter, the page of the top
+            // rows is never larger than the whole one, and many rows are seldom needed to show
+            // that a width is too wide.
+            for (int rows = start;; rows = rows > kAllRows / 2 ? kAllRows : rows * 2) {
+                auto tried = measure(width, rows);
+                if (!tried)
+                    return std::nullopt;
+                const bool all = tried->picture.height() < rows || rows == kAllRows;
+                if (tried->bytes > budget && !(all && width == 1)) {
+                    start = rows;
+                    break;
+                }
+                if (all) {
+                    if (tried->bytes > budget)
+                        tried->picture = QImage(); // not even 1 pixel wide
+                    return tried;
+                }
+            }
             if (width == 1) {
-                tried->picture = QImage();
-                return tried;
+                auto narrowest = measure(1);
+                if (narrowest)
+                    narrowest->picture = QImage();
+                return narrowest;
             }
         }
-        return whole; // a picture 1 pixel wide fits whole above
+        return whole; // a picture 1 pixel wide is whole above
     }
     auto smallest = measure(1);
     if (!smallest)

@@ -14,7 +14,9 @@
 #include <QStringList>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -23,6 +25,7 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -107,6 +110,34 @@ QImage HugePageImage(QSize size, QImage::Format format) {
     return QImage(
         static_cast<uchar*>(data), size.width(), size.height(), bytesPerLine, format,
         [](void* buffer) { std::free(buffer); }, data);
+}
+
+// Which pixels of a row (or column) of `source` pixels make each of `target` new ones, and how much
+// of each: new pixel d covers [d * source, (d + 1) * source) in units in which old pixel s covers
+// [s * target, (s + 1) * target), so every weight is a whole number and a new pixel's sum to
+// `source`.
+struct Taps {
+    std::vector<int> first;             ///< per new pixel: its first old pixel
+    std::vector<std::size_t> start;     ///< per new pixel, and one past: where its weights begin
+    std::vector<std::uint32_t> weights; ///< one per old pixel it covers
+};
+
+// The taps of the first `count` of the `target` new pixels.
+Taps MakeTaps(int source, int target, int count) {
+    Taps taps;
+    taps.first.reserve(static_cast<std::size_t>(count));
+    taps.start.reserve(static_cast<std::size_t>(count) + 1);
+    const std::int64_t from = source, to = target;
+    for (std::int64_t d = 0; d < count; ++d) {
+        const std::int64_t low = d * from, high = low + from;
+        taps.first.push_back(static_cast<int>(low / to));
+        taps.start.push_back(taps.weights.size());
+        for (std::int64_t s = low / to; s * to < high; ++s)
+            taps.weights.push_back(
+                static_cast<std::uint32_t>(std::min(high, (s + 1) * to) - std::max(low, s * to)));
+    }
+    taps.start.push_back(taps.weights.size());
+    return taps;
 }
 
 // libpng prints its errors on standard error itself, in English and past Qt's message handler,
@@ -406,19 +437,67 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
                                          : FlattenOverWhite(std::move(image));
     if (image.isNull())
         throw NoMemory(announced);
-    return ScalePicture(image, scale);
+    return ScalePicture(image, scale, INT_MAX);
 }
 
-QImage ScalePicture(const QImage& picture, PictureScale scale) {
+QImage ScalePicture(const QImage& picture, PictureScale scale, int rows) {
     const QSize target = TargetSize(picture.size(), scale);
-    if (picture.isNull() || target == picture.size())
+    const int height = std::clamp(rows, 0, target.height());
+    if (picture.isNull())
         return picture;
-    QImage scaled = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    // Smooth scaling works on premultiplied pixels and may hand them back so.
-    if (!scaled.isNull() && scaled.format() != picture.format())
-        scaled.convertTo(picture.format());
-    if (scaled.isNull())
+    if (target == picture.size())
+        return height == target.height() ? picture : picture.copy(0, 0, target.width(), height);
+    const bool alpha = picture.format() == QImage::Format_ARGB32;
+    const QImage source =
+        alpha || picture.format() == QImage::Format_RGB32
+            ? picture
+            : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                : QImage::Format_RGB32);
+    QImage scaled(target.width(), height, source.format());
+    if (scaled.isNull() || source.isNull())
         throw NoMemory(target);
+    const Taps columns = MakeTaps(source.width(), target.width(), target.width());
+    const Taps lines = MakeTaps(source.height(), target.height(), height);
+    // Each picture's pixel weighs as much as the part of it the new pixel covers: the area, in
+    // units in which the whole picture measures source x target on each side.
+    const std::uint64_t whole = std::uint64_t(source.width()) * std::uint64_t(source.height());
+    // Per column of the picture: the weighted sums of one new row, colours times alpha, and alpha.
+    std::vector<std::array<std::uint64_t, 4>> sums(static_cast<std::size_t>(source.width()));
+    for (int y = 0; y < height; ++y) {
+        std::fill(sums.begin(), sums.end(), std::array<std::uint64_t, 4>{});
+        const auto row = static_cast<std::size_t>(y);
+        for (std::size_t k = lines.start[row]; k < lines.start[row + 1]; ++k) {
+            const int line = lines.first[row] + static_cast<int>(k - lines.start[row]);
+            const auto* pixels = reinterpret_cast<const QRgb*>(source.constScanLine(line));
+            const std::uint64_t weight = lines.weights[k];
+            for (std::size_t x = 0; x < sums.size(); ++x) {
+                const QRgb pixel = pixels[x];
+                const std::uint64_t a = alpha ? qAlpha(pixel) : 255;
+                sums[x][0] += weight * a * std::uint64_t(qRed(pixel));
+                sums[x][1] += weight * a * std::uint64_t(qGreen(pixel));
+                sums[x][2] += weight * a * std::uint64_t(qBlue(pixel));
+                sums[x][3] += weight * a;
+            }
+        }
+        auto* out = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+        for (int x = 0; x < target.width(); ++x) {
+            const auto column = static_cast<std::size_t>(x);
+            std::array<std::uint64_t, 4> sum{};
+            for (std::size_t k = columns.start[column]; k < columns.start[column + 1]; ++k) {
+                const auto& at = sums[static_cast<std::size_t>(columns.first[column]) + k -
+                                      columns.start[column]];
+                for (int c = 0; c < 4; ++c)
+                    sum[c] += columns.weights[k] * at[c];
+            }
+            if (sum[3] == 0) {
+                out[x] = 0; // wholly transparent
+                continue;
+            }
+            const auto channel = [&](int c) { return int((sum[c] + sum[3] / 2) / sum[3]); };
+            const int a = alpha ? int((sum[3] + whole / 2) / whole) : 255;
+            out[x] = qRgba(channel(0), channel(1), channel(2), a);
+        }
+    }
     return scaled;
 }
 
