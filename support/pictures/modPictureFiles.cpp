@@ -262,7 +262,8 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
     }
     const auto* data = reinterpret_cast<const uchar*>(exif.constData());
     const qint64 size = exif.size();
-    if (size < 8 || (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != "II*\0"))
+    if (size < 8 ||
+        (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != QByteArray("II*\0", 4)))
         return QImageIOHandler::TransformationNone;
     const bool motorola = data[0] == 'M';
     const auto read = [&](qint64 at, int bytes) -> qint64 {
