@@ -52,24 +52,19 @@ std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidt
                 if (!tried)
                     return std::nullopt;
                 const bool all = tried->picture.height() < rows || rows == kAllRows;
-                if (tried->bytes > budget && !(all && width == 1)) {
+                if (all && tried->bytes <= budget)
+                    return tried;
+                if (tried->bytes > budget) {
                     start = rows;
                     break;
                 }
-                if (all) {
-                    if (tried->bytes > budget)
-                        tried->picture = QImage(); // not even 1 pixel wide
-                    return tried;
-                }
-            }
-            if (width == 1) {
-                auto narrowest = measure(1);
-                if (narrowest)
-                    narrowest->picture = QImage();
-                return narrowest;
             }
         }
-        return whole; // a picture 1 pixel wide is whole above
+        // Not even 1 pixel wide: the bytes that page needs, whole.
+        auto narrowest = measure(1);
+        if (narrowest)
+            narrowest->picture = QImage();
+        return narrowest;
     }
     auto smallest = measure(1);
     if (!smallest)

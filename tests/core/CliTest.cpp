@@ -231,6 +231,11 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                ::setrlimit(RLIMIT_AS, &memory);
            });
 #endif
+    // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
+    for (const std::string picture : {"p.png", TESSELET_SOURCE_DIR "/tests/data/pictures/dot.gif"})
+        Expect("--style compact --max-bytes 100 -o x.htm " + picture, 1, "",
+               "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно 430 "
+               "байт.\n");
     // Help and version are output like a page: their loss is a failure, told on standard error.
     for (const char* arguments : {"--help", "--version"})
         Expect(arguments, 1, "",
