@@ -258,7 +258,8 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
             exif = device.read(std::min<qint64>(length, kMostExifBytes));
             break;
         }
-        if (type == "IEND" || !device.seek(device.pos() + qint64{length} + 4))
+        const qint64 next = device.pos() + qint64{length} + 4; // past the data and its CRC
+        if (type == "IEND" || next > device.size() || !device.seek(next))
             return QImageIOHandler::TransformationNone;
     }
     const auto* data = reinterpret_cast<const uchar*>(exif.constData());
