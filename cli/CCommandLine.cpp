@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -70,23 +69,54 @@ bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& opti
                 std::uint64_t& bytes, std::u16string& error) {
     if (!parser.isSet(option))
         return true;
-    static const QRegularExpression kBytes(QStringLiteral("^([0-9]{1,15})([kKM]?)$"));
+    // Any number of digits is read, so that a number too large is told as such rather than as no
+    // number at all; the limit is far above any page and far below what 64 bits hold.
+    static const QRegularExpression kBytes(QStringLiteral("^([0-9]+)([kKmMgG]?)$"));
     const QRegularExpressionMatch match = kBytes.match(parser.value(option));
     std::uint64_t value = 0;
+    bool tooLarge = false;
     if (match.hasMatch()) {
-        value = match.captured(1).toULongLong();
-        const QString unit = match.captured(2);
-        if (unit == QStringLiteral("M"))
-            value *= std::uint64_t{1} << 20;
-        else if (!unit.isEmpty())
-            value *= std::uint64_t{1} << 10;
+        for (const QChar digit : match.capturedView(1)) {
+            value = value * 10 + static_cast<std::uint64_t>(digit.unicode() - u'0');
+            if (value > kMaxPageBudget) {
+                tooLarge = true;
+                break;
+            }
+        }
+        const QChar unit =
+            match.capturedView(2).isEmpty() ? QChar() : match.capturedView(2)[0].toLower();
+        const int shift = unit == u'k' ? 10 : unit == u'm' ? 20 : unit == u'g' ? 30 : 0;
+        if (!tooLarge && value > (kMaxPageBudget >> shift))
+            tooLarge = true;
+        value <<= tooLarge ? 0 : shift;
+    }
+    if (tooLarge) {
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: слишком большое число: больше 1024G "
+                                                 "(1 ТиБ), а страница столько не занимает"));
+        return false;
     }
     if (value == 0) {
         error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: нужно целое число байт больше 0, "
-                                                 "можно с k (1024 байта) или M (1024 k)"));
+                                                 "можно с k (1024 байта), M (1024 k) или G "
+                                                 "(1024 M)"));
         return false;
     }
     bytes = value;
+    return true;
+}
+
+// A folder option given an empty name would silently mean the current folder or the default one.
+bool ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& option,
+                 std::u16string& folder, std::u16string& error) {
+    if (!parser.isSet(option))
+        return true;
+    folder = FromQString(parser.value(option));
+    if (folder.empty()) {
+        error = FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
+                                                              "строка"))
+                                .arg(option.names().constFirst()));
+        return false;
+    }
     return true;
 }
 
@@ -152,7 +182,7 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     const QCommandLineOption maxBytes(
         QStringLiteral("max-bytes"),
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "Уменьшить картинку так, чтобы страница заняла не больше "
-                                          "N байт (k = 1024, M = 1024 k).")),
+                                          "N байт (k = 1024, M = 1024 k, G = 1024 M).")),
         QStringLiteral("N"));
     parser.addOptions({style, output, outDir, templates, width, height, quiet, mail, fragment,
                        tolerance, background, maxBytes});
@@ -166,18 +196,23 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
         result.error = FromQString(parser.errorText());
         return result;
     }
-    if (parser.isSet(helpOption)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    // Qt's parser adds --help-all beside --help, for Qt's own options; the converter has none of
+    // them, so it is the same help.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        result.print = parser.helpText();
         return result;
     }
     if (parser.isSet(versionOption)) {
-        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
-                    qPrintable(QCoreApplication::applicationVersion()));
+        result.print = QCoreApplication::applicationName() + u' ' +
+                       QCoreApplication::applicationVersion() + u'\n';
         return result;
     }
 
     CliOptions options;
-    const std::u16string styleName = FromQString(parser.value(style));
+    // --mail alone is the compact e-mail page; with a --style it has to be a compact one.
+    const std::u16string styleName = parser.isSet(mail) && !parser.isSet(style)
+                                         ? u"compact-mail"
+                                         : FromQString(parser.value(style));
     if (styleName == u"all") {
         for (const auto& each : PageStyles())
             options.styles.push_back(&each);
@@ -210,8 +245,9 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
         !ParseBytes(parser, maxBytes, options.maxBytes, result.error))
         return result;
     options.output = FromQString(parser.value(output));
-    options.outDir = FromQString(parser.value(outDir));
-    options.templates = FromQString(parser.value(templates));
+    if (!ParseFolder(parser, outDir, options.outDir, result.error) ||
+        !ParseFolder(parser, templates, options.templates, result.error))
+        return result;
     options.quiet = parser.isSet(quiet);
     if (!ParseSide(parser, width, options.width, result.error) ||
         !ParseSide(parser, height, options.height, result.error))

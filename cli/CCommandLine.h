@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+/// The largest --max-bytes, 1 TiB: far above the largest page (16384 x 16384 DIV cells take some
+/// 20 GB), so that no product of a number and its unit can wrap around.
+constexpr std::uint64_t kMaxPageBudget = std::uint64_t{1} << 40;
+
 /// What the converter was asked to do.
 struct CliOptions {
     std::vector<const PageStyle*> styles;
@@ -26,13 +30,14 @@ struct CliOptions {
     std::vector<std::u16string> pictures;
 };
 
-/// The converter's command line. Parse() prints help or version itself and says so through
-/// `exitNow`; a usage error comes back as text.
+/// The converter's command line. Help and version come back as the text to print, a usage error
+/// as its own text.
 class CCommandLine {
 public:
     struct Result {
         std::optional<CliOptions> options; ///< empty when the program should end at once
         std::u16string error;              ///< usage error, when not empty
+        QString print;                     ///< --help or --version: what to print, then end
     };
 
     static Result Parse(const QStringList& arguments);

@@ -81,7 +81,9 @@ void CConverter::Note(const QString& text) const {
     if (mOptions.quiet)
         return;
     CProgressWriter::EndLine(stderr);
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    // The name in it as the bytes it is, as a failure's report shows it.
+    const std::string bytes = NativeFromPath(FromQString(text)) + '\n';
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
 bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
@@ -96,8 +98,19 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
     QImage image = IsCompactStyle(style) ? loaded : FlattenOverWhite(loaded);
     const QString name = ToQString(FileNameOf(path));
     if (mOptions.maxBytes > 0) {
-        const auto fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image,
-                                         mOptions.maxBytes, mReporter);
+        // The page at each width is made as --width makes it, so that the page written is the
+        // page --width would write at the width chosen.
+        std::optional<PageFit> fit;
+        try {
+            fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image.width(),
+                                  [&image](int width, int rows) {
+                                      return ScalePicture(image, {width, 0}, rows);
+                                  },
+                                  mOptions.maxBytes, mReporter);
+        } catch (...) {
+            mReporter.ShowError(CError::FromCurrentException(), FileMessage(path, Tr(kSaveFailed)));
+            return false;
+        }
         if (!fit)
             return false;
         if (fit->picture.isNull()) {
@@ -110,11 +123,13 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
             return false;
         }
         image = fit->picture;
-        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт"))
+        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт — самая большая "
+                                               "ширина, при которой страница не больше %5 байт"))
                  .arg(name)
                  .arg(image.width())
                  .arg(image.height())
-                 .arg(fit->bytes));
+                 .arg(fit->bytes)
+                 .arg(mOptions.maxBytes));
     }
     const auto writer = MakeWriter(style);
     bool written;

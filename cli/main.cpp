@@ -5,6 +5,7 @@
 #include "KorvaneSupport.h"
 #include "modInterrupts.h"
 #include "modLanguage.h"
+#include "modMessages.h"
 #include "modNativeText.h"
 #include "modProgramFolder.h"
 #include "modQtText.h"
@@ -13,28 +14,25 @@
 #include "modUTF8.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 QtMessageHandler gQtDefaultHandler = nullptr;
 
-// Qt's picture readers say what they think of a damaged file before the converter's own report
-// does; that report says it clearly, so their lines are only noise.
-void DropPictureReaderNoise(QtMsgType type, const QMessageLogContext& context,
-                            const QString& message) {
-    const bool fromReader =
-        context.category != nullptr && std::strncmp(context.category, "qt.gui.imageio", 14) == 0;
-    if (fromReader && type != QtFatalMsg)
-        return;
-    gQtDefaultHandler(type, context, message);
+// Qt's libraries say what they think of a damaged file or a failed allocation ("QImage: out of
+// memory, returning null") in English, before the converter's own report says it in the run's
+// language; only a fatal message, which ends the program, is let through.
+void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg)
+        gQtDefaultHandler(type, context, message);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    gQtDefaultHandler = qInstallMessageHandler(DropPictureReaderNoise);
+    gQtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
@@ -60,8 +58,22 @@ int main(int argc, char* argv[]) {
                      qPrintable(hint));
         return 2;
     }
-    if (!parsed.options)
-        return 0;
+    if (!parsed.options) {
+        // Help or version: text like a page's, whose loss (a full disk, a closed pipe) is a
+        // failure too.
+        const QByteArray text = parsed.print.toLocal8Bit();
+        const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
+                                         stdout) == static_cast<std::size_t>(text.size()) &&
+                             std::fflush(stdout) == 0;
+        if (written)
+            return 0;
+        const CError failed = CError::FromErrno(errno);
+        std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
+                     qPrintable(TrQ(
+                         QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
+                     qPrintable(ToQString(ErrorLine(failed))));
+        return 1;
+    }
     const CliOptions& options = *parsed.options;
 
     CConsoleReporter reporter(stderr);

@@ -14,7 +14,7 @@ end
 complete -c tesselet-cli -f
 complete -c tesselet-cli -a '(__tesselet_cli_pictures)'
 complete -c tesselet-cli -s h -l help -d 'Print the options and exit'
-complete -c tesselet-cli -l help-all -d 'Print the options with those of Qt and exit'
+complete -c tesselet-cli -l help-all -d 'Print the options and exit'
 complete -c tesselet-cli -s v -l version -d 'Print the version and exit'
 complete -c tesselet-cli -l style -x -a 'table span div compact compact-mail all' -d 'Page style'
 complete -c tesselet-cli -s o -l output -r -F -d 'Write the page to FILE (- is standard output)'

@@ -1,9 +1,11 @@
 #include "modPageBudget.h"
 
+#include "CCompactPicture.h"
 #include "CPageWriter.h"
 #include "modCallPictureGenerator.h"
 
 #include <algorithm>
+#include <limits>
 
 std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QImage& picture,
                                          IMessageBox& messages) {
@@ -14,34 +16,56 @@ std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QIma
     return writer->BodySize();
 }
 
-QImage ScaleToWidth(const QImage& picture, int width) {
-    if (picture.isNull() || width == picture.width())
-        return picture;
-    const qint64 w = picture.width(), h = picture.height();
-    const qint64 height = std::max<qint64>(1, (2 * h * width + w) / (2 * w));
-    QImage scaled = picture.scaled(width, static_cast<int>(height), Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
-    // Smooth scaling works on premultiplied pixels and may hand them back so.
-    if (!scaled.isNull() && scaled.format() != picture.format())
-        scaled.convertTo(picture.format());
-    return scaled;
-}
+namespace {
+constexpr int kAllRows = std::numeric_limits<int>::max();
+} // namespace
 
-std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, const QImage& picture,
-                                       std::uint64_t budget, IMessageBox& messages) {
-    const auto measure = [&](int width) -> std::optional<PageFit> {
+std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidth,
+                                       const PictureAtWidth& pictureAt, std::uint64_t budget,
+                                       IMessageBox& messages) {
+    const auto measure = [&](int width, int rows = kAllRows) -> std::optional<PageFit> {
         PageFit fit;
-        fit.picture = ScaleToWidth(picture, width);
+        fit.picture = pictureAt(width, rows);
         const auto bytes = MeasurePage(make, fit.picture, messages);
         if (!bytes)
             return std::nullopt;
         fit.bytes = *bytes;
         return fit;
     };
-    const int full = std::max(picture.width(), 1);
+    const int full = std::max(fullWidth, 1);
     auto whole = measure(full);
     if (!whole || whole->bytes <= budget)
         return whole;
+    // The cells of a compact page are rectangles of one colour, which a picture scaled to another
+    // width may break up or join: its size goes up and down with the width, and only trying each
+    // width tells the widest that fits.
+    if (dynamic_cast<const CCompactPicture*>(make().get()) != nullptr) {
+        // The rows that told the last width apart: the next, narrower, seldom needs fewer.
+        int start = 16;
+        for (int width = full - 1; width >= 1; --width) {
+            // The cells begun in the top rows are the whole page's, but for ROWSPANs cut short at
+            // its bottom; with its rows, columns and table fewer or shorter, the page of the top
+            // rows is never larger than the whole one, and many rows are seldom needed to show
+            // that a width is too wide.
+            for (int rows = start;; rows = rows > kAllRows / 2 ? kAllRows : rows * 2) {
+                auto tried = measure(width, rows);
+                if (!tried)
+                    return std::nullopt;
+                const bool all = tried->picture.height() < rows || rows == kAllRows;
+                if (all && tried->bytes <= budget)
+                    return tried;
+                if (tried->bytes > budget) {
+                    start = rows;
+                    break;
+                }
+            }
+        }
+        // Not even 1 pixel wide: the bytes that page needs, whole.
+        auto narrowest = measure(1);
+        if (narrowest)
+            narrowest->picture = QImage();
+        return narrowest;
+    }
     auto smallest = measure(1);
     if (!smallest)
         return std::nullopt;
@@ -49,7 +73,9 @@ std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, const QImage
         smallest->picture = QImage();
         return smallest;
     }
-    // The page at `fits` fits and the page at `tooWide` does not; halved until they touch.
+    // The page of any other style is a piece per pixel and grows with the width (and the height,
+    // which never shrinks as the width grows): the page at `fits` fits and the page at `tooWide`
+    // does not; halved until they touch.
     int fits = 1;
     int tooWide = full;
     PageFit best = std::move(*smallest);

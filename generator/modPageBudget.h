@@ -17,9 +17,10 @@ using PageWriterMaker = std::function<std::unique_ptr<CPageWriter>()>;
 std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QImage& picture,
                                          IMessageBox& messages);
 
-/// `picture` at `width` pixels, its height keeping the aspect ratio (rounded half up, at least
-/// 1), by Qt's smooth scaling; RGB32 stays RGB32 and ARGB32 stays ARGB32.
-QImage ScaleToWidth(const QImage& picture, int width);
+/// The top `rows` rows (all of them when there are fewer) of the picture scaled to `width` pixels,
+/// as the page at that width is made of: the same rows as those of the whole picture at that
+/// width. What it throws (CError) leaves FitPageToBudget to the caller.
+using PictureAtWidth = std::function<QImage(int width, int rows)>;
 
 /// What fitting a page into a budget found.
 struct PageFit {
@@ -27,8 +28,12 @@ struct PageFit {
     std::uint64_t bytes = 0; ///< that page's bytes; when none fits, the 1 pixel wide page's
 };
 
-/// The largest width, up to the picture's own, at which the page fits into `budget` bytes: the
-/// page at that width fits and the page one pixel wider does not (found by bisection). Empty when
-/// a walk failed (`messages` was told).
-std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, const QImage& picture,
-                                       std::uint64_t budget, IMessageBox& messages);
+/// The largest width, from 1 to `fullWidth`, at which the page of `pictureAt(width, all)` fits
+/// into `budget` bytes: no wider page fits. A page of a piece per pixel (every style but the
+/// compact ones) grows with the width, and halving finds it. A compact page may shrink as the
+/// picture grows, so every width from the widest down is tried until one fits; a width is passed
+/// over as soon as the page of the picture's top rows alone (which is never larger than the whole
+/// page's) is over the budget. Empty when a walk failed (`messages` was told).
+std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidth,
+                                       const PictureAtWidth& pictureAt, std::uint64_t budget,
+                                       IMessageBox& messages);

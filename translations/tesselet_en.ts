@@ -376,10 +376,6 @@
         <translation>--background: a colour is needed, as #RRGGBB or by its name (white, black…)</translation>
     </message>
     <message>
-        <source>--max-bytes: нужно целое число байт больше 0, можно с k (1024 байта) или M (1024 k)</source>
-        <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes) or M (1024 k)</translation>
-    </message>
-    <message>
         <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем) или all (три первых, так по умолчанию).</source>
         <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail) or all (the first three, the default).</translation>
     </message>
@@ -400,10 +396,6 @@
         <translation>The colour partly transparent pixels lie on: #RRGGBB or a name, white by default (compact styles).</translation>
     </message>
     <message>
-        <source>Уменьшить картинку так, чтобы страница заняла не больше N байт (k = 1024, M = 1024 k).</source>
-        <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k).</translation>
-    </message>
-    <message>
         <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail или all)</source>
         <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail or all)</translation>
     </message>
@@ -416,12 +408,488 @@
         <translation>The page does not fit into %1 bytes even 1 pixel wide: it needs %2 bytes.</translation>
     </message>
     <message>
-        <source>%1: %2 x %3 пикселей, %4 байт</source>
-        <translation>%1: %2 x %3 pixels, %4 bytes</translation>
-    </message>
-    <message>
         <source>%1: наибольшее отличие цвета ΔE = %2</source>
         <translation>%1: largest colour difference ΔE = %2</translation>
+    </message>
+    <message>
+        <source>--max-bytes: слишком большое число: больше 1024G (1 ТиБ), а страница столько не занимает</source>
+        <translation>--max-bytes: too large a number: above 1024G (1 TiB), more than any page takes</translation>
+    </message>
+    <message>
+        <source>--max-bytes: нужно целое число байт больше 0, можно с k (1024 байта), M (1024 k) или G (1024 M)</source>
+        <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes), M (1024 k) or G (1024 M)</translation>
+    </message>
+    <message>
+        <source>--%1: нужно имя папки, а не пустая строка</source>
+        <translation>--%1: a folder&apos;s name is needed, not an empty string</translation>
+    </message>
+    <message>
+        <source>Уменьшить картинку так, чтобы страница заняла не больше N байт (k = 1024, M = 1024 k, G = 1024 M).</source>
+        <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k, G = 1024 M).</translation>
+    </message>
+    <message>
+        <source>%1: %2 x %3 пикселей, %4 байт — самая большая ширина, при которой страница не больше %5 байт</source>
+        <translation>%1: %2 x %3 pixels, %4 bytes — the largest width at which the page takes at most %5 bytes</translation>
+    </message>
+    <message>
+        <source>не удалось записать в стандартный вывод</source>
+        <translation>could not write to standard output</translation>
+    </message>
+    <message>
+        <source>Нет такого процесса</source>
+        <translation>No such process</translation>
+    </message>
+    <message>
+        <source>Прерван системный вызов</source>
+        <translation>Interrupted system call</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства или адреса</source>
+        <translation>No such device or address</translation>
+    </message>
+    <message>
+        <source>Слишком длинный список аргументов</source>
+        <translation>Argument list too long</translation>
+    </message>
+    <message>
+        <source>Ошибка формата выполняемого файла</source>
+        <translation>Exec format error</translation>
+    </message>
+    <message>
+        <source>Неправильный дескриптор файла</source>
+        <translation>Bad file descriptor</translation>
+    </message>
+    <message>
+        <source>Нет дочерних процессов</source>
+        <translation>No child processes</translation>
+    </message>
+    <message>
+        <source>Ресурс временно недоступен</source>
+        <translation>Resource temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Неправильный адрес</source>
+        <translation>Bad address</translation>
+    </message>
+    <message>
+        <source>Требуется блочное устройство</source>
+        <translation>Block device required</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов в системе</source>
+        <translation>Too many open files in system</translation>
+    </message>
+    <message>
+        <source>Неприменимый к данному устройству ioctl</source>
+        <translation>Inappropriate ioctl for device</translation>
+    </message>
+    <message>
+        <source>Недопустимая операция смещения</source>
+        <translation>Illegal seek</translation>
+    </message>
+    <message>
+        <source>Слишком много ссылок</source>
+        <translation>Too many links</translation>
+    </message>
+    <message>
+        <source>Обрыв канала</source>
+        <translation>Broken pipe</translation>
+    </message>
+    <message>
+        <source>Числовой аргумент вне области определения</source>
+        <translation>Numerical argument out of domain</translation>
+    </message>
+    <message>
+        <source>Числовой результат вне представимого диапазона</source>
+        <translation>Numerical result out of range</translation>
+    </message>
+    <message>
+        <source>Предотвращена тупиковая ситуация при обращении к ресурсу</source>
+        <translation>Resource deadlock avoided</translation>
+    </message>
+    <message>
+        <source>Нет доступных блокировок</source>
+        <translation>No locks available</translation>
+    </message>
+    <message>
+        <source>Функция не реализована</source>
+        <translation>Function not implemented</translation>
+    </message>
+    <message>
+        <source>Каталог не пуст</source>
+        <translation>Directory not empty</translation>
+    </message>
+    <message>
+        <source>Нет сообщения желаемого типа</source>
+        <translation>No message of desired type</translation>
+    </message>
+    <message>
+        <source>Идентификатор был удален</source>
+        <translation>Identifier removed</translation>
+    </message>
+    <message>
+        <source>Номер канала вне диапазона</source>
+        <translation>Channel number out of range</translation>
+    </message>
+    <message>
+        <source>Уровень 2 не синхронизирован</source>
+        <translation>Level 2 not synchronized</translation>
+    </message>
+    <message>
+        <source>Уровень 3 остановлен</source>
+        <translation>Level 3 halted</translation>
+    </message>
+    <message>
+        <source>Уровень 3 сброшен</source>
+        <translation>Level 3 reset</translation>
+    </message>
+    <message>
+        <source>Число ссылок вне допустимого диапазона</source>
+        <translation>Link number out of range</translation>
+    </message>
+    <message>
+        <source>Драйвер протокола не подсоединен</source>
+        <translation>Protocol driver not attached</translation>
+    </message>
+    <message>
+        <source>Нет доступной CSI-структуры</source>
+        <translation>No CSI structure available</translation>
+    </message>
+    <message>
+        <source>Уровень 2 остановлен</source>
+        <translation>Level 2 halted</translation>
+    </message>
+    <message>
+        <source>Некорректный обмен</source>
+        <translation>Invalid exchange</translation>
+    </message>
+    <message>
+        <source>Неверный дескриптор запроса</source>
+        <translation>Invalid request descriptor</translation>
+    </message>
+    <message>
+        <source>Обмен полный</source>
+        <translation>Exchange full</translation>
+    </message>
+    <message>
+        <source>Нет anode</source>
+        <translation>No anode</translation>
+    </message>
+    <message>
+        <source>Неверный код запроса</source>
+        <translation>Invalid request code</translation>
+    </message>
+    <message>
+        <source>Некорректный слот</source>
+        <translation>Invalid slot</translation>
+    </message>
+    <message>
+        <source>Неверный формат файла со шрифтом</source>
+        <translation>Bad font file format</translation>
+    </message>
+    <message>
+        <source>Устройство не является потоком</source>
+        <translation>Device not a stream</translation>
+    </message>
+    <message>
+        <source>Нет доступных данных</source>
+        <translation>No data available</translation>
+    </message>
+    <message>
+        <source>Таймер истек</source>
+        <translation>Timer expired</translation>
+    </message>
+    <message>
+        <source>Недостаточно потоковых ресурсов</source>
+        <translation>Out of streams resources</translation>
+    </message>
+    <message>
+        <source>Машина не в сети</source>
+        <translation>Machine is not on the network</translation>
+    </message>
+    <message>
+        <source>Пакет не установлен</source>
+        <translation>Package not installed</translation>
+    </message>
+    <message>
+        <source>Это удаленный объект</source>
+        <translation>Object is remote</translation>
+    </message>
+    <message>
+        <source>Соединение было разорвано</source>
+        <translation>Link has been severed</translation>
+    </message>
+    <message>
+        <source>Ошибка объявления</source>
+        <translation>Advertise error</translation>
+    </message>
+    <message>
+        <source>Ошибка Srmount</source>
+        <translation>Srmount error</translation>
+    </message>
+    <message>
+        <source>Ошибка связи при отправке</source>
+        <translation>Communication error on send</translation>
+    </message>
+    <message>
+        <source>Ошибка протокола</source>
+        <translation>Protocol error</translation>
+    </message>
+    <message>
+        <source>Попытка Multihop</source>
+        <translation>Multihop attempted</translation>
+    </message>
+    <message>
+        <source>Специфичная для RFS ошибка</source>
+        <translation>RFS specific error</translation>
+    </message>
+    <message>
+        <source>Неправильное сообщение</source>
+        <translation>Bad message</translation>
+    </message>
+    <message>
+        <source>Значение слишком велико для такого типа данных</source>
+        <translation>Value too large for defined data type</translation>
+    </message>
+    <message>
+        <source>Имя не уникально в сети</source>
+        <translation>Name not unique on network</translation>
+    </message>
+    <message>
+        <source>Дескриптор файла в плохом состоянии</source>
+        <translation>File descriptor in bad state</translation>
+    </message>
+    <message>
+        <source>Удаленный адрес был изменен</source>
+        <translation>Remote address changed</translation>
+    </message>
+    <message>
+        <source>Невозможно получить доступ к нужной разделяемой библиотеке</source>
+        <translation>Can not access a needed shared library</translation>
+    </message>
+    <message>
+        <source>Обращение к поврежденной разделяемой библиотеке</source>
+        <translation>Accessing a corrupted shared library</translation>
+    </message>
+    <message>
+        <source>Секция .lib в a.out повреждена</source>
+        <translation>.lib section in a.out corrupted</translation>
+    </message>
+    <message>
+        <source>Попытка подключить слишком много разделяемых библиотек</source>
+        <translation>Attempting to link in too many shared libraries</translation>
+    </message>
+    <message>
+        <source>Невозможно непосредственно выполнить разделяемую библиотеку</source>
+        <translation>Cannot exec a shared library directly</translation>
+    </message>
+    <message>
+        <source>Неверный или неполный мультибайтный или широкий символ</source>
+        <translation>Invalid or incomplete multibyte or wide character</translation>
+    </message>
+    <message>
+        <source>Прерванный системный вызов следует перезапустить</source>
+        <translation>Interrupted system call should be restarted</translation>
+    </message>
+    <message>
+        <source>Ошибка потоков канала</source>
+        <translation>Streams pipe error</translation>
+    </message>
+    <message>
+        <source>Слишком много пользователей</source>
+        <translation>Too many users</translation>
+    </message>
+    <message>
+        <source>Операция для сокета применена к не-сокету</source>
+        <translation>Socket operation on non-socket</translation>
+    </message>
+    <message>
+        <source>Требуется указать адрес назначения</source>
+        <translation>Destination address required</translation>
+    </message>
+    <message>
+        <source>Сообщение слишком длинное</source>
+        <translation>Message too long</translation>
+    </message>
+    <message>
+        <source>Неподдерживаемый тип протокола для сокета</source>
+        <translation>Protocol wrong type for socket</translation>
+    </message>
+    <message>
+        <source>Протокол недоступен</source>
+        <translation>Protocol not available</translation>
+    </message>
+    <message>
+        <source>Протокол не поддерживается</source>
+        <translation>Protocol not supported</translation>
+    </message>
+    <message>
+        <source>Неподдерживаемый тип сокета</source>
+        <translation>Socket type not supported</translation>
+    </message>
+    <message>
+        <source>Неподдерживаемая операция</source>
+        <translation>Operation not supported</translation>
+    </message>
+    <message>
+        <source>Неподдерживаемое семейство протоколов</source>
+        <translation>Protocol family not supported</translation>
+    </message>
+    <message>
+        <source>Семейство адресов не поддерживается протоколом</source>
+        <translation>Address family not supported by protocol</translation>
+    </message>
+    <message>
+        <source>Адрес уже используется</source>
+        <translation>Address already in use</translation>
+    </message>
+    <message>
+        <source>Невозможно назначить запрошенный адрес</source>
+        <translation>Cannot assign requested address</translation>
+    </message>
+    <message>
+        <source>Сеть не работает</source>
+        <translation>Network is down</translation>
+    </message>
+    <message>
+        <source>Сеть недоступна</source>
+        <translation>Network is unreachable</translation>
+    </message>
+    <message>
+        <source>Сетевое соединение было разорвано</source>
+        <translation>Network dropped connection on reset</translation>
+    </message>
+    <message>
+        <source>Программа вызвала разрыв соединения</source>
+        <translation>Software caused connection abort</translation>
+    </message>
+    <message>
+        <source>Соединение разорвано другой стороной</source>
+        <translation>Connection reset by peer</translation>
+    </message>
+    <message>
+        <source>Недостаточно буферного пространства</source>
+        <translation>No buffer space available</translation>
+    </message>
+    <message>
+        <source>Конечная точка передачи уже подсоединена</source>
+        <translation>Transport endpoint is already connected</translation>
+    </message>
+    <message>
+        <source>Конечная точка передачи не подсоединена</source>
+        <translation>Transport endpoint is not connected</translation>
+    </message>
+    <message>
+        <source>Невозможно отправить данные после выключения конечной точки передачи</source>
+        <translation>Cannot send after transport endpoint shutdown</translation>
+    </message>
+    <message>
+        <source>Слишком много ссылок: невозможно объединить</source>
+        <translation>Too many references: cannot splice</translation>
+    </message>
+    <message>
+        <source>Время ожидания соединения истекло</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <source>В соединении отказано</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>Узел выключен</source>
+        <translation>Host is down</translation>
+    </message>
+    <message>
+        <source>Нет маршрута до узла</source>
+        <translation>No route to host</translation>
+    </message>
+    <message>
+        <source>Операция уже выполняется</source>
+        <translation>Operation already in progress</translation>
+    </message>
+    <message>
+        <source>Операция выполняется в данный момент</source>
+        <translation>Operation now in progress</translation>
+    </message>
+    <message>
+        <source>Устаревший дескриптор файла</source>
+        <translation>Stale file handle</translation>
+    </message>
+    <message>
+        <source>Структуру необходимо почистить</source>
+        <translation>Structure needs cleaning</translation>
+    </message>
+    <message>
+        <source>Не является файлом именованного типа XENIX</source>
+        <translation>Not a XENIX named type file</translation>
+    </message>
+    <message>
+        <source>Семафоры XENIX недоступны</source>
+        <translation>No XENIX semaphores available</translation>
+    </message>
+    <message>
+        <source>Является файлом именованного типа</source>
+        <translation>Is a named type file</translation>
+    </message>
+    <message>
+        <source>Ошибка удаленного ввода/вывода</source>
+        <translation>Remote I/O error</translation>
+    </message>
+    <message>
+        <source>Носитель не найден</source>
+        <translation>No medium found</translation>
+    </message>
+    <message>
+        <source>Неправильный тип носителя</source>
+        <translation>Wrong medium type</translation>
+    </message>
+    <message>
+        <source>Операция отменена</source>
+        <translation>Operation canceled</translation>
+    </message>
+    <message>
+        <source>Требуемый ключ недоступен</source>
+        <translation>Required key not available</translation>
+    </message>
+    <message>
+        <source>Время жизни ключа истекло</source>
+        <translation>Key has expired</translation>
+    </message>
+    <message>
+        <source>Ключ был отозван</source>
+        <translation>Key has been revoked</translation>
+    </message>
+    <message>
+        <source>Ключ был отвергнут службой</source>
+        <translation>Key was rejected by service</translation>
+    </message>
+    <message>
+        <source>Владелец умер</source>
+        <translation>Owner died</translation>
+    </message>
+    <message>
+        <source>Состояние нельзя восстановить</source>
+        <translation>State not recoverable</translation>
+    </message>
+    <message>
+        <source>Операция не позволяется из-за RF-kill</source>
+        <translation>Operation not possible due to RF-kill</translation>
+    </message>
+    <message>
+        <source>В странице памяти аппаратная ошибка</source>
+        <translation>Memory page has hardware error</translation>
+    </message>
+    <message>
+        <source>Неизвестная ошибка системы %1</source>
+        <translation>Unknown system error %1</translation>
     </message>
 </context>
 </TS>

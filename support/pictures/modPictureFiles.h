@@ -40,6 +40,13 @@ QImage LoadPicture(QIODevice& device, PictureScale scale = {},
 QImage LoadPictureStream(int fd, PictureScale scale = {},
                          PictureAlpha alpha = PictureAlpha::kFlatten);
 
+/// The one road by which a picture changes size: `picture` (RGB32 or ARGB32) scaled to the size
+/// `scale` asks for (see LoadPictureFile), each new pixel the average of the part of the picture
+/// it covers (colours weighted by their alpha), in the picture's format; only its top `rows`
+/// rows, which are the same rows as those of the whole. Throws CError: the size beyond
+/// kMaxPictureSide, or memory running out.
+QImage ScalePicture(const QImage& picture, PictureScale scale, int rows);
+
 /// A picture with alpha as ARGB32 (not premultiplied), one without as RGB32; a null image when
 /// memory runs out.
 QImage KeepAlpha(QImage image);

@@ -9,6 +9,7 @@
 #include "modMessages.h"
 #include "modPageStyle.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -17,7 +18,9 @@
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -28,9 +31,13 @@ const std::string kSample = TESSELET_SOURCE_DIR "/resources/sample.png";
 const std::string kOldPage = "\xEF\xBB\xBFthe old page\r\n";
 const std::string kNoSpace = "28: На устройстве не осталось свободного места";
 
+// Words apart by spaces; '' is an empty word.
 std::vector<std::string> Split(const std::string& words) {
     std::istringstream stream(words);
-    return {std::istream_iterator<std::string>(stream), std::istream_iterator<std::string>()};
+    std::vector<std::string> split{std::istream_iterator<std::string>(stream),
+                                   std::istream_iterator<std::string>()};
+    std::replace(split.begin(), split.end(), std::string("''"), std::string());
+    return split;
 }
 
 std::string NotSaved(const std::string& path, const std::string& error) {
@@ -62,6 +69,12 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     ::chmod(dir.File("ro").c_str(), 0555);
     ::chmod(dir.File("ro.htm").c_str(), 0444);
     ::mkfifo(dir.File("fifo").c_str(), 0444);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    dir.File("socket").copy(address.sun_path, sizeof address.sun_path - 1);
+    ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    ::close(socket);
     std::set<std::string> expected = Files(dir);
 
     CliSetup setup;
@@ -91,7 +104,10 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
     const std::string width = "--width: нужно целое число от 1 до 16384";
     const std::string tolerance = "--tolerance: нужно число от 0 до 100 (ΔE)";
     const std::string bytes = "--max-bytes: нужно целое число байт больше 0, можно с k (1024 "
-                              "байта) или M (1024 k)";
+                              "байта), M (1024 k) или G (1024 M)";
+    const std::string tooMany = "--max-bytes: слишком большое число: больше 1024G (1 ТиБ), а "
+                                "страница столько не занимает";
+    const std::string folder = ": нужно имя папки, а не пустая строка";
     const std::string output = "--output нужны одна картинка и один --style";
     const std::string compactOnly = " только для стилей compact и compact-mail (--style)";
     const std::pair<const char*, std::string> rows[] = {
@@ -113,11 +129,18 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"--style compact --tolerance nan p.png", tolerance},
         {"--style compact --tolerance inf p.png", tolerance},
         {"--tolerance 5 p.png", "--tolerance" + compactOnly},
-        {"--max-bytes 5G p.png", bytes},
+        {"--max-bytes 5T p.png", bytes},
         {"--max-bytes 0 p.png", bytes},
+        {"--max-bytes 0k p.png", bytes},
+        // Far beyond any page, and beyond 64 bits once multiplied by the unit: never wrapped.
+        {"--max-bytes 17592186044417M p.png", tooMany},
+        {"--max-bytes 9999999999999999 p.png", tooMany},
+        {"--max-bytes 1025G p.png", tooMany},
+        {"--out-dir '' p.png", "--out-dir" + folder},
+        {"--templates '' p.png", "--templates" + folder},
         {"--style compact --background #12345 p.png",
          "--background: нужен цвет вида #RRGGBB или его имя (white, black…)"},
-        {"--mail p.png", "--mail" + compactOnly},
+        {"--style table --mail p.png", "--mail" + compactOnly},
         {"--style table --fragment p.png", "--fragment" + compactOnly},
         {"- -", "«-» (стандартный ввод) можно указать только один раз"},
         {"-", "картинке со стандартного ввода («-») нужен --output или --out-dir"},
@@ -128,6 +151,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
 }
 
 TEST(Cli, RunsThatWritePagesNameThem) {
+    const std::string fits = ": 96 x 64 пикселей, {size} байт — самая большая ширина, при которой "
+                             "страница не больше ";
     const struct {
         const char* arguments;
         std::string out, err;
@@ -143,16 +168,26 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style table -o - p.png", "\xEF\xBB\xBF<…", "", ""},
         {"--style compact --fragment -o - p.png", "<table …", "", ""},
         {"--style compact --mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
+        {"--mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
         {"--style compact --tolerance 0 p.png", "p.compact.htm\n",
          "p.compact.htm: наибольшее отличие цвета ΔE = 0.00\n", "p.compact.htm"},
+        // A name that is not UTF-8 is printed as the bytes it is, in the notes too.
+        {"--style compact --tolerance 0 -o \xFF.htm p.png", "\xFF.htm\n",
+         "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
+        {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
+         "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
         // 400k is 409,600 bytes: the whole page of 405,699 fits only when k is 1024.
-        {"--style div --max-bytes 400k p.png", "p.div.htm\n",
-         "p.div.htm: 96 x 64 пикселей, {size} байт\n", "p.div.htm"},
-        {"--style div --max-bytes 1M p.png", "p.div.htm\n",
-         "p.div.htm: 96 x 64 пикселей, {size} байт\n", "p.div.htm"},
+        {"--style div --max-bytes 400k p.png", "p.div.htm\n", "p.div.htm" + fits + "409600 байт\n",
+         "p.div.htm"},
+        {"--style div --max-bytes 1m p.png", "p.div.htm\n", "p.div.htm" + fits + "1048576 байт\n",
+         "p.div.htm"},
+        {"--style div --max-bytes 1G p.png", "p.div.htm\n",
+         "p.div.htm" + fits + "1073741824 байт\n", "p.div.htm"},
         {"--version", "tesselet-cli " TESSELET_VERSION_TEXT "\n", "", ""},
         {"--help", "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…", "",
          ""},
+        {"--help-all", "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…",
+         "", ""},
     };
     for (const auto& row : rows)
         Expect(row.arguments, 0, row.out, row.err, row.pages);
@@ -175,6 +210,8 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"ro/x.htm", DropCapabilities, "13: Отказано в доступе"},
         {"ro.htm", DropCapabilities, "13: Отказано в доступе"},
         {"fifo", DropCapabilities, "13: Отказано в доступе"},
+        // Every system error in the run's language, not only the common ones.
+        {"socket", nullptr, "6: Нет такого устройства или адреса"},
         {"/dev/full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
         {"old.htm", failClose, "5: Ошибка ввода-вывода"},
@@ -184,6 +221,26 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     for (const auto& row : rows)
         Expect(std::string("--style div -o ") + row.output + " p.png", 1, "",
                NotSaved(row.output, row.error), "", row.inChild);
+#ifndef __SANITIZE_ADDRESS__ // which reserves far more address space than any limit
+    // Qt's own words on memory running out ("QImage: out of memory") are not the run's language.
+    Expect("--style table --width 16000 --height 16000 p.png", 1, "",
+           "p.png\n\nНе удалось загрузить файл.\nОшибка 1486: Неверная картинка: не хватает памяти "
+           "для 16000 x 16000 пикселей\n",
+           "", [] {
+               const rlimit memory{rlim_t{512} << 20, rlim_t{512} << 20};
+               ::setrlimit(RLIMIT_AS, &memory);
+           });
+#endif
+    // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
+    for (const std::string picture : {"p.png", TESSELET_SOURCE_DIR "/tests/data/pictures/dot.gif"})
+        Expect("--style compact --max-bytes 100 -o x.htm " + picture, 1, "",
+               "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно 430 "
+               "байт.\n");
+    // Help and version are output like a page: their loss is a failure, told on standard error.
+    for (const char* arguments : {"--help", "--version"})
+        Expect(arguments, 1, "",
+               "tesselet-cli: не удалось записать в стандартный вывод\nОшибка " + kNoSpace + "\n",
+               "", [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
     Expect("--style div --out-dir out d1/s.png d2/s.png", 1, "out/s.div.htm\n",
            NotSaved("out/s.div.htm",
                     "1501: В этот файл в этом запуске уже записана страница картинки d1/s.png"),
