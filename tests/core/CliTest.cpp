@@ -9,7 +9,9 @@
 #include "modMessages.h"
 #include "modPageStyle.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -195,6 +197,55 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                    ::unsetenv(name);
                ::setenv("LANG", "en_US.UTF-8", 1);
            });
+}
+
+// Any signal that would end the converter mid-page ends it as it would have, after the temporary
+// file is gone; one it was started with ignored is still ignored.
+TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
+    std::vector<int> endings = {SIGHUP,    SIGINT,  SIGQUIT, SIGILL,    SIGTRAP, SIGABRT,
+                                SIGBUS,    SIGFPE,  SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE,
+                                SIGALRM,   SIGTERM, SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,
+                                SIGSTKFLT, SIGIO,   SIGPWR,  SIGRTMIN,  SIGRTMAX};
+    std::vector<std::pair<int, bool>> rows; ///< the signal, and whether it is ignored at start
+    for (const int signal : endings)
+        rows.emplace_back(signal, false);
+    rows.emplace_back(SIGHUP, true); // nohup tesselet-cli …
+    for (const auto& [signal, ignored] : rows) {
+        SCOPED_TRACE(::strsignal(signal));
+        TempDir dir;
+        fs::copy_file(kSample, dir.File("p.png"));
+        WriteBytes(dir.File("old.htm"), kOldPage);
+        CliSetup setup;
+        setup.inChild = [&, signal = signal, ignored = ignored] {
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            std::signal(signal, ignored ? SIG_IGN : SIG_DFL);
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            // The sanitizers' own reports of the faults would come first.
+            ::setenv("ASAN_OPTIONS",
+                     "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0",
+                     1);
+            ::chdir(dir.Path().c_str());
+        };
+        setup.whileRunning = [&, signal = signal](pid_t pid) {
+            // Sent while the page is being written, once its temporary file is there.
+            for (int waited = 0; waited < 30000; ++waited) {
+                const auto files = Files(dir);
+                if (std::any_of(files.begin(), files.end(),
+                                [](const std::string& name) { return name.starts_with(".old"); }))
+                    break;
+                ::usleep(1000);
+            }
+            ::kill(pid, signal);
+        };
+        const CliRun run =
+            RunCli(Split("-q --style table --width 2000 --height 2000 -o old.htm p.png"), setup);
+        EXPECT_EQ(run.status, ignored ? 0 : 128 + signal);
+        EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
+        EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, !ignored);
+    }
 }
 
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {

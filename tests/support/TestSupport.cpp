@@ -151,7 +151,8 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     }
     if (feeder.joinable())
         feeder.join();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Drain(out), Drain(err)};
+    return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), Drain(out),
+            Drain(err)};
 }
 
 void DropCapabilities() {

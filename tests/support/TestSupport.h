@@ -79,7 +79,7 @@ QImage MakePicture(int width, int height,
 
 /// What a run of the command-line converter gave back.
 struct CliRun {
-    int status; ///< exit status, -1 when it did not exit normally
+    int status; ///< exit status; 128 + the signal's number when a signal ended it, as a shell says
     std::string out;
     std::string err;
 };
