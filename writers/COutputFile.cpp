@@ -43,6 +43,31 @@ std::string TempPattern(const std::string& target) {
     throw CError::FromErrno(error);
 }
 
+// The name that a link naming no file yet leads to, through every link on the way, so that the
+// page is created there and the link stays a link. Any other name comes back as it is.
+std::string DanglingLinkTarget(std::string name) {
+    constexpr int kMostLinks = 40; // the system's own limit on links followed in one name
+    for (int followed = 0;; ++followed) {
+        struct stat info {};
+        if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return name;
+        if (followed == kMostLinks)
+            ThrowErrno(ELOOP);
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(name.c_str(), link, sizeof link);
+        if (length < 0)
+            ThrowErrno(errno);
+        if (static_cast<std::size_t>(length) == sizeof link)
+            ThrowErrno(ENAMETOOLONG);
+        std::string next(link, static_cast<std::size_t>(length));
+        // A relative link is read from the folder the link is in.
+        const auto slash = name.rfind('/');
+        if ((next.empty() || next.front() != '/') && slash != std::string::npos)
+            next.insert(0, name, 0, slash + 1);
+        name = std::move(next);
+    }
+}
+
 } // namespace
 
 COutputFile::COutputFile() : mBuffer(new char[kBufferSize]) {}
@@ -108,7 +133,9 @@ int COutputFile::Open(const std::u16string& path) {
             ThrowErrno(errno);
         target = resolved;
         mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
+    } else if (errno == ENOENT) {
+        target = DanglingLinkTarget(std::move(target));
+    } else {
         ThrowErrno(errno);
     }
 

@@ -12,7 +12,8 @@
 /// target and renamed over the target only when it is complete and closed. An interrupted, failed
 /// or abandoned page leaves the old file as it was and no partial page. Devices, FIFOs and sockets
 /// (/dev/null, a pipe) are written in place, and "-" is the standard output as it is, never
-/// reopened, truncated or moved.
+/// reopened, truncated or moved. A link stays a link, a dangling one included: the file it leads
+/// to gets the page.
 class COutputFile {
 public:
     /// The name that stands for the standard output.

@@ -39,10 +39,11 @@ std::string NotSaved(const std::string& path, const std::string& error) {
     return path + "\n\nНе удалось сохранить файл.\nОшибка " + error + "\n";
 }
 
+// The names in `dir`, links as links.
 std::set<std::string> Files(const TempDir& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
-        names.insert(fs::relative(entry.path(), dir.Path()).string());
+        names.insert(entry.path().lexically_relative(dir.Path()).string());
     return names;
 }
 
@@ -57,6 +58,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
         fs::copy_file(kSample, dir.File(picture));
     }
     fs::create_symlink("p.png", dir.File("link.png"));
+    fs::create_symlink("missing.htm", dir.File("dangling.htm"));
     for (const char* name : {"out", "ro"})
         fs::create_directory(dir.File(name));
     for (const char* name : {"old.htm", "ro.htm"})
@@ -85,6 +87,8 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, pages.find("old.htm") == pages.npos);
     EXPECT_EQ(ReadBytes(dir.File("ro.htm")), kOldPage);
     EXPECT_TRUE(ReadBytes(dir.File("p.png")) == ReadBytes(kSample));
+    for (const char* link : {"link.png", "dangling.htm"})
+        EXPECT_TRUE(fs::is_symlink(dir.File(link))) << link;
 }
 
 } // namespace
@@ -142,6 +146,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style table pic", "pic.table.htm\n", "", "pic.table.htm"},
         {"--style span -o mine.htm p.png", "mine.htm\n", "", "mine.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
+        {"--style span -o dangling.htm p.png", "dangling.htm\n", "", "missing.htm"},
         {"--style table -o - p.png", "\xEF\xBB\xBF<…", "", ""},
         {"--style compact --fragment -o - p.png", "<table …", "", ""},
         {"--style compact --mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
