@@ -9,6 +9,7 @@
 #include "modProgramFolder.h"
 #include "modQtText.h"
 #include "modSourceAndTemplates.h"
+#include "modStandardStreams.h"
 #include "modStartUpFiles.h"
 #include "modUTF8.h"
 
@@ -34,6 +35,8 @@ void DropPictureReaderNoise(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // First of all, before anything takes the number of a closed standard stream.
+    StandardStreams::HoldClosed();
     gQtDefaultHandler = qInstallMessageHandler(DropPictureReaderNoise);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));

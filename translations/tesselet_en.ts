@@ -423,5 +423,17 @@
         <source>%1: наибольшее отличие цвета ΔE = %2</source>
         <translation>%1: largest colour difference ΔE = %2</translation>
     </message>
+    <message>
+        <source>Стандартный ввод закрыт</source>
+        <translation>Standard input is closed</translation>
+    </message>
+    <message>
+        <source>Стандартный вывод закрыт</source>
+        <translation>Standard output is closed</translation>
+    </message>
+    <message>
+        <source>Стандартный вывод ошибок закрыт</source>
+        <translation>Standard error is closed</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 
 #include "CError.h"
 #include "modInterrupts.h"
+#include "modStandardStreams.h"
 #include "modUTF8.h"
 
 #include <cerrno>
@@ -94,6 +95,14 @@ void COutputFile::OpenCounter() {
     mCountOnly = true;
 }
 
+int COutputFile::StandardStream(const std::u16string& path) {
+    if (path == kStandardOutput) {
+        StandardStreams::ExpectOpen(STDOUT_FILENO);
+        return STDOUT_FILENO;
+    }
+    return StandardStreams::StreamWritingTo(NativeFromPath(path));
+}
+
 int COutputFile::Open(const std::u16string& path) {
     mInMemory = false;
     mCountOnly = false;
@@ -103,8 +112,10 @@ int COutputFile::Open(const std::u16string& path) {
     mComplete = false;
     mTarget.clear();
     mTemp.clear();
-    if (path == kStandardOutput) {
-        mFd = STDOUT_FILENO;
+    // The stream's own descriptor, where it stands: appended to when it appends, the bytes before
+    // and after it in a pipe or a file kept. Replacing its file would throw those away.
+    if (const int stream = StandardStream(path); stream >= 0) {
+        mFd = stream;
         mOwnsFd = false;
         return mFd;
     }

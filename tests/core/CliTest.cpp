@@ -47,6 +47,17 @@ std::set<std::string> Files(const TempDir& dir) {
     return names;
 }
 
+// For use in a child: `fd` becomes `name` opened with `flags`, as a shell's redirection makes it.
+std::function<void()> Redirect(int fd, const char* name, int flags) {
+    return [=] {
+        const int file = ::open(name, flags, 0644);
+        if (file >= 0 && file != fd) {
+            ::dup2(file, fd);
+            ::close(file);
+        }
+    };
+}
+
 // Runs the converter in a fresh folder of pictures, old pages and outputs it cannot write. `out`
 // ending in "…" is a prefix; "{size}" in `err` stands for the size of the first new page.
 void Expect(const std::string& arguments, int status, const std::string& out, std::string err,
@@ -172,10 +183,12 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         ::setenv("LD_PRELOAD", TESSELET_FAIL_CLOSE, 1);
         ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1); // the shim comes before ASan
     };
+    const auto closeOutput = [] { ::close(STDOUT_FILENO); };
     const struct {
-        const char* output; ///< --style div -o output p.png
+        const char* output; ///< --style div -o output picture
         std::function<void()> inChild;
         std::string error;
+        const char* picture = "p.png";
     } rows[] = {
         {"no/such/x.htm", nullptr, "2: Нет такого файла или каталога"},
         {"ro", nullptr, "21: Это каталог"},
@@ -187,10 +200,22 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"old.htm", failClose, "5: Ошибка ввода-вывода"},
         {"p.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"link.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
+        {"p.png", Redirect(STDIN_FILENO, "p.png", O_RDONLY),
+         "1500: Страница заменила бы свою же картинку -", "-"},
+        {"-", Redirect(STDOUT_FILENO, "p.png", O_WRONLY | O_APPEND),
+         "1500: Страница заменила бы свою же картинку p.png"},
+        {"-", closeOutput, "1502: Стандартный вывод закрыт"},
+        {"/dev/stdout", closeOutput, "1502: Стандартный вывод закрыт"},
     };
     for (const auto& row : rows)
-        Expect(std::string("--style div -o ") + row.output + " p.png", 1, "",
+        Expect(std::string("--style div -o ") + row.output + " " + row.picture, 1, "",
                NotSaved(row.output, row.error), "", row.inChild);
+    // Closed, standard input is not read, nor anything in its place (the alarm ends a wait).
+    Expect("--style div -o x.htm -", 1, "",
+           "-\n\nНе удалось загрузить файл.\nОшибка 1502: Стандартный ввод закрыт\n", "", [] {
+               ::alarm(10);
+               ::close(STDIN_FILENO);
+           });
     Expect("--style div --out-dir out d1/s.png d2/s.png", 1, "out/s.div.htm\n",
            NotSaved("out/s.div.htm",
                     "1501: В этот файл в этом запуске уже записана страница картинки d1/s.png"),
@@ -202,6 +227,46 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                    ::unsetenv(name);
                ::setenv("LANG", "en_US.UTF-8", 1);
            });
+}
+
+// Whatever name reaches the file a standard stream writes to, the page goes where the stream
+// stands, as with -o -: the bytes before it kept, appended where the stream appends.
+TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
+    const std::string page = RunCli({"--style", "div", "-o", "-", kSample}).out;
+    const struct {
+        const char* arguments;
+        int stream;
+        int flags;
+        std::string before; ///< old.htm's bytes when the stream is opened
+        std::string out;
+    } rows[] = {
+        // tesselet-cli … >> old.htm
+        {"--style div -o /dev/stdout p.png", STDOUT_FILENO, O_APPEND, kOldPage, ""},
+        // { echo HEADER; tesselet-cli …; } > old.htm
+        {"--style div -o old.htm p.png", STDOUT_FILENO, O_TRUNC, "HEADER\n", ""},
+        // tesselet-cli … 2>> old.htm
+        {"--style div -o /proc/self/fd/2 p.png", STDERR_FILENO, O_APPEND, kOldPage,
+         "/proc/self/fd/2\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        TempDir dir;
+        fs::copy_file(kSample, dir.File("p.png"));
+        WriteBytes(dir.File("old.htm"), kOldPage);
+        CliSetup setup;
+        setup.inChild = [&] {
+            if (::chdir(dir.Path().c_str()) != 0)
+                ::_exit(126);
+            Redirect(row.stream, "old.htm", O_WRONLY | row.flags)();
+            if (row.flags == O_TRUNC)
+                ::write(row.stream, row.before.data(), row.before.size());
+        };
+        const CliRun run = RunCli(Split(row.arguments), setup);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_TRUE(ReadBytes(dir.File("old.htm")) == row.before + page);
+        EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
+    }
 }
 
 // Any signal that would end the converter mid-page ends it as it would have, after the temporary
