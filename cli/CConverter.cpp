@@ -38,10 +38,13 @@ std::u16string LoadFailedSentence(const CError& error) {
 } // namespace
 
 CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
-                       const std::vector<std::u16string>& startUpFiles)
+                       const std::vector<std::u16string>& startUpFiles,
+                       const std::vector<std::u16string>& programFiles)
     : mOptions(options), mReporter(reporter), mInfo(info) {
     for (const auto& file : startUpFiles)
         mGuard.Protect(file);
+    for (const auto& file : programFiles)
+        mGuard.Protect(file, COutputGuard::Kind::kProgramFile);
 }
 
 std::u16string CConverter::OutputPath(const std::u16string& picture, const PageStyle& style) const {

@@ -72,6 +72,7 @@ int main(int argc, char* argv[]) {
     if (!LoadSourceAndTemplates(app, reporter))
         return 2;
 
-    CConverter converter(options, reporter, stdout, StartUpFilePaths(app));
+    CConverter converter(options, reporter, stdout, StartUpFilePaths(app),
+                         ProgramFilePaths(ProgramFolder()));
     return converter.Run();
 }

@@ -435,5 +435,9 @@
         <source>Стандартный вывод ошибок закрыт</source>
         <translation>Standard error is closed</translation>
     </message>
+    <message>
+        <source>Страница заменила бы файл программы %1</source>
+        <translation>The page would replace the program&apos;s own file %1</translation>
+    </message>
 </context>
 </TS>

@@ -48,8 +48,8 @@ std::optional<FileId> IdOfOutput(const std::u16string& output) {
 
 } // namespace
 
-void COutputGuard::Protect(const std::u16string& path) {
-    mProtected.push_back(path);
+void COutputGuard::Protect(const std::u16string& path, Kind kind) {
+    mProtected.emplace_back(path, kind);
 }
 
 void COutputGuard::Check(const std::u16string& output, const std::u16string& picture) const {
@@ -62,11 +62,16 @@ void COutputGuard::Check(const std::u16string& output, const std::u16string& pic
         throw CError(
             CError::kOutputIsInput,
             Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"), picture));
-    for (const std::u16string& file : mProtected)
-        if (IdOfName(file) == target)
-            throw CError(
-                CError::kOutputIsInput,
-                Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file));
+    for (const auto& [file, kind] : mProtected) {
+        if (IdOfName(file) != target)
+            continue;
+        throw CError(
+            CError::kOutputIsInput,
+            kind == Kind::kStartUpFile
+                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file)
+                : Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы файл программы %1"),
+                     file));
+    }
     if (const auto earlier = mWritten.find(*target); earlier != mWritten.end())
         throw CError(
             CError::kOutputTwice,

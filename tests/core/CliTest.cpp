@@ -318,6 +318,33 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
     }
 }
 
+// The programs and the read-me beside them are no place for a page, as the start-up files are not.
+TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
+    TempDir dir;
+    const std::string program = fs::canonical(dir.Path()).string() + "/";
+    for (const char* name :
+         {"tesselet-cli", "readme.html", "source.text", "template.1.html", "template.2.html"})
+        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), program + name);
+    WriteBytes(program + "tesselet", "the window");
+    const auto before = Files(dir);
+    const std::pair<const char*, const char*> rows[] = {
+        {"tesselet-cli", "файл программы"},
+        {"tesselet", "файл программы"},
+        {"readme.html", "файл программы"},
+    };
+    for (const auto& [name, what] : rows) {
+        const std::string output = program + name, old = ReadBytes(output);
+        CliSetup setup;
+        setup.program = program + "tesselet-cli";
+        const CliRun run = RunCli({"--style", "div", "-o", output, kSample}, setup);
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, NotSaved(output, std::string("1500: Страница заменила бы ") + what +
+                                                " " + output));
+        EXPECT_TRUE(ReadBytes(output) == old) << name;
+        EXPECT_EQ(Files(dir), before);
+    }
+}
+
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     TempDir dir;
     const TemplatesScope templates(u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc");

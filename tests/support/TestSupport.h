@@ -91,6 +91,7 @@ struct CliSetup {
     std::function<void()> inChild; ///< runs in the child before the program starts
     /// Runs in the parent once the program is started, with its process id.
     std::function<void(pid_t)> whileRunning;
+    std::string program = TESSELET_BIN_DIR "/tesselet-cli"; ///< the converter to run
 };
 
 /// Runs tesselet-cli with `arguments`, given as the bytes the program receives.
