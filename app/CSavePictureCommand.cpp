@@ -15,6 +15,7 @@
 #include "modPageBudget.h"
 #include "modPageStyle.h"
 #include "modPictureFiles.h"
+#include "modProgramFolder.h"
 #include "modSourceAndTemplates.h"
 #include "modStartUpFiles.h"
 #include "modSteps.h"
@@ -128,11 +129,13 @@ bool CSavePictureCommand::Run(
     bool written = false;
     TryStep([&] {
         const std::u16string& file = *chosen;
-        // The picture is in memory, but its file and the start-up files are not to be lost to a
-        // page chosen over them.
+        // The picture is in memory, but its file, the start-up files and the program's own are
+        // not to be lost to a page chosen over them.
         COutputGuard guard;
         for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
             guard.Protect(startUpFile);
+        for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
+            guard.Protect(programFile, COutputGuard::Kind::kProgramFile);
         try {
             guard.Check(file, pictureFile);
         } catch (const CError& refused) {

@@ -11,6 +11,7 @@
 #include "modLanguage.h"
 #include "modProgramFolder.h"
 #include "modSourceAndTemplates.h"
+#include "modStandardStreams.h"
 
 #include <QApplication>
 
@@ -25,6 +26,8 @@ std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services)
 }
 
 int Main(int& argc, char** argv) {
+    // Before anything takes the number of a closed standard stream.
+    StandardStreams::HoldClosed();
     // A size limit met by a save is reported like any failed write; an interrupt mid-save leaves
     // no half page behind.
     Interrupts::IgnoreFileSizeSignal();

@@ -13,6 +13,7 @@
 #include "modPageBudget.h"
 #include "modPictureFiles.h"
 #include "modQtText.h"
+#include "modStandardStreams.h"
 #include "modUTF8.h"
 
 #include <algorithm>
@@ -37,10 +38,13 @@ std::u16string LoadFailedSentence(const CError& error) {
 } // namespace
 
 CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
-                       const std::vector<std::u16string>& startUpFiles)
+                       const std::vector<std::u16string>& startUpFiles,
+                       const std::vector<std::u16string>& programFiles)
     : mOptions(options), mReporter(reporter), mInfo(info) {
     for (const auto& file : startUpFiles)
         mGuard.Protect(file);
+    for (const auto& file : programFiles)
+        mGuard.Protect(file, COutputGuard::Kind::kProgramFile);
 }
 
 std::u16string CConverter::OutputPath(const std::u16string& picture, const PageStyle& style) const {
@@ -61,8 +65,11 @@ QImage CConverter::Load(const std::u16string& picture) const {
     const bool compact = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
                                      [](const PageStyle* style) { return IsCompactStyle(*style); });
     const PictureAlpha alpha = compact ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
-    if (picture == kStandardInput)
+    if (picture == kStandardInput) {
+        // Closed, it holds no picture; and nothing else is read in its place.
+        StandardStreams::ExpectOpen(STDIN_FILENO);
         return LoadPictureStream(STDIN_FILENO, scale, alpha);
+    }
     return LoadPictureFile(picture, scale, alpha);
 }
 
@@ -89,8 +96,10 @@ void CConverter::Note(const QString& text) const {
 bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
                        const QImage& loaded) {
     const std::u16string path = OutputPath(picture, style);
+    bool toStandardOutput = false;
     try {
         mGuard.Check(path, picture);
+        toStandardOutput = COutputFile::StandardStream(path) == STDOUT_FILENO;
     } catch (const CError& refused) {
         mReporter.ShowError(refused, FileMessage(path, Tr(kSaveFailed)));
         return false;
@@ -147,7 +156,8 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
                      .arg(name, QString::number(compact->LargestDeltaE(), 'f', 2)));
     }
     mGuard.Written(path, picture);
-    if (!mOptions.quiet && mInfo != nullptr && path != COutputFile::kStandardOutput) {
+    // A page on standard output is not followed there by its name.
+    if (!mOptions.quiet && mInfo != nullptr && !toStandardOutput) {
         const std::string native = NativeFromPath(path);
         std::fwrite(native.data(), 1, native.size(), mInfo);
         std::fputc('\n', mInfo);

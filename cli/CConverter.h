@@ -15,9 +15,10 @@ public:
     /// The name of a picture read from standard input, and of its pages.
     static constexpr std::u16string_view kStandardInput = u"-";
 
-    /// `startUpFiles` are the files the pages must never replace.
+    /// `startUpFiles` and `programFiles` are the files the pages must never replace.
     CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
-               const std::vector<std::u16string>& startUpFiles = {});
+               const std::vector<std::u16string>& startUpFiles = {},
+               const std::vector<std::u16string>& programFiles = {});
 
     /// 0 when every page was written, 1 when a picture or a page failed.
     int Run();

@@ -10,6 +10,7 @@
 #include "modProgramFolder.h"
 #include "modQtText.h"
 #include "modSourceAndTemplates.h"
+#include "modStandardStreams.h"
 #include "modStartUpFiles.h"
 #include "modUTF8.h"
 
@@ -32,6 +33,8 @@ void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // First of all, before anything takes the number of a closed standard stream.
+    StandardStreams::HoldClosed();
     gQtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
@@ -81,6 +84,7 @@ int main(int argc, char* argv[]) {
     if (!LoadSourceAndTemplates(app, reporter))
         return 2;
 
-    CConverter converter(options, reporter, stdout, StartUpFilePaths(app));
+    CConverter converter(options, reporter, stdout, StartUpFilePaths(app),
+                         ProgramFilePaths(ProgramFolder()));
     return converter.Run();
 }

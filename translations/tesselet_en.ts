@@ -891,5 +891,21 @@
         <source>Неизвестная ошибка системы %1</source>
         <translation>Unknown system error %1</translation>
     </message>
+    <message>
+        <source>Стандартный ввод закрыт</source>
+        <translation>Standard input is closed</translation>
+    </message>
+    <message>
+        <source>Стандартный вывод закрыт</source>
+        <translation>Standard output is closed</translation>
+    </message>
+    <message>
+        <source>Стандартный вывод ошибок закрыт</source>
+        <translation>Standard error is closed</translation>
+    </message>
+    <message>
+        <source>Страница заменила бы файл программы %1</source>
+        <translation>The page would replace the program&apos;s own file %1</translation>
+    </message>
 </context>
 </TS>

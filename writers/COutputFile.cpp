@@ -3,6 +3,7 @@
 
 #include "CError.h"
 #include "modInterrupts.h"
+#include "modStandardStreams.h"
 #include "modUTF8.h"
 
 #include <cerrno>
@@ -43,6 +44,31 @@ std::string TempPattern(const std::string& target) {
     throw CError::FromErrno(error);
 }
 
+// The name that a link naming no file yet leads to, through every link on the way, so that the
+// page is created there and the link stays a link. Any other name comes back as it is.
+std::string DanglingLinkTarget(std::string name) {
+    constexpr int kMostLinks = 40; // the system's own limit on links followed in one name
+    for (int followed = 0;; ++followed) {
+        struct stat info {};
+        if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return name;
+        if (followed == kMostLinks)
+            ThrowErrno(ELOOP);
+        char link[PATH_MAX];
+        const ssize_t length = ::readlink(name.c_str(), link, sizeof link);
+        if (length < 0)
+            ThrowErrno(errno);
+        if (static_cast<std::size_t>(length) == sizeof link)
+            ThrowErrno(ENAMETOOLONG);
+        std::string next(link, static_cast<std::size_t>(length));
+        // A relative link is read from the folder the link is in.
+        const auto slash = name.rfind('/');
+        if ((next.empty() || next.front() != '/') && slash != std::string::npos)
+            next.insert(0, name, 0, slash + 1);
+        name = std::move(next);
+    }
+}
+
 } // namespace
 
 COutputFile::COutputFile() : mBuffer(new char[kBufferSize]) {}
@@ -69,6 +95,14 @@ void COutputFile::OpenCounter() {
     mCountOnly = true;
 }
 
+int COutputFile::StandardStream(const std::u16string& path) {
+    if (path == kStandardOutput) {
+        StandardStreams::ExpectOpen(STDOUT_FILENO);
+        return STDOUT_FILENO;
+    }
+    return StandardStreams::StreamWritingTo(NativeFromPath(path));
+}
+
 int COutputFile::Open(const std::u16string& path) {
     mInMemory = false;
     mCountOnly = false;
@@ -78,8 +112,10 @@ int COutputFile::Open(const std::u16string& path) {
     mComplete = false;
     mTarget.clear();
     mTemp.clear();
-    if (path == kStandardOutput) {
-        mFd = STDOUT_FILENO;
+    // The stream's own descriptor, where it stands: appended to when it appends, the bytes before
+    // and after it in a pipe or a file kept. Replacing its file would throw those away.
+    if (const int stream = StandardStream(path); stream >= 0) {
+        mFd = stream;
         mOwnsFd = false;
         return mFd;
     }
@@ -108,7 +144,9 @@ int COutputFile::Open(const std::u16string& path) {
             ThrowErrno(errno);
         target = resolved;
         mode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
+    } else if (errno == ENOENT) {
+        target = DanglingLinkTarget(std::move(target));
+    } else {
         ThrowErrno(errno);
     }
 

@@ -12,11 +12,18 @@
 /// target and renamed over the target only when it is complete and closed. An interrupted, failed
 /// or abandoned page leaves the old file as it was and no partial page. Devices, FIFOs and sockets
 /// (/dev/null, a pipe) are written in place, and "-" is the standard output as it is, never
-/// reopened, truncated or moved.
+/// reopened, truncated or moved; so is any other name of the file that standard output or error
+/// already writes to. A link stays a link, a dangling one included: the file it leads to gets the
+/// page.
 class COutputFile {
 public:
     /// The name that stands for the standard output.
     static constexpr std::u16string_view kStandardOutput = u"-";
+
+    /// The standard stream (STDOUT_FILENO, STDERR_FILENO) that a page for `path` is written to in
+    /// place: standard output for "-", and the stream whose very file `path` names; -1 for any
+    /// other. Throws CError::kStreamClosed when that stream was closed when the program started.
+    static int StandardStream(const std::u16string& path);
 
     // Large writes cost the kernel less per byte: against 64 KiB, 1 MiB took a TABLE pixel to a
     // file from 12.3 to 8.4 ns. The buffer is allocated once, so memory stays fixed all the same.

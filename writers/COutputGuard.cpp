@@ -2,46 +2,76 @@
 #include "modNativeText.h"
 
 #include "CError.h"
+#include "COutputFile.h"
 #include "modLanguage.h"
 #include "modUTF8.h"
 
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-// The file behind `path`, links followed; nothing when there is none (yet).
-std::optional<std::pair<unsigned long long, unsigned long long>> IdOf(const std::u16string& path,
-                                                                      bool regularOnly = false) {
-    struct stat info {};
-    if (::stat(NativeFromPath(path).c_str(), &info) != 0)
-        return std::nullopt;
+using FileId = std::pair<unsigned long long, unsigned long long>;
+
+// The picture that stands for standard input.
+constexpr std::u16string_view kStandardInput = u"-";
+
+std::optional<FileId> IdOf(const struct stat& info, bool regularOnly) {
     if (regularOnly && !S_ISREG(info.st_mode))
         return std::nullopt;
     return std::make_pair(static_cast<unsigned long long>(info.st_dev),
                           static_cast<unsigned long long>(info.st_ino));
 }
 
+// The file behind `path`, links followed; nothing when there is none (yet).
+std::optional<FileId> IdOfName(const std::u16string& path, bool regularOnly = false) {
+    struct stat info {};
+    if (::stat(NativeFromPath(path).c_str(), &info) != 0)
+        return std::nullopt;
+    return IdOf(info, regularOnly);
+}
+
+std::optional<FileId> IdOfStream(int fd, bool regularOnly = false) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return std::nullopt;
+    return IdOf(info, regularOnly);
+}
+
+// Only a file can be lost; a device or a pipe may take any number of pages.
+std::optional<FileId> IdOfOutput(const std::u16string& output) {
+    if (output == COutputFile::kStandardOutput)
+        return IdOfStream(STDOUT_FILENO, true);
+    return IdOfName(output, true);
+}
+
 } // namespace
 
-void COutputGuard::Protect(const std::u16string& path) {
-    mProtected.push_back(path);
+void COutputGuard::Protect(const std::u16string& path, Kind kind) {
+    mProtected.emplace_back(path, kind);
 }
 
 void COutputGuard::Check(const std::u16string& output, const std::u16string& picture) const {
-    // Only a file can be lost; a device or a pipe may take any number of pages.
-    const auto target = IdOf(output, true);
+    COutputFile::StandardStream(output); // a closed stream is told as such, before anything else
+    const auto target = IdOfOutput(output);
     if (!target)
         return;
-    if (IdOf(picture) == target)
+    const auto source = picture == kStandardInput ? IdOfStream(STDIN_FILENO) : IdOfName(picture);
+    if (source == target)
         throw CError(
             CError::kOutputIsInput,
             Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"), picture));
-    for (const std::u16string& file : mProtected)
-        if (IdOf(file) == target)
-            throw CError(
-                CError::kOutputIsInput,
-                Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file));
+    for (const auto& [file, kind] : mProtected) {
+        if (IdOfName(file) != target)
+            continue;
+        throw CError(
+            CError::kOutputIsInput,
+            kind == Kind::kStartUpFile
+                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file)
+                : Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы файл программы %1"),
+                     file));
+    }
     if (const auto earlier = mWritten.find(*target); earlier != mWritten.end())
         throw CError(
             CError::kOutputTwice,
@@ -51,6 +81,6 @@ void COutputGuard::Check(const std::u16string& output, const std::u16string& pic
 }
 
 void COutputGuard::Written(const std::u16string& output, const std::u16string& picture) {
-    if (const auto id = IdOf(output, true))
+    if (const auto id = IdOfOutput(output))
         mWritten.emplace(*id, picture);
 }

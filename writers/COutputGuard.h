@@ -5,16 +5,24 @@
 #include <utility>
 #include <vector>
 
-/// Keeps a page off the files it is made from and off the pages written before it. Files are
-/// compared as the system knows them (device and inode, links followed), so another spelling of
-/// the same name, a link or a hard link is still the same file.
+/// Keeps a page off the files it is made from, off the program's own files and off the pages
+/// written before it. Files are compared as the system knows them (device and inode, links
+/// followed), so another spelling of the same name, a link or a hard link is still the same file;
+/// "-" is the file behind standard input as a picture and behind standard output as an output.
 class COutputGuard {
 public:
-    /// A file that no page may replace (a start-up file, for every page of the run).
-    void Protect(const std::u16string& path);
+    /// What a protected file is to the program, as the refusal names it.
+    enum class Kind {
+        kStartUpFile, ///< a template or the source text the run reads
+        kProgramFile, ///< one of the files the program is made of or ships beside itself
+    };
+
+    /// A file that no page may replace, for every page of the run.
+    void Protect(const std::u16string& path, Kind kind = Kind::kStartUpFile);
 
     /// Throws CError::kOutputIsInput when `output` is `picture` or a protected file, and
-    /// CError::kOutputTwice when a page of this run was written to it already.
+    /// CError::kOutputTwice when a page of this run was written to it already;
+    /// CError::kStreamClosed when it is standard output (or error) and that was closed.
     void Check(const std::u16string& output, const std::u16string& picture) const;
 
     /// Remembers that the page of `picture` was written to `output`.
@@ -22,6 +30,6 @@ public:
 
 private:
     using FileId = std::pair<unsigned long long, unsigned long long>;
-    std::vector<std::u16string> mProtected;
+    std::vector<std::pair<std::u16string, Kind>> mProtected;
     std::map<FileId, std::u16string> mWritten; ///< page file -> the picture it was made from
 };

@@ -34,6 +34,8 @@ public:
     static constexpr std::int32_t kStartUpFileTooLarge = 1490; ///< a template or source text
     static constexpr std::int32_t kOutputIsInput = 1500;       ///< a page over its picture/template
     static constexpr std::int32_t kOutputTwice = 1501;         ///< two pages of one run, one name
+    static constexpr std::int32_t kStreamClosed =
+        1502; ///< a standard stream the run needs is closed
 
     CError(std::int32_t number, std::u16string description);
 

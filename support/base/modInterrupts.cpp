@@ -26,18 +26,62 @@ Place gPlaces[kPlaces];
 
 static_assert(std::atomic<int>::is_always_lock_free, "a signal handler reads the states");
 
+// The signals whose default action ends the program and that a handler can catch, but for
+// SIGXFSZ, which is ignored instead (IgnoreFileSizeSignal). SIGKILL and SIGSTOP cannot be caught.
+constexpr int kEndingSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT, SIGILL,  SIGTRAP, SIGABRT, SIGBUS,    SIGFPE,  SIGUSR1,
+    SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM, SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+#ifdef SIGIO
+    SIGIO, // also SIGPOLL
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+};
+
+// A fault that its instruction raises again when it runs again (SIGTRAP and SIGSYS do not: the
+// program would go on past the breakpoint or the refused system call). Sent by kill() or raise()
+// (si_code 0 or below), none comes back.
+bool ComesBack(int signal, const siginfo_t* info) {
+    return (signal == SIGILL || signal == SIGBUS || signal == SIGFPE || signal == SIGSEGV) &&
+           info != nullptr && info->si_code > 0;
+}
+
+template <typename Each> void ForEachEndingSignal(Each each) {
+    for (const int signal : kEndingSignals)
+        each(signal);
+    // The real-time signals end the program by default too.
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
+        each(signal);
+}
+
 sigset_t InterruptSignals() {
     sigset_t set;
     sigemptyset(&set);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGHUP);
+    // The faults too: an instruction that fails while they are blocked ends the program at once,
+    // as it would before its file is registered anyway, and one sent by kill() waits its turn.
+    ForEachEndingSignal([&set](int signal) { sigaddset(&set, signal); });
     return set;
 }
 
-void OnInterrupt(int signal) {
+void OnEndingSignal(int signal, siginfo_t* info, void*) {
     RemoveTempFiles();
-    ::_exit(128 + signal);
+    // Then the signal's own action, as though it had never been caught: the program ends by it,
+    // with a core where it leaves one, and the shell sees 128 + its number.
+    struct sigaction original {};
+    original.sa_handler = SIG_DFL;
+    sigemptyset(&original.sa_mask);
+    ::sigaction(signal, &original, nullptr);
+    if (ComesBack(signal, info))
+        return;
+    ::raise(signal);
+    sigset_t own;
+    sigemptyset(&own);
+    sigaddset(&own, signal);
+    ::pthread_sigmask(SIG_UNBLOCK, &own, nullptr);
 }
 
 } // namespace
@@ -74,12 +118,18 @@ void RemoveTempFiles() noexcept {
 
 void RemoveTempFilesOnInterrupt() {
     struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    // While one handler removes the files, another interrupt waits instead of cutting it short.
+    action.sa_sigaction = OnEndingSignal;
+    action.sa_flags = SA_SIGINFO;
+    // While one handler removes the files, another signal waits instead of cutting it short.
     action.sa_mask = InterruptSignals();
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    ForEachEndingSignal([&action](int signal) {
+        // A signal the program was started with ignored (nohup, a background job of a script) or
+        // handled by a tool it runs under stays as it is.
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
+            (current.sa_flags & SA_SIGINFO) == 0)
+            ::sigaction(signal, &action, nullptr);
+    });
 }
 
 void IgnoreFileSizeSignal() {

@@ -17,15 +17,18 @@ void ForgetTempFile(const char* path) noexcept;
 /// Removes every registered file. Safe in a signal handler.
 void RemoveTempFiles() noexcept;
 
-/// SIGINT, SIGTERM and SIGHUP remove the registered files and end the program with 128 + the
-/// signal's number.
+/// Every signal that ends the program by default and can be caught (SIGINT, SIGTERM, SIGHUP,
+/// SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, the faults, the real-time signals...) removes the registered
+/// files first, then ends the program as it would have (128 + the signal's number to the shell).
+/// A signal that is ignored or handled already when this is called is left as it is.
 void RemoveTempFilesOnInterrupt();
 
 /// A file-size limit (ulimit -f) then fails the write with "File too large", which is reported
 /// like any other failed write, instead of killing the program without a word.
 void IgnoreFileSizeSignal();
 
-/// Blocks SIGINT, SIGTERM and SIGHUP for the calling thread while it lives.
+/// Blocks the signals that end the program (those RemoveTempFilesOnInterrupt handles) for the
+/// calling thread while it lives.
 class CBlockInterrupts {
 public:
     CBlockInterrupts() noexcept;

@@ -1,17 +1,25 @@
 #include "modProgramFolder.h"
 
+#include "KorvaneSupport.h"
 #include "modQtText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-std::u16string ExecutableFolder() {
+namespace {
+
+QString ExecutablePath() {
     if (QCoreApplication::instance() != nullptr)
-        return FromQString(QCoreApplication::applicationDirPath());
+        return QCoreApplication::applicationFilePath();
     // Without an application object (some tests) ask the system directly.
-    return FromQString(
-        QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2));
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+}
+
+} // namespace
+
+std::u16string ExecutableFolder() {
+    return FromQString(ExecutablePath().section(u'/', 0, -2));
 }
 
 std::u16string ProgramFolder() {
@@ -24,4 +32,14 @@ std::u16string ProgramFolder() {
         return FromQString(installed);
     // Neither holds them: report the missing files from the executable's folder.
     return FromQString(executable);
+}
+
+std::vector<std::u16string> ProgramFilePaths(const std::u16string& programFolder) {
+    static constexpr const char16_t* kNames[] = {u"tesselet", u"tesselet-cli", u"readme.html"};
+    std::vector<std::u16string> paths;
+    for (const std::u16string& folder : {programFolder, ExecutableFolder()})
+        for (const char16_t* name : kNames)
+            paths.push_back(ksBuildFileName(folder, name));
+    paths.push_back(FromQString(ExecutablePath()));
+    return paths;
 }

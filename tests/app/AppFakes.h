@@ -96,13 +96,16 @@ struct Fakes final : IMessageBox, IFlashWindow {
     };
 };
 
-/// The main window with a picture "cat.png" of its own folder loaded through the load button.
+/// The main window with a picture "cat.png" of its own folder loaded through the load button, its
+/// program's folder `app`'s.
 struct Window {
     Fakes fakes;
     QTemporaryDir dir;
-    frmMain window{kApp, fakes.services};
-    explicit Window(const QImage& picture = Picture(7, 5)) { // a null picture loads none
-        QSettings().clear();                                 // nothing remembered yet
+    CAppObject app;
+    frmMain window{app, fakes.services};
+    explicit Window(const QImage& picture = Picture(7, 5), CAppObject program = kApp)
+        : app(std::move(program)) { // a null picture loads none
+        QSettings().clear();        // nothing remembered yet
         window.show();
         if (!picture.isNull() && picture.save(Path("cat.png")))
             Press("cmdLoadPicture", Path("cat.png"));

@@ -68,6 +68,18 @@ TEST(Save, OutputFailures) {
     }
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"cat.png", "sub"}));
     EXPECT_EQ(Bytes(w.Path("cat.png")), picture);
+
+    // Nor the read-me beside the program's start-up files.
+    QTemporaryDir program;
+    const QString readme = program.filePath(QStringLiteral("readme.html"));
+    ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
+    Window own(Picture(7, 5), CAppObject(FromQString(program.path())));
+    own.Press("cmdSaveSPAN", readme);
+    ASSERT_EQ(own.fakes.said.size(), 1u);
+    EXPECT_EQ(ToQString(own.fakes.said[0]),
+              readme + failed.arg(1500) + QStringLiteral("Страница заменила бы файл программы ") +
+                  readme);
+    EXPECT_EQ(Bytes(readme), picture);
 }
 
 TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {

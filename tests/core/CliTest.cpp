@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -44,11 +45,23 @@ std::string NotSaved(const std::string& path, const std::string& error) {
     return path + "\n\nНе удалось сохранить файл.\nОшибка " + error + "\n";
 }
 
+// The names in `dir`, links as links.
 std::set<std::string> Files(const TempDir& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
-        names.insert(fs::relative(entry.path(), dir.Path()).string());
+        names.insert(entry.path().lexically_relative(dir.Path()).string());
     return names;
+}
+
+// For use in a child: `fd` becomes `name` opened with `flags`, as a shell's redirection makes it.
+std::function<void()> Redirect(int fd, const char* name, int flags) {
+    return [=] {
+        const int file = ::open(name, flags, 0644);
+        if (file >= 0 && file != fd) {
+            ::dup2(file, fd);
+            ::close(file);
+        }
+    };
 }
 
 // Runs the converter in a fresh folder of pictures, old pages and outputs it cannot write. `out`
@@ -62,6 +75,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
         fs::copy_file(kSample, dir.File(picture));
     }
     fs::create_symlink("p.png", dir.File("link.png"));
+    fs::create_symlink("missing.htm", dir.File("dangling.htm"));
     for (const char* name : {"out", "ro"})
         fs::create_directory(dir.File(name));
     for (const char* name : {"old.htm", "ro.htm"})
@@ -96,6 +110,8 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, pages.find("old.htm") == pages.npos);
     EXPECT_EQ(ReadBytes(dir.File("ro.htm")), kOldPage);
     EXPECT_TRUE(ReadBytes(dir.File("p.png")) == ReadBytes(kSample));
+    for (const char* link : {"link.png", "dangling.htm"})
+        EXPECT_TRUE(fs::is_symlink(dir.File(link))) << link;
 }
 
 } // namespace
@@ -165,6 +181,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style table pic", "pic.table.htm\n", "", "pic.table.htm"},
         {"--style span -o mine.htm p.png", "mine.htm\n", "", "mine.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
+        {"--style span -o dangling.htm p.png", "dangling.htm\n", "", "missing.htm"},
         {"--style table -o - p.png", "\xEF\xBB\xBF<…", "", ""},
         {"--style compact --fragment -o - p.png", "<table …", "", ""},
         {"--style compact --mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
@@ -200,10 +217,12 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         ::setenv("LD_PRELOAD", TESSELET_FAIL_CLOSE, 1);
         ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1); // the shim comes before ASan
     };
+    const auto closeOutput = [] { ::close(STDOUT_FILENO); };
     const struct {
-        const char* output; ///< --style div -o output p.png
+        const char* output; ///< --style div -o output picture
         std::function<void()> inChild;
         std::string error;
+        const char* picture = "p.png";
     } rows[] = {
         {"no/such/x.htm", nullptr, "2: Нет такого файла или каталога"},
         {"ro", nullptr, "21: Это каталог"},
@@ -217,11 +236,23 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"old.htm", failClose, "5: Ошибка ввода-вывода"},
         {"p.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"link.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
+        {"p.png", Redirect(STDIN_FILENO, "p.png", O_RDONLY),
+         "1500: Страница заменила бы свою же картинку -", "-"},
+        {"-", Redirect(STDOUT_FILENO, "p.png", O_WRONLY | O_APPEND),
+         "1500: Страница заменила бы свою же картинку p.png"},
+        {"-", closeOutput, "1502: Стандартный вывод закрыт"},
+        {"/dev/stdout", closeOutput, "1502: Стандартный вывод закрыт"},
     };
     for (const auto& row : rows)
-        Expect(std::string("--style div -o ") + row.output + " p.png", 1, "",
+        Expect(std::string("--style div -o ") + row.output + " " + row.picture, 1, "",
                NotSaved(row.output, row.error), "", row.inChild);
-#ifndef __SANITIZE_ADDRESS__ // which reserves far more address space than any limit
+    // Closed, standard input is not read, nor anything in its place (the alarm ends a wait).
+    Expect("--style div -o x.htm -", 1, "",
+           "-\n\nНе удалось загрузить файл.\nОшибка 1502: Стандартный ввод закрыт\n", "", [] {
+               ::alarm(10);
+               ::close(STDIN_FILENO);
+           });
+#ifndef TESSELET_UNDER_ASAN
     // Qt's own words on memory running out ("QImage: out of memory") are not the run's language.
     Expect("--style table --width 16000 --height 16000 p.png", 1, "",
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1486: Неверная картинка: не хватает памяти "
@@ -252,6 +283,121 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                    ::unsetenv(name);
                ::setenv("LANG", "en_US.UTF-8", 1);
            });
+}
+
+// Whatever name reaches the file a standard stream writes to, the page goes where the stream
+// stands, as with -o -: the bytes before it kept, appended where the stream appends.
+TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
+    const std::string page = RunCli({"--style", "div", "-o", "-", kSample}).out;
+    const struct {
+        const char* arguments;
+        int stream;
+        int flags;
+        std::string before; ///< old.htm's bytes when the stream is opened
+        std::string out;
+    } rows[] = {
+        // tesselet-cli … >> old.htm
+        {"--style div -o /dev/stdout p.png", STDOUT_FILENO, O_APPEND, kOldPage, ""},
+        // { echo HEADER; tesselet-cli …; } > old.htm
+        {"--style div -o old.htm p.png", STDOUT_FILENO, O_TRUNC, "HEADER\n", ""},
+        // tesselet-cli … 2>> old.htm
+        {"--style div -o /proc/self/fd/2 p.png", STDERR_FILENO, O_APPEND, kOldPage,
+         "/proc/self/fd/2\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        TempDir dir;
+        fs::copy_file(kSample, dir.File("p.png"));
+        WriteBytes(dir.File("old.htm"), kOldPage);
+        CliSetup setup;
+        setup.inChild = [&] {
+            if (::chdir(dir.Path().c_str()) != 0)
+                ::_exit(126);
+            Redirect(row.stream, "old.htm", O_WRONLY | row.flags)();
+            if (row.flags == O_TRUNC)
+                ::write(row.stream, row.before.data(), row.before.size());
+        };
+        const CliRun run = RunCli(Split(row.arguments), setup);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_TRUE(ReadBytes(dir.File("old.htm")) == row.before + page);
+        EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
+    }
+}
+
+// Any signal that would end the converter mid-page ends it as it would have, after the temporary
+// file is gone; one it was started with ignored is still ignored.
+TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
+    // The signal, and whether the program was started with it ignored (nohup tesselet-cli …).
+    std::vector<std::pair<int, bool>> rows = {{SIGHUP, true}};
+    for (const int signal :
+         {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT,  SIGBUS,  SIGFPE,
+          SIGUSR1, SIGSEGV, SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM,  SIGXCPU, SIGVTALRM,
+          SIGPROF, SIGSYS,  SIGSTKFLT, SIGIO,   SIGPWR,  SIGRTMIN, SIGRTMAX})
+        rows.emplace_back(signal, false);
+    for (const auto& [signal, ignored] : rows) {
+        SCOPED_TRACE(::strsignal(signal));
+        TempDir dir;
+        fs::copy_file(kSample, dir.File("p.png"));
+        WriteBytes(dir.File("old.htm"), kOldPage);
+        CliSetup setup;
+        setup.inChild = [&, signal = signal, ignored = ignored] {
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            std::signal(signal, ignored ? SIG_IGN : SIG_DFL);
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            // The sanitizers' own reports of the faults would come first.
+            ::setenv("ASAN_OPTIONS",
+                     "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0",
+                     1);
+            ::chdir(dir.Path().c_str());
+        };
+        setup.whileRunning = [&, signal = signal](pid_t pid) {
+            // Sent while the page is being written, once its temporary file is there.
+            for (int waited = 0; waited < 30000; ++waited) {
+                const auto files = Files(dir);
+                if (std::any_of(files.begin(), files.end(),
+                                [](const std::string& name) { return name.starts_with(".old"); }))
+                    break;
+                ::usleep(1000);
+            }
+            ::kill(pid, signal);
+        };
+        const CliRun run =
+            RunCli(Split("-q --style table --width 2000 --height 2000 -o old.htm p.png"), setup);
+        EXPECT_EQ(run.status, ignored ? 0 : 128 + signal);
+        EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
+        EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, !ignored);
+    }
+}
+
+// The programs and the read-me beside them are no place for a page, as the start-up files are not.
+TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
+    TempDir dir;
+    const std::string program = fs::canonical(dir.Path()).string() + "/";
+    for (const char* name :
+         {"tesselet-cli", "readme.html", "source.text", "template.1.html", "template.2.html"})
+        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), program + name);
+    WriteBytes(program + "tesselet", "the window");
+    const auto before = Files(dir);
+    const std::pair<const char*, const char*> rows[] = {
+        {"tesselet-cli", "файл программы"},
+        {"tesselet", "файл программы"},
+        {"readme.html", "файл программы"},
+    };
+    for (const auto& [name, what] : rows) {
+        const std::string output = program + name, old = ReadBytes(output);
+        CliSetup setup;
+        setup.program = program + "tesselet-cli";
+        const CliRun run = RunCli({"--style", "div", "-o", output, kSample}, setup);
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, NotSaved(output, std::string("1500: Страница заменила бы ") + what +
+                                                " " + output));
+        EXPECT_TRUE(ReadBytes(output) == old) << name;
+        EXPECT_EQ(Files(dir), before);
+    }
 }
 
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
@@ -310,12 +456,4 @@ TEST(CliProgress, TheLineReachesAPipeRowByRowAndAReportGoesBeneathIt) {
         std::fclose(stream);
         ::close(fds[0]);
     }
-}
-
-TEST(CliStyles, TheWindowsAccessorsGiveTheStylesOfTheirNames) {
-    const std::u16string_view names[] = {u"span", u"table", u"div", u"compact", u"compact-mail"};
-    const PageStyle* styles[] = {&SpanStyle(), &TableStyle(), &DivStyle(), &CompactStyle(),
-                                 &CompactMailStyle()};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(FindPageStyle(names[i]), styles[i]) << i;
 }

@@ -142,14 +142,7 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
         }
     }
     // Flattening a picture the window still holds copies it: memory running out is reported.
-// Not under AddressSanitizer, which reserves far more address space than any limit (gcc says so
-// with __SANITIZE_ADDRESS__, clang with __has_feature).
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSELET_UNDER_ASAN
-#endif
-#endif
-#if !defined(__SANITIZE_ADDRESS__) && !defined(TESSELET_UNDER_ASAN)
+#ifndef TESSELET_UNDER_ASAN
     const QImage shared(8192, 8192, QImage::Format_ARGB32); // 256 MiB, never touched
     std::size_t pages = 0;
     std::ifstream("/proc/self/statm") >> pages;

@@ -113,7 +113,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     int in[2] = {setup.inputFd, -1};
     if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
         throw std::runtime_error("no descriptors");
-    std::vector<std::string> argvStrings = {TESSELET_BIN_DIR "/tesselet-cli"};
+    std::vector<std::string> argvStrings = {setup.program};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& argument : argvStrings)
@@ -151,7 +151,8 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     }
     if (feeder.joinable())
         feeder.join();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Drain(out), Drain(err)};
+    return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), Drain(out),
+            Drain(err)};
 }
 
 void DropCapabilities() {

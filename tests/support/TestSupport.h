@@ -16,6 +16,16 @@
 #include <sys/types.h>
 #include <vector>
 
+// AddressSanitizer reserves far more address space than any memory limit a test could set; gcc
+// says it is on with __SANITIZE_ADDRESS__, clang through __has_feature.
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSELET_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSELET_UNDER_ASAN 1
+#endif
+#endif
+
 /// A fresh folder removed with everything in it when the object goes.
 class TempDir {
 public:
@@ -79,7 +89,7 @@ QImage MakePicture(int width, int height,
 
 /// What a run of the command-line converter gave back.
 struct CliRun {
-    int status; ///< exit status, -1 when it did not exit normally
+    int status; ///< exit status; 128 + the signal's number when a signal ended it, as a shell says
     std::string out;
     std::string err;
 };
@@ -91,6 +101,7 @@ struct CliSetup {
     std::function<void()> inChild; ///< runs in the child before the program starts
     /// Runs in the parent once the program is started, with its process id.
     std::function<void(pid_t)> whileRunning;
+    std::string program = TESSELET_BIN_DIR "/tesselet-cli"; ///< the converter to run
 };
 
 /// Runs tesselet-cli with `arguments`, given as the bytes the program receives.
