@@ -99,8 +99,9 @@ TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
 }
 
-// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line); a
-// bad one leaves the picture held before, its proposed names and the buttons as they were.
+// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line,
+// under the format sentence only when the format was at fault); a bad one leaves the picture held
+// before, its proposed names and the buttons as they were.
 TEST(Window, BadPicturesAreToldAndChangeNothing) {
     const QString bad = QStringLiteral(TESSELET_SOURCE_DIR "/tests/data/bad/");
     QFile manifest(bad + QStringLiteral("manifest.txt"));
@@ -112,14 +113,16 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
             continue;
         SCOPED_TRACE(fields[0].toStdString());
         const bool loads = fields[1] == QStringLiteral("0");
+        const std::u16string sentence =
+            fields[2].startsWith(QStringLiteral("Ошибка 1481:"))
+                ? u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
+                : u"Не удалось загрузить файл.";
         Window fresh(QImage{});
         fresh.Press("cmdLoadPicture", bad + fields[0]);
         EXPECT_EQ(fresh.fakes.said,
                   loads ? std::vector<std::u16string>{}
-                        : std::vector{FromQString(bad + fields[0]) +
-                                      u"\r\n\r\nНе удалось загрузить файл. Формат не "
-                                      u"поддерживается, либо это не картинка.\r\n\r\n" +
-                                      FromQString(fields[2])});
+                        : std::vector{FromQString(bad + fields[0]) + u"\r\n\r\n" + sentence +
+                                      u"\r\n\r\n" + FromQString(fields[2])});
         EXPECT_EQ(fresh.Button("cmdSaveTABLE")->isEnabled(), loads);
         if (!loads)
             w.Press("cmdLoadPicture", bad + fields[0]);
