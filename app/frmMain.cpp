@@ -314,9 +314,10 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == cmdShowPicture && enter && !key->isAutoRepeat()) {
+        if (enter && !key->isAutoRepeat() &&
+            (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))) {
             EndHold();
-            return true;
+            return watched == cmdShowPicture;
         }
         // The release ends the hold wherever the focus has gone meanwhile (Tab, an arrow key).
         if (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))

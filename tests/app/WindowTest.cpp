@@ -18,7 +18,9 @@
 // the window gone, the table copied, and what is said.
 TEST(Window, KeysTable) {
     const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    enum Release { kReleased, kAutoRepeat, kX11Pair }; // X11: release and press of one instant
+    // X11: release and press of one instant. Under: a modifier pressed after the key and let go
+    // after it.
+    enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderShift, kUnderCtrl, kUnderAlt };
     const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -29,6 +31,10 @@ TEST(Window, KeysTable) {
         QImage picture = Picture(7, 5);
     } rows[] = {
         {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderShift, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderCtrl, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderAlt, "SH"},
+        {Qt::Key_Return, none, "cmdShowPicture", kUnderAlt, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
         {Qt::Key_Space, none, "cmdShowPicture", kX11Pair, "SSH"},
         {Qt::Key_Space, shift, "cmdShowPicture", kReleased, ""},
@@ -66,11 +72,21 @@ TEST(Window, KeysTable) {
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         w.Button(row.focus)->setFocus();
         w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
+        const auto [modifierKey, modifier] =
+            row.release == kUnderShift  ? std::pair{Qt::Key_Shift, Qt::ShiftModifier}
+            : row.release == kUnderCtrl ? std::pair{Qt::Key_Control, Qt::ControlModifier}
+            : row.release == kUnderAlt  ? std::pair{Qt::Key_Alt, Qt::AltModifier}
+                                        : std::pair{Qt::Key_unknown, Qt::NoModifier};
+        const Qt::KeyboardModifiers held = row.modifiers | modifier;
+        if (modifier != Qt::NoModifier)
+            w.Key(QEvent::KeyPress, modifierKey, row.modifiers, 150);
         if (row.release == kX11Pair) {
-            w.Key(QEvent::KeyRelease, row.key, row.modifiers, 200);
-            w.Key(QEvent::KeyPress, row.key, row.modifiers, 200);
+            w.Key(QEvent::KeyRelease, row.key, held, 200);
+            w.Key(QEvent::KeyPress, row.key, held, 200);
         }
-        w.Key(QEvent::KeyRelease, row.key, row.modifiers, 300, row.release == kAutoRepeat);
+        w.Key(QEvent::KeyRelease, row.key, held, 300, row.release == kAutoRepeat);
+        if (modifier != Qt::NoModifier)
+            w.Key(QEvent::KeyRelease, modifierKey, held, 350);
         // A release of Space takes the picture off once it has settled; the opener fails later.
         QTest::qWait(150);
         EXPECT_TRUE(QTest::qWaitFor(

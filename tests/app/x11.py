@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The real window under a virtual X server of its own, driven as a user drives it:
   x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", and Esc ends it with 0
-  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space, save pages
+  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space (released
+                                           under Shift, Ctrl, Alt too), save pages
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels"""
 import os, select, struct, subprocess, sys, tempfile, time, zlib
 
@@ -84,6 +85,13 @@ def run(main):
     xdo("key", "Tab")  # the focus moves on during the hold; the release still ends it
     xdo("keyup", "space")
     wait("the picture stays after Space was released", lambda: not on_screen())
+    xdo("key", "shift+Tab")
+    for modifier in ("shift", "ctrl", "alt"):  # pressed during the hold, let go after Space
+        xdo("keydown", "space")
+        wait("the picture is not on the screen while Space is held", on_screen)
+        xdo("keydown", modifier, "keyup", "space", "keyup", modifier)
+        wait("the picture stays after Space was released under " + modifier,
+             lambda: not on_screen(), 5)
     for button, style in ((2, "span"), (3, "table"), (4, "div")):
         point(main, button, "click", 1)
         choose(save_title, "%s/mine.%s.htm" % (work, style))
