@@ -23,6 +23,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -91,6 +92,12 @@ bool IsInput(QEvent::Type type) {
         return false;
     }
 }
+
+constexpr const char* kNoPictureOnClipboard =
+    QT_TRANSLATE_NOOP("Tesselet", "В буфере обмена нет картинки.");
+
+/// How long a passing remark stays on the window.
+constexpr int kStatusMs = 3000;
 
 constexpr const char* kAboutName =
     QT_TRANSLATE_NOOP("Tesselet", "Собрано для тех, кто видит в картинке мозаику.");
@@ -166,6 +173,21 @@ void frmMain::CreateControls() {
     picPicture = new CPictureBox(this);
     picPicture->setObjectName(QStringLiteral("picPicture"));
     picPicture->move(ToPixels(kPictureLeft, dpi), ToPixels(kPictureTop, dpiY));
+
+    // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
+    // and goes by itself.
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblStatus->setAutoFillBackground(true);
+    lblStatus->setBackgroundRole(QPalette::ToolTipBase);
+    lblStatus->setForegroundRole(QPalette::ToolTipText);
+    lblStatus->setFrameShape(QFrame::Box);
+    lblStatus->setMargin(ToPixels(kButtonLeft / 2, dpi));
+    lblStatus->hide();
+    mStatusTimer.setSingleShot(true);
+    mStatusTimer.setInterval(kStatusMs);
+    connect(&mStatusTimer, &QTimer::timeout, lblStatus, &QWidget::hide);
 
     connect(cmdLoadPicture, &QPushButton::clicked, this, [this] { cmdLoadPicture_Click(); });
     connect(cmdSaveSPAN, &QPushButton::clicked, this, [this] { cmdSaveSPAN_Click(); });
@@ -374,16 +396,18 @@ void frmMain::LoadDroppedFile(const std::u16string& file) {
 
 void frmMain::PastePicture() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    if (offered == nullptr)
+    const std::optional<std::u16string> file = LocalFile(offered);
+    if (!file && (offered == nullptr || !offered->hasImage())) {
+        // Text, a web address or nothing at all: said in passing, nothing to answer.
+        ShowStatus(Tr(kNoPictureOnClipboard));
         return;
+    }
     CLoadPictureCommand command(mServices, this);
     const QScopedValueRollback working(mWorking, true);
-    if (const std::optional<std::u16string> file = LocalFile(offered)) {
+    if (file) {
         AcceptLoad(command.RunWithFile(*file));
         return;
     }
-    if (!offered->hasImage())
-        return;
     // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
     std::u16string name = RememberedFolder(u"Source Picture");
     if (!name.empty() && name.back() != u'/')
@@ -502,6 +526,16 @@ void frmMain::SetMousePointer(std::int32_t pointer) {
 
 void frmMain::RepaintMainWindow() {
     repaint();
+}
+
+void frmMain::ShowStatus(const std::u16string& text) {
+    lblStatus->setText(ToQString(text));
+    lblStatus->adjustSize();
+    lblStatus->move((width() - lblStatus->width()) / 2,
+                    height() - lblStatus->height() - ToPixels(kButtonLeft, logicalDpiY()));
+    lblStatus->raise();
+    lblStatus->show();
+    mStatusTimer.start();
 }
 
 void frmMain::MsgBox(const std::u16string& text, std::int32_t style) {

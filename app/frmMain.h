@@ -4,6 +4,7 @@
 #include "IGeneratorUi.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,7 @@ struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
 struct PageStyle;
+class QLabel;
 class QPushButton;
 
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
@@ -69,6 +71,8 @@ private:
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
     void MsgBox(const std::u16string& text, std::int32_t style);
+    /// A short remark over the foot of the window that goes by itself after a few seconds.
+    void ShowStatus(const std::u16string& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.
     void SavePicture(std::span<const PageStyle* const> styles);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
@@ -92,6 +96,8 @@ private:
     QPushButton* cmdSaveTABLE = nullptr;
     QPushButton* cmdSaveDIV = nullptr;
     CPictureBox* picPicture = nullptr;
+    QLabel* lblStatus = nullptr;
+    QTimer mStatusTimer;
 
     std::unique_ptr<CSpaceKeyRule> mSpaceKey;
 };

@@ -423,5 +423,9 @@
         <source>%1: наибольшее отличие цвета ΔE = %2</source>
         <translation>%1: largest colour difference ΔE = %2</translation>
     </message>
+    <message>
+        <source>В буфере обмена нет картинки.</source>
+        <translation>There is no picture on the clipboard.</translation>
+    </message>
 </context>
 </TS>

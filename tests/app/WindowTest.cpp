@@ -8,10 +8,12 @@
 #include "modSourceAndTemplates.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStyleOptionButton>
 #include <QTextStream>
+#include <QUrl>
 
 // One key on one focused button, pressed and released as the keyboard does, and what the user sees:
 // the picture put on (S) and off (H) the screen, the dialog a button opens (the name it proposes),
@@ -29,6 +31,7 @@ TEST(Window, KeysTable) {
         std::string seen;
         FlashResult flash = FlashResult::Shown;
         QImage picture = Picture(7, 5);
+        const char* clipboard = "kept"; ///< text, or a URL after "url:"
     } rows[] = {
         {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kUnderShift, "SH"},
@@ -60,6 +63,15 @@ TEST(Window, KeysTable) {
          "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
          "МБ.",
          FlashResult::Shown, Picture(400, 800)},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки."},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
+         FlashResult::Shown, Picture(7, 5), ""},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
+         FlashResult::Shown, Picture(7, 5), "url:https://example.org/a.png"},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased,
+         "/no/such/picture.png\r\n\r\nНе удалось загрузить файл.\r\n\r\nОшибка 2: "
+         "Нет такого файла или каталога",
+         FlashResult::Shown, Picture(7, 5), "url:file:///no/such/picture.png"},
     };
     QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
     ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
@@ -69,7 +81,12 @@ TEST(Window, KeysTable) {
         SCOPED_TRACE(row.seen + " from key " + std::to_string(row.key) + " on " + row.focus);
         Window w(row.picture);
         w.fakes.flashResult = row.flash;
-        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        auto* offered = new QMimeData();
+        if (const QString text = QString::fromUtf8(row.clipboard); text.startsWith("url:"))
+            offered->setUrls({QUrl(text.mid(4))});
+        else if (!text.isEmpty())
+            offered->setText(text);
+        QGuiApplication::clipboard()->setMimeData(offered);
         w.Button(row.focus)->setFocus();
         w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
         const auto [modifierKey, modifier] =
@@ -97,6 +114,8 @@ TEST(Window, KeysTable) {
             seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
         if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
             seen += "copied";
+        if (const auto* status = w.window.findChild<QLabel*>("lblStatus"); status->isVisible())
+            seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
             seen += ToQString(text)
                         .replace(QCoreApplication::applicationDirPath(), "DIR")
