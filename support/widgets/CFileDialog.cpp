@@ -6,6 +6,27 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+/// The extension a file type gives its files: ".mail.htm" for "… (*.mail.htm)"; empty for a type
+/// of several patterns or of any name.
+QString TypeExtension(const QString& type) {
+    const qsizetype open = type.lastIndexOf(u'(');
+    if (open < 0 || !type.endsWith(u')'))
+        return {};
+    const QStringList patterns =
+        type.sliced(open + 1, type.size() - open - 2).split(u' ', Qt::SkipEmptyParts);
+    if (patterns.size() != 1 || !patterns[0].startsWith(QStringLiteral("*.")))
+        return {};
+    const QString extension = patterns[0].mid(1);
+    return extension.contains(u'*') || extension.contains(u'?') ? QString() : extension;
+}
+
+} // namespace
 
 std::u16string CFileDialog::SelectedFile() const {
     return FromQString(mSelectedFile);
@@ -33,6 +54,9 @@ bool CFileDialog::ShowSave() {
 
 bool CFileDialog::Show(bool save) {
     QFileDialog dialog(mOwner);
+    // Qt's own dialog, not the desktop's: the desktop's speaks the desktop's language, Qt's the
+    // run's, and only in Qt's can the proposed name follow the chosen type.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList types = mFilters;
@@ -54,6 +78,9 @@ bool CFileDialog::Show(bool save) {
             dialog.selectFile(mDefaultFileName);
     }
 
+    if (save)
+        FollowChosenType(dialog);
+
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const QStringList chosen = dialog.selectedFiles();
@@ -64,4 +91,35 @@ bool CFileDialog::Show(bool save) {
         types.isEmpty() ? -1
                         : static_cast<std::int32_t>(mFilters.indexOf(dialog.selectedNameFilter()));
     return true;
+}
+
+void CFileDialog::FollowChosenType(QFileDialog& dialog) const {
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (edit == nullptr)
+        return;
+    QStringList extensions;
+    for (const QString& type : mFilters)
+        if (const QString extension = TypeExtension(type); !extension.isEmpty())
+            extensions << extension;
+    // ".compact.htm" before ".htm", should a type ever be named so.
+    std::sort(extensions.begin(), extensions.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    const auto follow = [edit, extensions, proposed = edit->text()](const QString& type) mutable {
+        // A name the user typed or picked is theirs, left as it is. Qt's dialog itself has put
+        // the type's last suffix in place of the name's (".HTM" for "HTML файлы"): a name that
+        // differs from the proposed one by that alone is still the proposed one.
+        if (edit->text().compare(proposed, Qt::CaseInsensitive) != 0)
+            return;
+        // A type of several extensions or of any name keeps the name as it was proposed.
+        const QString extension = TypeExtension(type);
+        for (const QString& own : extensions) {
+            if (!extension.isEmpty() && proposed.size() > own.size() &&
+                proposed.endsWith(own, Qt::CaseInsensitive)) {
+                proposed = proposed.chopped(own.size()) + extension;
+                break;
+            }
+        }
+        edit->setText(proposed);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, edit, follow);
 }

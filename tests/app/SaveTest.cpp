@@ -3,8 +3,11 @@
 #include "CBackgroundWork.h"
 #include "CFileDialog.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
+#include <utility>
 
 static QByteArray ConverterPage(const QString& picture, const char* style, const QString& page) {
     QProcess cli;
@@ -127,5 +130,44 @@ TEST(Save, SaveDialogFolder) {
         dialog.DefaultFileName(FromQString(dir.filePath("a/cat.span.htm")));
         ASSERT_TRUE(dialog.ShowSave());
         EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(chosen + "/cat.span.htm")));
+    }
+}
+
+// The proposed name takes the extension of the file type chosen in the save dialog; a name the user
+// typed stays as typed, and a type of several extensions leaves the name alone.
+TEST(FileDialog, ProposedNameFollowsTheChosenType) {
+    QTemporaryDir dir;
+    const struct {
+        std::int32_t offered; ///< the type selected when the dialog opens
+        const char* typed;    ///< the user's own name, if any
+        int picked;           ///< the type the user picks from the list
+        const char* chosen;
+    } rows[] = {{0, nullptr, 2, "mid.mail.htm"},  {0, nullptr, 1, "mid.compact.htm"},
+                {2, nullptr, 0, "mid.table.htm"}, {1, nullptr, 3, "mid.compact.htm"},
+                {2, nullptr, 4, "mid.mail.htm"},  {0, "mine.htm", 2, "mine.htm"}};
+    const char* extensions[] = {".table.htm", ".compact.htm", ".mail.htm"};
+    for (const auto& row : rows) {
+        bool acted = false;
+        const User user([&](QDialog& dialog) {
+            if (std::exchange(acted, true))
+                return;
+            if (row.typed != nullptr) {
+                dialog.findChild<QLineEdit*>("fileNameEdit")->clear();
+                QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), row.typed);
+            }
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            types->setCurrentIndex(row.picked);
+            Q_EMIT types->activated(row.picked); // as a click in the list does
+            Q_EMIT types->textActivated(types->currentText());
+            dialog.accept();
+        });
+        CFileDialog dialog;
+        dialog.Filter(u"TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE "
+                      u"картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*");
+        dialog.FilterIndex(row.offered);
+        dialog.DefaultFileName(FromQString(dir.filePath(QString("mid") + extensions[row.offered])));
+        ASSERT_TRUE(dialog.ShowSave());
+        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(row.chosen)));
+        EXPECT_EQ(dialog.SelectedFilterIndex(), row.picked);
     }
 }
