@@ -427,5 +427,29 @@
         <source>В буфере обмена нет картинки.</source>
         <translation>There is no picture on the clipboard.</translation>
     </message>
+    <message>
+        <source>Папка</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>%1 байт</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 КБ</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 МБ</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 ГБ</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 ТБ</source>
+        <translation>%1 TB</translation>
+    </message>
 </context>
 </TS>

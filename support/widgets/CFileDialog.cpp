@@ -3,14 +3,72 @@
 #include "modFilterText.h"
 #include "modQtText.h"
 
+#include "modLanguage.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QLineEdit>
+#include <QLocale>
 #include <algorithm>
 #include <iterator>
 
 namespace {
+
+// The columns of Qt's file list.
+constexpr int kSizeColumn = 1;
+constexpr int kTypeColumn = 2;
+constexpr int kDateColumn = 3;
+
+constexpr const char* kFolder = QT_TRANSLATE_NOOP("Tesselet", "Папка");
+constexpr const char* kSizeUnits[] = {
+    QT_TRANSLATE_NOOP("Tesselet", "%1 байт"), QT_TRANSLATE_NOOP("Tesselet", "%1 КБ"),
+    QT_TRANSLATE_NOOP("Tesselet", "%1 МБ"),   QT_TRANSLATE_NOOP("Tesselet", "%1 ГБ"),
+    QT_TRANSLATE_NOOP("Tesselet", "%1 ТБ"),
+};
+
+QString SizeText(qint64 bytes) {
+    const QLocale locale;
+    std::size_t unit = 0;
+    auto value = static_cast<double>(bytes);
+    while (value >= 1024 && unit + 1 < std::size(kSizeUnits)) {
+        value /= 1024;
+        ++unit;
+    }
+    return TrQ(kSizeUnits[unit])
+        .arg(unit == 0 ? locale.toString(bytes) : locale.toString(value, 'f', 2));
+}
+
+/// Qt's file list writes sizes and dates in the system's locale and leaves "Folder" untranslated,
+/// so a Russian run under a German or C locale would mix three languages. Here they are said in
+/// the run's language (the default locale, see InstallTranslations); the names of file types
+/// already follow it.
+class CRunLanguageColumns final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || files == nullptr)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        switch (index.column()) {
+        case kSizeColumn:
+            return files->isDir(source) ? QString() : SizeText(files->size(source));
+        case kTypeColumn:
+            if (files->isDir(source))
+                return TrQ(kFolder);
+            break;
+        case kDateColumn:
+            return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        default:
+            break;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
 
 /// The extension a file type gives its files: ".mail.htm" for "… (*.mail.htm)"; empty for a type
 /// of several patterns or of any name.
@@ -57,6 +115,7 @@ bool CFileDialog::Show(bool save) {
     // Qt's own dialog, not the desktop's: the desktop's speaks the desktop's language, Qt's the
     // run's, and only in Qt's can the proposed name follow the chosen type.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new CRunLanguageColumns(&dialog));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList types = mFilters;
