@@ -52,7 +52,8 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         dialog = std::make_unique<QProgressDialog>(mOwner);
         dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
         dialog->setLabelText(mLabel);
-        dialog->setWindowModality(Qt::WindowModal);
+        // Not modal: Qt would drop a close request to a window a modal dialog blocks, and the
+        // owner keeps input away from its window itself.
         // The dialog is shown and closed here alone, never by its own count.
         dialog->setAutoReset(false);
         dialog->setAutoClose(false);

@@ -17,6 +17,7 @@
 #include "modPictureFiles.h"
 #include "modQtText.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -26,12 +27,14 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -120,7 +123,46 @@ QFont WindowFont() {
     return font;
 }
 
+/// Under X11 the window can be destroyed from outside (a tool, a window manager that fails)
+/// without a close request; Qt does not tell, and the program would live on without a window. Its
+/// destruction is taken for a close request.
+class CWindowDestroyedFilter final : public QAbstractNativeEventFilter {
+public:
+    CWindowDestroyedFilter(const QWidget& window, std::function<void()> destroyed)
+        : mWindow(window), mDestroyed(std::move(destroyed)) {}
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message,
+                           qintptr* /*result*/) override {
+        // The core protocol's DestroyNotify: the event's code in its first byte (the top bit
+        // tells a sent event), the destroyed window in the third four-byte word.
+        constexpr unsigned char kDestroyNotify = 17;
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* bytes = static_cast<const unsigned char*>(message);
+        if ((bytes[0] & 0x7f) != kDestroyNotify)
+            return false;
+        std::uint32_t window = 0;
+        std::memcpy(&window, bytes + 8, sizeof window);
+        if (window != 0 && static_cast<WId>(window) == mWindow.internalWinId())
+            mDestroyed();
+        return false;
+    }
+
+private:
+    const QWidget& mWindow;
+    std::function<void()> mDestroyed;
+};
+
 } // namespace
+
+frmMain::CWorking::CWorking(frmMain& window)
+    : mWindow(window), mWasWorking(std::exchange(window.mWorking, true)) {}
+
+frmMain::CWorking::~CWorking() {
+    mWindow.mWorking = mWasWorking;
+    if (!mWasWorking && mWindow.mCloseWhenDone)
+        mWindow.close();
+}
 
 frmMain::frmMain(const CAppObject& app, CMainServices& services)
     // A window of fixed size has nothing to maximise: no maximise button.
@@ -143,10 +185,13 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
     // A filter on the whole application sees every key before the focused button does; a filter
     // on the window alone would see only the keys a button ignores, and only after it.
     qApp->installEventFilter(this);
+    mDestroyedFilter = std::make_unique<CWindowDestroyedFilter>(*this, [this] { close(); });
+    qApp->installNativeEventFilter(mDestroyedFilter.get());
     Form_Load();
 }
 
 frmMain::~frmMain() {
+    qApp->removeNativeEventFilter(mDestroyedFilter.get());
     if (mBusy)
         QGuiApplication::restoreOverrideCursor();
 }
@@ -217,11 +262,15 @@ void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // A load or save under way owns the window until it ends (or is cancelled).
+    // A load or save under way owns the window until it ends (or is cancelled from its progress
+    // dialog): the request is kept, and carried out then. Closing at once would lose the page
+    // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
+        mCloseWhenDone = true;
         event->ignore();
         return;
     }
+    mCloseWhenDone = false;
     // A picture still on the screen goes with the window.
     mHolding = false;
     mShownPicture = QImage();
@@ -306,8 +355,16 @@ bool frmMain::IsInputWhileWorking(QObject* watched, const QEvent* event) const {
 }
 
 bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
-    if (IsInputWhileWorking(watched, event))
+    if (IsInputWhileWorking(watched, event)) {
+        // Esc asks to close the window, as the title bar's button does; that is kept, not dropped.
+        const auto* key =
+            event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
+        // Keys come to the window's QWindow first, and are stopped there.
+        if (key != nullptr && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+            (watched == static_cast<QObject*>(windowHandle()) || IsFirstKeyReceiver(watched)))
+            close();
         return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         if (!IsFirstKeyReceiver(watched))
@@ -384,13 +441,13 @@ void frmMain::ReportFailure(const CError& pending) {
 
 void frmMain::cmdLoadPicture_Click() {
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     AcceptLoad(command.Run());
 }
 
 void frmMain::LoadDroppedFile(const std::u16string& file) {
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     AcceptLoad(command.RunWithFile(file));
 }
 
@@ -403,7 +460,7 @@ void frmMain::PastePicture() {
         return;
     }
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     if (file) {
         AcceptLoad(command.RunWithFile(*file));
         return;
@@ -422,7 +479,7 @@ void frmMain::CopyTable() {
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
     {
-        const QScopedValueRollback working(mWorking, true);
+        const CWorking working(*this);
         SetMousePointer(kBusyPointer);
         table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
         SetMousePointer(kDefaultPointer);
@@ -470,7 +527,7 @@ void frmMain::cmdSaveDIV_Click() {
 
 void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
     CSavePictureCommand command(mServices, mApp, this, *this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     command.Run(
         styles,
         [this](std::u16string_view extension) {

@@ -17,6 +17,7 @@ struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
 struct PageStyle;
+class QAbstractNativeEventFilter;
 class QLabel;
 class QPushButton;
 
@@ -100,4 +101,21 @@ private:
     QTimer mStatusTimer;
 
     std::unique_ptr<CSpaceKeyRule> mSpaceKey;
+    std::unique_ptr<QAbstractNativeEventFilter> mDestroyedFilter;
+    /// The window was asked to close while it worked: it closes once the work has ended.
+    bool mCloseWhenDone = false;
+
+    /// While it lives, a load or save runs (mWorking); at its end a close asked for meanwhile is
+    /// carried out.
+    class CWorking {
+    public:
+        explicit CWorking(frmMain& window);
+        ~CWorking();
+        CWorking(const CWorking&) = delete;
+        CWorking& operator=(const CWorking&) = delete;
+
+    private:
+        frmMain& mWindow;
+        bool mWasWorking;
+    };
 };

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTreeView>
+#include <qpa/qwindowsysteminterface.h>
+#include <sys/stat.h>
+#include <thread>
 #include <utility>
 
 static QByteArray ConverterPage(const QString& picture, const char* style, const QString& page) {
@@ -90,6 +93,38 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
     EXPECT_TRUE(w.fakes.said.empty());
     EXPECT_EQ(Bytes(w.Path("big.table.htm")), Bytes(w.Path("cat.png")));
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));
+}
+
+// A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
+// (before it shows), is carried out once the page is written whole. The save into a named pipe
+// lasts until the pipe is read.
+TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Esc" : "title bar");
+        Window w;
+        const QString pipe = w.Path("page.table.htm");
+        ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        const int delay = CBackgroundWork::DialogDelayMs.exchange(escape ? 60000 : 0);
+        std::thread reader;
+        QByteArray page;
+        QTimer::singleShot(300, [&] {
+            if (escape)
+                w.Key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            else
+                QWindowSystemInterface::handleCloseEvent<
+                    QWindowSystemInterface::SynchronousDelivery>(w.window.windowHandle());
+            EXPECT_TRUE(w.window.isVisible()); // the save still runs
+            reader = std::thread([&] { page = Bytes(pipe); });
+        });
+        w.Press("cmdSaveTABLE", pipe, 0);
+        if (!reader.joinable()) // the save ended before the close
+            QTest::qWait(400);
+        reader.join();
+        CBackgroundWork::DialogDelayMs = delay;
+        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
+        EXPECT_FALSE(w.window.isVisible());
+        EXPECT_EQ(page, ConverterPage(w.Path("cat.png"), "table", w.Path("cli.htm")));
+    }
 }
 
 // A page above the large-page size is asked about first, under the default pointer; Cancel writes
