@@ -114,7 +114,8 @@ TEST(Window, KeysTable) {
             seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
         if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
             seen += "copied";
-        if (const auto* status = w.window.findChild<QLabel*>("lblStatus"); status->isVisible())
+        if (const auto* status = w.window.findChild<QLabel*>("lblStatus");
+            status && status->isVisible())
             seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
             seen += ToQString(text)
