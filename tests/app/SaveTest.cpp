@@ -212,38 +212,31 @@ TEST(FileDialog, ProposedNameFollowsTheChosenType) {
 // and under de_DE (app_dialog_de), its sizes and dates included.
 TEST(FileDialog, SpeaksTheRunsLanguage) {
     QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
-    for (const auto& [name, size] : {std::pair{"a.htm", 6}, {"b.png", 3000}}) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(size, 'x'));
-    }
-    for (const char* name : {"sub", "a.htm", "b.png"})
-        ASSERT_EQ(QProcess::execute("touch", {"-d", "2026-12-07 09:05", dir.filePath(name)}), 0);
-    QStringList seen; // the header, then the rows in the order of their names
+    ASSERT_EQ(QProcess::execute("sh", {"-c",
+                                       "cd \"$0\" && mkdir sub && printf 123456 >a.htm && head -c "
+                                       "3000 /dev/zero >b.png && touch -d '2026-12-07 09:05' *",
+                                       dir.path()}),
+              0);
+    QStringList seen; // the rows in the order of their names
     const User user([&](QDialog& dialog) {
         const auto* view = dialog.findChild<QTreeView*>("treeView");
-        const QAbstractItemModel* model = view->model();
-        QStringList header, rows;
-        for (int column = 0; column < 4; ++column)
-            header << model->headerData(column, Qt::Horizontal).toString();
-        for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+        QStringList rows;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
             QStringList cells;
             for (int column = 0; column < 4; ++column)
-                cells << model->index(row, column, view->rootIndex()).data().toString();
+                cells << view->model()->index(row, column, view->rootIndex()).data().toString();
             rows << cells.join(" | ");
         }
         rows.sort();
         if (rows.size() == 3 && !rows.last().endsWith("| "))
-            seen = header + rows, dialog.reject();
+            seen = rows, dialog.reject();
     });
     CFileDialog dialog;
     dialog.InitialFolder(FromQString(dir.path()));
     dialog.Filter(u"Все файлы|*.*");
     EXPECT_FALSE(dialog.ShowOpen());
-    EXPECT_EQ(seen.join(" | ").toStdString(),
-              "Имя | Размер | Тип | Дата изменения | "
-              "a.htm | 6 байт | Документ HTML | 07.12.2026 09:05 | "
-              "b.png | 2,93 КБ | Изображение PNG | 07.12.2026 09:05 | "
+    EXPECT_EQ(seen.join(" / ").toStdString(),
+              "a.htm | 6 байт | Документ HTML | 07.12.2026 09:05 / "
+              "b.png | 2,93 КБ | Изображение PNG | 07.12.2026 09:05 / "
               "sub |  | Папка | 07.12.2026 09:05");
 }

@@ -4,9 +4,9 @@
   x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space (released
                                            under Shift, Ctrl, Alt too), save pages
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
-  x11.py PROGRAM CONVERTER close           closed during a save (the title bar's close, the window
-                                           destroyed or killed): the program ends, the page whole"""
-import ctypes, os, select, struct, subprocess, sys, tempfile, time, zlib
+  x11.py PROGRAM CONVERTER close           the window destroyed or killed during a save: the
+                                           program ends (the page whole when it can)"""
+import os, select, struct, subprocess, sys, tempfile, time, zlib
 
 program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))
 work = tempfile.mkdtemp()
@@ -106,62 +106,36 @@ def run(main):
                 "%s/picture.%s.htm" % (work, style), "rb").read():
             fail("the %s page differs from the converter's" % style)
 
-def ask_to_close(main):
-    """The title bar's close: WM_DELETE_WINDOW, as a window manager sends it."""
-    class ClientMessage(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                    ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                    ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
-    x = ctypes.CDLL("libX11.so.6")
-    x.XOpenDisplay.restype = ctypes.c_void_p
-    x.XInternAtom.restype = ctypes.c_ulong
-    x.XInternAtom.argtypes = (ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int)
-    x.XSendEvent.argtypes = (ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                             ctypes.c_void_p)
-    x.XCloseDisplay.argtypes = (ctypes.c_void_p,)
-    display = x.XOpenDisplay(env["DISPLAY"].encode())
-    event = ClientMessage(type=33, window=int(main), format=32,
-                          message_type=x.XInternAtom(display, b"WM_PROTOCOLS", 0))
-    event.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    x.XSendEvent(display, int(main), 0, 0, ctypes.byref(event))
-    x.XCloseDisplay(display)
-
 def close_during_save(how):
-    """A save into a named pipe lasts until the pipe is read: the window is closed meanwhile."""
+    """The window destroyed (xdotool's windowclose) or killed while a save into a named pipe waits
+    for the pipe to be read: the program ends, after writing the page when it still can."""
     global app
     app = subprocess.Popen([program], env=env)
     main = wait("no window titled Tesselet", lambda: window("Tesselet"))
     point(main, 0, "click", 1)
     choose(open_title, picture)
-    pipe = "%s/%s.table.htm" % (work, how)
-    os.mkfifo(pipe)
+    os.mkfifo(pipe := "%s/%s.table.htm" % (work, how))
     for _ in range(20):  # the save button is enabled once the picture has loaded
         point(main, 3, "click", 1)
-        if wait(None, lambda: window(save_title), 1):
+        if dialog := wait(None, lambda: window(save_title), 1):
             break
-    dialog = wait('no dialog "%s"' % save_title, lambda: window(save_title))
     xdo("windowfocus", "--sync", dialog, "key", "--clearmodifiers", "ctrl+a", "type", "--delay", 10,
         pipe)
     xdo("key", "Return")
     # The pipe exists: the dialog asks whether to replace it, No focused; Tab goes to Yes.
-    replace = wait("no question about replacing the pipe",
-                   lambda: [id for id in titled(save_title) if id != dialog] or None)
+    replace = wait("no question", lambda: [id for id in titled(save_title) if id != dialog] or None)
     xdo("windowfocus", "--sync", replace[0], "key", "Tab", "key", "Return")
     wait("no progress dialog", lambda: [id for id in titled("Tesselet") if id != main] or None)
-    {"wm": lambda: ask_to_close(main), "destroy": lambda: xdo("windowclose", main),
-     "kill": lambda: xdo("windowkill", main)}[how]()
-    if how != "kill":  # killed, it has no connection left to say anything on
-        time.sleep(0.5)
-        if app.poll() is not None:
-            fail("the program ended before the save (%s)" % how)
-        with open(pipe, "rb") as page:  # the save goes on to its end
+    xdo("window" + how, main)
+    if how == "close":  # killed, it has no connection left to say anything on
+        with open(pipe, "rb") as page:
             if page.read() != open(work + "/picture.table.htm", "rb").read():
-                fail("the page written after a close (%s) differs from the converter's" % how)
+                fail("the page written after the window was destroyed differs")
         xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
             "key", "Return")
     if not wait(None, lambda: app.poll() is not None, 10):
-        fail("the program lives on after its window was closed during a save (%s)" % how)
+        fail("the program lives on after its window was %s during a save"
+             % {"close": "destroyed", "kill": "killed"}[how])
 
 rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
 with open(picture, "wb") as out:
@@ -180,19 +154,17 @@ try:
     env["DISPLAY"] = ":" + os.read(reader, 16).decode().strip()
     wait("no X server", lambda: not subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode)
     if mode == "close":
-        for how in ("wm", "destroy", "kill"):
-            close_during_save(how)
-            print("passed (close %s, status %d)" % (how, app.returncode))
-        print("passed (close)")
-        sys.exit(0)
-    app = subprocess.Popen([program], env=env)
-    main = wait("no window titled Tesselet", lambda: window("Tesselet"))
-    if mode != "window":
-        run(main)
-    if mode != "flash":
-        xdo("windowfocus", "--sync", main, "key", "Escape")
-        if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
-            fail("the program ended with status %d" % app.returncode)
+        close_during_save("close")
+        close_during_save("kill")
+    else:
+        app = subprocess.Popen([program], env=env)
+        main = wait("no window titled Tesselet", lambda: window("Tesselet"))
+        if mode != "window":
+            run(main)
+        if mode != "flash":
+            xdo("windowfocus", "--sync", main, "key", "Escape")
+            if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
+                fail("the program ended with status %d" % app.returncode)
     print("passed (%s %s)" % (mode, argument))
 finally:
     if app and app.poll() is None:
