@@ -153,34 +153,22 @@ TEST(Save, LargePageQuestion) {
     }
 }
 
-// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's.
-TEST(Save, SaveDialogFolder) {
+// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's
+// ("a"). The proposed name takes the extension of the file type chosen; a name the user typed stays
+// as typed, and a type of several extensions leaves the name alone.
+TEST(FileDialog, SaveDialogFolderAndName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
-    const User user([](QDialog& dialog) { dialog.accept(); });
-    for (const auto& [remembered, chosen] : {std::pair<QString, QString>{"", "a"},
-                                             {dir.filePath("b"), "b"},
-                                             {dir.filePath("gone"), "a"}}) {
-        CFileDialog dialog;
-        dialog.InitialFolder(FromQString(remembered));
-        dialog.DefaultFileName(FromQString(dir.filePath("a/cat.span.htm")));
-        ASSERT_TRUE(dialog.ShowSave());
-        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(chosen + "/cat.span.htm")));
-    }
-}
-
-// The proposed name takes the extension of the file type chosen in the save dialog; a name the user
-// typed stays as typed, and a type of several extensions leaves the name alone.
-TEST(FileDialog, ProposedNameFollowsTheChosenType) {
-    QTemporaryDir dir;
     const struct {
         std::int32_t offered; ///< the type selected when the dialog opens
         const char* typed;    ///< the user's own name, if any
         int picked;           ///< the type the user picks from the list
         const char* chosen;
-    } rows[] = {{0, nullptr, 2, "mid.mail.htm"},  {0, nullptr, 1, "mid.compact.htm"},
-                {2, nullptr, 0, "mid.table.htm"}, {1, nullptr, 3, "mid.compact.htm"},
-                {2, nullptr, 4, "mid.mail.htm"},  {0, "mine.htm", 2, "mine.htm"}};
+        const char* remembered = "";
+    } rows[] = {
+        {0, nullptr, 2, "a/mid.mail.htm"},          {0, nullptr, 1, "b/mid.compact.htm", "b"},
+        {2, nullptr, 0, "a/mid.table.htm", "gone"}, {1, nullptr, 3, "a/mid.compact.htm"},
+        {2, nullptr, 4, "a/mid.mail.htm"},          {0, "mine.htm", 2, "a/mine.htm"}};
     const char* extensions[] = {".table.htm", ".compact.htm", ".mail.htm"};
     for (const auto& row : rows) {
         bool acted = false;
@@ -201,7 +189,9 @@ TEST(FileDialog, ProposedNameFollowsTheChosenType) {
         dialog.Filter(u"TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE "
                       u"картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*");
         dialog.FilterIndex(row.offered);
-        dialog.DefaultFileName(FromQString(dir.filePath(QString("mid") + extensions[row.offered])));
+        dialog.InitialFolder(*row.remembered ? FromQString(dir.filePath(row.remembered)) : u"");
+        dialog.DefaultFileName(
+            FromQString(dir.filePath(QString("a/mid") + extensions[row.offered])));
         ASSERT_TRUE(dialog.ShowSave());
         EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(row.chosen)));
         EXPECT_EQ(dialog.SelectedFilterIndex(), row.picked);
