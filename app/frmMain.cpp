@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "CBackgroundWork.h"
 #include "CError.h"
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
@@ -99,6 +100,9 @@ bool IsInput(QEvent::Type type) {
 constexpr const char* kNoPictureOnClipboard =
     QT_TRANSLATE_NOOP("Tesselet", "В буфере обмена нет картинки.");
 
+constexpr const char* kClosesWhenDone =
+    QT_TRANSLATE_NOOP("Tesselet", "Окно закроется, когда работа закончится.");
+
 /// How long a passing remark stays on the window.
 constexpr int kStatusMs = 3000;
 
@@ -160,7 +164,10 @@ frmMain::CWorking::CWorking(frmMain& window)
 
 frmMain::CWorking::~CWorking() {
     mWindow.mWorking = mWasWorking;
-    if (!mWasWorking && mWindow.mCloseWhenDone)
+    if (mWasWorking)
+        return;
+    CBackgroundWork::SetNote({});
+    if (mWindow.mCloseWhenDone)
         mWindow.close();
 }
 
@@ -267,6 +274,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
         mCloseWhenDone = true;
+        CBackgroundWork::SetNote(TrQ(kClosesWhenDone));
         event->ignore();
         return;
     }

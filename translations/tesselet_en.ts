@@ -451,5 +451,9 @@
         <source>%1 ТБ</source>
         <translation>%1 TB</translation>
     </message>
+    <message>
+        <source>Окно закроется, когда работа закончится.</source>
+        <translation>The window will close when the work is done.</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTreeView>
 #include <qpa/qwindowsysteminterface.h>
 #include <sys/stat.h>
@@ -113,7 +114,15 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
             else
                 QWindowSystemInterface::handleCloseEvent<
                     QWindowSystemInterface::SynchronousDelivery>(w.window.windowHandle());
-            EXPECT_TRUE(w.window.isVisible()); // the save still runs
+            EXPECT_TRUE(w.window.isVisible()); // the save still runs, and says what follows
+            EXPECT_TRUE(escape || QTest::qWaitFor([] {
+                            for (QWidget* widget : QApplication::topLevelWidgets())
+                                if (auto* progress = qobject_cast<QProgressDialog*>(widget))
+                                    return progress->labelText() ==
+                                           "Сохранение страницы…\n\nОкно закроется, "
+                                           "когда работа закончится.";
+                            return false;
+                        }));
             reader = std::thread([&] { page = Bytes(pipe); });
         });
         w.Press("cmdSaveTABLE", pipe, 0);
