@@ -15,9 +15,22 @@ constexpr int kDefaultDelayMs = 500;
 // How often the dialog takes the work's count; the work itself never waits for it.
 constexpr int kUpdateMs = 50;
 
+QString& Note() {
+    static QString note;
+    return note;
+}
+
+QString LabelWithNote(const QString& label) {
+    return Note().isEmpty() ? label : label + QStringLiteral("\n\n") + Note();
+}
+
 } // namespace
 
 std::atomic<int> CBackgroundWork::DialogDelayMs{kDefaultDelayMs};
+
+void CBackgroundWork::SetNote(const QString& note) {
+    Note() = note;
+}
 
 CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable)
     : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable) {}
@@ -40,6 +53,8 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
     QTimer update;
     update.setInterval(kUpdateMs);
     QObject::connect(&update, &QTimer::timeout, [this, &dialog] {
+        if (dialog != nullptr && dialog->labelText() != LabelWithNote(mLabel))
+            dialog->setLabelText(LabelWithNote(mLabel));
         const std::int32_t total = mTotal.load(std::memory_order_relaxed);
         if (dialog == nullptr || total <= 0)
             return;
@@ -51,8 +66,9 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
     QObject::connect(&delay, &QTimer::timeout, [this, &dialog, &update] {
         dialog = std::make_unique<QProgressDialog>(mOwner);
         dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
-        dialog->setLabelText(mLabel);
-        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setLabelText(LabelWithNote(mLabel));
+        // Not modal: Qt would drop a close request to a window a modal dialog blocks, and the
+        // owner keeps input away from its window itself.
         // The dialog is shown and closed here alone, never by its own count.
         dialog->setAutoReset(false);
         dialog->setAutoClose(false);

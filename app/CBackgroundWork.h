@@ -19,6 +19,10 @@ public:
 
     CBackgroundWork(QWidget* owner, QString label, bool cancellable);
 
+    /// A line under the label of the progress dialog shown now or later, until set empty (the
+    /// window's thread only): what the window will do once the work has ended.
+    static void SetNote(const QString& note);
+
     /// Runs `work` on another thread and waits for it, keeping this thread's events flowing; a
     /// failure of the work is thrown here.
     void Run(const std::function<void()>& work);

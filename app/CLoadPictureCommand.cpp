@@ -66,8 +66,9 @@ CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        TryStep(
-            [&] { mServices.messageBox.ShowError(pending, FileMessage(name, Tr(kLoadFailed))); });
+        TryStep([&] {
+            mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
+        });
         return outcome;
     }
     outcome.path = name;

@@ -6,7 +6,7 @@ namespace {
 // the key is only auto-repeating. The two come together, so this only delays the final hide.
 constexpr int kReleaseWaitMs = 40;
 
-bool Applies(int KeyCode, Qt::KeyboardModifiers Shift) {
+bool IsPress(int KeyCode, Qt::KeyboardModifiers Shift) {
     return KeyCode == Qt::Key_Space && Shift == Qt::NoModifier;
 }
 
@@ -16,24 +16,32 @@ CSpaceKeyRule::CSpaceKeyRule(Action show, Action hide)
     : mShow(std::move(show)), mHide(std::move(hide)) {
     mReleaseWait.setSingleShot(true);
     mReleaseWait.setInterval(kReleaseWaitMs);
-    QObject::connect(&mReleaseWait, &QTimer::timeout, [this] { mHide(); });
+    QObject::connect(&mReleaseWait, &QTimer::timeout, [this] { Hide(); });
 }
 
 void CSpaceKeyRule::KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp) {
-    if (!Applies(KeyCode, Shift))
+    if (KeyCode != Qt::Key_Space)
         return;
     if (mReleaseWait.isActive()) {
         mReleaseWait.stop();
         // A press of another instant follows a real release: that release still hides first.
         if (timestamp != mReleaseTime)
-            mHide();
+            Hide();
+        // The press of a pair with a modifier pressed since: the key is still held.
+        else if (!IsPress(KeyCode, Shift))
+            return;
     }
+    if (!IsPress(KeyCode, Shift))
+        return;
+    mHeld = true;
     mShow();
 }
 
-void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp,
+void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers /*Shift*/, std::uint64_t timestamp,
                           bool autoRepeat) {
-    if (!Applies(KeyCode, Shift))
+    // A modifier pressed while Space is held (Shift, Ctrl, Alt on the way to Alt+Tab) comes with
+    // the release; the hold ends all the same.
+    if (KeyCode != Qt::Key_Space || !mHeld)
         return;
     // Qt has seen the press of this pair already waiting: the key is still held.
     if (autoRepeat)
@@ -42,12 +50,17 @@ void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_
     mReleaseWait.start();
 }
 
-void CSpaceKeyRule::KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers Shift,
+void CSpaceKeyRule::KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers /*Shift*/,
                                      std::uint64_t timestamp) {
-    if (!Applies(KeyCode, Shift) || !mReleaseWait.isActive())
+    if (KeyCode != Qt::Key_Space || !mReleaseWait.isActive())
         return;
     mReleaseWait.stop();
     // The press of a pair: the key is still held, only the focus has moved on.
     if (timestamp != mReleaseTime)
-        mHide();
+        Hide();
+}
+
+void CSpaceKeyRule::Hide() {
+    mHeld = false;
+    mHide();
 }

@@ -5,7 +5,8 @@
 #include <functional>
 
 /// Space on the show button: pressing shows the picture, every repeated press shows it again,
-/// releasing hides it; with any modifier held it does nothing.
+/// releasing hides it. A press with a modifier held does nothing; a release hides whatever
+/// modifiers have been pressed meanwhile.
 ///
 /// Under X11 a held key arrives as release-and-press pairs, most of them not flagged as
 /// auto-repeat; the release and the press of a pair carry the same timestamp and come together.
@@ -24,9 +25,13 @@ public:
     void KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
 
 private:
+    void Hide();
+
     Action mShow;
     Action mHide;
     /// Runs out when a release was a real one.
     QTimer mReleaseWait;
     std::uint64_t mReleaseTime = 0;
+    /// A press of this rule showed the picture and no release has hidden it yet.
+    bool mHeld = false;
 };

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "CBackgroundWork.h"
 #include "CError.h"
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
@@ -17,20 +18,24 @@
 #include "modPictureFiles.h"
 #include "modQtText.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -92,6 +97,15 @@ bool IsInput(QEvent::Type type) {
     }
 }
 
+constexpr const char* kNoPictureOnClipboard =
+    QT_TRANSLATE_NOOP("Tesselet", "В буфере обмена нет картинки.");
+
+constexpr const char* kClosesWhenDone =
+    QT_TRANSLATE_NOOP("Tesselet", "Окно закроется, когда работа закончится.");
+
+/// How long a passing remark stays on the window.
+constexpr int kStatusMs = 3000;
+
 constexpr const char* kAboutName =
     QT_TRANSLATE_NOOP("Tesselet", "Собрано для тех, кто видит в картинке мозаику.");
 
@@ -113,7 +127,49 @@ QFont WindowFont() {
     return font;
 }
 
+/// Under X11 the window can be destroyed from outside (a tool, a window manager that fails)
+/// without a close request; Qt does not tell, and the program would live on without a window. Its
+/// destruction is taken for a close request.
+class CWindowDestroyedFilter final : public QAbstractNativeEventFilter {
+public:
+    CWindowDestroyedFilter(const QWidget& window, std::function<void()> destroyed)
+        : mWindow(window), mDestroyed(std::move(destroyed)) {}
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message,
+                           qintptr* /*result*/) override {
+        // The core protocol's DestroyNotify: the event's code in its first byte (the top bit
+        // tells a sent event), the destroyed window in the third four-byte word.
+        constexpr unsigned char kDestroyNotify = 17;
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto* bytes = static_cast<const unsigned char*>(message);
+        if ((bytes[0] & 0x7f) != kDestroyNotify)
+            return false;
+        std::uint32_t window = 0;
+        std::memcpy(&window, bytes + 8, sizeof window);
+        if (window != 0 && static_cast<WId>(window) == mWindow.internalWinId())
+            mDestroyed();
+        return false;
+    }
+
+private:
+    const QWidget& mWindow;
+    std::function<void()> mDestroyed;
+};
+
 } // namespace
+
+frmMain::CWorking::CWorking(frmMain& window)
+    : mWindow(window), mWasWorking(std::exchange(window.mWorking, true)) {}
+
+frmMain::CWorking::~CWorking() {
+    mWindow.mWorking = mWasWorking;
+    if (mWasWorking)
+        return;
+    CBackgroundWork::SetNote({});
+    if (mWindow.mCloseWhenDone)
+        mWindow.close();
+}
 
 frmMain::frmMain(const CAppObject& app, CMainServices& services)
     // A window of fixed size has nothing to maximise: no maximise button.
@@ -136,10 +192,13 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
     // A filter on the whole application sees every key before the focused button does; a filter
     // on the window alone would see only the keys a button ignores, and only after it.
     qApp->installEventFilter(this);
+    mDestroyedFilter = std::make_unique<CWindowDestroyedFilter>(*this, [this] { close(); });
+    qApp->installNativeEventFilter(mDestroyedFilter.get());
     Form_Load();
 }
 
 frmMain::~frmMain() {
+    qApp->removeNativeEventFilter(mDestroyedFilter.get());
     if (mBusy)
         QGuiApplication::restoreOverrideCursor();
 }
@@ -166,6 +225,21 @@ void frmMain::CreateControls() {
     picPicture = new CPictureBox(this);
     picPicture->setObjectName(QStringLiteral("picPicture"));
     picPicture->move(ToPixels(kPictureLeft, dpi), ToPixels(kPictureTop, dpiY));
+
+    // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
+    // and goes by itself.
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblStatus->setAutoFillBackground(true);
+    lblStatus->setBackgroundRole(QPalette::ToolTipBase);
+    lblStatus->setForegroundRole(QPalette::ToolTipText);
+    lblStatus->setFrameShape(QFrame::Box);
+    lblStatus->setMargin(ToPixels(kButtonLeft / 2, dpi));
+    lblStatus->hide();
+    mStatusTimer.setSingleShot(true);
+    mStatusTimer.setInterval(kStatusMs);
+    connect(&mStatusTimer, &QTimer::timeout, lblStatus, &QWidget::hide);
 
     connect(cmdLoadPicture, &QPushButton::clicked, this, [this] { cmdLoadPicture_Click(); });
     connect(cmdSaveSPAN, &QPushButton::clicked, this, [this] { cmdSaveSPAN_Click(); });
@@ -195,11 +269,16 @@ void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // A load or save under way owns the window until it ends (or is cancelled).
+    // A load or save under way owns the window until it ends (or is cancelled from its progress
+    // dialog): the request is kept, and carried out then. Closing at once would lose the page
+    // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
+        mCloseWhenDone = true;
+        CBackgroundWork::SetNote(TrQ(kClosesWhenDone));
         event->ignore();
         return;
     }
+    mCloseWhenDone = false;
     // A picture still on the screen goes with the window.
     mHolding = false;
     mShownPicture = QImage();
@@ -284,8 +363,16 @@ bool frmMain::IsInputWhileWorking(QObject* watched, const QEvent* event) const {
 }
 
 bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
-    if (IsInputWhileWorking(watched, event))
+    if (IsInputWhileWorking(watched, event)) {
+        // Esc asks to close the window, as the title bar's button does; that is kept, not dropped.
+        const auto* key =
+            event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
+        // Keys come to the window's QWindow first, and are stopped there.
+        if (key != nullptr && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+            (watched == static_cast<QObject*>(windowHandle()) || IsFirstKeyReceiver(watched)))
+            close();
         return true;
+    }
     switch (event->type()) {
     case QEvent::KeyPress: {
         if (!IsFirstKeyReceiver(watched))
@@ -314,9 +401,10 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == cmdShowPicture && enter && !key->isAutoRepeat()) {
+        if (enter && !key->isAutoRepeat() &&
+            (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))) {
             EndHold();
-            return true;
+            return watched == cmdShowPicture;
         }
         // The release ends the hold wherever the focus has gone meanwhile (Tab, an arrow key).
         if (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))
@@ -361,28 +449,30 @@ void frmMain::ReportFailure(const CError& pending) {
 
 void frmMain::cmdLoadPicture_Click() {
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     AcceptLoad(command.Run());
 }
 
 void frmMain::LoadDroppedFile(const std::u16string& file) {
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     AcceptLoad(command.RunWithFile(file));
 }
 
 void frmMain::PastePicture() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    if (offered == nullptr)
+    const std::optional<std::u16string> file = LocalFile(offered);
+    if (!file && (offered == nullptr || !offered->hasImage())) {
+        // Text, a web address or nothing at all: said in passing, nothing to answer.
+        ShowStatus(Tr(kNoPictureOnClipboard));
         return;
+    }
     CLoadPictureCommand command(mServices, this);
-    const QScopedValueRollback working(mWorking, true);
-    if (const std::optional<std::u16string> file = LocalFile(offered)) {
+    const CWorking working(*this);
+    if (file) {
         AcceptLoad(command.RunWithFile(*file));
         return;
     }
-    if (!offered->hasImage())
-        return;
     // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
     std::u16string name = RememberedFolder(u"Source Picture");
     if (!name.empty() && name.back() != u'/')
@@ -397,7 +487,7 @@ void frmMain::CopyTable() {
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
     {
-        const QScopedValueRollback working(mWorking, true);
+        const CWorking working(*this);
         SetMousePointer(kBusyPointer);
         table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
         SetMousePointer(kDefaultPointer);
@@ -445,7 +535,7 @@ void frmMain::cmdSaveDIV_Click() {
 
 void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
     CSavePictureCommand command(mServices, mApp, this, *this);
-    const QScopedValueRollback working(mWorking, true);
+    const CWorking working(*this);
     command.Run(
         styles,
         [this](std::u16string_view extension) {
@@ -501,6 +591,16 @@ void frmMain::SetMousePointer(std::int32_t pointer) {
 
 void frmMain::RepaintMainWindow() {
     repaint();
+}
+
+void frmMain::ShowStatus(const std::u16string& text) {
+    lblStatus->setText(ToQString(text));
+    lblStatus->adjustSize();
+    lblStatus->move((width() - lblStatus->width()) / 2,
+                    height() - lblStatus->height() - ToPixels(kButtonLeft, logicalDpiY()));
+    lblStatus->raise();
+    lblStatus->show();
+    mStatusTimer.start();
 }
 
 void frmMain::MsgBox(const std::u16string& text, std::int32_t style) {

@@ -4,6 +4,7 @@
 #include "IGeneratorUi.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,8 @@ struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
 struct PageStyle;
+class QAbstractNativeEventFilter;
+class QLabel;
 class QPushButton;
 
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
@@ -69,6 +72,8 @@ private:
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
     void MsgBox(const std::u16string& text, std::int32_t style);
+    /// A short remark over the foot of the window that goes by itself after a few seconds.
+    void ShowStatus(const std::u16string& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.
     void SavePicture(std::span<const PageStyle* const> styles);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
@@ -92,6 +97,25 @@ private:
     QPushButton* cmdSaveTABLE = nullptr;
     QPushButton* cmdSaveDIV = nullptr;
     CPictureBox* picPicture = nullptr;
+    QLabel* lblStatus = nullptr;
+    QTimer mStatusTimer;
 
     std::unique_ptr<CSpaceKeyRule> mSpaceKey;
+    std::unique_ptr<QAbstractNativeEventFilter> mDestroyedFilter;
+    /// The window was asked to close while it worked: it closes once the work has ended.
+    bool mCloseWhenDone = false;
+
+    /// While it lives, a load or save runs (mWorking); at its end a close asked for meanwhile is
+    /// carried out.
+    class CWorking {
+    public:
+        explicit CWorking(frmMain& window);
+        ~CWorking();
+        CWorking(const CWorking&) = delete;
+        CWorking& operator=(const CWorking&) = delete;
+
+    private:
+        frmMain& mWindow;
+        bool mWasWorking;
+    };
 };

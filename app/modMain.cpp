@@ -14,6 +14,7 @@
 #include "modStandardStreams.h"
 
 #include <QApplication>
+#include <cstdlib>
 
 std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
     if (!ksIsInIDE())
@@ -32,6 +33,9 @@ int Main(int& argc, char** argv) {
     // no half page behind.
     Interrupts::IgnoreFileSizeSignal();
     Interrupts::RemoveTempFilesOnInterrupt();
+    // Qt ends the program with exit() when its connection to the display breaks (the window
+    // killed from outside): a page being written is not left behind half done either.
+    std::atexit([] { Interrupts::RemoveTempFiles(); });
     ksRegisterAppPath();
     // The toolkit is ready before any window exists, as the common controls must be.
     QApplication application(argc, argv);

@@ -27,14 +27,6 @@ std::u16string FileNameOf(const std::u16string& path) {
     return slash == std::u16string::npos ? path : path.substr(slash + 1);
 }
 
-// The window always says the format may be at fault; here the sentence says so only when no
-// reader could make sense of the file, and the error line beneath tells every other cause.
-std::u16string LoadFailedSentence(const CError& error) {
-    if (error.Number() == CError::kInvalidPicture)
-        return Tr(kLoadFailed);
-    return Tr(kLoadFailedUnreadable);
-}
-
 } // namespace
 
 CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,

@@ -907,5 +907,37 @@
         <source>Страница заменила бы файл программы %1</source>
         <translation>The page would replace the program&apos;s own file %1</translation>
     </message>
+    <message>
+        <source>В буфере обмена нет картинки.</source>
+        <translation>There is no picture on the clipboard.</translation>
+    </message>
+    <message>
+        <source>Папка</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>%1 байт</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 КБ</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 МБ</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 ГБ</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 ТБ</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>Окно закроется, когда работа закончится.</source>
+        <translation>The window will close when the work is done.</translation>
+    </message>
 </context>
 </TS>

@@ -49,6 +49,11 @@ void InstallTranslations(QCoreApplication& application) {
     // the program has no translation for it.
     Install(application, language, QStringLiteral("qtbase"),
             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Numbers, sizes, dates and the names of file types in that language too: in the locale's own
+    // manner while the locale speaks it, in the language's otherwise (a Russian run under de_DE
+    // or C writes Russian dates, not German or English ones).
+    if (QLocale::system().language() != language.language())
+        QLocale::setDefault(language);
 }
 
 QString TrQ(const char* sourceText) {

@@ -19,6 +19,11 @@ inline constexpr const char* kLoadFailed = QT_TRANSLATE_NOOP(
 /// The load sentence when the file was there but could not be read: not the format's fault.
 inline constexpr const char* kLoadFailedUnreadable =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл.");
+/// The load sentence for `failure`: the format is blamed only when no reader could make sense of
+/// the file; every other cause (a folder, a missing or empty file) is told by the error line alone.
+inline std::u16string LoadFailedSentence(const CError& failure) {
+    return Tr(failure.Number() == CError::kInvalidPicture ? kLoadFailed : kLoadFailedUnreadable);
+}
 inline constexpr const char* kTemplateFailed =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл шаблона. Продолжение невозможно.");
 inline constexpr const char* kWriterInitFailed =

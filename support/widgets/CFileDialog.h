@@ -5,7 +5,11 @@
 #include <QString>
 #include <QStringList>
 
-/// The open and save dialogs on QFileDialog.
+class QFileDialog;
+
+/// The open and save dialogs on QFileDialog, Qt's own rather than the desktop's: its words and its
+/// sizes and dates are in the run's language. In the save dialog the proposed name's extension
+/// follows the file type chosen, as long as the name is the one proposed.
 class CFileDialog final : public IFileDialog {
 public:
     std::u16string SelectedFile() const override;
@@ -21,6 +25,9 @@ public:
 
 private:
     bool Show(bool save);
+    /// Once the dialog shows the proposed name: a file type of one extension chosen puts that
+    /// extension in place of the one the name has, unless the user has changed the name.
+    void FollowChosenType(QFileDialog& dialog) const;
 
     QWidget* mOwner = nullptr;
     /// The dialog's file types, one for each of the filter text's, empty where it has none.

@@ -3,8 +3,16 @@
 #include "CBackgroundWork.h"
 #include "CFileDialog.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTreeView>
+#include <qpa/qwindowsysteminterface.h>
+#include <sys/stat.h>
+#include <thread>
+#include <utility>
 
 static QByteArray ConverterPage(const QString& picture, const char* style, const QString& page) {
     QProcess cli;
@@ -100,6 +108,46 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));
 }
 
+// A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
+// (before it shows), is carried out once the page is written whole. The save into a named pipe
+// lasts until the pipe is read.
+TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Esc" : "title bar");
+        Window w;
+        const QString pipe = w.Path("page.table.htm");
+        ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        const int delay = CBackgroundWork::DialogDelayMs.exchange(escape ? 60000 : 0);
+        std::thread reader;
+        QByteArray page;
+        QTimer::singleShot(300, [&] {
+            if (escape)
+                w.Key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            else
+                QWindowSystemInterface::handleCloseEvent<
+                    QWindowSystemInterface::SynchronousDelivery>(w.window.windowHandle());
+            EXPECT_TRUE(w.window.isVisible()); // the save still runs, and says what follows
+            EXPECT_TRUE(escape || QTest::qWaitFor([] {
+                            for (QWidget* widget : QApplication::topLevelWidgets())
+                                if (auto* progress = qobject_cast<QProgressDialog*>(widget))
+                                    return progress->labelText() ==
+                                           "Сохранение страницы…\n\nОкно закроется, "
+                                           "когда работа закончится.";
+                            return false;
+                        }));
+            reader = std::thread([&] { page = Bytes(pipe); });
+        });
+        w.Press("cmdSaveTABLE", pipe, 0);
+        if (!reader.joinable()) // the save ended before the close
+            QTest::qWait(400);
+        reader.join();
+        CBackgroundWork::DialogDelayMs = delay;
+        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
+        EXPECT_FALSE(w.window.isVisible());
+        EXPECT_EQ(page, ConverterPage(w.Path("cat.png"), "table", w.Path("cli.htm")));
+    }
+}
+
 // A page above the large-page size is asked about first, under the default pointer; Cancel writes
 // nothing.
 TEST(Save, LargePageQuestion) {
@@ -126,18 +174,80 @@ TEST(Save, LargePageQuestion) {
     }
 }
 
-// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's.
-TEST(Save, SaveDialogFolder) {
+// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's
+// ("a"). The proposed name takes the extension of the file type chosen; a name the user typed stays
+// as typed, and a type of several extensions leaves the name alone.
+TEST(FileDialog, SaveDialogFolderAndName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));
-    const User user([](QDialog& dialog) { dialog.accept(); });
-    for (const auto& [remembered, chosen] : {std::pair<QString, QString>{"", "a"},
-                                             {dir.filePath("b"), "b"},
-                                             {dir.filePath("gone"), "a"}}) {
+    const struct {
+        std::int32_t offered; ///< the type selected when the dialog opens
+        const char* typed;    ///< the user's own name, if any
+        int picked;           ///< the type the user picks from the list
+        const char* chosen;
+        const char* remembered = "";
+    } rows[] = {
+        {0, nullptr, 2, "a/mid.mail.htm"},          {0, nullptr, 1, "b/mid.compact.htm", "b"},
+        {2, nullptr, 0, "a/mid.table.htm", "gone"}, {1, nullptr, 3, "a/mid.compact.htm"},
+        {2, nullptr, 4, "a/mid.mail.htm"},          {0, "mine.htm", 2, "a/mine.htm"}};
+    const char* extensions[] = {".table.htm", ".compact.htm", ".mail.htm"};
+    for (const auto& row : rows) {
+        bool acted = false;
+        const User user([&](QDialog& dialog) {
+            if (std::exchange(acted, true))
+                return;
+            if (row.typed != nullptr) {
+                dialog.findChild<QLineEdit*>("fileNameEdit")->clear();
+                QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), row.typed);
+            }
+            auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            types->setCurrentIndex(row.picked);
+            Q_EMIT types->activated(row.picked); // as a click in the list does
+            Q_EMIT types->textActivated(types->currentText());
+            dialog.accept();
+        });
         CFileDialog dialog;
-        dialog.InitialFolder(FromQString(remembered));
-        dialog.DefaultFileName(FromQString(dir.filePath("a/cat.span.htm")));
+        dialog.Filter(u"TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE "
+                      u"картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*");
+        dialog.FilterIndex(row.offered);
+        dialog.InitialFolder(*row.remembered ? FromQString(dir.filePath(row.remembered)) : u"");
+        dialog.DefaultFileName(
+            FromQString(dir.filePath(QString("a/mid") + extensions[row.offered])));
         ASSERT_TRUE(dialog.ShowSave());
-        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(chosen + "/cat.span.htm")));
+        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(row.chosen)));
+        EXPECT_EQ(dialog.SelectedFilterIndex(), row.picked);
     }
+}
+
+// The file list speaks the run's language whatever the locale: Russian under C (the default run)
+// and under de_DE (app_dialog_de), its sizes and dates included.
+TEST(FileDialog, SpeaksTheRunsLanguage) {
+    QTemporaryDir dir;
+    ASSERT_EQ(QProcess::execute("sh", {"-c",
+                                       "cd \"$0\" && mkdir sub && printf 123456 >a.htm && head -c "
+                                       "3000 /dev/zero >b.png && touch -d '2026-12-07 09:05' *",
+                                       dir.path()}),
+              0);
+    QStringList seen; // the rows in the order of their names
+    const User user([&](QDialog& dialog) {
+        const auto* view = dialog.findChild<QTreeView*>("treeView");
+        QStringList rows;
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+            QStringList cells;
+            for (int column = 0; column < 4; ++column)
+                cells << view->model()->index(row, column, view->rootIndex()).data().toString();
+            rows << cells.join(" | ");
+        }
+        rows.sort();
+        if (rows.size() == 3 && !rows.last().endsWith("| "))
+            seen = rows, dialog.reject();
+    });
+    CFileDialog dialog;
+    dialog.InitialFolder(FromQString(dir.path()));
+    dialog.Filter(u"Все файлы|*.*");
+    EXPECT_FALSE(dialog.ShowOpen());
+    EXPECT_EQ(seen.join(" / ").toStdString(),
+              "a.htm | 6 байт | Документ HTML | 07.12.2026 09:05 / "
+              "b.png | 2,93 КБ | Изображение PNG | 07.12.2026 09:05 / "
+              "sub |  | Папка | 07.12.2026 09:05");
 }

@@ -8,17 +8,21 @@
 #include "modSourceAndTemplates.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStyleOptionButton>
 #include <QTextStream>
+#include <QUrl>
 
 // One key on one focused button, pressed and released as the keyboard does, and what the user sees:
 // the picture put on (S) and off (H) the screen, the dialog a button opens (the name it proposes),
 // the window gone, the table copied, and what is said.
 TEST(Window, KeysTable) {
     const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    enum Release { kReleased, kAutoRepeat, kX11Pair }; // X11: release and press of one instant
+    // X11: release and press of one instant. Under: a modifier pressed after the key and let go
+    // after it.
+    enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderShift, kUnderCtrl, kUnderAlt };
     const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -27,8 +31,13 @@ TEST(Window, KeysTable) {
         std::string seen;
         FlashResult flash = FlashResult::Shown;
         QImage picture = Picture(7, 5);
+        const char* clipboard = "kept"; ///< text, or a URL after "url:"
     } rows[] = {
         {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderShift, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderCtrl, "SH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kUnderAlt, "SH"},
+        {Qt::Key_Return, none, "cmdShowPicture", kUnderAlt, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
         {Qt::Key_Space, none, "cmdShowPicture", kX11Pair, "SSH"},
         {Qt::Key_Space, shift, "cmdShowPicture", kReleased, ""},
@@ -54,6 +63,15 @@ TEST(Window, KeysTable) {
          "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
          "МБ.",
          FlashResult::Shown, Picture(400, 800)},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки."},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
+         FlashResult::Shown, Picture(7, 5), ""},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
+         FlashResult::Shown, Picture(7, 5), "url:https://example.org/a.png"},
+        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased,
+         "/no/such/picture.png\r\n\r\nНе удалось загрузить файл.\r\n\r\nОшибка 2: "
+         "Нет такого файла или каталога",
+         FlashResult::Shown, Picture(7, 5), "url:file:///no/such/picture.png"},
     };
     QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
     ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
@@ -63,14 +81,29 @@ TEST(Window, KeysTable) {
         SCOPED_TRACE(row.seen + " from key " + std::to_string(row.key) + " on " + row.focus);
         Window w(row.picture);
         w.fakes.flashResult = row.flash;
-        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        auto* offered = new QMimeData();
+        if (const QString text = QString::fromUtf8(row.clipboard); text.startsWith("url:"))
+            offered->setUrls({QUrl(text.mid(4))});
+        else if (!text.isEmpty())
+            offered->setText(text);
+        QGuiApplication::clipboard()->setMimeData(offered);
         w.Button(row.focus)->setFocus();
         w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
+        const auto [modifierKey, modifier] =
+            row.release == kUnderShift  ? std::pair{Qt::Key_Shift, Qt::ShiftModifier}
+            : row.release == kUnderCtrl ? std::pair{Qt::Key_Control, Qt::ControlModifier}
+            : row.release == kUnderAlt  ? std::pair{Qt::Key_Alt, Qt::AltModifier}
+                                        : std::pair{Qt::Key_unknown, Qt::NoModifier};
+        const Qt::KeyboardModifiers held = row.modifiers | modifier;
+        if (modifier != Qt::NoModifier)
+            w.Key(QEvent::KeyPress, modifierKey, row.modifiers, 150);
         if (row.release == kX11Pair) {
-            w.Key(QEvent::KeyRelease, row.key, row.modifiers, 200);
-            w.Key(QEvent::KeyPress, row.key, row.modifiers, 200);
+            w.Key(QEvent::KeyRelease, row.key, held, 200);
+            w.Key(QEvent::KeyPress, row.key, held, 200);
         }
-        w.Key(QEvent::KeyRelease, row.key, row.modifiers, 300, row.release == kAutoRepeat);
+        w.Key(QEvent::KeyRelease, row.key, held, 300, row.release == kAutoRepeat);
+        if (modifier != Qt::NoModifier)
+            w.Key(QEvent::KeyRelease, modifierKey, held, 350);
         // A release of Space takes the picture off once it has settled; the opener fails later.
         QTest::qWait(150);
         EXPECT_TRUE(QTest::qWaitFor(
@@ -81,6 +114,9 @@ TEST(Window, KeysTable) {
             seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
         if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
             seen += "copied";
+        if (const auto* status = w.window.findChild<QLabel*>("lblStatus");
+            status && status->isVisible())
+            seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
             seen += ToQString(text)
                         .replace(QCoreApplication::applicationDirPath(), "DIR")
@@ -99,8 +135,9 @@ TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
 }
 
-// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line); a
-// bad one leaves the picture held before, its proposed names and the buttons as they were.
+// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line,
+// under the format sentence only when the format was at fault); a bad one leaves the picture held
+// before, its proposed names and the buttons as they were.
 TEST(Window, BadPicturesAreToldAndChangeNothing) {
     const QString bad = QStringLiteral(TESSELET_SOURCE_DIR "/tests/data/bad/");
     QFile manifest(bad + QStringLiteral("manifest.txt"));
@@ -112,14 +149,16 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
             continue;
         SCOPED_TRACE(fields[0].toStdString());
         const bool loads = fields[1] == QStringLiteral("0");
+        const std::u16string sentence =
+            fields[2].startsWith(QStringLiteral("Ошибка 1481:"))
+                ? u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
+                : u"Не удалось загрузить файл.";
         Window fresh(QImage{});
         fresh.Press("cmdLoadPicture", bad + fields[0]);
         EXPECT_EQ(fresh.fakes.said,
                   loads ? std::vector<std::u16string>{}
-                        : std::vector{FromQString(bad + fields[0]) +
-                                      u"\r\n\r\nНе удалось загрузить файл. Формат не "
-                                      u"поддерживается, либо это не картинка.\r\n\r\n" +
-                                      FromQString(fields[2])});
+                        : std::vector{FromQString(bad + fields[0]) + u"\r\n\r\n" + sentence +
+                                      u"\r\n\r\n" + FromQString(fields[2])});
         EXPECT_EQ(fresh.Button("cmdSaveTABLE")->isEnabled(), loads);
         if (!loads)
             w.Press("cmdLoadPicture", bad + fields[0]);

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """The real window under a virtual X server of its own, driven as a user drives it:
   x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", and Esc ends it with 0
-  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space, save pages
-  x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels"""
+  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space (released
+                                           under Shift, Ctrl, Alt too), save pages
+  x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
+  x11.py PROGRAM CONVERTER close           the window destroyed or killed during a save: the
+                                           program ends (the page whole when it can)"""
 import os, select, struct, subprocess, sys, tempfile, time, zlib
 
 program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))
@@ -31,10 +34,12 @@ def xdo(*args):
     return subprocess.run(("xdotool",) + tuple(map(str, args)), env=env, capture_output=True,
                           encoding="utf-8").stdout.split()
 
-def window(title):  # compared here: xdotool's --name would read the UTF-8 title as Latin-1
-    for id in xdo("search", "--onlyvisible", "--name", "."):
-        if " ".join(xdo("getwindowname", id)) == title:
-            return id
+def titled(title):  # compared here: xdotool's --name would read the UTF-8 title as Latin-1
+    return [id for id in xdo("search", "--onlyvisible", "--name", ".")
+            if " ".join(xdo("getwindowname", id)) == title]
+
+def window(title):
+    return next(iter(titled(title)), None)
 
 def on_screen():
     """Whether the screen's corner holds the picture exactly, the white background right and below."""
@@ -84,6 +89,13 @@ def run(main):
     xdo("key", "Tab")  # the focus moves on during the hold; the release still ends it
     xdo("keyup", "space")
     wait("the picture stays after Space was released", lambda: not on_screen())
+    xdo("key", "shift+Tab")
+    for modifier in ("shift", "ctrl", "alt"):  # pressed during the hold, let go after Space
+        xdo("keydown", "space")
+        wait("the picture is not on the screen while Space is held", on_screen)
+        xdo("keydown", modifier, "keyup", "space", "keyup", modifier)
+        wait("the picture stays after Space was released under " + modifier,
+             lambda: not on_screen(), 5)
     for button, style in ((2, "span"), (3, "table"), (4, "div")):
         point(main, button, "click", 1)
         choose(save_title, "%s/mine.%s.htm" % (work, style))
@@ -93,6 +105,37 @@ def run(main):
         if open("%s/mine.%s.htm" % (work, style), "rb").read() != open(
                 "%s/picture.%s.htm" % (work, style), "rb").read():
             fail("the %s page differs from the converter's" % style)
+
+def close_during_save(how):
+    """The window destroyed (xdotool's windowclose) or killed while a save into a named pipe waits
+    for the pipe to be read: the program ends, after writing the page when it still can."""
+    global app
+    app = subprocess.Popen([program], env=env)
+    main = wait("no window titled Tesselet", lambda: window("Tesselet"))
+    point(main, 0, "click", 1)
+    choose(open_title, picture)
+    os.mkfifo(pipe := "%s/%s.table.htm" % (work, how))
+    for _ in range(20):  # the save button is enabled once the picture has loaded
+        point(main, 3, "click", 1)
+        if dialog := wait(None, lambda: window(save_title), 1):
+            break
+    xdo("windowfocus", "--sync", dialog, "key", "--clearmodifiers", "ctrl+a", "type", "--delay", 10,
+        pipe)
+    xdo("key", "Return")
+    # The pipe exists: the dialog asks whether to replace it, No focused; Tab goes to Yes.
+    replace = wait("no question", lambda: [id for id in titled(save_title) if id != dialog] or None)
+    xdo("windowfocus", "--sync", replace[0], "key", "Tab", "key", "Return")
+    wait("no progress dialog", lambda: [id for id in titled("Tesselet") if id != main] or None)
+    xdo("window" + how, main)
+    if how == "close":  # killed, it has no connection left to say anything on
+        with open(pipe, "rb") as page:
+            if page.read() != open(work + "/picture.table.htm", "rb").read():
+                fail("the page written after the window was destroyed differs")
+        xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
+            "key", "Return")
+    if not wait(None, lambda: app.poll() is not None, 10):
+        fail("the program lives on after its window was %s during a save"
+             % {"close": "destroyed", "kill": "killed"}[how])
 
 rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
 with open(picture, "wb") as out:
@@ -110,14 +153,18 @@ try:
         fail("the virtual X server did not start")
     env["DISPLAY"] = ":" + os.read(reader, 16).decode().strip()
     wait("no X server", lambda: not subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode)
-    app = subprocess.Popen([program], env=env)
-    main = wait("no window titled Tesselet", lambda: window("Tesselet"))
-    if mode != "window":
-        run(main)
-    if mode != "flash":
-        xdo("windowfocus", "--sync", main, "key", "Escape")
-        if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
-            fail("the program ended with status %d" % app.returncode)
+    if mode == "close":
+        close_during_save("close")
+        close_during_save("kill")
+    else:
+        app = subprocess.Popen([program], env=env)
+        main = wait("no window titled Tesselet", lambda: window("Tesselet"))
+        if mode != "window":
+            run(main)
+        if mode != "flash":
+            xdo("windowfocus", "--sync", main, "key", "Escape")
+            if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
+                fail("the program ended with status %d" % app.returncode)
     print("passed (%s %s)" % (mode, argument))
 finally:
     if app and app.poll() is None:
