@@ -84,8 +84,9 @@ private:
 } // namespace
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
-                                         QWidget* owner, IGeneratorUi& ui)
-    : mServices(services), mApp(app), mOwner(owner), mUi(ui) {}
+                                         const PageTemplates& templates, QWidget* owner,
+                                         IGeneratorUi& ui)
+    : mServices(services), mApp(app), mTemplates(templates), mOwner(owner), mUi(ui) {}
 
 bool CSavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
@@ -157,7 +158,7 @@ bool CSavePictureCommand::Run(
         }
         if (!LargePageAgreed(*style, page))
             return;
-        const std::unique_ptr<IAnyPicture> writer = style->create();
+        const std::unique_ptr<IAnyPicture> writer = style->create(mTemplates);
         // The walk runs off the window's thread, so the window is still painted and the
         // progress dialog can be answered; what it says is shown here once it has ended.
         CDeferredMessages messages;
@@ -183,7 +184,7 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
         static_cast<std::uint64_t>(picture.width()) * static_cast<std::uint64_t>(picture.height()) +
         static_cast<std::uint64_t>(picture.height());
     const std::uint64_t most =
-        6 * (gTemplateHead.size() + gTemplateTail.size()) + 256 + pixels * kMostBytesPerPixel;
+        6 * (mTemplates.head.size() + mTemplates.tail.size()) + 256 + pixels * kMostBytesPerPixel;
     if (most <= mServices.largePageBytes)
         return true;
     // Otherwise the writer runs over the picture with its bytes counted and dropped, beside the
@@ -195,7 +196,7 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
         CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
         counting.Run([&] {
             CSilentMessages silent;
-            bytes = MeasurePage(style.create, picture, silent);
+            bytes = MeasurePage([&] { return style.create(mTemplates); }, picture, silent);
         });
     });
     TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });

@@ -29,10 +29,11 @@ std::u16string FileNameOf(const std::u16string& path) {
 
 } // namespace
 
-CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
+CConverter::CConverter(const CliOptions& options, const PageTemplates& templates,
+                       CConsoleReporter& reporter, std::FILE* info,
                        const std::vector<std::u16string>& startUpFiles,
                        const std::vector<std::u16string>& programFiles)
-    : mOptions(options), mReporter(reporter), mInfo(info) {
+    : mOptions(options), mTemplates(templates), mReporter(reporter), mInfo(info) {
     for (const auto& file : startUpFiles)
         mGuard.Protect(file);
     for (const auto& file : programFiles)
@@ -66,7 +67,7 @@ QImage CConverter::Load(const std::u16string& picture) const {
 }
 
 std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) const {
-    std::unique_ptr<CPageWriter> writer = style.create();
+    std::unique_ptr<CPageWriter> writer = style.create(mTemplates);
     if (auto* compact = dynamic_cast<CCompactPicture*>(writer.get())) {
         compact->SetTolerance(std::max(mOptions.tolerance, 0.0));
         compact->SetBackground(mOptions.background);
@@ -79,7 +80,7 @@ std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) cons
 void CConverter::Note(const QString& text) const {
     if (mOptions.quiet)
         return;
-    CProgressWriter::EndLine(stderr);
+    mReporter.Console().EndLine();
     // The name in it as the bytes it is, as a failure's report shows it.
     const std::string bytes = NativeFromPath(FromQString(text)) + '\n';
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
@@ -135,7 +136,7 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
     const auto writer = MakeWriter(style);
     bool written;
     if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
-        CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), stderr);
+        CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), mReporter.Console());
         written = CallPictureGenerator(progress, path, image, mReporter, mReporter);
     } else {
         written = CallPictureGenerator(*writer, path, image, mReporter, mReporter);

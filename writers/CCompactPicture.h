@@ -25,7 +25,8 @@ public:
     /// Rows of one table of a mail page, so that a long picture shows while it arrives.
     static constexpr std::int32_t kMailRows = 64;
 
-    explicit CCompactPicture(Profile profile = kPage) noexcept : mProfile(profile) {}
+    explicit CCompactPicture(const PageTemplates& templates, Profile profile = kPage) noexcept
+        : CPageWriter(templates), mProfile(profile) {}
 
     /// Neighbouring pixels whose colours differ by at most `deltaE` (CIE76) may share a cell; no
     /// pixel is then shown further than that from its own colour. 0, as it starts, shares exact

@@ -3,7 +3,6 @@
 
 #include "CError.h"
 #include "modCommon.h"
-#include "modSourceAndTemplates.h"
 
 CPageWriter::~CPageWriter() {
     try {
@@ -52,7 +51,7 @@ void CPageWriter::RaiseNoFile() {
 }
 
 void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
-    std::u16string head = gTemplateHead;
+    std::u16string head = mTemplates.head;
     ReplaceAll(head, u"%BODY_TAG_TAIL%", bodyTagTail);
     static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
     if (mFileNo == 0)
@@ -65,7 +64,7 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
 
 void CPageWriter::WritePageTail() {
     if (mFileNo != kInMemory && !mBodyOnly)
-        Append(gTemplateTail);
+        Append(mTemplates.tail);
     // The tail is the page's last piece: from here on closing the file puts the page in place.
     mFile.MarkComplete();
 }

@@ -3,6 +3,7 @@
 #include "COutputFile.h"
 #include "IAnyPicture.h"
 #include "KorvaneSupport.h"
+#include "modSourceAndTemplates.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,8 @@
 /// and the colour digits.
 class CPageWriter : public IAnyPicture {
 public:
+    /// `templates` frame every page this writer writes; they outlive it.
+    explicit CPageWriter(const PageTemplates& templates) noexcept : mTemplates(templates) {}
     ~CPageWriter() override;
 
     void OpenFile(const std::u16string& FileName) override;
@@ -34,6 +37,7 @@ public:
     const std::string& Body() const noexcept { return mFile.Memory(); }
 
 protected:
+    const PageTemplates& Templates() const noexcept { return mTemplates; }
     /// The signature, then the prepared head with every "%BODY_TAG_TAIL%" put in.
     void WritePageHead(std::u16string_view bodyTagTail);
     void WritePageTail();
@@ -68,6 +72,7 @@ protected:
 private:
     [[noreturn]] static void RaiseNoFile();
 
+    const PageTemplates& mTemplates;
     COutputFile mFile;
     bool mBodyOnly = false;
 };

@@ -10,12 +10,12 @@
 
 namespace {
 
-template <class Writer> std::unique_ptr<CPageWriter> Create() {
-    return std::make_unique<Writer>();
+template <class Writer> std::unique_ptr<CPageWriter> Create(const PageTemplates& templates) {
+    return std::make_unique<Writer>(templates);
 }
 
-std::unique_ptr<CPageWriter> CreateMail() {
-    return std::make_unique<CCompactPicture>(CCompactPicture::kMail);
+std::unique_ptr<CPageWriter> CreateMail(const PageTemplates& templates) {
+    return std::make_unique<CCompactPicture>(templates, CCompactPicture::kMail);
 }
 
 // The names of the compact styles' file types, marked for the translations; the window translates

@@ -13,7 +13,8 @@ struct PageStyle {
     std::u16string_view extension;     ///< default extension of its pages, with the dot
     std::u16string_view rememberedKey; ///< key of its save folder under "OFN Paths"
     std::u16string_view filter;        ///< its save dialog's filter
-    std::unique_ptr<CPageWriter> (*create)();
+    /// A fresh writer of the style, framing its page with `templates` (which outlive it).
+    std::unique_ptr<CPageWriter> (*create)(const PageTemplates& templates);
 };
 
 /// The three classic styles, one piece of HTML per pixel: what "--style all" writes.
