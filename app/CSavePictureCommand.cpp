@@ -8,6 +8,7 @@
 #include "IFileDialog.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
+#include "PageFileTypes.h"
 #include "modCallPictureGenerator.h"
 #include "modFileChoice.h"
 #include "modLanguage.h"
@@ -33,29 +34,6 @@ inline constexpr const char* kLargePage =
 
 /// Beside a button's remembered folder, the key of the file type chosen last.
 constexpr std::u16string_view kTypeKeySuffix = u" Type";
-
-/// The dialog's filter: the own file type of each style offered ("label|patterns", the first pair
-/// of its filter), then the other types of the first style's filter ("HTML файлы", "Все файлы").
-std::u16string OfferedFilter(std::span<const PageStyle* const> styles) {
-    if (styles.size() == 1)
-        return std::u16string(styles.front()->filter);
-    const auto ownTypeEnd = [](std::u16string_view filter) {
-        const std::size_t bar = filter.find(u'|');
-        return bar == std::u16string_view::npos ? filter.size() : filter.find(u'|', bar + 1);
-    };
-    std::u16string filter;
-    for (const PageStyle* style : styles) {
-        const std::u16string_view own = style->filter;
-        if (!filter.empty())
-            filter += u'|';
-        filter += own.substr(0, std::min(ownTypeEnd(own), own.size()));
-    }
-    const std::u16string_view first = styles.front()->filter;
-    const std::size_t rest = ownTypeEnd(first);
-    if (rest < first.size())
-        filter += first.substr(rest);
-    return filter;
-}
 
 /// Takes every message of a walk and shows none.
 class CSilentMessages final : public IMessageBox {
@@ -96,8 +74,9 @@ bool CSavePictureCommand::Run(
         return false;
     // The file type chosen last is offered first; with one style there is no choice to keep.
     const PageStyle& button = *styles.front();
+    const PageFileType buttonType = FileTypeOf(button);
     const std::u16string typeKey =
-        std::u16string(button.rememberedKey) + std::u16string(kTypeKeySuffix);
+        std::u16string(buttonType.rememberedKey) + std::u16string(kTypeKeySuffix);
     std::size_t offered = 0;
     if (styles.size() > 1) {
         const std::u16string remembered = RememberedValue(typeKey);
@@ -111,7 +90,7 @@ bool CSavePictureCommand::Run(
     std::int32_t chosenType = -1;
     const std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
-                   {button.rememberedKey, [styles] { return OfferedFilter(styles); },
+                   {buttonType.rememberedKey, [styles] { return SaveFilter(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);
@@ -146,7 +125,7 @@ bool CSavePictureCommand::Run(
         // The compact pages show transparency; the others get the picture over white, as the
         // converter gives them. Only a picture with alpha is copied for that, while it is saved.
         QImage page = picture;
-        if (!IsCompactStyle(*style) && picture.hasAlphaChannel()) {
+        if (!style->keepsTransparency && picture.hasAlphaChannel()) {
             try {
                 CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
                 flattening.Run([&] { page = PictureOverWhite(picture); });

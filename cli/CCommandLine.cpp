@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -225,11 +226,18 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
                 .arg(ToQString(styleName)));
         return result;
     }
-    // The options that only a compact page has a use for are refused with any other, rather than
-    // leaving the user to wonder why they changed nothing.
-    const bool compact = options.styles.size() == 1 && IsCompactStyle(*options.styles.front());
-    for (const QCommandLineOption* only : {&mail, &fragment, &tolerance, &background}) {
-        if (parser.isSet(*only) && !compact) {
+    // The options that only some styles (the compact ones) have a use for are refused with any
+    // other, rather than leaving the user to wonder why they changed nothing. --mail asks for the
+    // e-mail page of a style whose cells share colours.
+    const std::pair<const QCommandLineOption*, bool PageStyle::*> onlySome[] = {
+        {&mail, &PageStyle::takesTolerance},
+        {&fragment, &PageStyle::writesFragment},
+        {&tolerance, &PageStyle::takesTolerance},
+        {&background, &PageStyle::keepsTransparency},
+    };
+    for (const auto& [only, ability] : onlySome) {
+        const bool able = options.styles.size() == 1 && options.styles.front()->*ability;
+        if (parser.isSet(*only) && !able) {
             result.error = FromQString(
                 TrQ(QT_TRANSLATE_NOOP("Tesselet",
                                       "--%1 только для стилей compact и compact-mail (--style)"))

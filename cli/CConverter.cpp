@@ -2,7 +2,6 @@
 #include "modMessages.h"
 #include "modNativeText.h"
 
-#include "CCompactPicture.h"
 #include "CConsoleReporter.h"
 #include "CError.h"
 #include "COutputFile.h"
@@ -55,9 +54,9 @@ std::u16string CConverter::OutputPath(const std::u16string& picture, const PageS
 QImage CConverter::Load(const std::u16string& picture) const {
     const PictureScale scale{mOptions.width, mOptions.height};
     // The compact pages show transparency; the classic ones get the picture over white.
-    const bool compact = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
-                                     [](const PageStyle* style) { return IsCompactStyle(*style); });
-    const PictureAlpha alpha = compact ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
+    const bool keep = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
+                                  [](const PageStyle* style) { return style->keepsTransparency; });
+    const PictureAlpha alpha = keep ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
     if (picture == kStandardInput) {
         // Closed, it holds no picture; and nothing else is read in its place.
         StandardStreams::ExpectOpen(STDIN_FILENO);
@@ -68,10 +67,7 @@ QImage CConverter::Load(const std::u16string& picture) const {
 
 std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) const {
     std::unique_ptr<CPageWriter> writer = style.create(mTemplates);
-    if (auto* compact = dynamic_cast<CCompactPicture*>(writer.get())) {
-        compact->SetTolerance(std::max(mOptions.tolerance, 0.0));
-        compact->SetBackground(mOptions.background);
-    }
+    writer->SetSettings({std::max(mOptions.tolerance, 0.0), mOptions.background});
     if (mOptions.fragment)
         writer->SetBodyOnly();
     return writer;
@@ -97,14 +93,15 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
         mReporter.ShowError(refused, FileMessage(path, Tr(kSaveFailed)));
         return false;
     }
-    QImage image = IsCompactStyle(style) ? loaded : FlattenOverWhite(loaded);
+    QImage image = style.keepsTransparency ? loaded : FlattenOverWhite(loaded);
     const QString name = ToQString(FileNameOf(path));
     if (mOptions.maxBytes > 0) {
         // The page at each width is made as --width makes it, so that the page written is the
         // page --width would write at the width chosen.
         std::optional<PageFit> fit;
         try {
-            fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image.width(),
+            fit = FitPageToBudget([this, &style] { return MakeWriter(style); },
+                                  style.sizeGrowsWithWidth, image.width(),
                                   [&image](int width, int rows) {
                                       return ScalePicture(image, {width, 0}, rows);
                                   },
@@ -143,11 +140,10 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
     }
     if (!written)
         return false;
-    if (mOptions.tolerance >= 0) {
-        if (const auto* compact = dynamic_cast<const CCompactPicture*>(writer.get()))
-            Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
-                     .arg(name, QString::number(compact->LargestDeltaE(), 'f', 2)));
-    }
+    if (const std::optional<double> deltaE = writer->LargestDeltaE();
+        deltaE && mOptions.tolerance >= 0)
+        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
+                 .arg(name, QString::number(*deltaE, 'f', 2)));
     mGuard.Written(path, picture);
     // A page on standard output is not followed there by its name.
     if (!mOptions.quiet && mInfo != nullptr && !toStandardOutput) {

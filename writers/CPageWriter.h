@@ -7,8 +7,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+/// How a page is to be written beyond its picture, for the styles that take it (PageStyle says
+/// which); a writer passes over what its style does not take.
+struct PageSettings {
+    /// Neighbouring pixels whose colours differ by at most this (CIE76) may share a cell; no pixel
+    /// is then shown further than that from its own colour. 0 shares exact colours only.
+    double tolerance = 0;
+    /// What partly transparent pixels are composited over.
+    PixelColor background = 0xFFFFFFFFu;
+};
 
 /// What the three page writers share: the output file, the page frame (signature, head, tail)
 /// and the colour digits.
@@ -27,6 +38,11 @@ public:
     /// Writes the page's body alone (the picture's markup) to the file the walk opens: no
     /// signature, head or tail, for a page that goes into another one.
     void SetBodyOnly() noexcept { mBodyOnly = true; }
+    /// Settles how the next page is written, before the walk.
+    void SetSettings(const PageSettings& settings) noexcept { mSettings = settings; }
+    /// The largest difference (CIE76) between a pixel and the colour it is shown in, in the last
+    /// page written whole; nothing for a style that shows every pixel in its own colour.
+    std::optional<double> LargestDeltaE() const noexcept { return mLargestDeltaE; }
     /// Counts the page's bytes instead of keeping them: nothing reaches a disk or memory. The
     /// walk's OpenFile then finds the page open already and does nothing; BodySize() tells the
     /// bytes, the signature, head and tail included.
@@ -38,6 +54,9 @@ public:
 
 protected:
     const PageTemplates& Templates() const noexcept { return mTemplates; }
+    const PageSettings& Settings() const noexcept { return mSettings; }
+    /// What the page reached, told by a writer that may show a pixel in another colour.
+    void SetLargestDeltaE(double deltaE) noexcept { mLargestDeltaE = deltaE; }
     /// The signature, then the prepared head with every "%BODY_TAG_TAIL%" put in.
     void WritePageHead(std::u16string_view bodyTagTail);
     void WritePageTail();
@@ -75,4 +94,6 @@ private:
     const PageTemplates& mTemplates;
     COutputFile mFile;
     bool mBodyOnly = false;
+    PageSettings mSettings;
+    std::optional<double> mLargestDeltaE;
 };
