@@ -103,7 +103,7 @@ int COutputFile::StandardStream(const std::u16string& path) {
     return StandardStreams::StreamWritingTo(NativeFromPath(path));
 }
 
-int COutputFile::Open(const std::u16string& path) {
+void COutputFile::Open(const std::u16string& path) {
     mInMemory = false;
     mCountOnly = false;
     mCounted = 0;
@@ -117,7 +117,7 @@ int COutputFile::Open(const std::u16string& path) {
     if (const int stream = StandardStream(path); stream >= 0) {
         mFd = stream;
         mOwnsFd = false;
-        return mFd;
+        return;
     }
 
     std::string target = NativeFromPath(path);
@@ -133,7 +133,7 @@ int COutputFile::Open(const std::u16string& path) {
                 ThrowErrno(errno);
             mFd = fd;
             mOwnsFd = true;
-            return fd;
+            return;
         }
         // A file the user may not write stays as it is, as it would with writing in place.
         if (::access(target.c_str(), W_OK) != 0)
@@ -170,7 +170,6 @@ int COutputFile::Open(const std::u16string& path) {
         Discard();
         ThrowErrno(error);
     }
-    return fd;
 }
 
 void COutputFile::WriteAll(const char* data, std::size_t count) {

@@ -34,8 +34,8 @@ public:
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
-    /// Starts the page for `path` (see the class). Returns the descriptor written to.
-    int Open(const std::u16string& path);
+    /// Starts the page for `path` (see the class).
+    void Open(const std::u16string& path);
     /// Starts a page kept in memory instead of a file: Close keeps what was appended, complete or
     /// not, in Memory().
     void OpenMemory();
@@ -69,6 +69,7 @@ public:
     /// file is gone and the descriptor closed, so a second Close does nothing and succeeds.
     void Close();
 
+    /// Whether a page is started and not yet closed: in a file, in memory or counted.
     bool IsOpen() const noexcept { return mFd >= 0 || mInMemory; }
 
 private:

@@ -32,8 +32,8 @@ public:
     void OpenFile(const std::u16string& FileName) override;
     void CloseFile() override;
 
-    /// Writes the page's body alone, into memory: no signature, head or tail. The walk's OpenFile
-    /// then finds the page open already and does nothing.
+    /// Writes the page's body alone, into memory: no signature, head or tail (as SetBodyOnly).
+    /// The walk's OpenFile then finds the page open already and does nothing.
     void OpenBodyInMemory();
     /// Writes the page's body alone (the picture's markup) to the file the walk opens: no
     /// signature, head or tail, for a page that goes into another one.
@@ -67,7 +67,7 @@ protected:
     // apart from SPAN's character, so converting it from UTF-16 and copying it would only cost.
     /// Room for a piece of at most `most` bytes; fails when no file is open.
     char* BeginPiece(std::size_t most) {
-        if (mFileNo == 0) [[unlikely]]
+        if (!mFile.IsOpen()) [[unlikely]]
             RaiseNoFile();
         return mFile.Reserve(most);
     }
@@ -82,16 +82,11 @@ protected:
         return out + 6;
     }
 
-    /// Number of the open output file (descriptor + 1); 0 means no file, kInMemory a body kept in
-    /// memory, kCounting a page only counted.
-    std::int32_t mFileNo = 0;
-    static constexpr std::int32_t kInMemory = -1;
-    static constexpr std::int32_t kCounting = -2;
-
 private:
     [[noreturn]] static void RaiseNoFile();
 
     const PageTemplates& mTemplates;
+    /// The page being written (a file, memory or a count), kept after it is closed for Body().
     COutputFile mFile;
     bool mBodyOnly = false;
     PageSettings mSettings;
