@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 /// A page file written from its first byte, its text converted to UTF-8. Pieces are collected in
 /// a fixed buffer and written in large blocks, so memory does not grow with the page.
@@ -73,6 +74,11 @@ public:
     bool IsOpen() const noexcept { return mFd >= 0 || mInMemory; }
 
 private:
+    /// Forgets the last page: nothing appended, counted or to be replaced.
+    void Start(bool inMemory);
+    /// Writes the page into a new temporary file beside `target`, with the permissions `mode`;
+    /// Close renames it over `target`.
+    void OpenTempBeside(std::string target, mode_t mode);
     void Flush();
     void WriteAll(const char* data, std::size_t count);
     /// Closes the descriptor and removes the temporary file, whatever happened; never throws.
