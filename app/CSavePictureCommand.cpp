@@ -8,6 +8,7 @@
 #include "IFileDialog.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
+#include "PageFileTypes.h"
 #include "modCallPictureGenerator.h"
 #include "modFileChoice.h"
 #include "modLanguage.h"
@@ -33,29 +34,6 @@ inline constexpr const char* kLargePage =
 
 /// Beside a button's remembered folder, the key of the file type chosen last.
 constexpr std::u16string_view kTypeKeySuffix = u" Type";
-
-/// The dialog's filter: the own file type of each style offered ("label|patterns", the first pair
-/// of its filter), then the other types of the first style's filter ("HTML файлы", "Все файлы").
-std::u16string OfferedFilter(std::span<const PageStyle* const> styles) {
-    if (styles.size() == 1)
-        return std::u16string(styles.front()->filter);
-    const auto ownTypeEnd = [](std::u16string_view filter) {
-        const std::size_t bar = filter.find(u'|');
-        return bar == std::u16string_view::npos ? filter.size() : filter.find(u'|', bar + 1);
-    };
-    std::u16string filter;
-    for (const PageStyle* style : styles) {
-        const std::u16string_view own = style->filter;
-        if (!filter.empty())
-            filter += u'|';
-        filter += own.substr(0, std::min(ownTypeEnd(own), own.size()));
-    }
-    const std::u16string_view first = styles.front()->filter;
-    const std::size_t rest = ownTypeEnd(first);
-    if (rest < first.size())
-        filter += first.substr(rest);
-    return filter;
-}
 
 /// Takes every message of a walk and shows none.
 class CSilentMessages final : public IMessageBox {
@@ -84,8 +62,9 @@ private:
 } // namespace
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
-                                         QWidget* owner, IGeneratorUi& ui)
-    : mServices(services), mApp(app), mOwner(owner), mUi(ui) {}
+                                         const PageTemplates& templates, QWidget* owner,
+                                         IGeneratorUi& ui)
+    : mServices(services), mApp(app), mTemplates(templates), mOwner(owner), mUi(ui) {}
 
 bool CSavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
@@ -95,8 +74,9 @@ bool CSavePictureCommand::Run(
         return false;
     // The file type chosen last is offered first; with one style there is no choice to keep.
     const PageStyle& button = *styles.front();
+    const PageFileType buttonType = FileTypeOf(button);
     const std::u16string typeKey =
-        std::u16string(button.rememberedKey) + std::u16string(kTypeKeySuffix);
+        std::u16string(buttonType.rememberedKey) + std::u16string(kTypeKeySuffix);
     std::size_t offered = 0;
     if (styles.size() > 1) {
         const std::u16string remembered = RememberedValue(typeKey);
@@ -110,7 +90,7 @@ bool CSavePictureCommand::Run(
     std::int32_t chosenType = -1;
     const std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
-                   {button.rememberedKey, [styles] { return OfferedFilter(styles); },
+                   {buttonType.rememberedKey, [styles] { return SaveFilter(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);
@@ -145,7 +125,7 @@ bool CSavePictureCommand::Run(
         // The compact pages show transparency; the others get the picture over white, as the
         // converter gives them. Only a picture with alpha is copied for that, while it is saved.
         QImage page = picture;
-        if (!IsCompactStyle(*style) && picture.hasAlphaChannel()) {
+        if (!style->keepsTransparency && picture.hasAlphaChannel()) {
             try {
                 CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
                 flattening.Run([&] { page = PictureOverWhite(picture); });
@@ -157,7 +137,7 @@ bool CSavePictureCommand::Run(
         }
         if (!LargePageAgreed(*style, page))
             return;
-        const std::unique_ptr<IAnyPicture> writer = style->create();
+        const std::unique_ptr<IAnyPicture> writer = style->create(mTemplates);
         // The walk runs off the window's thread, so the window is still painted and the
         // progress dialog can be answered; what it says is shown here once it has ended.
         CDeferredMessages messages;
@@ -183,7 +163,7 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
         static_cast<std::uint64_t>(picture.width()) * static_cast<std::uint64_t>(picture.height()) +
         static_cast<std::uint64_t>(picture.height());
     const std::uint64_t most =
-        6 * (gTemplateHead.size() + gTemplateTail.size()) + 256 + pixels * kMostBytesPerPixel;
+        6 * (mTemplates.head.size() + mTemplates.tail.size()) + 256 + pixels * kMostBytesPerPixel;
     if (most <= mServices.largePageBytes)
         return true;
     // Otherwise the writer runs over the picture with its bytes counted and dropped, beside the
@@ -195,7 +175,7 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
         CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
         counting.Run([&] {
             CSilentMessages silent;
-            bytes = MeasurePage(style.create, picture, silent);
+            bytes = MeasurePage([&] { return style.create(mTemplates); }, picture, silent);
         });
     });
     TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });

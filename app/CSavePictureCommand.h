@@ -11,6 +11,7 @@ class IGeneratorUi;
 class QImage;
 struct CMainServices;
 struct PageStyle;
+struct PageTemplates;
 class QWidget;
 
 /// The work of one save button: the save dialog with the proposed name in the style's remembered
@@ -19,8 +20,9 @@ class QWidget;
 /// style, and is remembered beside the folder and offered first the next time.
 class CSavePictureCommand {
 public:
-    CSavePictureCommand(CMainServices& services, const CAppObject& app, QWidget* owner,
-                        IGeneratorUi& ui);
+    /// `templates` frame the page; they outlive the command.
+    CSavePictureCommand(CMainServices& services, const CAppObject& app,
+                        const PageTemplates& templates, QWidget* owner, IGeneratorUi& ui);
 
     /// True when the whole page was written. `styles` are the file types offered, the button's
     /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
@@ -39,6 +41,7 @@ private:
 
     CMainServices& mServices;
     const CAppObject& mApp;
+    const PageTemplates& mTemplates;
     QWidget* mOwner;
     IGeneratorUi& mUi;
 };

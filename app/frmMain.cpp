@@ -171,12 +171,12 @@ frmMain::CWorking::~CWorking() {
         mWindow.close();
 }
 
-frmMain::frmMain(const CAppObject& app, CMainServices& services)
+frmMain::frmMain(const CAppObject& app, CMainServices& services, PageTemplates templates)
     // A window of fixed size has nothing to maximise: no maximise button.
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      mApp(app), mServices(services),
+      mApp(app), mServices(services), mTemplates(std::move(templates)),
       mSpaceKey(std::make_unique<CSpaceKeyRule>([this] { cmdShowPicture_MouseDown(); },
                                                 [this] { cmdShowPicture_MouseUp(); })) {
     setObjectName(QStringLiteral("frmMain"));
@@ -534,7 +534,7 @@ void frmMain::cmdSaveDIV_Click() {
 }
 
 void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
-    CSavePictureCommand command(mServices, mApp, this, *this);
+    CSavePictureCommand command(mServices, mApp, mTemplates, this, *this);
     const CWorking working(*this);
     command.Run(
         styles,

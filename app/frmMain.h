@@ -2,6 +2,7 @@
 
 #include "CAppObject.h"
 #include "IGeneratorUi.h"
+#include "modSourceAndTemplates.h"
 
 #include <QImage>
 #include <QTimer>
@@ -27,7 +28,8 @@ class QPushButton;
 class frmMain final : public QWidget, public IGeneratorUi {
 public:
     /// Builds the window and runs Form_Load; the caller shows it.
-    frmMain(const CAppObject& app, CMainServices& services);
+    /// `templates` frame the pages the window saves.
+    frmMain(const CAppObject& app, CMainServices& services, PageTemplates templates);
     ~frmMain() override;
 
     // What a save asks of the window.
@@ -80,6 +82,7 @@ private:
 
     const CAppObject& mApp;
     CMainServices& mServices;
+    const PageTemplates mTemplates;
     std::u16string mSourceFileName;
     bool mBusy = false;
     /// A load or save runs: the window takes no input until it has ended.

@@ -48,7 +48,9 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
         messages.ShowError(CError::FromCurrentException(), u"");
         return std::nullopt;
     }
-    CTablePicture writer;
+    // A body kept in memory has no head or tail, so no templates frame it.
+    const PageTemplates noFrame;
+    CTablePicture writer(noFrame);
     writer.OpenBodyInMemory();
     CSizeWatch watch(writer, limit);
     const bool whole = GeneratePicture(writer, u"", flat, messages, &watch);

@@ -19,9 +19,10 @@
 std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
     if (!ksIsInIDE())
         ksSetWindowResIconAll(ksGetThunderMainHandle(), u"A_MAIN");
-    if (!LoadSourceAndTemplates(app, services.messageBox))
+    std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
+    if (!templates)
         return nullptr;
-    auto window = std::make_unique<frmMain>(app, services);
+    auto window = std::make_unique<frmMain>(app, services, std::move(*templates));
     window->show();
     return window;
 }

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     const int height = argc > 3 ? std::atoi(argv[3]) : 3000;
     const QString out = argc > 4 ? QString::fromLocal8Bit(argv[4])
                                  : QStringLiteral("/tmp/tesselet-window-save.htm");
-    if (!LoadBenchTemplates()) {
+    const PageTemplates* const templates = BenchTemplates();
+    if (templates == nullptr) {
         std::fprintf(stderr, "the templates in resources/ could not be read\n");
         return 1;
     }
@@ -99,13 +100,13 @@ int main(int argc, char** argv) {
                            UINT64_MAX};
     const CAppObject app(std::u16string(u"" TESSELET_RESOURCES_DIR));
     QWidget owner;
-    CSavePictureCommand command(services, app, &owner, quiet);
+    CSavePictureCommand command(services, app, *templates, &owner, quiet);
 
     QElapsedTimer timer;
     timer.start();
     bool written = false;
     if (sync) {
-        const std::unique_ptr<IAnyPicture> writer = style->create();
+        const std::unique_ptr<IAnyPicture> writer = style->create(*templates);
         written = CallPictureGenerator(*writer, file, picture, quiet, quiet);
     } else {
         const PageStyle* const styles[] = {style};

@@ -34,15 +34,16 @@ enum class Style { Table, Span, Div };
 enum class Sink { Null, File };
 
 std::unique_ptr<IAnyPicture> MakeWriter(Style style) {
+    const PageTemplates& templates = *BenchTemplates();
     switch (style) {
     case Style::Table:
-        return std::make_unique<CTablePicture>();
+        return std::make_unique<CTablePicture>(templates);
     case Style::Span:
-        return std::make_unique<CSpanPicture>();
+        return std::make_unique<CSpanPicture>(templates);
     case Style::Div:
         break;
     }
-    return std::make_unique<CDivPicture>();
+    return std::make_unique<CDivPicture>(templates);
 }
 
 /// Where a benchmark writes; a file is removed again when the benchmark ends.
@@ -219,7 +220,7 @@ void RegisterAll() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!LoadBenchTemplates()) {
+    if (BenchTemplates() == nullptr) {
         std::fprintf(stderr, "tesselet-bench: cannot read the templates in %s\n",
                      TESSELET_RESOURCES_DIR);
         return 1;

@@ -26,8 +26,11 @@ QImage MakeBenchPicture(int width, int height) {
     return image;
 }
 
-bool LoadBenchTemplates() {
-    const CAppObject app(u"" TESSELET_RESOURCES_DIR);
-    CQuietUi quiet;
-    return LoadSourceAndTemplates(app, quiet);
+const PageTemplates* BenchTemplates() {
+    static const std::optional<PageTemplates> templates = [] {
+        const CAppObject app(u"" TESSELET_RESOURCES_DIR);
+        CQuietUi quiet;
+        return LoadSourceAndTemplates(app, quiet);
+    }();
+    return templates ? &*templates : nullptr;
 }

@@ -6,6 +6,8 @@
 /// neighbouring pixels differ and no writer can profit from runs of one colour.
 QImage MakeBenchPicture(int width, int height);
 
-/// Loads the templates and the source text shipped in resources/, as the programs do at start-up.
-/// Returns false when they cannot be read.
-bool LoadBenchTemplates();
+struct PageTemplates;
+
+/// The templates and the source text shipped in resources/, read once as the programs do at
+/// start-up; nullptr when they cannot be read.
+const PageTemplates* BenchTemplates();

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -120,77 +121,172 @@ bool ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& opt
     return true;
 }
 
-} // namespace
+// The converter's options, declared on a parser in the order its help lists them.
+struct DeclaredOptions {
+    explicit DeclaredOptions(QCommandLineParser& parser);
 
-CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
-    QCommandLineParser parser;
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption style;
+    QCommandLineOption output;
+    QCommandLineOption outDir;
+    QCommandLineOption templates;
+    QCommandLineOption width;
+    QCommandLineOption height;
+    QCommandLineOption quiet;
+    QCommandLineOption mail;
+    QCommandLineOption fragment;
+    QCommandLineOption tolerance;
+    QCommandLineOption background;
+    QCommandLineOption maxBytes;
+};
+
+DeclaredOptions::DeclaredOptions(QCommandLineParser& parser)
+    : help(parser.addHelpOption()), version(parser.addVersionOption()),
+      style(QStringLiteral("style"),
+            TrQ(QT_TRANSLATE_NOOP(
+                "Tesselet", "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
+                            "одного цвета), compact-mail (compact для писем) или all (три "
+                            "первых, так по умолчанию).")),
+            QStringLiteral("style"), QStringLiteral("all")),
+      output(
+          {QStringLiteral("o"), QStringLiteral("output")},
+          TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницу в FILE (только одна картинка и один "
+                                            "стиль; - означает стандартный вывод).")),
+          QStringLiteral("FILE")),
+      outDir(QStringLiteral("out-dir"),
+             TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницы в папку DIR.")),
+             QStringLiteral("DIR")),
+      templates(
+          QStringLiteral("templates"),
+          TrQ(QT_TRANSLATE_NOOP(
+              "Tesselet", "Читать source.text, template.1.html и template.2.html из папки DIR.")),
+          QStringLiteral("DIR")),
+      width(QStringLiteral("width"),
+            TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                  "Сначала масштабировать картинку до ширины N пикселей.")),
+            QStringLiteral("N")),
+      height(QStringLiteral("height"),
+             TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                   "Сначала масштабировать картинку до высоты N пикселей.")),
+             QStringLiteral("N")),
+      quiet({QStringLiteral("q"), QStringLiteral("quiet")},
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев."))),
+      mail(QStringLiteral("mail"),
+           TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                 "Страница compact для писем (как --style compact-mail)."))),
+      fragment(
+          QStringLiteral("fragment"),
+          TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать только таблицы, без шаблонов и метки UTF-8 "
+                                            "(стили compact)."))),
+      tolerance(QStringLiteral("tolerance"),
+                TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                      "Соседние пиксели, чьи цвета отличаются не больше чем на "
+                                      "D (ΔE, от 0 до 100), делят ячейку (стили compact).")),
+                QStringLiteral("D")),
+      background(QStringLiteral("background"),
+                 TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                       "Цвет, на который ложатся полупрозрачные пиксели: "
+                                       "#RRGGBB или имя, white по умолчанию (стили compact).")),
+                 QStringLiteral("COLOR")),
+      maxBytes(QStringLiteral("max-bytes"),
+               TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                     "Уменьшить картинку так, чтобы страница заняла не больше "
+                                     "N байт (k = 1024, M = 1024 k, G = 1024 M).")),
+               QStringLiteral("N")) {
     parser.setApplicationDescription(
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "Превращает картинки в HTML-страницы: по ячейке таблицы, "
                                           "цветному символу или элементу на каждый пиксель.")));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption style(
-        QStringLiteral("style"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                              "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
-                              "одного цвета), compact-mail (compact для писем) или all (три "
-                              "первых, так по умолчанию).")),
-        QStringLiteral("style"), QStringLiteral("all"));
-    const QCommandLineOption output(
-        {QStringLiteral("o"), QStringLiteral("output")},
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницу в FILE (только одна картинка и один "
-                                          "стиль; - означает стандартный вывод).")),
-        QStringLiteral("FILE"));
-    const QCommandLineOption outDir(
-        QStringLiteral("out-dir"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницы в папку DIR.")),
-        QStringLiteral("DIR"));
-    const QCommandLineOption templates(
-        QStringLiteral("templates"),
-        TrQ(QT_TRANSLATE_NOOP(
-            "Tesselet", "Читать source.text, template.1.html и template.2.html из папки DIR.")),
-        QStringLiteral("DIR"));
-    const QCommandLineOption width(
-        QStringLiteral("width"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Сначала масштабировать картинку до ширины N пикселей.")),
-        QStringLiteral("N"));
-    const QCommandLineOption height(
-        QStringLiteral("height"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Сначала масштабировать картинку до высоты N пикселей.")),
-        QStringLiteral("N"));
-    const QCommandLineOption quiet(
-        {QStringLiteral("q"), QStringLiteral("quiet")},
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев.")));
-    const QCommandLineOption mail(
-        QStringLiteral("mail"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                              "Страница compact для писем (как --style compact-mail).")));
-    const QCommandLineOption fragment(
-        QStringLiteral("fragment"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать только таблицы, без шаблонов и метки UTF-8 "
-                                          "(стили compact).")));
-    const QCommandLineOption tolerance(
-        QStringLiteral("tolerance"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Соседние пиксели, чьи цвета отличаются не больше чем на "
-                                          "D (ΔE, от 0 до 100), делят ячейку (стили compact).")),
-        QStringLiteral("D"));
-    const QCommandLineOption background(
-        QStringLiteral("background"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Цвет, на который ложатся полупрозрачные пиксели: "
-                                          "#RRGGBB или имя, white по умолчанию (стили compact).")),
-        QStringLiteral("COLOR"));
-    const QCommandLineOption maxBytes(
-        QStringLiteral("max-bytes"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Уменьшить картинку так, чтобы страница заняла не больше "
-                                          "N байт (k = 1024, M = 1024 k, G = 1024 M).")),
-        QStringLiteral("N"));
     parser.addOptions({style, output, outDir, templates, width, height, quiet, mail, fragment,
                        tolerance, background, maxBytes});
     parser.addPositionalArgument(
         QStringLiteral("PICTURE"),
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинки, которые нужно превратить.")),
         QStringLiteral("PICTURE..."));
+}
 
+// The styles asked for; the options that only some styles (the compact ones) have a use for are
+// refused with any other, rather than leaving the user to wonder why they changed nothing.
+bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declared,
+                 CliOptions& options, std::u16string& error) {
+    // --mail alone is the compact e-mail page; with a --style it has to be a compact one.
+    const std::u16string styleName = parser.isSet(declared.mail) && !parser.isSet(declared.style)
+                                         ? u"compact-mail"
+                                         : FromQString(parser.value(declared.style));
+    if (styleName == u"all") {
+        for (const auto& each : PageStyles())
+            options.styles.push_back(&each);
+    } else if (const PageStyle* found = FindPageStyle(styleName)) {
+        options.styles.push_back(found);
+    } else {
+        error = FromQString(
+            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
+                                              "compact-mail или all)"))
+                .arg(ToQString(styleName)));
+        return false;
+    }
+    // --mail asks for the e-mail page of a style whose cells share colours.
+    const std::pair<const QCommandLineOption*, bool PageStyle::*> onlySome[] = {
+        {&declared.mail, &PageStyle::takesTolerance},
+        {&declared.fragment, &PageStyle::writesFragment},
+        {&declared.tolerance, &PageStyle::takesTolerance},
+        {&declared.background, &PageStyle::keepsTransparency},
+    };
+    for (const auto& [only, ability] : onlySome) {
+        const bool able = options.styles.size() == 1 && options.styles.front()->*ability;
+        if (parser.isSet(*only) && !able) {
+            error = FromQString(
+                TrQ(QT_TRANSLATE_NOOP("Tesselet",
+                                      "--%1 только для стилей compact и compact-mail (--style)"))
+                    .arg(only->names().constFirst()));
+            return false;
+        }
+    }
+    if (parser.isSet(declared.mail))
+        options.styles.front() = &CompactMailStyle();
+    return true;
+}
+
+// The pictures, and where their pages go.
+bool ParsePictures(const QCommandLineParser& parser, const DeclaredOptions& declared,
+                   CliOptions& options, std::u16string& error) {
+    for (const QString& picture : parser.positionalArguments())
+        options.pictures.push_back(FromQString(picture));
+    if (options.pictures.empty()) {
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
+        return false;
+    }
+    // Standard input holds one picture, and it has no name to put its pages beside.
+    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
+    if (fromInput > 1) {
+        error = Tr(
+            QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
+        return false;
+    }
+    if (fromInput == 1 && !parser.isSet(declared.output) && !parser.isSet(declared.outDir)) {
+        error = Tr(QT_TRANSLATE_NOOP(
+            "Tesselet", "картинке со стандартного ввода («-») нужен --output или --out-dir"));
+        return false;
+    }
+    if (parser.isSet(declared.output)) {
+        if (options.output.empty() || options.pictures.size() != 1 || options.styles.size() != 1) {
+            error =
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output нужны одна картинка и один --style"));
+            return false;
+        }
+        if (parser.isSet(declared.outDir)) {
+            error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--output и --out-dir исключают друг друга"));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const DeclaredOptions declared(parser);
     Result result;
     if (!parser.parse(arguments)) {
         result.error = FromQString(parser.errorText());
@@ -198,91 +294,33 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     }
     // Qt's parser adds --help-all beside --help, for Qt's own options; the converter has none of
     // them, so it is the same help.
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    if (parser.isSet(declared.help) || parser.isSet(QStringLiteral("help-all"))) {
         result.print = parser.helpText();
         return result;
     }
-    if (parser.isSet(versionOption)) {
+    if (parser.isSet(declared.version)) {
         result.print = QCoreApplication::applicationName() + u' ' +
                        QCoreApplication::applicationVersion() + u'\n';
         return result;
     }
 
     CliOptions options;
-    // --mail alone is the compact e-mail page; with a --style it has to be a compact one.
-    const std::u16string styleName = parser.isSet(mail) && !parser.isSet(style)
-                                         ? u"compact-mail"
-                                         : FromQString(parser.value(style));
-    if (styleName == u"all") {
-        for (const auto& each : PageStyles())
-            options.styles.push_back(&each);
-    } else if (const PageStyle* found = FindPageStyle(styleName)) {
-        options.styles.push_back(found);
-    } else {
-        result.error = FromQString(
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
-                                              "compact-mail или all)"))
-                .arg(ToQString(styleName)));
+    if (!ParseStyles(parser, declared, options, result.error))
         return result;
-    }
-    // The options that only a compact page has a use for are refused with any other, rather than
-    // leaving the user to wonder why they changed nothing.
-    const bool compact = options.styles.size() == 1 && IsCompactStyle(*options.styles.front());
-    for (const QCommandLineOption* only : {&mail, &fragment, &tolerance, &background}) {
-        if (parser.isSet(*only) && !compact) {
-            result.error = FromQString(
-                TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                      "--%1 только для стилей compact и compact-mail (--style)"))
-                    .arg(only->names().constFirst()));
-            return result;
-        }
-    }
-    if (parser.isSet(mail))
-        options.styles.front() = &CompactMailStyle();
-    options.fragment = parser.isSet(fragment);
-    if (!ParseTolerance(parser, tolerance, options.tolerance, result.error) ||
-        !ParseBackground(parser, background, options.background, result.error) ||
-        !ParseBytes(parser, maxBytes, options.maxBytes, result.error))
+    options.fragment = parser.isSet(declared.fragment);
+    if (!ParseTolerance(parser, declared.tolerance, options.tolerance, result.error) ||
+        !ParseBackground(parser, declared.background, options.background, result.error) ||
+        !ParseBytes(parser, declared.maxBytes, options.maxBytes, result.error))
         return result;
-    options.output = FromQString(parser.value(output));
-    if (!ParseFolder(parser, outDir, options.outDir, result.error) ||
-        !ParseFolder(parser, templates, options.templates, result.error))
+    options.output = FromQString(parser.value(declared.output));
+    if (!ParseFolder(parser, declared.outDir, options.outDir, result.error) ||
+        !ParseFolder(parser, declared.templates, options.templates, result.error))
         return result;
-    options.quiet = parser.isSet(quiet);
-    if (!ParseSide(parser, width, options.width, result.error) ||
-        !ParseSide(parser, height, options.height, result.error))
+    options.quiet = parser.isSet(declared.quiet);
+    if (!ParseSide(parser, declared.width, options.width, result.error) ||
+        !ParseSide(parser, declared.height, options.height, result.error) ||
+        !ParsePictures(parser, declared, options, result.error))
         return result;
-    for (const QString& picture : parser.positionalArguments())
-        options.pictures.push_back(FromQString(picture));
-
-    if (options.pictures.empty()) {
-        result.error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
-        return result;
-    }
-    // Standard input holds one picture, and it has no name to put its pages beside.
-    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
-    if (fromInput > 1) {
-        result.error = Tr(
-            QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
-        return result;
-    }
-    if (fromInput == 1 && !parser.isSet(output) && !parser.isSet(outDir)) {
-        result.error = Tr(QT_TRANSLATE_NOOP(
-            "Tesselet", "картинке со стандартного ввода («-») нужен --output или --out-dir"));
-        return result;
-    }
-    if (parser.isSet(output)) {
-        if (options.output.empty() || options.pictures.size() != 1 || options.styles.size() != 1) {
-            result.error =
-                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output нужны одна картинка и один --style"));
-            return result;
-        }
-        if (parser.isSet(outDir)) {
-            result.error =
-                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output и --out-dir исключают друг друга"));
-            return result;
-        }
-    }
     result.options = std::move(options);
     return result;
 }

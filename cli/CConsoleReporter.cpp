@@ -3,7 +3,6 @@
 #include "modNativeText.h"
 #include "modText.h"
 
-#include "CProgressWriter.h"
 #include "modCommon.h"
 #include "modUTF8.h"
 
@@ -11,7 +10,7 @@ void CConsoleReporter::Print(const std::u16string& text) {
     std::u16string lines = text;
     ReplaceAll(lines, u"\r\n", u"\n");
     // A failed write is reported while its page's progress line may still be showing.
-    CProgressWriter::EndLine(mStream);
+    mConsole.EndLine();
     // File names are bytes, which need not be UTF-8; the message shows the name as it is.
     const std::string bytes = NativeFromPath(lines);
     std::fwrite(bytes.data(), 1, bytes.size(), mStream);

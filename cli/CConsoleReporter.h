@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CProgressWriter.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
 
@@ -10,7 +11,10 @@
 /// on the line beneath it; file names in a report are written as the bytes they are.
 class CConsoleReporter final : public IMessageBox, public IGeneratorUi {
 public:
-    explicit CConsoleReporter(std::FILE* stream = stderr) : mStream(stream) {}
+    explicit CConsoleReporter(std::FILE* stream = stderr) : mStream(stream), mConsole(stream) {}
+
+    /// The stream, for a page's progress line to show on.
+    ConsoleStream& Console() noexcept { return mConsole; }
 
     void ShowError(const CError& pending, const std::u16string& message) override;
     void SetMousePointer(std::int32_t) override {}
@@ -24,5 +28,6 @@ private:
     void Print(const std::u16string& text);
 
     std::FILE* mStream;
+    ConsoleStream mConsole;
     int mFailures = 0;
 };

@@ -2,7 +2,6 @@
 #include "modMessages.h"
 #include "modNativeText.h"
 
-#include "CCompactPicture.h"
 #include "CConsoleReporter.h"
 #include "CError.h"
 #include "COutputFile.h"
@@ -29,10 +28,11 @@ std::u16string FileNameOf(const std::u16string& path) {
 
 } // namespace
 
-CConverter::CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
+CConverter::CConverter(const CliOptions& options, const PageTemplates& templates,
+                       CConsoleReporter& reporter, std::FILE* info,
                        const std::vector<std::u16string>& startUpFiles,
                        const std::vector<std::u16string>& programFiles)
-    : mOptions(options), mReporter(reporter), mInfo(info) {
+    : mOptions(options), mTemplates(templates), mReporter(reporter), mInfo(info) {
     for (const auto& file : startUpFiles)
         mGuard.Protect(file);
     for (const auto& file : programFiles)
@@ -54,9 +54,9 @@ std::u16string CConverter::OutputPath(const std::u16string& picture, const PageS
 QImage CConverter::Load(const std::u16string& picture) const {
     const PictureScale scale{mOptions.width, mOptions.height};
     // The compact pages show transparency; the classic ones get the picture over white.
-    const bool compact = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
-                                     [](const PageStyle* style) { return IsCompactStyle(*style); });
-    const PictureAlpha alpha = compact ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
+    const bool keep = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
+                                  [](const PageStyle* style) { return style->keepsTransparency; });
+    const PictureAlpha alpha = keep ? PictureAlpha::kKeep : PictureAlpha::kFlatten;
     if (picture == kStandardInput) {
         // Closed, it holds no picture; and nothing else is read in its place.
         StandardStreams::ExpectOpen(STDIN_FILENO);
@@ -66,11 +66,8 @@ QImage CConverter::Load(const std::u16string& picture) const {
 }
 
 std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) const {
-    std::unique_ptr<CPageWriter> writer = style.create();
-    if (auto* compact = dynamic_cast<CCompactPicture*>(writer.get())) {
-        compact->SetTolerance(std::max(mOptions.tolerance, 0.0));
-        compact->SetBackground(mOptions.background);
-    }
+    std::unique_ptr<CPageWriter> writer = style.create(mTemplates);
+    writer->SetSettings({std::max(mOptions.tolerance, 0.0), mOptions.background});
     if (mOptions.fragment)
         writer->SetBodyOnly();
     return writer;
@@ -79,7 +76,7 @@ std::unique_ptr<CPageWriter> CConverter::MakeWriter(const PageStyle& style) cons
 void CConverter::Note(const QString& text) const {
     if (mOptions.quiet)
         return;
-    CProgressWriter::EndLine(stderr);
+    mReporter.Console().EndLine();
     // The name in it as the bytes it is, as a failure's report shows it.
     const std::string bytes = NativeFromPath(FromQString(text)) + '\n';
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
@@ -96,14 +93,15 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
         mReporter.ShowError(refused, FileMessage(path, Tr(kSaveFailed)));
         return false;
     }
-    QImage image = IsCompactStyle(style) ? loaded : FlattenOverWhite(loaded);
+    QImage image = style.keepsTransparency ? loaded : FlattenOverWhite(loaded);
     const QString name = ToQString(FileNameOf(path));
     if (mOptions.maxBytes > 0) {
         // The page at each width is made as --width makes it, so that the page written is the
         // page --width would write at the width chosen.
         std::optional<PageFit> fit;
         try {
-            fit = FitPageToBudget([this, &style] { return MakeWriter(style); }, image.width(),
+            fit = FitPageToBudget([this, &style] { return MakeWriter(style); },
+                                  style.sizeGrowsWithWidth, image.width(),
                                   [&image](int width, int rows) {
                                       return ScalePicture(image, {width, 0}, rows);
                                   },
@@ -135,18 +133,17 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
     const auto writer = MakeWriter(style);
     bool written;
     if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
-        CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), stderr);
+        CProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), mReporter.Console());
         written = CallPictureGenerator(progress, path, image, mReporter, mReporter);
     } else {
         written = CallPictureGenerator(*writer, path, image, mReporter, mReporter);
     }
     if (!written)
         return false;
-    if (mOptions.tolerance >= 0) {
-        if (const auto* compact = dynamic_cast<const CCompactPicture*>(writer.get()))
-            Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
-                     .arg(name, QString::number(compact->LargestDeltaE(), 'f', 2)));
-    }
+    if (const std::optional<double> deltaE = writer->LargestDeltaE();
+        deltaE && mOptions.tolerance >= 0)
+        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
+                 .arg(name, QString::number(*deltaE, 'f', 2)));
     mGuard.Written(path, picture);
     // A page on standard output is not followed there by its name.
     if (!mOptions.quiet && mInfo != nullptr && !toStandardOutput) {

@@ -8,15 +8,18 @@
 #include <memory>
 
 class CConsoleReporter;
+struct PageTemplates;
 
-/// Converts each picture into each page style asked for. The templates must be loaded.
+/// Converts each picture into each page style asked for, framed by the templates.
 class CConverter {
 public:
     /// The name of a picture read from standard input, and of its pages.
     static constexpr std::u16string_view kStandardInput = u"-";
 
-    /// `startUpFiles` and `programFiles` are the files the pages must never replace.
-    CConverter(const CliOptions& options, CConsoleReporter& reporter, std::FILE* info,
+    /// `startUpFiles` and `programFiles` are the files the pages must never replace. `templates`
+    /// outlive the converter.
+    CConverter(const CliOptions& options, const PageTemplates& templates,
+               CConsoleReporter& reporter, std::FILE* info,
                const std::vector<std::u16string>& startUpFiles = {},
                const std::vector<std::u16string>& programFiles = {});
 
@@ -36,6 +39,7 @@ private:
     void Note(const QString& text) const;
 
     const CliOptions& mOptions;
+    const PageTemplates& mTemplates;
     CConsoleReporter& mReporter;
     std::FILE* mInfo;
     COutputGuard mGuard;

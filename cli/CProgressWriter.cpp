@@ -1,27 +1,19 @@
 #include "CProgressWriter.h"
 #include "modLanguage.h"
 
-namespace {
+void ConsoleStream::EndLine() {
+    if (mShowing == nullptr)
+        return;
+    std::fputc('\n', mStream);
+    mShowing = nullptr;
+}
 
-// The writer whose line is on the screen now, if any. Pages are written one after another, so
-// there is never more than one; the console reporter reaches it through the stream it writes to.
-CProgressWriter* gShowing = nullptr;
-
-} // namespace
-
-CProgressWriter::CProgressWriter(IAnyPicture& inner, std::string label, std::FILE* stream,
+CProgressWriter::CProgressWriter(IAnyPicture& inner, std::string label, ConsoleStream& console,
                                  ProgressPace pace)
-    : mInner(inner), mLabel(std::move(label)), mStream(stream), mPace(pace) {}
+    : mInner(inner), mLabel(std::move(label)), mConsole(console), mPace(pace) {}
 
 CProgressWriter::~CProgressWriter() {
     Clear();
-}
-
-void CProgressWriter::EndLine(std::FILE* stream) {
-    if (gShowing == nullptr || gShowing->mStream != stream)
-        return;
-    std::fputc('\n', stream);
-    gShowing = nullptr;
 }
 
 void CProgressWriter::BeginPicture(std::int32_t Width, std::int32_t Height) {
@@ -40,9 +32,9 @@ void CProgressWriter::EndNewLine(std::int32_t Y) {
     const QString row = TrQ(QT_TRANSLATE_NOOP("Tesselet", "строка %1 из %2 (%3%)"))
                             .arg(QString::number(Y + 1), QString::number(mHeight),
                                  QString::number((Y + 1) * 100LL / mHeight));
-    std::fprintf(mStream, "\r%s: %s", mLabel.c_str(), row.toUtf8().constData());
-    std::fflush(mStream);
-    gShowing = this;
+    std::fprintf(mConsole.mStream, "\r%s: %s", mLabel.c_str(), row.toUtf8().constData());
+    std::fflush(mConsole.mStream);
+    mConsole.mShowing = this;
 }
 
 void CProgressWriter::CloseFile() {
@@ -51,9 +43,9 @@ void CProgressWriter::CloseFile() {
 }
 
 void CProgressWriter::Clear() {
-    if (gShowing != this)
+    if (mConsole.mShowing != this)
         return;
-    std::fputs("\r\033[K", mStream);
-    std::fflush(mStream);
-    gShowing = nullptr;
+    std::fputs("\r\033[K", mConsole.mStream);
+    std::fflush(mConsole.mStream);
+    mConsole.mShowing = nullptr;
 }

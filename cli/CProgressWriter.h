@@ -13,22 +13,36 @@ struct ProgressPace {
     std::chrono::milliseconds interval{100};
 };
 
+class CProgressWriter;
+
+/// A console stream on which a page's progress line may be showing. The line is drawn with a
+/// carriage return and no line feed, so anything else written to the stream would land at its
+/// end; whoever writes there calls EndLine first.
+class ConsoleStream {
+public:
+    explicit ConsoleStream(std::FILE* stream) noexcept : mStream(stream) {}
+
+    /// When a progress line is showing, ends it with a line feed, so that what is written next
+    /// starts on a line of its own; the line stays, telling how far the page got. The next
+    /// progress report starts a new line.
+    void EndLine();
+
+private:
+    friend class CProgressWriter;
+
+    std::FILE* mStream;
+    /// The writer whose line is showing; pages are written one after another, so one at most.
+    const CProgressWriter* mShowing = nullptr;
+};
+
 /// Passes every call on to the real writer and shows on a terminal how many rows are written.
-///
-/// The line is drawn with a carriage return and no line feed, so anything else written to the
-/// same stream would land at its end; whoever writes there calls EndLine first.
 class CProgressWriter final : public IAnyPicture {
 public:
-    CProgressWriter(IAnyPicture& inner, std::string label, std::FILE* stream,
+    CProgressWriter(IAnyPicture& inner, std::string label, ConsoleStream& console,
                     ProgressPace pace = {});
     ~CProgressWriter() override;
     CProgressWriter(const CProgressWriter&) = delete;
     CProgressWriter& operator=(const CProgressWriter&) = delete;
-
-    /// When a progress line is showing on `stream`, ends it with a line feed, so that what is
-    /// written next starts on a line of its own; the line stays, telling how far the page got.
-    /// The next progress report starts a new line.
-    static void EndLine(std::FILE* stream);
 
     void OpenFile(const std::u16string& FileName) override { mInner.OpenFile(FileName); }
     void CloseFile() override;
@@ -46,7 +60,7 @@ private:
 
     IAnyPicture& mInner;
     std::string mLabel;
-    std::FILE* mStream;
+    ConsoleStream& mConsole;
     ProgressPace mPace;
     std::int32_t mHeight = 0;
     std::chrono::steady_clock::time_point mNextReport;

@@ -81,10 +81,11 @@ int main(int argc, char* argv[]) {
 
     CConsoleReporter reporter(stderr);
     const CAppObject app(options.templates.empty() ? ProgramFolder() : options.templates);
-    if (!LoadSourceAndTemplates(app, reporter))
+    const std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, reporter);
+    if (!templates)
         return 2;
 
-    CConverter converter(options, reporter, stdout, StartUpFilePaths(app),
+    CConverter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
                          ProgramFilePaths(ProgramFolder()));
     return converter.Run();
 }

@@ -1,6 +1,5 @@
 #include "modPageBudget.h"
 
-#include "CCompactPicture.h"
 #include "CPageWriter.h"
 #include "modCallPictureGenerator.h"
 
@@ -20,9 +19,9 @@ namespace {
 constexpr int kAllRows = std::numeric_limits<int>::max();
 } // namespace
 
-std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidth,
-                                       const PictureAtWidth& pictureAt, std::uint64_t budget,
-                                       IMessageBox& messages) {
+std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, bool growsWithWidth,
+                                       int fullWidth, const PictureAtWidth& pictureAt,
+                                       std::uint64_t budget, IMessageBox& messages) {
     const auto measure = [&](int width, int rows = kAllRows) -> std::optional<PageFit> {
         PageFit fit;
         fit.picture = pictureAt(width, rows);
@@ -39,7 +38,7 @@ std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidt
     // The cells of a compact page are rectangles of one colour, which a picture scaled to another
     // width may break up or join: its size goes up and down with the width, and only trying each
     // width tells the widest that fits.
-    if (dynamic_cast<const CCompactPicture*>(make().get()) != nullptr) {
+    if (!growsWithWidth) {
         // The rows that told the last width apart: the next, narrower, seldom needs fewer.
         int start = 16;
         for (int width = full - 1; width >= 1; --width) {

@@ -29,11 +29,11 @@ struct PageFit {
 };
 
 /// The largest width, from 1 to `fullWidth`, at which the page of `pictureAt(width, all)` fits
-/// into `budget` bytes: no wider page fits. A page of a piece per pixel (every style but the
-/// compact ones) grows with the width, and halving finds it. A compact page may shrink as the
-/// picture grows, so every width from the widest down is tried until one fits; a width is passed
-/// over as soon as the page of the picture's top rows alone (which is never larger than the whole
-/// page's) is over the budget. Empty when a walk failed (`messages` was told).
-std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, int fullWidth,
-                                       const PictureAtWidth& pictureAt, std::uint64_t budget,
-                                       IMessageBox& messages);
+/// into `budget` bytes: no wider page fits. A page that `growsWithWidth` (a piece per pixel) is
+/// found by halving. Another (a compact page) may shrink as the picture grows, so every width
+/// from the widest down is tried until one fits; a width is passed over as soon as the page of
+/// the picture's top rows alone (which is never larger than the whole page's) is over the
+/// budget. Empty when a walk failed (`messages` was told).
+std::optional<PageFit> FitPageToBudget(const PageWriterMaker& make, bool growsWithWidth,
+                                       int fullWidth, const PictureAtWidth& pictureAt,
+                                       std::uint64_t budget, IMessageBox& messages);

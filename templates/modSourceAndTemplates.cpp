@@ -10,13 +10,7 @@
 #include "IMessageBox.h"
 #include "KorvaneSupport.h"
 
-#include <limits>
 #include <string>
-
-std::u16string gSourceText;
-std::int32_t gSourceTextLength = 0;
-std::u16string gTemplateHead;
-std::u16string gTemplateTail;
 
 void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
                                std::u16string& head) {
@@ -29,25 +23,22 @@ void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 
-bool LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
+std::optional<PageTemplates> LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
     std::u16string currentPath;
     try {
+        PageTemplates templates;
         // In the order of kStartUpFileNames.
-        std::u16string* const values[] = {&gSourceText, &gTemplateHead, &gTemplateTail};
+        std::u16string* const values[] = {&templates.sourceText, &templates.head, &templates.tail};
         static_assert(std::size(values) == kStartUpFileNames.size());
         for (std::size_t i = 0; i < kStartUpFileNames.size(); ++i) {
             currentPath = ksBuildFileName(app.Path(), kStartUpFileNames[i]);
             *values[i] = CTextFileReader::ReadAll(currentPath);
         }
-        PrepareSourceAndTemplates(app, gSourceText, gTemplateHead);
-        // A start-up file has at most 64 MiB, so its length always fits.
-        static_assert(CTextFileReader::kMaxStartUpFileBytes <=
-                      static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
-        gSourceTextLength = static_cast<std::int32_t>(gSourceText.size());
-        return true;
+        PrepareSourceAndTemplates(app, templates.sourceText, templates.head);
+        return templates;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
         messages.ShowError(pending, FileMessage(currentPath, Tr(kTemplateFailed)));
-        return false;
+        return std::nullopt;
     }
 }

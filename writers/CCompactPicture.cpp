@@ -58,6 +58,8 @@ void CCompactPicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
     mWidth = std::max(Width, 0);
     mHeight = std::max(Height, 0);
     mLargestDeltaE = 0;
+    mTolerance = static_cast<float>(Settings().tolerance);
+    mBackground = Settings().background | 0xFF000000u;
     mPixels.assign(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight),
                    kTransparent);
 }
@@ -111,6 +113,7 @@ void CCompactPicture::EndPicture() {
     mCoveredTo.clear();
     mCoveredTo.shrink_to_fit();
     WritePageTail();
+    SetLargestDeltaE(mLargestDeltaE);
 }
 
 void CCompactPicture::WriteColumns() {

@@ -12,7 +12,7 @@
 /// matches. The writer keeps the picture's colours and writes the page at EndPicture.
 ///
 /// A fully transparent pixel (alpha 0) gets no colour, so the page's background shows through;
-/// a partly transparent one is composited over the background colour (SetBackground).
+/// a partly transparent one is composited over the settings' background colour.
 class CCompactPicture final : public CPageWriter {
 public:
     enum Profile {
@@ -25,16 +25,8 @@ public:
     /// Rows of one table of a mail page, so that a long picture shows while it arrives.
     static constexpr std::int32_t kMailRows = 64;
 
-    explicit CCompactPicture(Profile profile = kPage) noexcept : mProfile(profile) {}
-
-    /// Neighbouring pixels whose colours differ by at most `deltaE` (CIE76) may share a cell; no
-    /// pixel is then shown further than that from its own colour. 0, as it starts, shares exact
-    /// colours only.
-    void SetTolerance(double deltaE) noexcept { mTolerance = static_cast<float>(deltaE); }
-    /// What partly transparent pixels are composited over; white as it starts.
-    void SetBackground(PixelColor colour) noexcept { mBackground = colour | 0xFF000000u; }
-    /// The largest difference (CIE76) between a pixel and its cell's colour in the last page.
-    double LargestDeltaE() const noexcept { return mLargestDeltaE; }
+    explicit CCompactPicture(const PageTemplates& templates, Profile profile = kPage) noexcept
+        : CPageWriter(templates), mProfile(profile) {}
 
     void BeginPicture(std::int32_t Width, std::int32_t Height) override;
     void EndPicture() override;

@@ -69,6 +69,25 @@ std::string DanglingLinkTarget(std::string name) {
     }
 }
 
+// A descriptor writing to the device, FIFO or socket `target` where it stands.
+int OpenInPlace(const std::string& target) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        ThrowErrno(errno);
+    return fd;
+}
+
+// The regular file `target` names, through its links (the link stays a link); a file the user may
+// not write stays as it is, as it would with writing in place.
+std::string WritableFileOf(const std::string& target) {
+    if (::access(target.c_str(), W_OK) != 0)
+        ThrowErrno(errno);
+    char resolved[PATH_MAX];
+    if (::realpath(target.c_str(), resolved) == nullptr)
+        ThrowErrno(errno);
+    return resolved;
+}
+
 } // namespace
 
 COutputFile::COutputFile() : mBuffer(new char[kBufferSize]) {}
@@ -79,19 +98,23 @@ COutputFile::~COutputFile() {
         Discard();
 }
 
-void COutputFile::OpenMemory() {
+void COutputFile::Start(bool inMemory) {
     mUsed = 0;
     mComplete = false;
     mTarget.clear();
     mTemp.clear();
     mMemory.clear();
-    mInMemory = true;
+    mInMemory = inMemory;
     mCountOnly = false;
     mCounted = 0;
 }
 
+void COutputFile::OpenMemory() {
+    Start(true);
+}
+
 void COutputFile::OpenCounter() {
-    OpenMemory();
+    Start(true);
     mCountOnly = true;
 }
 
@@ -103,53 +126,35 @@ int COutputFile::StandardStream(const std::u16string& path) {
     return StandardStreams::StreamWritingTo(NativeFromPath(path));
 }
 
-int COutputFile::Open(const std::u16string& path) {
-    mInMemory = false;
-    mCountOnly = false;
-    mCounted = 0;
-    mMemory.clear();
-    mUsed = 0;
-    mComplete = false;
-    mTarget.clear();
-    mTemp.clear();
+void COutputFile::Open(const std::u16string& path) {
+    Start(false);
     // The stream's own descriptor, where it stands: appended to when it appends, the bytes before
     // and after it in a pipe or a file kept. Replacing its file would throw those away.
     if (const int stream = StandardStream(path); stream >= 0) {
         mFd = stream;
         mOwnsFd = false;
-        return mFd;
+        return;
     }
-
     std::string target = NativeFromPath(path);
-    mode_t mode = NewFileMode();
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             ThrowErrno(EISDIR);
         if (!S_ISREG(info.st_mode)) {
             // A device, FIFO or socket cannot be replaced and holds no old page to keep.
-            const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-            if (fd < 0)
-                ThrowErrno(errno);
-            mFd = fd;
+            mFd = OpenInPlace(target);
             mOwnsFd = true;
-            return fd;
+            return;
         }
-        // A file the user may not write stays as it is, as it would with writing in place.
-        if (::access(target.c_str(), W_OK) != 0)
-            ThrowErrno(errno);
-        // A link is followed: the file it names gets the page, the link stays a link.
-        char resolved[PATH_MAX];
-        if (::realpath(target.c_str(), resolved) == nullptr)
-            ThrowErrno(errno);
-        target = resolved;
-        mode = info.st_mode & 07777;
+        OpenTempBeside(WritableFileOf(target), info.st_mode & 07777);
     } else if (errno == ENOENT) {
-        target = DanglingLinkTarget(std::move(target));
+        OpenTempBeside(DanglingLinkTarget(std::move(target)), NewFileMode());
     } else {
         ThrowErrno(errno);
     }
+}
 
+void COutputFile::OpenTempBeside(std::string target, mode_t mode) {
     std::string temp = TempPattern(target);
     int fd;
     {
@@ -170,7 +175,6 @@ int COutputFile::Open(const std::u16string& path) {
         Discard();
         ThrowErrno(error);
     }
-    return fd;
 }
 
 void COutputFile::WriteAll(const char* data, std::size_t count) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 /// A page file written from its first byte, its text converted to UTF-8. Pieces are collected in
 /// a fixed buffer and written in large blocks, so memory does not grow with the page.
@@ -34,8 +35,8 @@ public:
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
-    /// Starts the page for `path` (see the class). Returns the descriptor written to.
-    int Open(const std::u16string& path);
+    /// Starts the page for `path` (see the class).
+    void Open(const std::u16string& path);
     /// Starts a page kept in memory instead of a file: Close keeps what was appended, complete or
     /// not, in Memory().
     void OpenMemory();
@@ -69,9 +70,15 @@ public:
     /// file is gone and the descriptor closed, so a second Close does nothing and succeeds.
     void Close();
 
+    /// Whether a page is started and not yet closed: in a file, in memory or counted.
     bool IsOpen() const noexcept { return mFd >= 0 || mInMemory; }
 
 private:
+    /// Forgets the last page: nothing appended, counted or to be replaced.
+    void Start(bool inMemory);
+    /// Writes the page into a new temporary file beside `target`, with the permissions `mode`;
+    /// Close renames it over `target`.
+    void OpenTempBeside(std::string target, mode_t mode);
     void Flush();
     void WriteAll(const char* data, std::size_t count);
     /// Closes the descriptor and removes the temporary file, whatever happened; never throws.

@@ -3,7 +3,6 @@
 
 #include "CError.h"
 #include "modCommon.h"
-#include "modSourceAndTemplates.h"
 
 CPageWriter::~CPageWriter() {
     try {
@@ -15,34 +14,31 @@ CPageWriter::~CPageWriter() {
 }
 
 void CPageWriter::OpenFile(const std::u16string& FileName) {
-    if (mFileNo != 0)
+    if (mFile.IsOpen())
         return;
-    mFileNo = mFile.Open(FileName) + 1;
+    mFile.Open(FileName);
 }
 
 void CPageWriter::OpenBodyInMemory() {
-    if (mFileNo != 0)
+    if (mFile.IsOpen())
         return;
     mFile.OpenMemory();
-    mFileNo = kInMemory;
+    mBodyOnly = true;
 }
 
 void CPageWriter::OpenCounter() {
-    if (mFileNo != 0)
+    if (mFile.IsOpen())
         return;
     mFile.OpenCounter();
-    mFileNo = kCounting;
 }
 
 void CPageWriter::CloseFile() {
-    if (mFileNo == 0)
-        return;
-    mFile.Close();
-    mFileNo = 0;
+    if (mFile.IsOpen())
+        mFile.Close();
 }
 
 void CPageWriter::Append(std::u16string_view text) {
-    if (mFileNo == 0)
+    if (!mFile.IsOpen())
         RaiseNoFile();
     mFile.Append(text);
 }
@@ -52,20 +48,20 @@ void CPageWriter::RaiseNoFile() {
 }
 
 void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
-    std::u16string head = gTemplateHead;
+    std::u16string head = mTemplates.head;
     ReplaceAll(head, u"%BODY_TAG_TAIL%", bodyTagTail);
     static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
-    if (mFileNo == 0)
+    if (!mFile.IsOpen())
         throw CError::BadFileNumber();
-    if (mFileNo == kInMemory || mBodyOnly)
+    if (mBodyOnly)
         return;
     mFile.AppendBytes(kSignature, sizeof kSignature);
     Append(head);
 }
 
 void CPageWriter::WritePageTail() {
-    if (mFileNo != kInMemory && !mBodyOnly)
-        Append(gTemplateTail);
+    if (!mBodyOnly)
+        Append(mTemplates.tail);
     // The tail is the page's last piece: from here on closing the file puts the page in place.
     mFile.MarkComplete();
 }

@@ -58,7 +58,7 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     // The character at mCharPos; a character above U+FFFF is taken whole, both of its halves,
     // because half of one cannot be written as UTF-8.
     std::u16string_view character;
-    const std::u16string_view source = gSourceText;
+    const std::u16string_view source = Templates().sourceText;
     if (mCharPos >= 1 && static_cast<std::size_t>(mCharPos) <= source.size()) {
         const std::size_t index = static_cast<std::size_t>(mCharPos) - 1;
         const bool pair = IsHighSurrogate(source[index]) && index + 1 < source.size() &&
@@ -76,7 +76,9 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     // Advance by the units taken (at least one, as for an empty text); 64 bits cannot overflow.
     const std::int64_t next = static_cast<std::int64_t>(mCharPos) +
                               static_cast<std::int64_t>(std::max<std::size_t>(character.size(), 1));
-    mCharPos = next > gSourceTextLength ? 1 : static_cast<std::int32_t>(next);
+    mCharPos = next > static_cast<std::int64_t>(Templates().sourceText.size())
+                   ? 1
+                   : static_cast<std::int32_t>(next);
 }
 
 void CSpanPicture::EndNewLine(std::int32_t) {

@@ -6,41 +6,40 @@
 #include "CTablePicture.h"
 #include "KorvaneSupport.h"
 
-#include <QtGlobal>
-
 namespace {
 
-template <class Writer> std::unique_ptr<CPageWriter> Create() {
-    return std::make_unique<Writer>();
+template <class Writer> std::unique_ptr<CPageWriter> Create(const PageTemplates& templates) {
+    return std::make_unique<Writer>(templates);
 }
 
-std::unique_ptr<CPageWriter> CreateMail() {
-    return std::make_unique<CCompactPicture>(CCompactPicture::kMail);
+std::unique_ptr<CPageWriter> CreateMail(const PageTemplates& templates) {
+    return std::make_unique<CCompactPicture>(templates, CCompactPicture::kMail);
 }
-
-// The names of the compact styles' file types, marked for the translations; the window translates
-// a filter's names where it becomes the dialog's (as it does the classic ones').
-[[maybe_unused]] constexpr const char* kCompactFilterNames[] = {
-    QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки"),
-    QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем"),
-};
 
 // The classic styles, in the order "--style all" writes them.
 const std::array<PageStyle, 3> kStyles = {{
-    {u"span", u".span.htm", u"SPAN Picture",
-     u"SPAN картинки|*.span.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CSpanPicture>},
-    {u"table", u".table.htm", u"TABLE Picture",
-     u"TABLE картинки|*.table.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CTablePicture>},
-    {u"div", u".div.htm", u"DIV Picture",
-     u"DIV картинки|*.div.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CDivPicture>},
+    {.name = u"span", .extension = u".span.htm", .create = &Create<CSpanPicture>},
+    {.name = u"table", .extension = u".table.htm", .create = &Create<CTablePicture>},
+    {.name = u"div", .extension = u".div.htm", .create = &Create<CDivPicture>},
 }};
 
+// A cell per rectangle of one colour: transparency, a tolerance, fragments, and a size that
+// goes up and down with the width.
 const std::array<PageStyle, 2> kCompactStyles = {{
-    {u"compact", u".compact.htm", u"COMPACT Picture",
-     u"Сжатые TABLE картинки|*.compact.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
-     &Create<CCompactPicture>},
-    {u"compact-mail", u".mail.htm", u"MAIL Picture",
-     u"TABLE картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &CreateMail},
+    {.name = u"compact",
+     .extension = u".compact.htm",
+     .create = &Create<CCompactPicture>,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
+    {.name = u"compact-mail",
+     .extension = u".mail.htm",
+     .create = &CreateMail,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
 }};
 
 const std::array<const PageStyle*, 5> kAllStyles = {&kStyles[0], &kStyles[1], &kStyles[2],
@@ -68,9 +67,6 @@ const PageStyle& CompactStyle() {
 }
 const PageStyle& CompactMailStyle() {
     return kCompactStyles[1];
-}
-bool IsCompactStyle(const PageStyle& style) {
-    return &style == &kCompactStyles[0] || &style == &kCompactStyles[1];
 }
 
 const PageStyle* FindPageStyle(std::u16string_view name) {

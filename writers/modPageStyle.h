@@ -7,13 +7,24 @@
 #include <string>
 #include <string_view>
 
-/// The page styles and what the window and the command line need of each.
+/// The page styles: what makes their pages and what they can do. How the window offers them
+/// (dialog file types, remembered keys) is the window's own business.
 struct PageStyle {
-    std::u16string_view name;          ///< "span", "table", "div", "compact", "compact-mail"
-    std::u16string_view extension;     ///< default extension of its pages, with the dot
-    std::u16string_view rememberedKey; ///< key of its save folder under "OFN Paths"
-    std::u16string_view filter;        ///< its save dialog's filter
-    std::unique_ptr<CPageWriter> (*create)();
+    std::u16string_view name;      ///< "span", "table", "div", "compact", "compact-mail"
+    std::u16string_view extension; ///< default extension of its pages, with the dot
+    /// A fresh writer of the style, framing its page with `templates` (which outlive it).
+    std::unique_ptr<CPageWriter> (*create)(const PageTemplates& templates);
+    /// Its pages show transparency, partly transparent pixels over the settings' background;
+    /// the pictures of the others are flattened over white first.
+    bool keepsTransparency = false;
+    /// Near colours may share a cell within the settings' tolerance; the writer then tells the
+    /// largest difference it reached (CPageWriter::LargestDeltaE).
+    bool takesTolerance = false;
+    /// Its page's body alone can go into another page (the converter's --fragment).
+    bool writesFragment = false;
+    /// Its page never shrinks as the picture widens (a piece per pixel), so the largest width
+    /// that fits a byte budget is found by halving; otherwise every width is tried.
+    bool sizeGrowsWithWidth = true;
 };
 
 /// The three classic styles, one piece of HTML per pixel: what "--style all" writes.
@@ -27,8 +38,6 @@ const PageStyle& DivStyle();
 const PageStyle& CompactStyle();
 /// The compact page for e-mail: attributes only, stacked tables: ".mail.htm".
 const PageStyle& CompactMailStyle();
-/// Whether pages of `style` are compact ones (CCompactPicture).
-bool IsCompactStyle(const PageStyle& style);
 /// The style of that name among all of them, or nullptr.
 const PageStyle* FindPageStyle(std::u16string_view name);
 

@@ -369,24 +369,18 @@ QImage KeepAlpha(QImage image) {
     return image;
 }
 
-QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
-    // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
-    // (16-bit formats) needs 2 GiB while it is decoded.
-    QImageReader::setAllocationLimit(2048);
-    if (device.size() == 0)
-        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
-    // The check runs before the reader exists: a reader that has read the header keeps its own
-    // place in the device.
-    const QByteArray format = QImageReader::imageFormat(&device);
-    if (!format.isEmpty() && IsPictureCutShort(device, format))
-        throw PictureError(CError::kPictureCutShort,
-                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
-    // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
-    // EXIF orientation; the user expects the picture as any viewer shows it. A PNG says it in an
-    // eXIf chunk, which browsers follow and Qt's reader does not see.
-    const QImageIOHandler::Transformations pngTurn =
-        format == "png" ? PngExifOrientation(device) : QImageIOHandler::TransformationNone;
-    device.seek(0);
+namespace {
+
+/// A picture as its reader decoded it, and the size its header announced.
+struct DecodedPicture {
+    QImage image;
+    QSize announced;
+};
+
+// Reads the whole picture from the start of `device`, upright, refusing sizes the page cannot
+// take before any pixel is allocated. `pngTurn` is a PNG's own orientation, which Qt does not see.
+DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
+                           QImageIOHandler::Transformations pngTurn) {
     // Only while Qt's readers work: a sanitizer's report on the program's own code is not hidden.
     std::optional<CLibraryChatter> quiet(std::in_place);
     QImageReader reader(&device);
@@ -423,12 +417,18 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
         if (image.isNull())
             throw NoMemory(announced);
     }
+    return {std::move(image), announced};
+}
+
+// The decoded picture in the page's colours: 8 bits a channel, sRGB, its alpha kept or flattened.
+QImage InPageColours(DecodedPicture decoded, PictureAlpha alpha) {
+    QImage image = std::move(decoded.image);
     // Straight to 8 bits, which the page has anyway: Qt 6.4 multiplies the alpha of 16-bit pixels
     // by itself when it premultiplies them to scale.
     if (image.format() == QImage::Format_RGBA64) {
         image.convertTo(QImage::Format_ARGB32);
         if (image.isNull())
-            throw NoMemory(announced);
+            throw NoMemory(decoded.announced);
     }
     // The page gives colours as sRGB numbers; a picture in a wider space (a phone's Display P3, a
     // camera's Adobe RGB) would look washed out with its own numbers.
@@ -441,7 +441,31 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     image = alpha == PictureAlpha::kKeep ? KeepAlpha(std::move(image))
                                          : FlattenOverWhite(std::move(image));
     if (image.isNull())
-        throw NoMemory(announced);
+        throw NoMemory(decoded.announced);
+    return image;
+}
+
+} // namespace
+
+QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
+    // Qt refuses images above 128 MiB by default; a 16384 x 16384 picture at 8 bytes a pixel
+    // (16-bit formats) needs 2 GiB while it is decoded.
+    QImageReader::setAllocationLimit(2048);
+    if (device.size() == 0)
+        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
+    // The check runs before the reader exists: a reader that has read the header keeps its own
+    // place in the device.
+    const QByteArray format = QImageReader::imageFormat(&device);
+    if (!format.isEmpty() && IsPictureCutShort(device, format))
+        throw PictureError(CError::kPictureCutShort,
+                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
+    // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
+    // EXIF orientation; the user expects the picture as any viewer shows it. A PNG says it in an
+    // eXIf chunk, which browsers follow and Qt's reader does not see.
+    const QImageIOHandler::Transformations pngTurn =
+        format == "png" ? PngExifOrientation(device) : QImageIOHandler::TransformationNone;
+    device.seek(0);
+    const QImage image = InPageColours(ReadUpright(device, scale, pngTurn), alpha);
     return ScalePicture(image, scale, INT_MAX);
 }
 

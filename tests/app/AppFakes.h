@@ -8,6 +8,7 @@
 #include "IMessageBox.h"
 #include "frmMain.h"
 #include "modMessages.h"
+#include "modSourceAndTemplates.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -96,13 +97,23 @@ struct Fakes final : IMessageBox, IFlashWindow {
     };
 };
 
+/// The bundled start-up files, read as the window's start-up reads them, so that its pages
+/// compare whole with the converter's.
+inline const PageTemplates& BundledTemplates() {
+    static const PageTemplates templates = [] {
+        Fakes fakes;
+        return LoadSourceAndTemplates(kApp, fakes).value();
+    }();
+    return templates;
+}
+
 /// The main window with a picture "cat.png" of its own folder loaded through the load button, its
 /// program's folder `app`'s.
 struct Window {
     Fakes fakes;
     QTemporaryDir dir;
     CAppObject app;
-    frmMain window{app, fakes.services};
+    frmMain window{app, fakes.services, BundledTemplates()};
     explicit Window(const QImage& picture = Picture(7, 5), CAppObject program = kApp)
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet

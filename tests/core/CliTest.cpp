@@ -402,7 +402,7 @@ TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
 
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     TempDir dir;
-    const TemplatesScope templates(u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc");
+    const PageTemplates templates{u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc"};
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
@@ -414,7 +414,8 @@ TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
             const rlimit limit{number == 27 ? 100 : unlimited.rlim_cur, unlimited.rlim_max};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             FakeReporter ui;
-            EXPECT_FALSE(CallPictureGenerator(*style.create(), U16(path), picture, ui, ui));
+            EXPECT_FALSE(
+                CallPictureGenerator(*style.create(templates), U16(path), picture, ui, ui));
             ::setrlimit(RLIMIT_FSIZE, &unlimited);
             ASSERT_EQ(ui.errors.size(), 1u);
             EXPECT_EQ(ui.errors[0].number, number);
@@ -442,7 +443,7 @@ TEST(CliProgress, TheLineReachesAPipeRowByRowAndAReportGoesBeneathIt) {
         };
         IAnyPicture inner;
         CConsoleReporter reporter(stream);
-        CProgressWriter progress(inner, "p.htm", stream, {{}, {}});
+        CProgressWriter progress(inner, "p.htm", reporter.Console(), {{}, {}});
         progress.BeginPicture(1, 3);
         for (int y = 0; y < (diskFills ? 2 : 3); ++y) {
             progress.EndNewLine(y);

@@ -75,8 +75,8 @@ TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
 TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     TempDir dir;
     const std::u16string head = u"<h>" + std::u16string(400'000, u'ж') + u"</h>";
-    const TemplatesScope templates(head, u"<t>");
-    CTablePicture table;
+    const PageTemplates templates{head, u"<t>", u""};
+    CTablePicture table(templates);
     FakeReporter ui;
     ASSERT_TRUE(CallPictureGenerator(table, dir.File16("big.htm"), QImage(), ui, ui));
     const std::string page = ReadBytes(dir.File("big.htm"));
@@ -159,13 +159,12 @@ TEST(StartUp, EachMissingFileIsNamed) {
                               : std::string("<").append(std::to_string(i)).append(">"));
         if (broken >= 0)
             ::unlink(dir.File(names[broken]).c_str());
-        const TemplatesScope kept(u"", u"");
         FakeReporter messages;
-        EXPECT_EQ(LoadSourceAndTemplates(CAppObject(U16(dir.Path())), messages), broken < 0);
-        if (broken < 0) {
-            EXPECT_EQ(gSourceText, u"abc");
-            EXPECT_EQ(gSourceTextLength, 3);
-            EXPECT_EQ(gTemplateHead + gTemplateTail, u"<1><2>");
+        const auto loaded = LoadSourceAndTemplates(CAppObject(U16(dir.Path())), messages);
+        EXPECT_EQ(loaded.has_value(), broken < 0);
+        if (loaded) {
+            EXPECT_EQ(loaded->sourceText, u"abc");
+            EXPECT_EQ(loaded->head + loaded->tail, u"<1><2>");
             continue;
         }
         ASSERT_EQ(messages.errors.size(), 1u);

@@ -60,22 +60,6 @@ std::string U8(const std::u16string& text) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-TemplatesScope::TemplatesScope(const std::u16string& head, const std::u16string& tail,
-                               const std::u16string& source)
-    : mHead(gTemplateHead), mTail(gTemplateTail), mSource(gSourceText), mLength(gSourceTextLength) {
-    gTemplateHead = head;
-    gTemplateTail = tail;
-    gSourceText = source;
-    gSourceTextLength = static_cast<std::int32_t>(source.size());
-}
-
-TemplatesScope::~TemplatesScope() {
-    gTemplateHead = mHead;
-    gTemplateTail = mTail;
-    gSourceText = mSource;
-    gSourceTextLength = mLength;
-}
-
 void FakeReporter::ShowError(const CError& pending, const std::u16string& message) {
     errors.push_back({pending.Number(), pending.Description(), message});
 }

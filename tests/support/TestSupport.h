@@ -44,18 +44,6 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 std::u16string U16(const std::string& utf8);
 std::string U8(const std::u16string& text);
 
-/// Sets the prepared templates and source text for one test and restores them afterwards.
-class TemplatesScope {
-public:
-    TemplatesScope(const std::u16string& head, const std::u16string& tail,
-                   const std::u16string& source = u"");
-    ~TemplatesScope();
-
-private:
-    std::u16string mHead, mTail, mSource;
-    std::int32_t mLength;
-};
-
 /// Records what was reported or shown, and stops a walk when asked.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
