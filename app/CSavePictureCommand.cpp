@@ -60,8 +60,9 @@ std::u16string OfferedFilter(std::span<const PageStyle* const> styles) {
 /// Takes every message of a walk and shows none.
 class CSilentMessages final : public IMessageBox {
 public:
-    void MsgBox(const std::u16string& /*text*/, std::int32_t /*style*/) override {}
     void ShowError(const CError& /*pending*/, const std::u16string& /*message*/) override {}
+    void ShowFailure(const std::u16string& /*text*/) override {}
+    void Inform(const std::u16string& /*text*/) override {}
 };
 
 /// The window's pointer and repaint, with the rows of the walk counted for the progress dialog
@@ -168,7 +169,7 @@ bool CSavePictureCommand::Run(
         messages.Replay(mServices.messageBox);
     });
     if (written)
-        TryStep([&] { mServices.messageBox.MsgBox(Tr(kDone), IMessageBox::kInformationIcon); });
+        TryStep([&] { mServices.messageBox.Inform(Tr(kDone)); });
     return written;
 }
 
@@ -203,6 +204,5 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
         return true;
     const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
     const QString text = TrQ(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
-    return mServices.messageBox.AskOkCancel(text.toStdU16String(),
-                                            IMessageBox::kOkCancel | IMessageBox::kExclamationIcon);
+    return mServices.messageBox.AskOkCancel(text.toStdU16String());
 }

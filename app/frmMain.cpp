@@ -493,7 +493,7 @@ void frmMain::CopyTable() {
         SetMousePointer(kDefaultPointer);
     }
     if (wouldTake > 0) {
-        MsgBox(TooLargeForClipboardMessage(wouldTake), IMessageBox::kStopIcon);
+        mServices.messageBox.ShowFailure(TooLargeForClipboardMessage(wouldTake));
         return;
     }
     if (!table)
@@ -560,7 +560,7 @@ void frmMain::cmdShowPicture_MouseDown() {
         mShownPicture = QImage();
     const std::u16string failure = FlashFailureMessage(result);
     if (!failure.empty())
-        MsgBox(failure, IMessageBox::kStopIcon);
+        mServices.messageBox.ShowFailure(failure);
 }
 
 void frmMain::cmdShowPicture_MouseUp() {
@@ -601,8 +601,4 @@ void frmMain::ShowStatus(const std::u16string& text) {
     lblStatus->raise();
     lblStatus->show();
     mStatusTimer.start();
-}
-
-void frmMain::MsgBox(const std::u16string& text, std::int32_t style) {
-    mServices.messageBox.MsgBox(text, style);
 }

@@ -71,7 +71,6 @@ private:
     void CopyTable();
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
-    void MsgBox(const std::u16string& text, std::int32_t style);
     /// A short remark over the foot of the window that goes by itself after a few seconds.
     void ShowStatus(const std::u16string& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.

@@ -53,7 +53,8 @@ private:
 
 class CQuiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
-    void MsgBox(const std::u16string&, std::int32_t) override {}
+    void ShowFailure(const std::u16string&) override {}
+    void Inform(const std::u16string&) override {}
     void ShowError(const CError&, const std::u16string&) override { failed = true; }
     FlashResult Show(const QImage&) override { return FlashResult::Shown; }
     void Hide() override {}

@@ -24,8 +24,11 @@ void CConsoleReporter::ShowError(const CError& pending, const std::u16string& me
     Print(message + u"\r\n" + ErrorLine(pending));
 }
 
-void CConsoleReporter::MsgBox(const std::u16string& text, std::int32_t style) {
-    if (style == IMessageBox::kStopIcon)
-        ++mFailures;
+void CConsoleReporter::ShowFailure(const std::u16string& text) {
+    ++mFailures;
+    Print(text);
+}
+
+void CConsoleReporter::Inform(const std::u16string& text) {
     Print(text);
 }

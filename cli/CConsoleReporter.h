@@ -15,7 +15,8 @@ public:
     void ShowError(const CError& pending, const std::u16string& message) override;
     void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
+    void ShowFailure(const std::u16string& text) override;
+    void Inform(const std::u16string& text) override;
 
     /// How many failures were shown.
     int Failures() const noexcept { return mFailures; }

@@ -64,11 +64,12 @@ struct Fakes final : IMessageBox, IFlashWindow {
     QImage shown;
     CMainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
-    void MsgBox(const std::u16string& text, std::int32_t) override { said.push_back(text); }
+    void ShowFailure(const std::u16string& text) override { said.push_back(text); }
+    void Inform(const std::u16string& text) override { said.push_back(text); }
     void ShowError(const CError& pending, const std::u16string& message) override {
         said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
     }
-    bool AskOkCancel(const std::u16string& text, std::int32_t) override {
+    bool AskOkCancel(const std::u16string& text) override {
         busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
         said.push_back(text);
         return answerOk;
