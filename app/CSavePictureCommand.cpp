@@ -1,5 +1,6 @@
 #include "CSavePictureCommand.h"
 
+#include "BusyCursor.h"
 #include "CBackgroundWork.h"
 #include "CDeferredMessages.h"
 #include "CError.h"
@@ -65,12 +66,11 @@ public:
     void Inform(const std::u16string& /*text*/) override {}
 };
 
-/// The window's pointer and repaint, with the rows of the walk counted for the progress dialog
+/// The window's repaint, with the rows of the walk counted for the progress dialog
 /// and its Cancel asked after each.
 class CRowsToWork final : public IGeneratorUi {
 public:
     CRowsToWork(IGeneratorUi& ui, CBackgroundWork& work) : mUi(ui), mWork(work) {}
-    void SetMousePointer(std::int32_t pointer) override { mUi.SetMousePointer(pointer); }
     void RepaintMainWindow() override { mUi.RepaintMainWindow(); }
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         mWork.Progress(rowsDone, rows);
@@ -164,6 +164,7 @@ bool CSavePictureCommand::Run(
         CDeferredMessages messages;
         CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
         CRowsToWork rows(mUi, work);
+        const BusyCursor busy;
         written = CallPictureGenerator(*writer, file, page, rows, messages,
                                        [&](const std::function<void()>& walk) { work.Run(walk); });
         messages.Replay(mServices.messageBox);
@@ -192,14 +193,13 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
     // be told is written as before; its own failure is then reported.
     std::optional<std::uint64_t> bytes;
     TryStep([&] {
-        mUi.SetMousePointer(IGeneratorUi::kBusyPointer);
+        const BusyCursor busy;
         CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
         counting.Run([&] {
             CSilentMessages silent;
             bytes = MeasurePage(style.create, picture, silent);
         });
     });
-    TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });
     if (!bytes || *bytes <= mServices.largePageBytes)
         return true;
     const std::uint64_t megabyte = std::uint64_t{1024} * 1024;

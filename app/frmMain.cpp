@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "BusyCursor.h"
 #include "CBackgroundWork.h"
 #include "CError.h"
 #include "CLoadPictureCommand.h"
@@ -199,8 +200,6 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
 
 frmMain::~frmMain() {
     qApp->removeNativeEventFilter(mDestroyedFilter.get());
-    if (mBusy)
-        QGuiApplication::restoreOverrideCursor();
 }
 
 void frmMain::CreateControls() {
@@ -488,9 +487,8 @@ void frmMain::CopyTable() {
     std::optional<std::string> table;
     {
         const CWorking working(*this);
-        SetMousePointer(kBusyPointer);
+        const BusyCursor busy;
         table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
-        SetMousePointer(kDefaultPointer);
     }
     if (wouldTake > 0) {
         mServices.messageBox.ShowFailure(TooLargeForClipboardMessage(wouldTake));
@@ -542,8 +540,6 @@ void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
             return MakeOutputFileName(std::u16string(extension));
         },
         picPicture->Picture(), mSourceFileName);
-    // However the walk ended, the pointer is not left busy.
-    SetMousePointer(kDefaultPointer);
 }
 
 std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) const {
@@ -577,16 +573,6 @@ void frmMain::cmdShowPicture_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift,
 void frmMain::cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift,
                                    std::uint64_t timestamp, bool autoRepeat) {
     mSpaceKey->KeyUp(KeyCode, Shift, timestamp, autoRepeat);
-}
-
-void frmMain::SetMousePointer(std::int32_t pointer) {
-    if (pointer == kBusyPointer && !mBusy) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        mBusy = true;
-    } else if (pointer == kDefaultPointer && mBusy) {
-        QGuiApplication::restoreOverrideCursor();
-        mBusy = false;
-    }
 }
 
 void frmMain::RepaintMainWindow() {

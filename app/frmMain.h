@@ -31,7 +31,6 @@ public:
     ~frmMain() override;
 
     // What a save asks of the window.
-    void SetMousePointer(std::int32_t pointer) override;
     void RepaintMainWindow() override;
 
     /// Key preview: every key press in the window, before the focused button gets it. Keys act
@@ -80,7 +79,6 @@ private:
     const CAppObject& mApp;
     CMainServices& mServices;
     std::u16string mSourceFileName;
-    bool mBusy = false;
     /// A load or save runs: the window takes no input until it has ended.
     bool mWorking = false;
     /// The show button holds the picture on the screen.

@@ -9,7 +9,6 @@
 /// that a benchmark can stop instead of timing a walk that failed.
 class CQuietUi final : public IGeneratorUi, public IMessageBox {
 public:
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override;
     void Inform(const std::u16string& /*text*/) override {}

@@ -58,7 +58,6 @@ public:
     void ShowError(const CError&, const std::u16string&) override { failed = true; }
     FlashResult Show(const QImage&) override { return FlashResult::Shown; }
     void Hide() override {}
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
     bool failed = false;
 };

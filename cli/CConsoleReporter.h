@@ -5,15 +5,14 @@
 
 #include <cstdio>
 
-/// Failure reports and message boxes as lines on standard error. A console has no pointer and no
-/// window to repaint. A report made while a page's progress line shows on the same stream starts
+/// Failure reports and message boxes as lines on standard error. A console has no window to
+/// repaint. A report made while a page's progress line shows on the same stream starts
 /// on the line beneath it; file names in a report are written as the bytes they are.
 class CConsoleReporter final : public IMessageBox, public IGeneratorUi {
 public:
     explicit CConsoleReporter(std::FILE* stream = stderr) : mStream(stream) {}
 
     void ShowError(const CError& pending, const std::u16string& message) override;
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override;
     void Inform(const std::u16string& text) override;

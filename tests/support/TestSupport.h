@@ -66,7 +66,6 @@ public:
     };
 
     void ShowError(const CError& pending, const std::u16string& message) override;
-    void SetMousePointer(std::int32_t shown) override { pointer = shown; }
     void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
     void Inform(const std::u16string& text) override { boxes.push_back(text); }
@@ -77,7 +76,6 @@ public:
 
     std::vector<Report> errors;
     std::vector<std::u16string> boxes; ///< failures and news shown in a sentence alone
-    std::int32_t pointer = -1;         ///< the mouse pointer last set
     std::int32_t stopAfter = 0;        ///< rows after which the walk is stopped; 0 never
 };
 
