@@ -6,7 +6,6 @@
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
 #include "CMessageBox.h"
-#include "CPictureBox.h"
 #include "CSavePictureCommand.h"
 #include "CSpaceKeyRule.h"
 #include "IFlashWindow.h"
@@ -48,8 +47,6 @@ constexpr int kClientHeight = 3135;
 constexpr int kButtonLeft = 120;
 constexpr int kButtonWidth = 3555;
 constexpr int kButtonHeight = 495;
-constexpr int kPictureLeft = 3240;
-constexpr int kPictureTop = 420;
 
 struct ButtonLayout {
     const char* name;
@@ -220,10 +217,6 @@ void frmMain::CreateControls() {
     }
     for (std::size_t i = 0; i + 1 < std::size(buttons); ++i)
         setTabOrder(*buttons[i], *buttons[i + 1]);
-
-    picPicture = new CPictureBox(this);
-    picPicture->setObjectName(QStringLiteral("picPicture"));
-    picPicture->move(ToPixels(kPictureLeft, dpi), ToPixels(kPictureTop, dpiY));
 
     // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
     // and goes by itself.
@@ -481,14 +474,14 @@ void frmMain::PastePicture() {
 }
 
 void frmMain::CopyTable() {
-    if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
+    if (mPicture.isNull())
         return;
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
     {
         const CWorking working(*this);
         const BusyCursor busy;
-        table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
+        table = TableForClipboard(mPicture, mServices.messageBox, wouldTake);
     }
     if (wouldTake > 0) {
         mServices.messageBox.ShowFailure(TooLargeForClipboardMessage(wouldTake));
@@ -504,9 +497,9 @@ void frmMain::CopyTable() {
 void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
-    picPicture->SetPicture(outcome.picture);
+    mPicture = outcome.picture;
     mShownPicture = QImage();
-    if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
+    if (mPicture.isNull())
         return;
     if (outcome.path)
         mSourceFileName = *outcome.path;
@@ -539,7 +532,7 @@ void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
         [this](std::u16string_view extension) {
             return MakeOutputFileName(std::u16string(extension));
         },
-        picPicture->Picture(), mSourceFileName);
+        mPicture, mSourceFileName);
 }
 
 std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) const {
@@ -549,7 +542,7 @@ std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) cons
 void frmMain::cmdShowPicture_MouseDown() {
     // The held picture keeps its alpha for the compact pages; the screen shows it over white.
     if (mShownPicture.isNull())
-        mShownPicture = FlattenOverWhite(picPicture->Picture());
+        mShownPicture = FlattenOverWhite(mPicture);
     const FlashResult result = mServices.flashWindow.Show(mShownPicture);
     mHolding = result == FlashResult::Shown;
     if (!mHolding)

@@ -12,7 +12,6 @@
 #include <string>
 
 class CError;
-class CPictureBox;
 struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
@@ -22,7 +21,7 @@ class QLabel;
 class QPushButton;
 
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
-/// in three styles) and the hidden picture holder. It answers Esc, F1 and Shift+F1 whichever
+/// in three styles), holding the loaded picture. It answers Esc, F1 and Shift+F1 whichever
 /// button has the focus.
 class frmMain final : public QWidget, public IGeneratorUi {
 public:
@@ -79,6 +78,8 @@ private:
     const CAppObject& mApp;
     CMainServices& mServices;
     std::u16string mSourceFileName;
+    /// The loaded picture, with its alpha kept for the compact pages; null until one is loaded.
+    QImage mPicture;
     /// A load or save runs: the window takes no input until it has ended.
     bool mWorking = false;
     /// The show button holds the picture on the screen.
@@ -93,7 +94,6 @@ private:
     QPushButton* cmdSaveSPAN = nullptr;
     QPushButton* cmdSaveTABLE = nullptr;
     QPushButton* cmdSaveDIV = nullptr;
-    CPictureBox* picPicture = nullptr;
     QLabel* lblStatus = nullptr;
     QTimer mStatusTimer;
 
