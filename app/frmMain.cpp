@@ -241,9 +241,7 @@ void frmMain::CreateControls() {
 
 void frmMain::Form_Load() {
     ksCenterFormEx(this);
-    if (!ksIsInIDE())
-        ksSetWindowResIconAll(this, u"A_MAIN");
-    ksFixUserControlsContainerWindow();
+    ksSetWindowResIconAll(this, u"A_MAIN");
 }
 
 void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {

@@ -15,7 +15,6 @@ std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
     TryStep([&] { dialog.Filter(question.filter()); });
     if (question.filterIndex >= 0)
         TryStep([&] { dialog.FilterIndex(question.filterIndex); });
-    TryStep([&] { dialog.DialogOptions(0); });
     const bool save = static_cast<bool>(question.proposedName);
     if (save)
         TryStep([&] { dialog.DefaultFileName(question.proposedName()); });

@@ -17,8 +17,7 @@
 #include <cstdlib>
 
 std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
-    if (!ksIsInIDE())
-        ksSetWindowResIconAll(ksGetThunderMainHandle(), u"A_MAIN");
+    ksSetWindowResIconAll(nullptr, u"A_MAIN");
     if (!LoadSourceAndTemplates(app, services.messageBox))
         return nullptr;
     auto window = std::make_unique<frmMain>(app, services);

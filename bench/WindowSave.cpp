@@ -41,7 +41,6 @@ public:
     void Filter(const std::u16string&) override {}
     void FilterIndex(std::int32_t) override {}
     std::int32_t SelectedFilterIndex() const override { return 0; }
-    void DialogOptions(std::int32_t) override {}
     void DefaultFileName(const std::u16string&) override {}
     void InitialFolder(const std::u16string&) override {}
     bool ShowOpen() override { return true; }

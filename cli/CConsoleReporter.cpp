@@ -20,12 +20,10 @@ void CConsoleReporter::Print(const std::u16string& text) {
 }
 
 void CConsoleReporter::ShowError(const CError& pending, const std::u16string& message) {
-    ++mFailures;
     Print(message + u"\r\n" + ErrorLine(pending));
 }
 
 void CConsoleReporter::ShowFailure(const std::u16string& text) {
-    ++mFailures;
     Print(text);
 }
 

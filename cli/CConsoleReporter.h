@@ -17,12 +17,8 @@ public:
     void ShowFailure(const std::u16string& text) override;
     void Inform(const std::u16string& text) override;
 
-    /// How many failures were shown.
-    int Failures() const noexcept { return mFailures; }
-
 private:
     void Print(const std::u16string& text);
 
     std::FILE* mStream;
-    int mFailures = 0;
 };

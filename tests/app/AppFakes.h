@@ -89,7 +89,6 @@ struct Fakes final : IMessageBox, IFlashWindow {
         void Filter(const std::u16string&) override {}
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
-        void DialogOptions(std::int32_t) override {}
         void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
         bool ShowOpen() override { return !f.chosen.empty(); }
