@@ -7,7 +7,6 @@
 #include "modFileChoice.h"
 #include "modMessages.h"
 #include "modPictureFiles.h"
-#include "modSteps.h"
 
 #include <QBuffer>
 #include <QString>
@@ -66,9 +65,7 @@ CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        TryStep([&] {
-            mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
-        });
+        mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
         return outcome;
     }
     outcome.path = name;

@@ -19,7 +19,6 @@
 #include "modProgramFolder.h"
 #include "modSourceAndTemplates.h"
 #include "modStartUpFiles.h"
-#include "modSteps.h"
 
 #include <QImage>
 #include <QString>
@@ -125,10 +124,10 @@ bool CSavePictureCommand::Run(
             RememberValue(typeKey, std::u16string(style->name));
     }
 
-    // Only a walk that says so has written the page: a failure that passes out of it counts as a
-    // failed walk, so "Готово ^_^" is never shown for a page that was not written.
+    // Only a walk that says so has written the page: a failure that passes out of it goes to the
+    // window, which reports it, so "Готово ^_^" is never shown for a page that was not written.
     bool written = false;
-    TryStep([&] {
+    {
         const std::u16string& file = *chosen;
         // The picture is in memory, but its file, the start-up files and the program's own are
         // not to be lost to a page chosen over them.
@@ -141,7 +140,7 @@ bool CSavePictureCommand::Run(
             guard.Check(file, pictureFile);
         } catch (const CError& refused) {
             mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
-            return;
+            return false;
         }
         // The compact pages show transparency; the others get the picture over white, as the
         // converter gives them. Only a picture with alpha is copied for that, while it is saved.
@@ -153,11 +152,11 @@ bool CSavePictureCommand::Run(
             } catch (...) {
                 mServices.messageBox.ShowError(CError::FromCurrentException(),
                                                FileMessage(file, Tr(kSaveFailed)));
-                return;
+                return false;
             }
         }
         if (!LargePageAgreed(*style, page))
-            return;
+            return false;
         const std::unique_ptr<IAnyPicture> writer = style->create();
         // The walk runs off the window's thread, so the window is still painted and the
         // progress dialog can be answered; what it says is shown here once it has ended.
@@ -168,9 +167,9 @@ bool CSavePictureCommand::Run(
         written = CallPictureGenerator(*writer, file, page, rows, messages,
                                        [&](const std::function<void()>& walk) { work.Run(walk); });
         messages.Replay(mServices.messageBox);
-    });
+    }
     if (written)
-        TryStep([&] { mServices.messageBox.Inform(Tr(kDone)); });
+        mServices.messageBox.Inform(Tr(kDone));
     return written;
 }
 
@@ -192,14 +191,16 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
     // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
     std::optional<std::uint64_t> bytes;
-    TryStep([&] {
+    try {
         const BusyCursor busy;
         CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
         counting.Run([&] {
             CSilentMessages silent;
             bytes = MeasurePage(style.create, picture, silent);
         });
-    });
+    } catch (...) {
+        // Not told here: the walk that follows meets the same failure and reports it.
+    }
     if (!bytes || *bytes <= mServices.largePageBytes)
         return true;
     const std::uint64_t megabyte = std::uint64_t{1024} * 1024;

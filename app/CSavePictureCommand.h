@@ -24,11 +24,11 @@ public:
 
     /// True when the whole page was written. `styles` are the file types offered, the button's
     /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
-    /// the name for a style's extension; it is asked for inside its own step, so that when it
-    /// fails the dialog only proposes no name. `pictureFile` is the file the picture was loaded
+    /// the name for a style's extension. `pictureFile` is the file the picture was loaded
     /// from, which the page must not replace. `picture` keeps its alpha: the compact styles write
     /// it as it is, the others flattened over white. A page predicted above the services'
-    /// large-page size is written only when the user agrees.
+    /// large-page size is written only when the user agrees. A failure reported on the way returns
+    /// false; any other is thrown.
     bool Run(std::span<const PageStyle* const> styles,
              const std::function<std::u16string(std::u16string_view extension)>& proposedName,
              const QImage& picture, const std::u16string& pictureFile);

@@ -233,10 +233,14 @@ void frmMain::CreateControls() {
     mStatusTimer.setInterval(kStatusMs);
     connect(&mStatusTimer, &QTimer::timeout, lblStatus, &QWidget::hide);
 
-    connect(cmdLoadPicture, &QPushButton::clicked, this, [this] { cmdLoadPicture_Click(); });
-    connect(cmdSaveSPAN, &QPushButton::clicked, this, [this] { cmdSaveSPAN_Click(); });
-    connect(cmdSaveTABLE, &QPushButton::clicked, this, [this] { cmdSaveTABLE_Click(); });
-    connect(cmdSaveDIV, &QPushButton::clicked, this, [this] { cmdSaveDIV_Click(); });
+    connect(cmdLoadPicture, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdLoadPicture_Click(); }); });
+    connect(cmdSaveSPAN, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveSPAN_Click(); }); });
+    connect(cmdSaveTABLE, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveTABLE_Click(); }); });
+    connect(cmdSaveDIV, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveDIV_Click(); }); });
 }
 
 void frmMain::Form_Load() {
@@ -311,11 +315,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     if (mWorking || !file)
         return;
     event->acceptProposedAction();
-    try {
-        LoadDroppedFile(*file);
-    } catch (...) {
-        ReportFailure();
-    }
+    RunReporting([this, &file] { LoadDroppedFile(*file); });
 }
 
 // Key events travel from the focused widget up to the window while nobody takes them, and the
@@ -332,14 +332,9 @@ bool frmMain::IsFirstKeyReceiver(QObject* watched) const {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    // Qt cannot carry a failure through its event loop: whatever fails in a handler is reported
-    // here and the window stays.
-    try {
-        return HandleEvent(watched, event);
-    } catch (...) {
-        ReportFailure();
-    }
-    return false;
+    bool taken = false;
+    RunReporting([&] { taken = HandleEvent(watched, event); });
+    return taken;
 }
 
 // While a load or save runs the window is painted but takes no input, and none is kept for later:
@@ -422,6 +417,14 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
         return false;
     default:
         return false;
+    }
+}
+
+void frmMain::RunReporting(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (...) {
+        ReportFailure();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -61,6 +62,9 @@ private:
     /// True when the event is taken here and goes no further.
     bool HandleEvent(QObject* watched, QEvent* event);
     bool IsInputWhileWorking(QObject* watched, const QEvent* event) const;
+    /// Runs a handler of the window. Qt cannot carry a failure through its event loop: whatever
+    /// fails in a handler is reported here and the window stays.
+    void RunReporting(const std::function<void()>& handler);
     void ReportFailure();
     void ReportFailure(const CError& pending);
     void AcceptLoad(const CLoadOutcome& outcome);
