@@ -91,8 +91,25 @@ bool CSavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
     const std::function<std::u16string(std::u16string_view extension)>& proposedName,
     const QImage& picture, const std::u16string& pictureFile) {
-    if (styles.empty())
+    const std::optional<ChosenPage> chosen = ChoosePage(styles, proposedName);
+    if (!chosen || !OutputAllowed(chosen->file, pictureFile))
         return false;
+    const std::optional<QImage> page = PagePicture(*chosen, picture);
+    if (!page || !LargePageAgreed(*chosen->style, *page))
+        return false;
+    // Only a walk that says so has written the page: a failure that passes out of it goes to the
+    // window, which reports it, so "Готово ^_^" is never shown for a page that was not written.
+    if (!WritePage(*chosen, *page))
+        return false;
+    mServices.messageBox.Inform(Tr(kDone));
+    return true;
+}
+
+std::optional<CSavePictureCommand::ChosenPage> CSavePictureCommand::ChoosePage(
+    std::span<const PageStyle* const> styles,
+    const std::function<std::u16string(std::u16string_view extension)>& proposedName) {
+    if (styles.empty())
+        return std::nullopt;
     // The file type chosen last is offered first; with one style there is no choice to keep.
     const PageStyle& button = *styles.front();
     const std::u16string typeKey =
@@ -108,14 +125,14 @@ bool CSavePictureCommand::Run(
 
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     std::int32_t chosenType = -1;
-    const std::optional<std::u16string> chosen =
+    std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
                    {button.rememberedKey, [styles] { return OfferedFilter(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);
     if (!chosen)
-        return false;
+        return std::nullopt;
     // One of the styles' own types decides; "HTML файлы" or "Все файлы" keep the one offered.
     const PageStyle* style = &offeredStyle;
     if (chosenType >= 0 && static_cast<std::size_t>(chosenType) < styles.size()) {
@@ -123,53 +140,57 @@ bool CSavePictureCommand::Run(
         if (styles.size() > 1)
             RememberValue(typeKey, std::u16string(style->name));
     }
+    return ChosenPage{style, std::move(*chosen)};
+}
 
-    // Only a walk that says so has written the page: a failure that passes out of it goes to the
-    // window, which reports it, so "Готово ^_^" is never shown for a page that was not written.
-    bool written = false;
-    {
-        const std::u16string& file = *chosen;
-        // The picture is in memory, but its file, the start-up files and the program's own are
-        // not to be lost to a page chosen over them.
-        COutputGuard guard;
-        for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
-            guard.Protect(startUpFile);
-        for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
-            guard.Protect(programFile, COutputGuard::Kind::kProgramFile);
-        try {
-            guard.Check(file, pictureFile);
-        } catch (const CError& refused) {
-            mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
-            return false;
-        }
-        // The compact pages show transparency; the others get the picture over white, as the
-        // converter gives them. Only a picture with alpha is copied for that, while it is saved.
-        QImage page = picture;
-        if (!IsCompactStyle(*style) && picture.hasAlphaChannel()) {
-            try {
-                CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
-                flattening.Run([&] { page = PictureOverWhite(picture); });
-            } catch (...) {
-                mServices.messageBox.ShowError(CError::FromCurrentException(),
-                                               FileMessage(file, Tr(kSaveFailed)));
-                return false;
-            }
-        }
-        if (!LargePageAgreed(*style, page))
-            return false;
-        const std::unique_ptr<IAnyPicture> writer = style->create();
-        // The walk runs off the window's thread, so the window is still painted and the
-        // progress dialog can be answered; what it says is shown here once it has ended.
-        CDeferredMessages messages;
-        CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
-        CRowsToWork rows(mUi, work);
-        const BusyCursor busy;
-        written = CallPictureGenerator(*writer, file, page, rows, messages,
-                                       [&](const std::function<void()>& walk) { work.Run(walk); });
-        messages.Replay(mServices.messageBox);
+bool CSavePictureCommand::OutputAllowed(const std::u16string& file,
+                                        const std::u16string& pictureFile) {
+    // The picture is in memory, but its file, the start-up files and the program's own are not to
+    // be lost to a page chosen over them.
+    COutputGuard guard;
+    for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
+        guard.Protect(startUpFile);
+    for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
+        guard.Protect(programFile, COutputGuard::Kind::kProgramFile);
+    try {
+        guard.Check(file, pictureFile);
+    } catch (const CError& refused) {
+        mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
+        return false;
     }
-    if (written)
-        mServices.messageBox.Inform(Tr(kDone));
+    return true;
+}
+
+std::optional<QImage> CSavePictureCommand::PagePicture(const ChosenPage& chosen,
+                                                       const QImage& picture) {
+    // The compact pages show transparency; the others get the picture over white, as the
+    // converter gives them. Only a picture with alpha is copied for that, while it is saved.
+    if (IsCompactStyle(*chosen.style) || !picture.hasAlphaChannel())
+        return picture;
+    QImage page;
+    try {
+        CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
+        flattening.Run([&] { page = PictureOverWhite(picture); });
+    } catch (...) {
+        mServices.messageBox.ShowError(CError::FromCurrentException(),
+                                       FileMessage(chosen.file, Tr(kSaveFailed)));
+        return std::nullopt;
+    }
+    return page;
+}
+
+bool CSavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page) {
+    const std::unique_ptr<IAnyPicture> writer = chosen.style->create();
+    // The walk runs off the window's thread, so the window is still painted and the progress
+    // dialog can be answered; what it says is shown here once it has ended.
+    CDeferredMessages messages;
+    CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
+    CRowsToWork rows(mUi, work);
+    const BusyCursor busy;
+    const bool written =
+        CallPictureGenerator(*writer, chosen.file, page, rows, messages,
+                             [&](const std::function<void()>& walk) { work.Run(walk); });
+    messages.Replay(mServices.messageBox);
     return written;
 }
 
