@@ -1,17 +1,16 @@
 #include "CBackgroundWork.h"
 
 #include <QEventLoop>
+#include <QFutureWatcher>
 #include <QProgressDialog>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 #include <memory>
 
 namespace {
 
-// Half a second: shorter work would only flash a dialog.
-constexpr int kDefaultDelayMs = 500;
 // How often the dialog takes the work's count; the work itself never waits for it.
 constexpr int kUpdateMs = 50;
 
@@ -26,28 +25,22 @@ QString LabelWithNote(const QString& label) {
 
 } // namespace
 
-std::atomic<int> CBackgroundWork::DialogDelayMs{kDefaultDelayMs};
-
 void CBackgroundWork::SetNote(const QString& note) {
     Note() = note;
 }
 
-CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable)
-    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable) {}
+CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable, int dialogDelayMs)
+    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable),
+      mDialogDelayMs(dialogDelayMs) {}
 
 void CBackgroundWork::Run(const std::function<void()>& work) {
+    // The caller goes on with the work's result, so this thread waits for it here, painting and
+    // answering the progress dialog meanwhile.
     QEventLoop loop;
+    QFutureWatcher<void> watcher;
+    QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
     // A failure of the work is carried back to this thread.
     std::exception_ptr failure;
-    std::unique_ptr<QThread> thread(QThread::create([&work, &failure] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
-    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
-                     Qt::QueuedConnection);
 
     std::unique_ptr<QProgressDialog> dialog;
     QTimer update;
@@ -82,11 +75,19 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         dialog->show();
         update.start();
     });
-    delay.start(DialogDelayMs.load());
+    delay.start(mDialogDelayMs);
 
-    thread->start();
-    loop.exec();
-    thread->wait();
+    watcher.setFuture(QtConcurrent::run([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    // A work that ended before the watcher was told of it has already been reported finished.
+    if (!watcher.isFinished())
+        loop.exec();
+    watcher.waitForFinished();
     update.stop();
     delay.stop();
     dialog.reset();

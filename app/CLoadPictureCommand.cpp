@@ -60,7 +60,7 @@ CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
     // a second, says that it is busy (the reader tells nothing of how far it got).
     CLoadOutcome outcome;
     try {
-        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false);
+        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false, mServices.progressDelayMs);
         work.Run([&] { outcome.picture = load(); });
         outcome.pictureLoaded = true;
     } catch (...) {

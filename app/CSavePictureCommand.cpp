@@ -169,7 +169,7 @@ std::optional<QImage> CSavePictureCommand::PagePicture(const ChosenPage& chosen,
         return picture;
     QImage page;
     try {
-        CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
+        CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
         flattening.Run([&] { page = PictureOverWhite(picture); });
     } catch (...) {
         mServices.messageBox.ShowError(CError::FromCurrentException(),
@@ -184,7 +184,7 @@ bool CSavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page
     // The walk runs off the window's thread, so the window is still painted and the progress
     // dialog can be answered; what it says is shown here once it has ended.
     CDeferredMessages messages;
-    CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
+    CBackgroundWork work(mOwner, TrQ(kSavingPage), true, mServices.progressDelayMs);
     CRowsToWork rows(mUi, work);
     const BusyCursor busy;
     const bool written =
@@ -214,7 +214,7 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
     std::optional<std::uint64_t> bytes;
     try {
         const BusyCursor busy;
-        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
+        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
         counting.Run([&] {
             CSilentMessages silent;
             bytes = MeasurePage(style.create, picture, silent);
