@@ -7,11 +7,11 @@
 
 class QWidget;
 
-/// Long work of the window (a save, a large load) on a thread of its own, so that the window is
-/// still painted and can show how far it got. Run returns once the work has ended; meanwhile the
-/// caller's event loop runs, and the owner keeps user input away from its window itself. Once the
-/// work has lasted a while a progress dialog shows: rows done of rows when Progress is
-/// told, a busy indicator otherwise, and a Cancel button when the work can be cancelled.
+/// Long work of the window (a save, a large load) on Qt's thread pool, so that the window is still
+/// painted and can show how far it got. Run returns once the work has ended; meanwhile events are
+/// handled, and the owner keeps user input away from its window itself. Once the work has lasted
+/// a while a progress dialog shows: rows done of rows when Progress is told, a busy indicator
+/// otherwise, and a Cancel button when the work can be cancelled.
 class CBackgroundWork {
 public:
     /// The progress dialog shows once the work has lasted `dialogDelayMs`; shorter work shows none.

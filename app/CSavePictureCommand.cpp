@@ -186,10 +186,16 @@ bool CSavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page
     CDeferredMessages messages;
     CBackgroundWork work(mOwner, TrQ(kSavingPage), true, mServices.progressDelayMs);
     CRowsToWork rows(mUi, work);
-    const BusyCursor busy;
-    const bool written =
-        CallPictureGenerator(*writer, chosen.file, page, rows, messages,
-                             [&](const std::function<void()>& walk) { work.Run(walk); });
+    bool written = false;
+    try {
+        const BusyCursor busy;
+        written = CallPictureGenerator(*writer, chosen.file, page, rows, messages,
+                                       [&](const std::function<void()>& walk) { work.Run(walk); });
+    } catch (...) {
+        // What the walk said before its failure is still told, ahead of the failure itself.
+        messages.Replay(mServices.messageBox);
+        throw;
+    }
     messages.Replay(mServices.messageBox);
     return written;
 }
