@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QWindow>
 #include <cmath>
@@ -181,6 +182,7 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services)
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
     CreateControls();
+    CreateShortcuts();
     // Pictures come in by drop as by the load button.
     setAcceptDrops(true);
     // The focused button shows its focus frame from the start, not only once a key has moved the
@@ -248,18 +250,24 @@ void frmMain::Form_Load() {
     ksSetWindowResIconAll(this, u"A_MAIN");
 }
 
-void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
-    if (KeyCode == Qt::Key_F1 && Shift == Qt::ShiftModifier)
-        ShowAbout(this, mApp, Tr(kAboutName));
-    else if (KeyCode == Qt::Key_F1 && Shift == Qt::NoModifier)
+void frmMain::CreateShortcuts() {
+    // Whichever button has the focus; each with exactly the modifiers it names. Esc asks to close
+    // even while work runs (the close then waits for it); the others wait for the window.
+    const auto add = [this](QKeyCombination keys, bool whileWorking, std::function<void()> act) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, whileWorking, act = std::move(act)] {
+            if (whileWorking || !mWorking)
+                RunReporting(act);
+        });
+    };
+    add(Qt::Key_Escape, true, [this] { close(); });
+    add(Qt::Key_F1, false, [this] {
         // A handler that fails after it has started is reported as any failure of a key.
         ksOpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
-    else if (KeyCode == Qt::Key_Escape && Shift == Qt::NoModifier)
-        close();
-    else if (KeyCode == Qt::Key_V && Shift == Qt::ControlModifier)
-        PastePicture();
-    else if (KeyCode == Qt::Key_C && Shift == Qt::ControlModifier)
-        CopyTable();
+    });
+    add(Qt::SHIFT | Qt::Key_F1, false, [this] { ShowAbout(this, mApp, Tr(kAboutName)); });
+    add(Qt::CTRL | Qt::Key_V, false, [this] { PastePicture(); });
+    add(Qt::CTRL | Qt::Key_C, false, [this] { CopyTable(); });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -376,7 +384,6 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        Form_KeyDown(key->key(), key->modifiers());
         if (watched == cmdShowPicture)
             cmdShowPicture_KeyDown(key->key(), key->modifiers(), key->timestamp());
         else if (mHolding)

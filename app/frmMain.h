@@ -33,10 +33,6 @@ public:
     // What a save asks of the window.
     void RepaintMainWindow() override;
 
-    /// Key preview: every key press in the window, before the focused button gets it. Keys act
-    /// only with exactly the modifiers they name.
-    void Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
-
     void cmdLoadPicture_Click();
     void cmdSaveSPAN_Click();
     void cmdSaveTABLE_Click();
@@ -57,6 +53,8 @@ protected:
 
 private:
     void CreateControls();
+    /// Esc, F1, Shift+F1, Ctrl+V and Ctrl+C.
+    void CreateShortcuts();
     void Form_Load();
     bool IsFirstKeyReceiver(QObject* watched) const;
     /// True when the event is taken here and goes no further.

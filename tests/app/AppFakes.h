@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 inline const CAppObject kApp(u"" TESSELET_SOURCE_DIR "/resources");
 inline QByteArray Bytes(const QString& path) {
@@ -107,6 +108,9 @@ struct Window {
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet
         window.show();
+        // Keys go to the active window only, as the keyboard's do.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         if (!picture.isNull() && picture.save(Path("cat.png")))
             Press("cmdLoadPicture", Path("cat.png"));
     }
@@ -123,11 +127,11 @@ struct Window {
         fakes.chosen.clear();
         fakes.dialogs.clear();
     }
-    /// A key as the keyboard gives it: to the window's QWindow, which hands it to the focus.
+    /// A key as the keyboard gives it: through the window system, whose shortcuts see it first,
+    /// to the window's QWindow, which hands it to the focus.
     void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint64 time = 0,
              bool autoRepeat = false) {
-        QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
-        event.setTimestamp(time);
-        QApplication::sendEvent(window.windowHandle(), &event);
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            window.windowHandle(), time, type, key, modifiers, QString(), autoRepeat);
     }
 };
