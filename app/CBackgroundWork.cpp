@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QFutureWatcher>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +23,32 @@ QString& Note() {
 QString LabelWithNote(const QString& label) {
     return Note().isEmpty() ? label : label + QStringLiteral("\n\n") + Note();
 }
+
+/// While it lives, the window takes no input: disabled, as Qt shows it, and given back the focus
+/// it had once it is enabled again. A window disabled already is left as it is.
+class InputBlock {
+public:
+    explicit InputBlock(QWidget* window)
+        : mWindow(window != nullptr && window->isEnabled() ? window : nullptr) {
+        if (mWindow == nullptr)
+            return;
+        mFocus = mWindow->focusWidget();
+        mWindow->setEnabled(false);
+    }
+    ~InputBlock() {
+        if (mWindow == nullptr)
+            return;
+        mWindow->setEnabled(true);
+        if (mFocus != nullptr)
+            mFocus->setFocus();
+    }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
+
+private:
+    QPointer<QWidget> mWindow;
+    QPointer<QWidget> mFocus;
+};
 
 } // namespace
 
@@ -60,8 +87,9 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         dialog = std::make_unique<QProgressDialog>(mOwner);
         dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
         dialog->setLabelText(LabelWithNote(mLabel));
-        // Not modal: Qt would drop a close request to a window a modal dialog blocks, and the
-        // owner keeps input away from its window itself.
+        // Not modal: Qt would drop a close request to a window a modal dialog blocks; the owner
+        // is disabled instead, and the dialog, its child, is enabled on its own to be answered.
+        dialog->setEnabled(true);
         // The dialog is shown and closed here alone, never by its own count.
         dialog->setAutoReset(false);
         dialog->setAutoClose(false);
@@ -76,6 +104,8 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         update.start();
     });
     delay.start(mDialogDelayMs);
+
+    const InputBlock block(mOwner);
 
     watcher.setFuture(QtConcurrent::run([&work, &failure] {
         try {

@@ -9,7 +9,7 @@ class QWidget;
 
 /// Long work of the window (a save, a large load) on Qt's thread pool, so that the window is still
 /// painted and can show how far it got. Run returns once the work has ended; meanwhile events are
-/// handled, and the owner keeps user input away from its window itself. Once the work has lasted
+/// handled, and the owner is disabled: it is painted but takes no input. Once the work has lasted
 /// a while a progress dialog shows: rows done of rows when Progress is told, a busy indicator
 /// otherwise, and a Cancel button when the work can be cancelled.
 class CBackgroundWork {

@@ -76,26 +76,6 @@ std::optional<std::u16string> LocalFile(const QMimeData* data) {
     return std::nullopt;
 }
 
-bool IsInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
-}
-
 constexpr const char* kNoPictureOnClipboard =
     QT_TRANSLATE_NOOP("Tesselet", "В буфере обмена нет картинки.");
 
@@ -345,25 +325,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return taken;
 }
 
-// While a load or save runs the window is painted but takes no input, and none is kept for later:
-// a click or key meant for the busy window is dropped, not replayed once it is free.
-bool frmMain::IsInputWhileWorking(QObject* watched, const QEvent* event) const {
-    if (!mWorking || !IsInput(event->type()))
+// While a load or save runs the window is disabled (CBackgroundWork): it is painted but takes no
+// input and none is kept for later, and it has no shortcuts. Esc still asks to close it, as the
+// title bar's button does. Keys come to the window's QWindow first, and are stopped there.
+bool frmMain::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
+    if (!mWorking || event->type() != QEvent::KeyPress)
         return false;
-    if (watched == static_cast<const QObject*>(windowHandle()))
-        return true;
-    return watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == this;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+           (watched == static_cast<const QObject*>(windowHandle()) || IsFirstKeyReceiver(watched));
 }
 
 bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
-    if (IsInputWhileWorking(watched, event)) {
-        // Esc asks to close the window, as the title bar's button does; that is kept, not dropped.
-        const auto* key =
-            event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
-        // Keys come to the window's QWindow first, and are stopped there.
-        if (key != nullptr && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
-            (watched == static_cast<QObject*>(windowHandle()) || IsFirstKeyReceiver(watched)))
-            close();
+    if (IsEscapeWhileWorking(watched, event)) {
+        close();
         return true;
     }
     switch (event->type()) {

@@ -59,7 +59,7 @@ private:
     bool IsFirstKeyReceiver(QObject* watched) const;
     /// True when the event is taken here and goes no further.
     bool HandleEvent(QObject* watched, QEvent* event);
-    bool IsInputWhileWorking(QObject* watched, const QEvent* event) const;
+    bool IsEscapeWhileWorking(QObject* watched, const QEvent* event) const;
     /// Runs a handler of the window. Qt cannot carry a failure through its event loop: whatever
     /// fails in a handler is reported here and the window stays.
     void RunReporting(const std::function<void()>& handler);

@@ -119,6 +119,9 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         std::thread reader;
         QByteArray page;
         QTimer::singleShot(300, [&] {
+            // Meanwhile the window takes no input: a click on the load button opens nothing.
+            QTest::mouseClick(w.Button("cmdLoadPicture"), Qt::LeftButton);
+            EXPECT_EQ(w.fakes.dialogs.size(), 1u);
             if (escape)
                 w.Key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             else
