@@ -1,17 +1,17 @@
 #include "CBackgroundWork.h"
 
 #include <QEventLoop>
+#include <QFutureWatcher>
+#include <QPointer>
 #include <QProgressDialog>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 #include <memory>
 
 namespace {
 
-// Half a second: shorter work would only flash a dialog.
-constexpr int kDefaultDelayMs = 500;
 // How often the dialog takes the work's count; the work itself never waits for it.
 constexpr int kUpdateMs = 50;
 
@@ -24,30 +24,50 @@ QString LabelWithNote(const QString& label) {
     return Note().isEmpty() ? label : label + QStringLiteral("\n\n") + Note();
 }
 
-} // namespace
+/// While it lives, the window takes no input: disabled, as Qt shows it, and given back the focus
+/// it had once it is enabled again. A window disabled already is left as it is.
+class InputBlock {
+public:
+    explicit InputBlock(QWidget* window)
+        : mWindow(window != nullptr && window->isEnabled() ? window : nullptr) {
+        if (mWindow == nullptr)
+            return;
+        mFocus = mWindow->focusWidget();
+        mWindow->setEnabled(false);
+    }
+    ~InputBlock() {
+        if (mWindow == nullptr)
+            return;
+        mWindow->setEnabled(true);
+        if (mFocus != nullptr)
+            mFocus->setFocus();
+    }
+    InputBlock(const InputBlock&) = delete;
+    InputBlock& operator=(const InputBlock&) = delete;
 
-std::atomic<int> CBackgroundWork::DialogDelayMs{kDefaultDelayMs};
+private:
+    QPointer<QWidget> mWindow;
+    QPointer<QWidget> mFocus;
+};
+
+} // namespace
 
 void CBackgroundWork::SetNote(const QString& note) {
     Note() = note;
 }
 
-CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable)
-    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable) {}
+CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable, int dialogDelayMs)
+    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable),
+      mDialogDelayMs(dialogDelayMs) {}
 
 void CBackgroundWork::Run(const std::function<void()>& work) {
+    // The caller goes on with the work's result, so this thread waits for it here, painting and
+    // answering the progress dialog meanwhile.
     QEventLoop loop;
+    QFutureWatcher<void> watcher;
+    QObject::connect(&watcher, &QFutureWatcher<void>::finished, &loop, &QEventLoop::quit);
     // A failure of the work is carried back to this thread.
     std::exception_ptr failure;
-    std::unique_ptr<QThread> thread(QThread::create([&work, &failure] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }));
-    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit,
-                     Qt::QueuedConnection);
 
     std::unique_ptr<QProgressDialog> dialog;
     QTimer update;
@@ -67,8 +87,9 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         dialog = std::make_unique<QProgressDialog>(mOwner);
         dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
         dialog->setLabelText(LabelWithNote(mLabel));
-        // Not modal: Qt would drop a close request to a window a modal dialog blocks, and the
-        // owner keeps input away from its window itself.
+        // Not modal: Qt would drop a close request to a window a modal dialog blocks; the owner
+        // is disabled instead, and the dialog, its child, is enabled on its own to be answered.
+        dialog->setEnabled(true);
         // The dialog is shown and closed here alone, never by its own count.
         dialog->setAutoReset(false);
         dialog->setAutoClose(false);
@@ -82,11 +103,21 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
         dialog->show();
         update.start();
     });
-    delay.start(DialogDelayMs.load());
+    delay.start(mDialogDelayMs);
 
-    thread->start();
-    loop.exec();
-    thread->wait();
+    const InputBlock block(mOwner);
+
+    watcher.setFuture(QtConcurrent::run([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    // A work that ended before the watcher was told of it has already been reported finished.
+    if (!watcher.isFinished())
+        loop.exec();
+    watcher.waitForFinished();
     update.stop();
     delay.stop();
     dialog.reset();

@@ -7,17 +7,15 @@
 
 class QWidget;
 
-/// Long work of the window (a save, a large load) on a thread of its own, so that the window is
-/// still painted and can show how far it got. Run returns once the work has ended; meanwhile the
-/// caller's event loop runs, and the owner keeps user input away from its window itself. Once the
-/// work has lasted DialogDelayMs a progress dialog shows: rows done of rows when Progress is
-/// told, a busy indicator otherwise, and a Cancel button when the work can be cancelled.
+/// Long work of the window (a save, a large load) on Qt's thread pool, so that the window is still
+/// painted and can show how far it got. Run returns once the work has ended; meanwhile events are
+/// handled, and the owner is disabled: it is painted but takes no input. Once the work has lasted
+/// a while a progress dialog shows: rows done of rows when Progress is told, a busy indicator
+/// otherwise, and a Cancel button when the work can be cancelled.
 class CBackgroundWork {
 public:
-    /// How long work runs before the progress dialog shows; short work shows none.
-    static std::atomic<int> DialogDelayMs;
-
-    CBackgroundWork(QWidget* owner, QString label, bool cancellable);
+    /// The progress dialog shows once the work has lasted `dialogDelayMs`; shorter work shows none.
+    CBackgroundWork(QWidget* owner, QString label, bool cancellable, int dialogDelayMs);
 
     /// A line under the label of the progress dialog shown now or later, until set empty (the
     /// window's thread only): what the window will do once the work has ended.
@@ -38,6 +36,7 @@ private:
     QWidget* mOwner;
     QString mLabel;
     bool mCancellable;
+    int mDialogDelayMs;
     std::atomic<std::int32_t> mDone{0};
     std::atomic<std::int32_t> mTotal{0};
     std::atomic<bool> mCancelled{false};

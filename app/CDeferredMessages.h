@@ -10,11 +10,14 @@
 /// would have.
 class CDeferredMessages final : public IMessageBox {
 public:
-    void MsgBox(const std::u16string& text, std::int32_t style) override {
-        mMessages.push_back({text, style, std::nullopt});
-    }
     void ShowError(const CError& pending, const std::u16string& message) override {
-        mMessages.push_back({message, 0, pending});
+        mMessages.push_back({message, Kind::kError, pending});
+    }
+    void ShowFailure(const std::u16string& text) override {
+        mMessages.push_back({text, Kind::kFailure, std::nullopt});
+    }
+    void Inform(const std::u16string& text) override {
+        mMessages.push_back({text, Kind::kNews, std::nullopt});
     }
 
     /// Shows every kept message through `to`, in the order they came.
@@ -22,17 +25,25 @@ public:
         std::vector<Message> messages;
         messages.swap(mMessages);
         for (const Message& message : messages) {
-            if (message.error)
+            switch (message.kind) {
+            case Kind::kError:
                 to.ShowError(*message.error, message.text);
-            else
-                to.MsgBox(message.text, message.style);
+                break;
+            case Kind::kFailure:
+                to.ShowFailure(message.text);
+                break;
+            case Kind::kNews:
+                to.Inform(message.text);
+                break;
+            }
         }
     }
 
 private:
+    enum class Kind { kError, kFailure, kNews };
     struct Message {
         std::u16string text;
-        std::int32_t style;
+        Kind kind;
         std::optional<CError> error;
     };
     std::vector<Message> mMessages;

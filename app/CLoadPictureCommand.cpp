@@ -7,7 +7,6 @@
 #include "modFileChoice.h"
 #include "modMessages.h"
 #include "modPictureFiles.h"
-#include "modSteps.h"
 
 #include <QBuffer>
 #include <QString>
@@ -61,14 +60,12 @@ CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
     // a second, says that it is busy (the reader tells nothing of how far it got).
     CLoadOutcome outcome;
     try {
-        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false);
+        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false, mServices.progressDelayMs);
         work.Run([&] { outcome.picture = load(); });
         outcome.pictureLoaded = true;
     } catch (...) {
         const CError pending = CError::FromCurrentException();
-        TryStep([&] {
-            mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
-        });
+        mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
         return outcome;
     }
     outcome.path = name;

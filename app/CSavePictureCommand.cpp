@@ -1,5 +1,6 @@
 #include "CSavePictureCommand.h"
 
+#include "BusyCursor.h"
 #include "CBackgroundWork.h"
 #include "CDeferredMessages.h"
 #include "CError.h"
@@ -19,7 +20,6 @@
 #include "modProgramFolder.h"
 #include "modSourceAndTemplates.h"
 #include "modStartUpFiles.h"
-#include "modSteps.h"
 
 #include <QImage>
 #include <QString>
@@ -38,16 +38,16 @@ constexpr std::u16string_view kTypeKeySuffix = u" Type";
 /// Takes every message of a walk and shows none.
 class CSilentMessages final : public IMessageBox {
 public:
-    void MsgBox(const std::u16string& /*text*/, std::int32_t /*style*/) override {}
     void ShowError(const CError& /*pending*/, const std::u16string& /*message*/) override {}
+    void ShowFailure(const std::u16string& /*text*/) override {}
+    void Inform(const std::u16string& /*text*/) override {}
 };
 
-/// The window's pointer and repaint, with the rows of the walk counted for the progress dialog
+/// The window's repaint, with the rows of the walk counted for the progress dialog
 /// and its Cancel asked after each.
 class CRowsToWork final : public IGeneratorUi {
 public:
     CRowsToWork(IGeneratorUi& ui, CBackgroundWork& work) : mUi(ui), mWork(work) {}
-    void SetMousePointer(std::int32_t pointer) override { mUi.SetMousePointer(pointer); }
     void RepaintMainWindow() override { mUi.RepaintMainWindow(); }
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         mWork.Progress(rowsDone, rows);
@@ -70,8 +70,25 @@ bool CSavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
     const std::function<std::u16string(std::u16string_view extension)>& proposedName,
     const QImage& picture, const std::u16string& pictureFile) {
-    if (styles.empty())
+    const std::optional<ChosenPage> chosen = ChoosePage(styles, proposedName);
+    if (!chosen || !OutputAllowed(chosen->file, pictureFile))
         return false;
+    const std::optional<QImage> page = PagePicture(*chosen, picture);
+    if (!page || !LargePageAgreed(*chosen->style, *page))
+        return false;
+    // Only a walk that says so has written the page: a failure that passes out of it goes to the
+    // window, which reports it, so "Готово ^_^" is never shown for a page that was not written.
+    if (!WritePage(*chosen, *page))
+        return false;
+    mServices.messageBox.Inform(Tr(kDone));
+    return true;
+}
+
+std::optional<CSavePictureCommand::ChosenPage> CSavePictureCommand::ChoosePage(
+    std::span<const PageStyle* const> styles,
+    const std::function<std::u16string(std::u16string_view extension)>& proposedName) {
+    if (styles.empty())
+        return std::nullopt;
     // The file type chosen last is offered first; with one style there is no choice to keep.
     const PageStyle& button = *styles.front();
     const PageFileType buttonType = FileTypeOf(button);
@@ -88,14 +105,14 @@ bool CSavePictureCommand::Run(
 
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     std::int32_t chosenType = -1;
-    const std::optional<std::u16string> chosen =
+    std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
                    {buttonType.rememberedKey, [styles] { return SaveFilter(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);
     if (!chosen)
-        return false;
+        return std::nullopt;
     // One of the styles' own types decides; "HTML файлы" or "Все файлы" keep the one offered.
     const PageStyle* style = &offeredStyle;
     if (chosenType >= 0 && static_cast<std::size_t>(chosenType) < styles.size()) {
@@ -103,52 +120,63 @@ bool CSavePictureCommand::Run(
         if (styles.size() > 1)
             RememberValue(typeKey, std::u16string(style->name));
     }
+    return ChosenPage{style, std::move(*chosen)};
+}
 
-    // Only a walk that says so has written the page: a failure that passes out of it counts as a
-    // failed walk, so "Готово ^_^" is never shown for a page that was not written.
+bool CSavePictureCommand::OutputAllowed(const std::u16string& file,
+                                        const std::u16string& pictureFile) {
+    // The picture is in memory, but its file, the start-up files and the program's own are not to
+    // be lost to a page chosen over them.
+    COutputGuard guard;
+    for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
+        guard.Protect(startUpFile);
+    for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
+        guard.Protect(programFile, COutputGuard::Kind::kProgramFile);
+    try {
+        guard.Check(file, pictureFile);
+    } catch (const CError& refused) {
+        mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QImage> CSavePictureCommand::PagePicture(const ChosenPage& chosen,
+                                                       const QImage& picture) {
+    // The compact pages show transparency; the others get the picture over white, as the
+    // converter gives them. Only a picture with alpha is copied for that, while it is saved.
+    if (chosen.style->keepsTransparency || !picture.hasAlphaChannel())
+        return picture;
+    QImage page;
+    try {
+        CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
+        flattening.Run([&] { page = PictureOverWhite(picture); });
+    } catch (...) {
+        mServices.messageBox.ShowError(CError::FromCurrentException(),
+                                       FileMessage(chosen.file, Tr(kSaveFailed)));
+        return std::nullopt;
+    }
+    return page;
+}
+
+bool CSavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page) {
+    const std::unique_ptr<IAnyPicture> writer = chosen.style->create(mTemplates);
+    // The walk runs off the window's thread, so the window is still painted and the progress
+    // dialog can be answered; what it says is shown here once it has ended.
+    CDeferredMessages messages;
+    CBackgroundWork work(mOwner, TrQ(kSavingPage), true, mServices.progressDelayMs);
+    CRowsToWork rows(mUi, work);
     bool written = false;
-    TryStep([&] {
-        const std::u16string& file = *chosen;
-        // The picture is in memory, but its file, the start-up files and the program's own are
-        // not to be lost to a page chosen over them.
-        COutputGuard guard;
-        for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
-            guard.Protect(startUpFile);
-        for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
-            guard.Protect(programFile, COutputGuard::Kind::kProgramFile);
-        try {
-            guard.Check(file, pictureFile);
-        } catch (const CError& refused) {
-            mServices.messageBox.ShowError(refused, FileMessage(file, Tr(kSaveFailed)));
-            return;
-        }
-        // The compact pages show transparency; the others get the picture over white, as the
-        // converter gives them. Only a picture with alpha is copied for that, while it is saved.
-        QImage page = picture;
-        if (!style->keepsTransparency && picture.hasAlphaChannel()) {
-            try {
-                CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false);
-                flattening.Run([&] { page = PictureOverWhite(picture); });
-            } catch (...) {
-                mServices.messageBox.ShowError(CError::FromCurrentException(),
-                                               FileMessage(file, Tr(kSaveFailed)));
-                return;
-            }
-        }
-        if (!LargePageAgreed(*style, page))
-            return;
-        const std::unique_ptr<IAnyPicture> writer = style->create(mTemplates);
-        // The walk runs off the window's thread, so the window is still painted and the
-        // progress dialog can be answered; what it says is shown here once it has ended.
-        CDeferredMessages messages;
-        CBackgroundWork work(mOwner, TrQ(kSavingPage), true);
-        CRowsToWork rows(mUi, work);
-        written = CallPictureGenerator(*writer, file, page, rows, messages,
+    try {
+        const BusyCursor busy;
+        written = CallPictureGenerator(*writer, chosen.file, page, rows, messages,
                                        [&](const std::function<void()>& walk) { work.Run(walk); });
+    } catch (...) {
+        // What the walk said before its failure is still told, ahead of the failure itself.
         messages.Replay(mServices.messageBox);
-    });
-    if (written)
-        TryStep([&] { mServices.messageBox.MsgBox(Tr(kDone), IMessageBox::kInformationIcon); });
+        throw;
+    }
+    messages.Replay(mServices.messageBox);
     return written;
 }
 
@@ -170,19 +198,19 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
     // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
     std::optional<std::uint64_t> bytes;
-    TryStep([&] {
-        mUi.SetMousePointer(IGeneratorUi::kBusyPointer);
-        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false);
+    try {
+        const BusyCursor busy;
+        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
         counting.Run([&] {
             CSilentMessages silent;
             bytes = MeasurePage([&] { return style.create(mTemplates); }, picture, silent);
         });
-    });
-    TryStep([&] { mUi.SetMousePointer(IGeneratorUi::kDefaultPointer); });
+    } catch (...) {
+        // Not told here: the walk that follows meets the same failure and reports it.
+    }
     if (!bytes || *bytes <= mServices.largePageBytes)
         return true;
     const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
     const QString text = TrQ(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
-    return mServices.messageBox.AskOkCancel(text.toStdU16String(),
-                                            IMessageBox::kOkCancel | IMessageBox::kExclamationIcon);
+    return mServices.messageBox.AskOkCancel(text.toStdU16String());
 }

@@ -1,11 +1,11 @@
 #include "frmMain.h"
 
+#include "BusyCursor.h"
 #include "CBackgroundWork.h"
 #include "CError.h"
 #include "CLoadPictureCommand.h"
 #include "CMainServices.h"
 #include "CMessageBox.h"
-#include "CPictureBox.h"
 #include "CSavePictureCommand.h"
 #include "CSpaceKeyRule.h"
 #include "IFlashWindow.h"
@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QWindow>
 #include <cmath>
@@ -47,8 +48,6 @@ constexpr int kClientHeight = 3135;
 constexpr int kButtonLeft = 120;
 constexpr int kButtonWidth = 3555;
 constexpr int kButtonHeight = 495;
-constexpr int kPictureLeft = 3240;
-constexpr int kPictureTop = 420;
 
 struct ButtonLayout {
     const char* name;
@@ -75,26 +74,6 @@ std::optional<std::u16string> LocalFile(const QMimeData* data) {
         if (url.isLocalFile())
             return FromQString(url.toLocalFile());
     return std::nullopt;
-}
-
-bool IsInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
 }
 
 constexpr const char* kNoPictureOnClipboard =
@@ -183,6 +162,7 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services, PageTemplates t
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
     CreateControls();
+    CreateShortcuts();
     // Pictures come in by drop as by the load button.
     setAcceptDrops(true);
     // The focused button shows its focus frame from the start, not only once a key has moved the
@@ -199,8 +179,6 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services, PageTemplates t
 
 frmMain::~frmMain() {
     qApp->removeNativeEventFilter(mDestroyedFilter.get());
-    if (mBusy)
-        QGuiApplication::restoreOverrideCursor();
 }
 
 void frmMain::CreateControls() {
@@ -222,10 +200,6 @@ void frmMain::CreateControls() {
     for (std::size_t i = 0; i + 1 < std::size(buttons); ++i)
         setTabOrder(*buttons[i], *buttons[i + 1]);
 
-    picPicture = new CPictureBox(this);
-    picPicture->setObjectName(QStringLiteral("picPicture"));
-    picPicture->move(ToPixels(kPictureLeft, dpi), ToPixels(kPictureTop, dpiY));
-
     // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
     // and goes by itself.
     lblStatus = new QLabel(this);
@@ -241,31 +215,39 @@ void frmMain::CreateControls() {
     mStatusTimer.setInterval(kStatusMs);
     connect(&mStatusTimer, &QTimer::timeout, lblStatus, &QWidget::hide);
 
-    connect(cmdLoadPicture, &QPushButton::clicked, this, [this] { cmdLoadPicture_Click(); });
-    connect(cmdSaveSPAN, &QPushButton::clicked, this, [this] { cmdSaveSPAN_Click(); });
-    connect(cmdSaveTABLE, &QPushButton::clicked, this, [this] { cmdSaveTABLE_Click(); });
-    connect(cmdSaveDIV, &QPushButton::clicked, this, [this] { cmdSaveDIV_Click(); });
+    connect(cmdLoadPicture, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdLoadPicture_Click(); }); });
+    connect(cmdSaveSPAN, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveSPAN_Click(); }); });
+    connect(cmdSaveTABLE, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveTABLE_Click(); }); });
+    connect(cmdSaveDIV, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { cmdSaveDIV_Click(); }); });
 }
 
 void frmMain::Form_Load() {
     ksCenterFormEx(this);
-    if (!ksIsInIDE())
-        ksSetWindowResIconAll(this, u"A_MAIN");
-    ksFixUserControlsContainerWindow();
+    ksSetWindowResIconAll(this, u"A_MAIN");
 }
 
-void frmMain::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
-    if (KeyCode == Qt::Key_F1 && Shift == Qt::ShiftModifier)
-        ShowAbout(this, mApp, Tr(kAboutName));
-    else if (KeyCode == Qt::Key_F1 && Shift == Qt::NoModifier)
+void frmMain::CreateShortcuts() {
+    // Whichever button has the focus; each with exactly the modifiers it names. Esc asks to close
+    // even while work runs (the close then waits for it); the others wait for the window.
+    const auto add = [this](QKeyCombination keys, bool whileWorking, std::function<void()> act) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, whileWorking, act = std::move(act)] {
+            if (whileWorking || !mWorking)
+                RunReporting(act);
+        });
+    };
+    add(Qt::Key_Escape, true, [this] { close(); });
+    add(Qt::Key_F1, false, [this] {
         // A handler that fails after it has started is reported as any failure of a key.
         ksOpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
-    else if (KeyCode == Qt::Key_Escape && Shift == Qt::NoModifier)
-        close();
-    else if (KeyCode == Qt::Key_V && Shift == Qt::ControlModifier)
-        PastePicture();
-    else if (KeyCode == Qt::Key_C && Shift == Qt::ControlModifier)
-        CopyTable();
+    });
+    add(Qt::SHIFT | Qt::Key_F1, false, [this] { ShowAbout(this, mApp, Tr(kAboutName)); });
+    add(Qt::CTRL | Qt::Key_V, false, [this] { PastePicture(); });
+    add(Qt::CTRL | Qt::Key_C, false, [this] { CopyTable(); });
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -321,11 +303,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     if (mWorking || !file)
         return;
     event->acceptProposedAction();
-    try {
-        LoadDroppedFile(*file);
-    } catch (...) {
-        ReportFailure();
-    }
+    RunReporting([this, &file] { LoadDroppedFile(*file); });
 }
 
 // Key events travel from the focused widget up to the window while nobody takes them, and the
@@ -342,35 +320,25 @@ bool frmMain::IsFirstKeyReceiver(QObject* watched) const {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    // Qt cannot carry a failure through its event loop: whatever fails in a handler is reported
-    // here and the window stays.
-    try {
-        return HandleEvent(watched, event);
-    } catch (...) {
-        ReportFailure();
-    }
-    return false;
+    bool taken = false;
+    RunReporting([&] { taken = HandleEvent(watched, event); });
+    return taken;
 }
 
-// While a load or save runs the window is painted but takes no input, and none is kept for later:
-// a click or key meant for the busy window is dropped, not replayed once it is free.
-bool frmMain::IsInputWhileWorking(QObject* watched, const QEvent* event) const {
-    if (!mWorking || !IsInput(event->type()))
+// While a load or save runs the window is disabled (CBackgroundWork): it is painted but takes no
+// input and none is kept for later, and it has no shortcuts. Esc still asks to close it, as the
+// title bar's button does. Keys come to the window's QWindow first, and are stopped there.
+bool frmMain::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
+    if (!mWorking || event->type() != QEvent::KeyPress)
         return false;
-    if (watched == static_cast<const QObject*>(windowHandle()))
-        return true;
-    return watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == this;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
+           (watched == static_cast<const QObject*>(windowHandle()) || IsFirstKeyReceiver(watched));
 }
 
 bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
-    if (IsInputWhileWorking(watched, event)) {
-        // Esc asks to close the window, as the title bar's button does; that is kept, not dropped.
-        const auto* key =
-            event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
-        // Keys come to the window's QWindow first, and are stopped there.
-        if (key != nullptr && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
-            (watched == static_cast<QObject*>(windowHandle()) || IsFirstKeyReceiver(watched)))
-            close();
+    if (IsEscapeWhileWorking(watched, event)) {
+        close();
         return true;
     }
     switch (event->type()) {
@@ -391,7 +359,6 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
                 return true;
             }
         }
-        Form_KeyDown(key->key(), key->modifiers());
         if (watched == cmdShowPicture)
             cmdShowPicture_KeyDown(key->key(), key->modifiers(), key->timestamp());
         else if (mHolding)
@@ -432,6 +399,14 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
         return false;
     default:
         return false;
+    }
+}
+
+void frmMain::RunReporting(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (...) {
+        ReportFailure();
     }
 }
 
@@ -482,18 +457,17 @@ void frmMain::PastePicture() {
 }
 
 void frmMain::CopyTable() {
-    if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
+    if (mPicture.isNull())
         return;
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
     {
         const CWorking working(*this);
-        SetMousePointer(kBusyPointer);
-        table = TableForClipboard(picPicture->Picture(), mServices.messageBox, wouldTake);
-        SetMousePointer(kDefaultPointer);
+        const BusyCursor busy;
+        table = TableForClipboard(mPicture, mServices.messageBox, wouldTake);
     }
     if (wouldTake > 0) {
-        MsgBox(TooLargeForClipboardMessage(wouldTake), IMessageBox::kStopIcon);
+        mServices.messageBox.ShowFailure(TooLargeForClipboardMessage(wouldTake));
         return;
     }
     if (!table)
@@ -506,9 +480,9 @@ void frmMain::CopyTable() {
 void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
-    picPicture->SetPicture(outcome.picture);
+    mPicture = outcome.picture;
     mShownPicture = QImage();
-    if (picPicture->PictureType() == CPictureBox::vbPicTypeNone)
+    if (mPicture.isNull())
         return;
     if (outcome.path)
         mSourceFileName = *outcome.path;
@@ -541,9 +515,7 @@ void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
         [this](std::u16string_view extension) {
             return MakeOutputFileName(std::u16string(extension));
         },
-        picPicture->Picture(), mSourceFileName);
-    // However the walk ended, the pointer is not left busy.
-    SetMousePointer(kDefaultPointer);
+        mPicture, mSourceFileName);
 }
 
 std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) const {
@@ -553,14 +525,14 @@ std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) cons
 void frmMain::cmdShowPicture_MouseDown() {
     // The held picture keeps its alpha for the compact pages; the screen shows it over white.
     if (mShownPicture.isNull())
-        mShownPicture = FlattenOverWhite(picPicture->Picture());
+        mShownPicture = FlattenOverWhite(mPicture);
     const FlashResult result = mServices.flashWindow.Show(mShownPicture);
     mHolding = result == FlashResult::Shown;
     if (!mHolding)
         mShownPicture = QImage();
     const std::u16string failure = FlashFailureMessage(result);
     if (!failure.empty())
-        MsgBox(failure, IMessageBox::kStopIcon);
+        mServices.messageBox.ShowFailure(failure);
 }
 
 void frmMain::cmdShowPicture_MouseUp() {
@@ -579,16 +551,6 @@ void frmMain::cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift,
     mSpaceKey->KeyUp(KeyCode, Shift, timestamp, autoRepeat);
 }
 
-void frmMain::SetMousePointer(std::int32_t pointer) {
-    if (pointer == kBusyPointer && !mBusy) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        mBusy = true;
-    } else if (pointer == kDefaultPointer && mBusy) {
-        QGuiApplication::restoreOverrideCursor();
-        mBusy = false;
-    }
-}
-
 void frmMain::RepaintMainWindow() {
     repaint();
 }
@@ -601,8 +563,4 @@ void frmMain::ShowStatus(const std::u16string& text) {
     lblStatus->raise();
     lblStatus->show();
     mStatusTimer.start();
-}
-
-void frmMain::MsgBox(const std::u16string& text, std::int32_t style) {
-    mServices.messageBox.MsgBox(text, style);
 }

@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 
 class CError;
-class CPictureBox;
 struct CLoadOutcome;
 class CSpaceKeyRule;
 struct CMainServices;
@@ -23,7 +23,7 @@ class QLabel;
 class QPushButton;
 
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
-/// in three styles) and the hidden picture holder. It answers Esc, F1 and Shift+F1 whichever
+/// in three styles), holding the loaded picture. It answers Esc, F1 and Shift+F1 whichever
 /// button has the focus.
 class frmMain final : public QWidget, public IGeneratorUi {
 public:
@@ -33,12 +33,7 @@ public:
     ~frmMain() override;
 
     // What a save asks of the window.
-    void SetMousePointer(std::int32_t pointer) override;
     void RepaintMainWindow() override;
-
-    /// Key preview: every key press in the window, before the focused button gets it. Keys act
-    /// only with exactly the modifiers they name.
-    void Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
 
     void cmdLoadPicture_Click();
     void cmdSaveSPAN_Click();
@@ -60,11 +55,16 @@ protected:
 
 private:
     void CreateControls();
+    /// Esc, F1, Shift+F1, Ctrl+V and Ctrl+C.
+    void CreateShortcuts();
     void Form_Load();
     bool IsFirstKeyReceiver(QObject* watched) const;
     /// True when the event is taken here and goes no further.
     bool HandleEvent(QObject* watched, QEvent* event);
-    bool IsInputWhileWorking(QObject* watched, const QEvent* event) const;
+    bool IsEscapeWhileWorking(QObject* watched, const QEvent* event) const;
+    /// Runs a handler of the window. Qt cannot carry a failure through its event loop: whatever
+    /// fails in a handler is reported here and the window stays.
+    void RunReporting(const std::function<void()>& handler);
     void ReportFailure();
     void ReportFailure(const CError& pending);
     void AcceptLoad(const CLoadOutcome& outcome);
@@ -73,7 +73,6 @@ private:
     void CopyTable();
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
-    void MsgBox(const std::u16string& text, std::int32_t style);
     /// A short remark over the foot of the window that goes by itself after a few seconds.
     void ShowStatus(const std::u16string& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.
@@ -84,7 +83,8 @@ private:
     CMainServices& mServices;
     const PageTemplates mTemplates;
     std::u16string mSourceFileName;
-    bool mBusy = false;
+    /// The loaded picture, with its alpha kept for the compact pages; null until one is loaded.
+    QImage mPicture;
     /// A load or save runs: the window takes no input until it has ended.
     bool mWorking = false;
     /// The show button holds the picture on the screen.
@@ -99,7 +99,6 @@ private:
     QPushButton* cmdSaveSPAN = nullptr;
     QPushButton* cmdSaveTABLE = nullptr;
     QPushButton* cmdSaveDIV = nullptr;
-    CPictureBox* picPicture = nullptr;
     QLabel* lblStatus = nullptr;
     QTimer mStatusTimer;
 

@@ -18,7 +18,6 @@ namespace {
 class CSizeWatch final : public IGeneratorUi {
 public:
     CSizeWatch(const CPageWriter& writer, std::size_t limit) : mWriter(writer), mLimit(limit) {}
-    void SetMousePointer(std::int32_t /*pointer*/) override {}
     void RepaintMainWindow() override {}
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         const std::size_t size = mWriter.BodySize();

@@ -25,10 +25,9 @@ struct CFileQuestion {
 
 /// The open dialog, or the save dialog when a name is proposed, in the folder remembered for the
 /// question's key, owned by `owner`; the chosen file's folder is remembered before the path is
-/// returned, so that the folder of a file that then fails to load or save counts too. Each step
-/// that fails is skipped and the next one runs; a dialog that cannot be shown counts as
-/// cancelled. Nothing when cancelled. `chosenType`, when given, receives the place in the filter
-/// of the file type the user chose the file under, -1 when it is not known.
+/// returned, so that the folder of a file that then fails to load or save counts too; a failure
+/// of the dialog is thrown. Nothing when cancelled. `chosenType`, when given, receives the place in
+/// the filter of the file type the user chose the file under, -1 when it is not known.
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const CFileQuestion& question,
                                          std::int32_t* chosenType = nullptr);

@@ -17,8 +17,7 @@
 #include <cstdlib>
 
 std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
-    if (!ksIsInIDE())
-        ksSetWindowResIconAll(ksGetThunderMainHandle(), u"A_MAIN");
+    ksSetWindowResIconAll(nullptr, u"A_MAIN");
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
         return nullptr;

@@ -17,7 +17,7 @@ std::string OneLine(const std::u16string& text) {
 
 } // namespace
 
-void CQuietUi::MsgBox(const std::u16string& text, std::int32_t) {
+void CQuietUi::ShowFailure(const std::u16string& text) {
     mLastFailure = OneLine(text);
 }
 

@@ -9,9 +9,9 @@
 /// that a benchmark can stop instead of timing a walk that failed.
 class CQuietUi final : public IGeneratorUi, public IMessageBox {
 public:
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
+    void ShowFailure(const std::u16string& text) override;
+    void Inform(const std::u16string& /*text*/) override {}
     void ShowError(const CError& pending, const std::u16string& message) override;
 
     /// The last failure as UTF-8, empty when nothing failed.

@@ -41,7 +41,6 @@ public:
     void Filter(const std::u16string&) override {}
     void FilterIndex(std::int32_t) override {}
     std::int32_t SelectedFilterIndex() const override { return 0; }
-    void DialogOptions(std::int32_t) override {}
     void DefaultFileName(const std::u16string&) override {}
     void InitialFolder(const std::u16string&) override {}
     bool ShowOpen() override { return true; }
@@ -53,11 +52,11 @@ private:
 
 class CQuiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
-    void MsgBox(const std::u16string&, std::int32_t) override {}
+    void ShowFailure(const std::u16string&) override {}
+    void Inform(const std::u16string&) override {}
     void ShowError(const CError&, const std::u16string&) override { failed = true; }
     FlashResult Show(const QImage&) override { return FlashResult::Shown; }
     void Hide() override {}
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
     bool failed = false;
 };

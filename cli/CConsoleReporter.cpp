@@ -19,12 +19,13 @@ void CConsoleReporter::Print(const std::u16string& text) {
 }
 
 void CConsoleReporter::ShowError(const CError& pending, const std::u16string& message) {
-    ++mFailures;
     Print(message + u"\r\n" + ErrorLine(pending));
 }
 
-void CConsoleReporter::MsgBox(const std::u16string& text, std::int32_t style) {
-    if (style == IMessageBox::kStopIcon)
-        ++mFailures;
+void CConsoleReporter::ShowFailure(const std::u16string& text) {
+    Print(text);
+}
+
+void CConsoleReporter::Inform(const std::u16string& text) {
     Print(text);
 }

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-/// Failure reports and message boxes as lines on standard error. A console has no pointer and no
-/// window to repaint. A report made while a page's progress line shows on the same stream starts
+/// Failure reports and message boxes as lines on standard error. A console has no window to
+/// repaint. A report made while a page's progress line shows on the same stream starts
 /// on the line beneath it; file names in a report are written as the bytes they are.
 class CConsoleReporter final : public IMessageBox, public IGeneratorUi {
 public:
@@ -17,17 +17,13 @@ public:
     ConsoleStream& Console() noexcept { return mConsole; }
 
     void ShowError(const CError& pending, const std::u16string& message) override;
-    void SetMousePointer(std::int32_t) override {}
     void RepaintMainWindow() override {}
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
-
-    /// How many failures were shown.
-    int Failures() const noexcept { return mFailures; }
+    void ShowFailure(const std::u16string& text) override;
+    void Inform(const std::u16string& text) override;
 
 private:
     void Print(const std::u16string& text);
 
     std::FILE* mStream;
     ConsoleStream mConsole;
-    int mFailures = 0;
 };

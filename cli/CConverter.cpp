@@ -118,7 +118,7 @@ bool CConverter::Write(const std::u16string& picture, const PageStyle& style,
                                                   "1 пиксель: ей нужно %2 байт."))
                     .arg(mOptions.maxBytes)
                     .arg(fit->bytes);
-            mReporter.MsgBox(FileMessage(path, FromQString(sentence)), IMessageBox::kStopIcon);
+            mReporter.ShowFailure(FileMessage(path, FromQString(sentence)));
             return false;
         }
         image = fit->picture;

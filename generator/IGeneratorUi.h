@@ -2,15 +2,11 @@
 
 #include <cstdint>
 
-/// What a save asks of the window besides its messages: the busy pointer and a repaint of the
-/// main window before the walk, and a word after every row.
+/// What a save asks of the window besides its messages: a repaint of the main window before the
+/// walk, and a word after every row.
 class IGeneratorUi {
 public:
-    static constexpr std::int32_t kDefaultPointer = 0;
-    static constexpr std::int32_t kBusyPointer = 11;
-
     virtual ~IGeneratorUi() = default;
-    virtual void SetMousePointer(std::int32_t pointer) = 0;
     virtual void RepaintMainWindow() = 0;
     /// After each row of the walk, on the thread that walks: `rowsDone` of `rows` are written.
     /// False stops the walk there, between rows: the page is dropped unfinished, so no page is

@@ -22,7 +22,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
     // line to misread and makes an empty page.
     const bool withAlpha = picture.format() == QImage::Format_ARGB32;
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32 && !withAlpha) {
-        messages.MsgBox(std::u16string(kNotPixels), IMessageBox::kStopIcon);
+        messages.ShowFailure(std::u16string(kNotPixels));
         return false;
     }
 
@@ -69,31 +69,21 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
                           const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
                           const WalkRunner& runWalk) {
-    ui.SetMousePointer(IGeneratorUi::kBusyPointer);
     ui.RepaintMainWindow();
+    if (!runWalk)
+        return GeneratePicture(writer, FileName, picture, messages, &ui);
+    // A failure inside the walk (only one of the report itself or of the closing after it) is
+    // carried out of the runner's thread and out of here.
     bool result = false;
-    try {
-        if (runWalk) {
-            // A failure inside the walk is carried out of the runner's thread and out of here.
-            std::exception_ptr failure;
-            runWalk([&] {
-                try {
-                    result = GeneratePicture(writer, FileName, picture, messages, &ui);
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            });
-            if (failure)
-                std::rethrow_exception(failure);
-        } else {
+    std::exception_ptr failure;
+    runWalk([&] {
+        try {
             result = GeneratePicture(writer, FileName, picture, messages, &ui);
+        } catch (...) {
+            failure = std::current_exception();
         }
-    } catch (...) {
-        // Only a failure of the report itself or of the closing after it lands here; the pointer
-        // must not stay busy because of it.
-        ui.SetMousePointer(IGeneratorUi::kDefaultPointer);
-        throw;
-    }
-    ui.SetMousePointer(IGeneratorUi::kDefaultPointer);
+    });
+    if (failure)
+        std::rethrow_exception(failure);
     return result;
 }

@@ -11,9 +11,9 @@ class QImage;
 /// Runs the walk it is given, perhaps on another thread, and returns once the walk has ended.
 using WalkRunner = std::function<void(const std::function<void()>& walk)>;
 
-/// Writes one page: shows the busy pointer, repaints the window once and walks the picture,
-/// telling `ui` of every row (see IGeneratorUi::RowWritten). The walk runs right here, or in
-/// `runWalk` when one is given; the pointer and the repaint stay on the caller's thread. Returns
+/// Writes one page: repaints the window once and walks the picture, telling `ui` of every row (see
+/// IGeneratorUi::RowWritten). The walk runs right here, or in `runWalk` when one is given; the
+/// repaint stays on the caller's thread. Returns
 /// true only when the page was written to the end and its file closed; every failure has been
 /// reported by then.
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,

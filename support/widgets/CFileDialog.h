@@ -17,7 +17,6 @@ public:
     void Filter(const std::u16string& filter) override;
     void FilterIndex(std::int32_t index) override { mFilterIndex = index; }
     std::int32_t SelectedFilterIndex() const override { return mSelectedFilterIndex; }
-    void DialogOptions(std::int32_t options) override { mOptions = options; }
     void DefaultFileName(const std::u16string& path) override;
     void InitialFolder(const std::u16string& folder) override;
     bool ShowOpen() override;
@@ -34,7 +33,6 @@ private:
     QStringList mFilters;
     std::int32_t mFilterIndex = 0;
     std::int32_t mSelectedFilterIndex = -1;
-    std::int32_t mOptions = 0;
     QString mDefaultFileName;
     QString mInitialFolder;
     QString mSelectedFile;

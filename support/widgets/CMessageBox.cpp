@@ -12,22 +12,6 @@
 
 namespace {
 
-/// The icon of a message-box style: 16 stop, 32 question, 48 exclamation, 64 information.
-QMessageBox::Icon IconOfStyle(std::int32_t style) {
-    switch (style & 0x70) {
-    case 16:
-        return QMessageBox::Critical;
-    case 32:
-        return QMessageBox::Question;
-    case 48:
-        return QMessageBox::Warning;
-    case 64:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
-}
-
 /// The message, an empty line when there is one, then the error's number and description.
 QString ReportText(const CError& pending, const std::u16string& message) {
     // Messages are built with CR LF pairs; a label shows the CR as a stray glyph.
@@ -47,18 +31,22 @@ void Show(QMessageBox::Icon icon, const std::u16string& caption, const QString& 
 
 CMessageBox::CMessageBox(std::u16string caption) : mCaption(std::move(caption)) {}
 
-void CMessageBox::MsgBox(const std::u16string& text, std::int32_t style) {
-    Show(IconOfStyle(style), mCaption, ToQString(text));
-}
-
 void CMessageBox::ShowError(const CError& pending, const std::u16string& message) {
-    Show(IconOfStyle(kStopIcon), mCaption, ReportText(pending, message));
+    Show(QMessageBox::Critical, mCaption, ReportText(pending, message));
 }
 
-bool CMessageBox::AskOkCancel(const std::u16string& text, std::int32_t style) {
+void CMessageBox::ShowFailure(const std::u16string& text) {
+    Show(QMessageBox::Critical, mCaption, ToQString(text));
+}
+
+void CMessageBox::Inform(const std::u16string& text) {
+    Show(QMessageBox::Information, mCaption, ToQString(text));
+}
+
+bool CMessageBox::AskOkCancel(const std::u16string& text) {
     QString shown = ToQString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(IconOfStyle(style), ToQString(mCaption), shown,
+    QMessageBox box(QMessageBox::Warning, ToQString(mCaption), shown,
                     QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -11,9 +11,10 @@ class QWidget;
 class CMessageBox final : public IMessageBox {
 public:
     explicit CMessageBox(std::u16string caption);
-    void MsgBox(const std::u16string& text, std::int32_t style) override;
     void ShowError(const CError& pending, const std::u16string& message) override;
-    bool AskOkCancel(const std::u16string& text, std::int32_t style) override;
+    void ShowFailure(const std::u16string& text) override;
+    void Inform(const std::u16string& text) override;
+    bool AskOkCancel(const std::u16string& text) override;
 
 private:
     std::u16string mCaption;

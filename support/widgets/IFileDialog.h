@@ -22,7 +22,6 @@ public:
     /// After a successful ShowOpen or ShowSave: the place in the filter of the file type selected
     /// when the user chose the file, -1 when none is known.
     virtual std::int32_t SelectedFilterIndex() const = 0;
-    virtual void DialogOptions(std::int32_t options) = 0;
     /// Save only: the path proposed to the user.
     virtual void DefaultFileName(const std::u16string& path) = 0;
     /// The folder to open in; empty when none is remembered.

@@ -21,15 +21,6 @@ void ksRegisterAppPath() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
-bool ksIsInIDE() {
-    const QByteArray value = qgetenv("TESSELET_IN_IDE");
-    return !value.isEmpty() && value != "0";
-}
-
-QWidget* ksGetThunderMainHandle() {
-    return nullptr;
-}
-
 void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
     const QDir folder(QStringLiteral(":/") + ToQString(resourceName));
     QIcon icon;
@@ -54,8 +45,6 @@ void ksCenterFormEx(QWidget* window) {
     window->move(area.x() + (area.width() - frame.width()) / 2,
                  area.y() + (area.height() - frame.height()) / 2);
 }
-
-void ksFixUserControlsContainerWindow() {}
 
 void ksOpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));

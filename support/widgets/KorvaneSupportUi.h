@@ -15,23 +15,12 @@ class QWidget;
 /// and the entry's icon go together). Call before the application object exists.
 void ksRegisterAppPath();
 
-/// True when the program runs under its developer's tools: the environment variable
-/// TESSELET_IN_IDE is set to anything but "" or "0". False in a normal run.
-bool ksIsInIDE();
-
-/// The window that stands for the program as a whole. Qt has no hidden application window, so
-/// this is nullptr, which ksSetWindowResIconAll takes as the application itself.
-QWidget* ksGetThunderMainHandle();
-
 /// Gives the window (nullptr: the application, and so every window without an icon of its own)
 /// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
 void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName);
 
 /// Centres the window on the available area of its screen.
 void ksCenterFormEx(QWidget* window);
-
-/// Nothing to fix with Qt's widgets; kept where the window's start-up fixes its controls.
-void ksFixUserControlsContainerWindow();
 
 /// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
 /// missing or nothing could open it. A handler that starts but then fails is told to

@@ -42,9 +42,3 @@ QStringList QtNameFilters(const std::u16string& filter) {
     }
     return types;
 }
-
-QString QtNameFilter(const std::u16string& filter) {
-    QStringList types = QtNameFilters(filter);
-    types.removeAll(QString());
-    return types.join(QStringLiteral(";;"));
-}

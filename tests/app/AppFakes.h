@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
+#include <qpa/qwindowsysteminterface.h>
 
 inline const CAppObject kApp(u"" TESSELET_SOURCE_DIR "/resources");
 inline QByteArray Bytes(const QString& path) {
@@ -65,11 +66,12 @@ struct Fakes final : IMessageBox, IFlashWindow {
     QImage shown;
     CMainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
-    void MsgBox(const std::u16string& text, std::int32_t) override { said.push_back(text); }
+    void ShowFailure(const std::u16string& text) override { said.push_back(text); }
+    void Inform(const std::u16string& text) override { said.push_back(text); }
     void ShowError(const CError& pending, const std::u16string& message) override {
         said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
     }
-    bool AskOkCancel(const std::u16string& text, std::int32_t) override {
+    bool AskOkCancel(const std::u16string& text) override {
         busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
         said.push_back(text);
         return answerOk;
@@ -89,7 +91,6 @@ struct Fakes final : IMessageBox, IFlashWindow {
         void Filter(const std::u16string&) override {}
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
-        void DialogOptions(std::int32_t) override {}
         void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
         bool ShowOpen() override { return !f.chosen.empty(); }
@@ -118,6 +119,9 @@ struct Window {
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet
         window.show();
+        // Keys go to the active window only, as the keyboard's do.
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         if (!picture.isNull() && picture.save(Path("cat.png")))
             Press("cmdLoadPicture", Path("cat.png"));
     }
@@ -134,11 +138,11 @@ struct Window {
         fakes.chosen.clear();
         fakes.dialogs.clear();
     }
-    /// A key as the keyboard gives it: to the window's QWindow, which hands it to the focus.
+    /// A key as the keyboard gives it: through the window system, whose shortcuts see it first,
+    /// to the window's QWindow, which hands it to the focus.
     void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint64 time = 0,
              bool autoRepeat = false) {
-        QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
-        event.setTimestamp(time);
-        QApplication::sendEvent(window.windowHandle(), &event);
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            window.windowHandle(), time, type, key, modifiers, QString(), autoRepeat);
     }
 };

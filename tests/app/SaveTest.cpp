@@ -1,6 +1,5 @@
 #include "AppFakes.h"
 
-#include "CBackgroundWork.h"
 #include "CFileDialog.h"
 
 #include <QComboBox>
@@ -96,12 +95,11 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
     Window w(flat);
     w.fakes.services.largePageBytes = UINT64_MAX;
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("big.table.htm"))); // the old page
-    const int delay = CBackgroundWork::DialogDelayMs.exchange(0);         // the dialog at once
+    w.fakes.services.progressDelayMs = 0;                                 // the dialog at once
     int dialogs = 0;
     const User user(
         [&](QDialog& progress) { ++dialogs, progress.findChild<QPushButton*>()->click(); });
     w.Press("cmdSaveTABLE", w.Path("big.table.htm"), 0);
-    CBackgroundWork::DialogDelayMs = delay;
     EXPECT_GE(dialogs, 1);
     EXPECT_TRUE(w.fakes.said.empty());
     EXPECT_EQ(Bytes(w.Path("big.table.htm")), Bytes(w.Path("cat.png")));
@@ -117,10 +115,13 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         Window w;
         const QString pipe = w.Path("page.table.htm");
         ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
-        const int delay = CBackgroundWork::DialogDelayMs.exchange(escape ? 60000 : 0);
+        w.fakes.services.progressDelayMs = escape ? 60000 : 0;
         std::thread reader;
         QByteArray page;
         QTimer::singleShot(300, [&] {
+            // Meanwhile the window takes no input: a click on the load button opens nothing.
+            QTest::mouseClick(w.Button("cmdLoadPicture"), Qt::LeftButton);
+            EXPECT_EQ(w.fakes.dialogs.size(), 1u);
             if (escape)
                 w.Key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             else
@@ -141,7 +142,6 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         if (!reader.joinable()) // the save ended before the close
             QTest::qWait(400);
         reader.join();
-        CBackgroundWork::DialogDelayMs = delay;
         EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
         EXPECT_FALSE(w.window.isVisible());
         EXPECT_EQ(page, ConverterPage(w.Path("cat.png"), "table", w.Path("cli.htm")));

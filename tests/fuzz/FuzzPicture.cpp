@@ -21,7 +21,8 @@ public:
     void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override {
         Check(qAlpha(Color) == 255 && Color == image.pixel(X, Y) && left-- > 0);
     }
-    void MsgBox(const std::u16string&, std::int32_t) override { std::abort(); }
+    void ShowFailure(const std::u16string&) override { std::abort(); }
+    void Inform(const std::u16string&) override { std::abort(); }
     void ShowError(const CError&, const std::u16string&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet

@@ -54,20 +54,17 @@ public:
     };
 
     void ShowError(const CError& pending, const std::u16string& message) override;
-    void SetMousePointer(std::int32_t shown) override { pointer = shown; }
     void RepaintMainWindow() override {}
-    void MsgBox(const std::u16string& text, std::int32_t style) override {
-        boxes.emplace_back(text, style);
-    }
+    void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
+    void Inform(const std::u16string& text) override { boxes.push_back(text); }
 
     bool RowWritten(std::int32_t done, std::int32_t) override {
         return stopAfter == 0 || done < stopAfter;
     }
 
     std::vector<Report> errors;
-    std::vector<std::pair<std::u16string, std::int32_t>> boxes;
-    std::int32_t pointer = -1;  ///< the mouse pointer last set
-    std::int32_t stopAfter = 0; ///< rows after which the walk is stopped; 0 never
+    std::vector<std::u16string> boxes; ///< failures and news shown in a sentence alone
+    std::int32_t stopAfter = 0;        ///< rows after which the walk is stopped; 0 never
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
