@@ -103,8 +103,9 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("style"),
         TrQ(QT_TRANSLATE_NOOP("Tesselet",
                               "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
-                              "одного цвета), compact-mail (compact для писем) или all (три "
-                              "первых, так по умолчанию).")),
+                              "одного цвета), compact-mail (compact для писем), web (строки "
+                              "градиентами, быстро рисуется браузером) или all (три первых, так по "
+                              "умолчанию).")),
         QStringLiteral("style"), QStringLiteral("all"));
     const QCommandLineOption output(
         {QStringLiteral("o"), QStringLiteral("output")},
@@ -186,7 +187,7 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     } else {
         result.error = FromQString(
             TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
-                                              "compact-mail или all)"))
+                                              "compact-mail, web или all)"))
                 .arg(ToQString(styleName)));
         return result;
     }
@@ -196,8 +197,8 @@ CCommandLine::Result CCommandLine::Parse(const QStringList& arguments) {
     for (const QCommandLineOption* only : {&mail, &fragment, &tolerance, &background}) {
         if (parser.isSet(*only) && !compact) {
             result.error = FromQString(
-                TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                      "--%1 только для стилей compact и compact-mail (--style)"))
+                TrQ(QT_TRANSLATE_NOOP(
+                        "Tesselet", "--%1 только для стилей compact, compact-mail и web (--style)"))
                     .arg(only->names().constFirst()));
             return result;
         }

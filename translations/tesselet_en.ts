@@ -380,10 +380,6 @@
         <translation>--max-bytes: a whole number of bytes above 0 is needed, perhaps with k (1024 bytes) or M (1024 k)</translation>
     </message>
     <message>
-        <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем) или all (три первых, так по умолчанию).</source>
-        <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail) or all (the first three, the default).</translation>
-    </message>
-    <message>
         <source>Страница compact для писем (как --style compact-mail).</source>
         <translation>A compact page for e-mail (as --style compact-mail).</translation>
     </message>
@@ -404,14 +400,6 @@
         <translation>Scale the picture down so that the page takes at most N bytes (k = 1024, M = 1024 k).</translation>
     </message>
     <message>
-        <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail или all)</source>
-        <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail or all)</translation>
-    </message>
-    <message>
-        <source>--%1 только для стилей compact и compact-mail (--style)</source>
-        <translation>--%1 is only for the styles compact and compact-mail (--style)</translation>
-    </message>
-    <message>
         <source>Страница не умещается в %1 байт даже шириной в 1 пиксель: ей нужно %2 байт.</source>
         <translation>The page does not fit into %1 bytes even 1 pixel wide: it needs %2 bytes.</translation>
     </message>
@@ -422,6 +410,22 @@
     <message>
         <source>%1: наибольшее отличие цвета ΔE = %2</source>
         <translation>%1: largest colour difference ΔE = %2</translation>
+    </message>
+    <message>
+        <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем), web (строки градиентами, быстро рисуется браузером) или all (три первых, так по умолчанию).</source>
+        <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail), web (rows as gradients, drawn fast by browsers) or all (the first three, the default).</translation>
+    </message>
+    <message>
+        <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail, web или all)</source>
+        <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail, web or all)</translation>
+    </message>
+    <message>
+        <source>--%1 только для стилей compact, compact-mail и web (--style)</source>
+        <translation>--%1 is only for the styles compact, compact-mail and web (--style)</translation>
+    </message>
+    <message>
+        <source>Быстрые веб-картинки</source>
+        <translation>Fast web pictures</translation>
     </message>
 </context>
 </TS>

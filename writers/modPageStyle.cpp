@@ -18,11 +18,16 @@ std::unique_ptr<CPageWriter> CreateMail() {
     return std::make_unique<CCompactPicture>(CCompactPicture::kMail);
 }
 
+std::unique_ptr<CPageWriter> CreateWeb() {
+    return std::make_unique<CCompactPicture>(CCompactPicture::kWeb);
+}
+
 // The names of the compact styles' file types, marked for the translations; the window translates
 // a filter's names where it becomes the dialog's (as it does the classic ones').
 [[maybe_unused]] constexpr const char* kCompactFilterNames[] = {
     QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки"),
     QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем"),
+    QT_TRANSLATE_NOOP("Tesselet", "Быстрые веб-картинки"),
 };
 
 // The classic styles, in the order "--style all" writes them.
@@ -35,23 +40,27 @@ const std::array<PageStyle, 3> kStyles = {{
      u"DIV картинки|*.div.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &Create<CDivPicture>},
 }};
 
-const std::array<PageStyle, 2> kCompactStyles = {{
+// The styles that keep transparency and take the compact options; "--style all" leaves them out.
+const std::array<PageStyle, 3> kCompactStyles = {{
     {u"compact", u".compact.htm", u"COMPACT Picture",
      u"Сжатые TABLE картинки|*.compact.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*",
      &Create<CCompactPicture>},
     {u"compact-mail", u".mail.htm", u"MAIL Picture",
      u"TABLE картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &CreateMail},
+    {u"web", u".web.htm", u"WEB Picture",
+     u"Быстрые веб-картинки|*.web.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*", &CreateWeb},
 }};
 
-const std::array<const PageStyle*, 5> kAllStyles = {&kStyles[0], &kStyles[1], &kStyles[2],
-                                                    &kCompactStyles[0], &kCompactStyles[1]};
+const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles[1],
+                                                    &kStyles[2],        &kCompactStyles[0],
+                                                    &kCompactStyles[1], &kCompactStyles[2]};
 
 } // namespace
 
 const std::array<PageStyle, 3>& PageStyles() {
     return kStyles;
 }
-const std::array<const PageStyle*, 5>& AllPageStyles() {
+const std::array<const PageStyle*, 6>& AllPageStyles() {
     return kAllStyles;
 }
 const PageStyle& SpanStyle() {
@@ -69,8 +78,12 @@ const PageStyle& CompactStyle() {
 const PageStyle& CompactMailStyle() {
     return kCompactStyles[1];
 }
+const PageStyle& WebStyle() {
+    return kCompactStyles[2];
+}
 bool IsCompactStyle(const PageStyle& style) {
-    return &style == &kCompactStyles[0] || &style == &kCompactStyles[1];
+    return &style >= kCompactStyles.data() &&
+           &style < kCompactStyles.data() + kCompactStyles.size();
 }
 
 const PageStyle* FindPageStyle(std::u16string_view name) {

@@ -9,7 +9,7 @@
 
 /// The page styles and what the window and the command line need of each.
 struct PageStyle {
-    std::u16string_view name;          ///< "span", "table", "div", "compact", "compact-mail"
+    std::u16string_view name;          ///< "span", "table", "div", "compact", "compact-mail", "web"
     std::u16string_view extension;     ///< default extension of its pages, with the dot
     std::u16string_view rememberedKey; ///< key of its save folder under "OFN Paths"
     std::u16string_view filter;        ///< its save dialog's filter
@@ -18,8 +18,8 @@ struct PageStyle {
 
 /// The three classic styles, one piece of HTML per pixel: what "--style all" writes.
 const std::array<PageStyle, 3>& PageStyles();
-/// The classic styles, then the compact ones (a cell per rectangle of one colour).
-const std::array<const PageStyle*, 5>& AllPageStyles();
+/// The classic styles, then the compact ones (a cell per rectangle of one colour, or the web page).
+const std::array<const PageStyle*, 6>& AllPageStyles();
 const PageStyle& SpanStyle();
 const PageStyle& TableStyle();
 const PageStyle& DivStyle();
@@ -27,6 +27,9 @@ const PageStyle& DivStyle();
 const PageStyle& CompactStyle();
 /// The compact page for e-mail: attributes only, stacked tables: ".mail.htm".
 const PageStyle& CompactMailStyle();
+/// An element per row, its runs as hard stops of CSS gradients, which browsers draw fastest:
+/// ".web.htm".
+const PageStyle& WebStyle();
 /// Whether pages of `style` are compact ones (CCompactPicture).
 bool IsCompactStyle(const PageStyle& style);
 /// The style of that name among all of them, or nullptr.

@@ -93,7 +93,7 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
     const std::string bytes = "--max-bytes: нужно целое число байт больше 0, можно с k (1024 "
                               "байта) или M (1024 k)";
     const std::string output = "--output нужны одна картинка и один --style";
-    const std::string compactOnly = " только для стилей compact и compact-mail (--style)";
+    const std::string compactOnly = " только для стилей compact, compact-mail и web (--style)";
     const std::pair<const char*, std::string> rows[] = {
         {"", "не задано ни одной картинки"},
         {"--bogus p.png", "Неизвестный параметр «bogus»."},
@@ -101,8 +101,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"-o x.htm p.png", output},
         {"--style all -o x.htm p.png", output},
         {"--style div -o x.htm --out-dir out p.png", "--output и --out-dir исключают друг друга"},
-        {"--style png p.png", "неизвестный стиль «png» (table, span, div, compact, compact-mail "
-                              "или all)"},
+        {"--style png p.png", "неизвестный стиль «png» (table, span, div, compact, compact-mail, "
+                              "web или all)"},
         {"--width abc p.png", width},
         {"--width -5 p.png", width},
         {"--width 0 p.png", width},
@@ -256,9 +256,10 @@ TEST(CliProgress, TheLineReachesAPipeRowByRowAndAReportGoesBeneathIt) {
 }
 
 TEST(CliStyles, TheWindowsAccessorsGiveTheStylesOfTheirNames) {
-    const std::u16string_view names[] = {u"span", u"table", u"div", u"compact", u"compact-mail"};
-    const PageStyle* styles[] = {&SpanStyle(), &TableStyle(), &DivStyle(), &CompactStyle(),
-                                 &CompactMailStyle()};
-    for (int i = 0; i < 5; ++i)
+    const std::u16string_view names[] = {u"span",    u"table",        u"div",
+                                         u"compact", u"compact-mail", u"web"};
+    const PageStyle* styles[] = {&SpanStyle(),    &TableStyle(),       &DivStyle(),
+                                 &CompactStyle(), &CompactMailStyle(), &WebStyle()};
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(FindPageStyle(names[i]), styles[i]) << i;
 }
