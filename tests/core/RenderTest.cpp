@@ -58,7 +58,10 @@ std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool 
         };
         Page page{line.substr(0, line.find(' ')),
                   option("--style", "") == "span",
-                  option("--style", "") == "web" || option("--style", "") == "div",
+                  // DIV pages with the bundled template, whose rule for "art" is ours to make
+                  // seamless; a template of the user's may draw its pixels as it likes.
+                  option("--style", "") == "web" ||
+                      (option("--style", "") == "div" && option("--templates", "").empty()),
                   {},
                   0,
                   {}};
