@@ -50,11 +50,9 @@ constexpr char kWebRowsEnd[] = "}</style>\r\n<div class=web>\r\n";
 
 // A colour of the web page: "#rgb" where that is exact, "#0000" (transparent) for no colour.
 std::size_t WebColourTo(PixelColor colour, char* out) {
+    if (colour == kTransparent)
+        return static_cast<std::size_t>(PutText(out, "#0000") - out);
     out[0] = '#';
-    if (colour == kTransparent) {
-        std::memcpy(out + 1, "0000", 4);
-        return 5;
-    }
     const std::uint8_t parts[] = {ksGetRedRGB(colour), ksGetGreenRGB(colour), ksGetBlueRGB(colour)};
     char digits[2];
     if (parts[0] % 17 == 0 && parts[1] % 17 == 0 && parts[2] % 17 == 0) {
