@@ -13,9 +13,8 @@ constexpr PixelColor kTransparent = 0;
 constexpr char kPageTableStart[] = "<table cellpadding=\"0\" cellspacing=\"0\" style=\"width:";
 constexpr char kPageTableHeight[] = "px;height:";
 // Empty cells have no line box, but an inherited font would make the rows grow; said once on the
-// table, the cells inherit it. The columns' widths are given (COL), so the fixed layout spares the
-// browser measuring every cell.
-constexpr char kPageTableEnd[] = "px;font-size:0;line-height:0;table-layout:fixed;\">\r\n";
+// table, the cells inherit it.
+constexpr char kPageTableEnd[] = "px;font-size:0;line-height:0;\">\r\n";
 constexpr char kMailTableStart[] = "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" "
                                    "role=\"presentation\" width=\"";
 constexpr char kMailTableHeight[] = "\" height=\"";
