@@ -7,7 +7,8 @@ GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 DEMO_DIR    := $(BUILD)/demo
 
 .PHONY: all deps demo test test-release sanitize-build test-sanitize tidy fuzz bench format format-check clean \
-        package package-check screenshot translations golden
+        package package-check screenshot translations golden \
+        bench-render
 
 all: build-release
 
@@ -52,6 +53,13 @@ fuzz: sanitize-build
 bench: build-release
 	@scripts/install-deps --bench
 	bench/compare $(BUILD)/bin
+	bench/render $(BUILD)/bin
+
+# How long headless Chromium and Firefox take to show each page style (TESSELET_BENCH_QUICK=1: a
+# quick subset).
+bench-render: build-release
+	@scripts/install-deps --bench
+	bench/render $(BUILD)/bin
 
 # The Debian package of the release build, $(BUILD)/tesselet_<version>_<arch>.deb (cmake/Packaging.cmake).
 package: build-release

@@ -7,12 +7,13 @@
 namespace {
 
 // The labels are translated where the filter becomes the dialog's.
-constexpr std::array<PageFileType, 5> kFileTypes = {{
+constexpr std::array<PageFileType, 6> kFileTypes = {{
     {u"span", u"SPAN Picture", u"SPAN картинки"},
     {u"table", u"TABLE Picture", u"TABLE картинки"},
     {u"div", u"DIV Picture", u"DIV картинки"},
     {u"compact", u"COMPACT Picture", u"Сжатые TABLE картинки"},
     {u"compact-mail", u"MAIL Picture", u"TABLE картинки для писем"},
+    {u"web", u"WEB Picture", u"Быстрые веб-картинки"},
 }};
 
 constexpr std::u16string_view kOtherTypes = u"HTML файлы|*.HTM;*.HTML|Все файлы|*.*";

@@ -496,9 +496,10 @@ void frmMain::cmdSaveSPAN_Click() {
 }
 
 void frmMain::cmdSaveTABLE_Click() {
-    // The TABLE page, or the compact one (one cell per rectangle of one colour) for the web or
-    // for e-mail: the save dialog's file type decides.
-    const PageStyle* const styles[] = {&TableStyle(), &CompactStyle(), &CompactMailStyle()};
+    // The TABLE page, the compact one (one cell per rectangle of one colour) for the web or for
+    // e-mail, or the web page of row gradients: the save dialog's file type decides.
+    const PageStyle* const styles[] = {&TableStyle(), &CompactStyle(), &CompactMailStyle(),
+                                       &WebStyle()};
     SavePicture(styles);
 }
 

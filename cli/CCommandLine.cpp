@@ -146,7 +146,8 @@ DeclaredOptions::DeclaredOptions(QCommandLineParser& parser)
       style(QStringLiteral("style"),
             TrQ(QT_TRANSLATE_NOOP(
                 "Tesselet", "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
-                            "одного цвета), compact-mail (compact для писем) или all (три "
+                            "одного цвета), compact-mail (compact для писем), web (строки "
+                            "градиентами, быстро рисуется браузером) или all (три "
                             "первых, так по умолчанию).")),
             QStringLiteral("style"), QStringLiteral("all")),
       output(
@@ -221,7 +222,7 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
     } else {
         error = FromQString(
             TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
-                                              "compact-mail или all)"))
+                                              "compact-mail, web или all)"))
                 .arg(ToQString(styleName)));
         return false;
     }
@@ -236,8 +237,8 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
         const bool able = options.styles.size() == 1 && options.styles.front()->*ability;
         if (parser.isSet(*only) && !able) {
             error = FromQString(
-                TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                      "--%1 только для стилей compact и compact-mail (--style)"))
+                TrQ(QT_TRANSLATE_NOOP(
+                        "Tesselet", "--%1 только для стилей compact, compact-mail и web (--style)"))
                     .arg(only->names().constFirst()));
             return false;
         }

@@ -10,7 +10,7 @@ _tesselet_cli() {
 
     local options="-h --help --help-all -v --version --style -o --output --out-dir --templates
         --width --height -q --quiet --mail --fragment --tolerance --background --max-bytes"
-    local styles="table span div compact compact-mail all"
+    local styles="table span div compact compact-mail web all"
 
     # --option=value: complete the value after the "=" (one word, or three when "=" breaks words).
     local option="$prev"

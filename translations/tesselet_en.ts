@@ -376,10 +376,6 @@
         <translation>--background: a colour is needed, as #RRGGBB or by its name (white, black…)</translation>
     </message>
     <message>
-        <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем) или all (три первых, так по умолчанию).</source>
-        <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail) or all (the first three, the default).</translation>
-    </message>
-    <message>
         <source>Страница compact для писем (как --style compact-mail).</source>
         <translation>A compact page for e-mail (as --style compact-mail).</translation>
     </message>
@@ -394,14 +390,6 @@
     <message>
         <source>Цвет, на который ложатся полупрозрачные пиксели: #RRGGBB или имя, white по умолчанию (стили compact).</source>
         <translation>The colour partly transparent pixels lie on: #RRGGBB or a name, white by default (compact styles).</translation>
-    </message>
-    <message>
-        <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail или all)</source>
-        <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail or all)</translation>
-    </message>
-    <message>
-        <source>--%1 только для стилей compact и compact-mail (--style)</source>
-        <translation>--%1 is only for the styles compact and compact-mail (--style)</translation>
     </message>
     <message>
         <source>Страница не умещается в %1 байт даже шириной в 1 пиксель: ей нужно %2 байт.</source>
@@ -938,6 +926,22 @@
     <message>
         <source>Окно закроется, когда работа закончится.</source>
         <translation>The window will close when the work is done.</translation>
+    </message>
+    <message>
+        <source>Стиль страницы: table, span, div, compact (ячейка на прямоугольник одного цвета), compact-mail (compact для писем), web (строки градиентами, быстро рисуется браузером) или all (три первых, так по умолчанию).</source>
+        <translation>Page style: table, span, div, compact (a cell per rectangle of one colour), compact-mail (compact for e-mail), web (rows as gradients, drawn fast by browsers) or all (the first three, the default).</translation>
+    </message>
+    <message>
+        <source>неизвестный стиль «%1» (table, span, div, compact, compact-mail, web или all)</source>
+        <translation>unknown style &quot;%1&quot; (table, span, div, compact, compact-mail, web or all)</translation>
+    </message>
+    <message>
+        <source>--%1 только для стилей compact, compact-mail и web (--style)</source>
+        <translation>--%1 is only for the styles compact, compact-mail and web (--style)</translation>
+    </message>
+    <message>
+        <source>Быстрые веб-картинки</source>
+        <translation>Fast web pictures</translation>
     </message>
 </context>
 </TS>

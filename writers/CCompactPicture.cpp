@@ -3,6 +3,8 @@
 #include "modCommon.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -39,6 +41,31 @@ constexpr char kMailCellStyle[] = " style=\"font-size:0;line-height:0\"";
 constexpr char kCellEnd[] = ">";
 constexpr char kMailCellEnd[] = "></td>";
 constexpr char kLineEnd[] = "\r\n";
+// The web page's rows: paragraphs, which the next one closes, without margins, a pixel tall
+// unless they say otherwise; their gradients are tiles side by side, each drawn once.
+constexpr char kWebRowsStyle[] =
+    "px}.web p{margin:0;height:1px;background-repeat:no-repeat;background-size:100px 100%;"
+    "background-position-x:";
+constexpr char kWebRowsEnd[] = "}</style>\r\n<div class=web>\r\n";
+
+// A colour of the web page: "#rgb" where that is exact, "#0000" (transparent) for no colour.
+std::size_t WebColourTo(PixelColor colour, char* out) {
+    if (colour == kTransparent)
+        return static_cast<std::size_t>(PutText(out, "#0000") - out);
+    out[0] = '#';
+    const std::uint8_t parts[] = {ksGetRedRGB(colour), ksGetGreenRGB(colour), ksGetBlueRGB(colour)};
+    char digits[2];
+    if (parts[0] % 17 == 0 && parts[1] % 17 == 0 && parts[2] % 17 == 0) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            ksHex1(static_cast<std::uint8_t>(parts[i] / 17), digits);
+            out[1 + i] = digits[1];
+        }
+        return 4;
+    }
+    for (std::size_t i = 0; i < 3; ++i)
+        ksHex1(parts[i], out + 1 + 2 * i);
+    return 7;
+}
 
 // Partly transparent over an opaque background, as FlattenOverWhite does over white.
 PixelColor Composite(PixelColor pixel, PixelColor background) {
@@ -78,7 +105,36 @@ void CCompactPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t 
 }
 
 void CCompactPicture::EndPicture() {
-    if (mProfile == kPage) {
+    if (mProfile == kWeb) {
+        // A gradient paints one row, where a cell may span many: rows that differ but keep a
+        // column of one colour (a frame, a bar) take fewer bytes as a table. The page is then the
+        // compact page's table, so a web page is never larger than the compact one.
+        CCompactPicture table(Templates(), kPage);
+        table.mTolerance = mTolerance;
+        table.mWidth = mWidth;
+        table.mHeight = mHeight;
+        table.mPixels.swap(mPixels);
+        table.OpenCounter();
+        table.WriteTables(false);
+        mPixels.swap(table.mPixels);
+        if (WriteWebRows(false) <= table.BodySize())
+            WriteWebRows(true);
+        else
+            WriteTables(false);
+    } else {
+        WriteTables(mProfile == kMail);
+    }
+    mPixels.clear();
+    mPixels.shrink_to_fit();
+    mCoveredTo.clear();
+    mCoveredTo.shrink_to_fit();
+    WritePageTail();
+    SetLargestDeltaE(mLargestDeltaE);
+}
+
+void CCompactPicture::WriteTables(bool mail) {
+    mLargestDeltaE = 0;
+    if (!mail) {
         char* out = BeginPiece(sizeof kPageTableStart + 11 + sizeof kPageTableHeight + 11 +
                                sizeof kPageTableEnd);
         out = PutText(out, kPageTableStart);
@@ -88,32 +144,175 @@ void CCompactPicture::EndPicture() {
         out = PutText(out, kPageTableEnd);
         EndPiece(out);
         WriteColumns();
-        WriteRows(0, mHeight);
+        WriteRows(0, mHeight, false);
         EndPiece(PutText(BeginPiece(sizeof kTableClose), kTableClose));
-    } else {
-        std::int32_t top = 0;
-        do {
-            const std::int32_t bottom = std::min(mHeight, top + kMailRows);
-            char* out = BeginPiece(sizeof kMailTableStart + 11 + sizeof kMailTableHeight + 11 +
-                                   sizeof kMailTableEnd);
-            out = PutText(out, kMailTableStart);
-            out += DecimalTo(mWidth, out);
-            out = PutText(out, kMailTableHeight);
-            out += DecimalTo(bottom - top, out);
-            out = PutText(out, kMailTableEnd);
-            EndPiece(out);
-            WriteColumns();
-            WriteRows(top, bottom);
-            EndPiece(PutText(BeginPiece(sizeof kTableClose), kTableClose));
-            top = bottom;
-        } while (top < mHeight);
+        return;
     }
-    mPixels.clear();
-    mPixels.shrink_to_fit();
-    mCoveredTo.clear();
-    mCoveredTo.shrink_to_fit();
-    WritePageTail();
-    SetLargestDeltaE(mLargestDeltaE);
+    std::int32_t top = 0;
+    do {
+        const std::int32_t bottom = std::min(mHeight, top + kMailRows);
+        char* out = BeginPiece(sizeof kMailTableStart + 11 + sizeof kMailTableHeight + 11 +
+                               sizeof kMailTableEnd);
+        out = PutText(out, kMailTableStart);
+        out += DecimalTo(mWidth, out);
+        out = PutText(out, kMailTableHeight);
+        out += DecimalTo(bottom - top, out);
+        out = PutText(out, kMailTableEnd);
+        EndPiece(out);
+        WriteColumns();
+        WriteRows(top, bottom, true);
+        EndPiece(PutText(BeginPiece(sizeof kTableClose), kTableClose));
+        top = bottom;
+    } while (top < mHeight);
+}
+
+void CCompactPicture::FindRuns(std::int32_t y) {
+    const PixelColor* row = mPixels.data() + static_cast<std::size_t>(y) * mWidth;
+    mRunColours.clear();
+    mRunEnds.clear();
+    for (std::int32_t x = 0; x < mWidth;) {
+        const PixelColor colour = row[x];
+        const LabColour lab =
+            mTolerance > 0 && colour != kTransparent ? ksLabFromRGB(colour) : LabColour{};
+        float deltaE = 0;
+        std::int32_t right = x + 1;
+        while (right < mWidth && Matches(colour, lab, row[right], deltaE))
+            ++right;
+        mLargestDeltaE = std::max(mLargestDeltaE, static_cast<double>(deltaE));
+        mRunColours.push_back(colour);
+        mRunEnds.push_back(right);
+        x = right;
+    }
+}
+
+void CCompactPicture::WebRowStyle(std::string& out) const {
+    out.clear();
+    const std::size_t runs = mRunColours.size();
+    char number[16];
+    const auto put = [&out, &number](std::int32_t value) {
+        out.append(number, DecimalTo(value, number));
+    };
+    if (runs == 0 || (runs == 1 && mRunColours[0] == kTransparent))
+        return;
+    if (runs == 1) {
+        out += "background:";
+        out.append(number, WebColourTo(mRunColours[0], number));
+        return;
+    }
+    // One gradient over the row, its stops in pixels: few long runs say it shortest.
+    std::string pixels = "background:linear-gradient(90deg,";
+    for (std::size_t run = 0; run < runs; ++run) {
+        pixels.append(number, WebColourTo(mRunColours[run], number));
+        // A stop at 0 starts where the one before ends: a hard edge, its offset implied.
+        pixels += run == 0 ? " " : " 0";
+        if (run + 1 < runs) {
+            pixels += run == 0 ? "" : " ";
+            pixels.append(number, DecimalTo(mRunEnds[run], number));
+            pixels += "px,";
+        }
+    }
+    pixels += ')';
+    // A gradient per tile of kWebTile pixels, its stops in percent, which there are pixels: short
+    // runs (a photo's) take a byte or two less a stop, and browsers draw short gradients faster.
+    out = "background-image:";
+    std::size_t run = 0;
+    for (std::int32_t left = 0; left < mWidth; left += kWebTile) {
+        const std::int32_t right = std::min(mWidth, left + kWebTile);
+        if (left > 0)
+            out += ',';
+        while (mRunEnds[run] <= left)
+            ++run;
+        if (mRunEnds[run] >= right) {
+            if (mRunColours[run] == kTransparent) {
+                out += "none";
+            } else {
+                out += "linear-gradient(";
+                out.append(number, WebColourTo(mRunColours[run], number));
+                out += " 0 0)";
+            }
+            continue;
+        }
+        out += "linear-gradient(90deg,";
+        for (std::size_t tile = run; tile < runs && (tile == run || mRunEnds[tile - 1] < right);
+             ++tile) {
+            out.append(number, WebColourTo(mRunColours[tile], number));
+            if (tile == run) {
+                out += ' ';
+                put(mRunEnds[tile] - left);
+                out += "%,";
+            } else if (mRunEnds[tile] < right) {
+                out += " 0 ";
+                put(mRunEnds[tile] - left);
+                out += "%,";
+            } else {
+                out += " 0)";
+            }
+        }
+    }
+    if (pixels.size() < out.size())
+        out.swap(pixels);
+}
+
+std::size_t CCompactPicture::WriteWebRows(bool write) {
+    mLargestDeltaE = 0;
+    std::size_t bytes = 0;
+    const auto emit = [this, write, &bytes](std::string_view text) {
+        bytes += text.size();
+        if (write) {
+            char* out = BeginPiece(text.size());
+            std::memcpy(out, text.data(), text.size());
+            EndPiece(out + text.size());
+        }
+    };
+    std::string piece = "<style>.web{width:";
+    char number[16];
+    const auto put = [&piece, &number](std::int32_t value) {
+        piece.append(number, DecimalTo(value, number));
+    };
+    put(mWidth);
+    piece += kWebRowsStyle;
+    for (std::int32_t left = 0; left < mWidth; left += kWebTile) {
+        if (left > 0)
+            piece += ',';
+        put(left);
+        if (left > 0)
+            piece += "px";
+    }
+    piece += kWebRowsEnd;
+    emit(piece);
+    std::string row;
+    std::string next;
+    if (mHeight > 0) {
+        FindRuns(0);
+        WebRowStyle(row);
+    }
+    for (std::int32_t y = 0; y < mHeight;) {
+        // Equal rows are one element, as tall as they are many.
+        std::int32_t rows = 1;
+        for (; y + rows < mHeight; ++rows) {
+            FindRuns(y + rows);
+            WebRowStyle(next);
+            if (next != row)
+                break;
+        }
+        piece = "<p";
+        if (rows > 1 || !row.empty()) {
+            piece += " style=\"";
+            if (rows > 1) {
+                piece += "height:";
+                put(rows);
+                piece += row.empty() ? "px" : "px;";
+            }
+            piece += row;
+            piece += '"';
+        }
+        piece += ">\r\n";
+        emit(piece);
+        y += rows;
+        row.swap(next);
+    }
+    emit("</div>\r\n");
+    return bytes;
 }
 
 void CCompactPicture::WriteColumns() {
@@ -150,8 +349,7 @@ bool CCompactPicture::Matches(PixelColor cell, const LabColour& cellLab, PixelCo
     return true;
 }
 
-void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom) {
-    const bool mail = mProfile == kMail;
+void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom, bool mail) {
     const auto width = static_cast<std::size_t>(mWidth);
     // The cells above the band are closed, so a column's covered rows start at its top. Below the
     // current row, a column is held only by cells begun in rows above: one run from the current
@@ -190,7 +388,7 @@ void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom) {
             }
             std::fill(mCoveredTo.begin() + x, mCoveredTo.begin() + right, down);
             mLargestDeltaE = std::max(mLargestDeltaE, static_cast<double>(deltaE));
-            WriteCell(colour, right - x, down - y);
+            WriteCell(colour, right - x, down - y, mail);
             if (mail)
                 EndPiece(PutText(BeginPiece(sizeof kLineEnd), kLineEnd));
             x = right;
@@ -199,8 +397,8 @@ void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom) {
     }
 }
 
-void CCompactPicture::WriteCell(PixelColor colour, std::int32_t columns, std::int32_t rows) {
-    const bool mail = mProfile == kMail;
+void CCompactPicture::WriteCell(PixelColor colour, std::int32_t columns, std::int32_t rows,
+                                bool mail) {
     char* out = BeginPiece(sizeof kCellStart + 2 * (sizeof kMailColspan + 11 + sizeof kQuote) +
                            sizeof kMailBgcolor + 6 + sizeof kQuote + sizeof kMailCellStyle +
                            sizeof kMailCellEnd);

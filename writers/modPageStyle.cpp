@@ -16,6 +16,10 @@ std::unique_ptr<CPageWriter> CreateMail(const PageTemplates& templates) {
     return std::make_unique<CCompactPicture>(templates, CCompactPicture::kMail);
 }
 
+std::unique_ptr<CPageWriter> CreateWeb(const PageTemplates& templates) {
+    return std::make_unique<CCompactPicture>(templates, CCompactPicture::kWeb);
+}
+
 // The classic styles, in the order "--style all" writes them.
 const std::array<PageStyle, 3> kStyles = {{
     {.name = u"span", .extension = u".span.htm", .create = &Create<CSpanPicture>},
@@ -25,7 +29,7 @@ const std::array<PageStyle, 3> kStyles = {{
 
 // A cell per rectangle of one colour: transparency, a tolerance, fragments, and a size that
 // goes up and down with the width.
-const std::array<PageStyle, 2> kCompactStyles = {{
+const std::array<PageStyle, 3> kCompactStyles = {{
     {.name = u"compact",
      .extension = u".compact.htm",
      .create = &Create<CCompactPicture>,
@@ -40,17 +44,25 @@ const std::array<PageStyle, 2> kCompactStyles = {{
      .takesTolerance = true,
      .writesFragment = true,
      .sizeGrowsWithWidth = false},
+    {.name = u"web",
+     .extension = u".web.htm",
+     .create = &CreateWeb,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
 }};
 
-const std::array<const PageStyle*, 5> kAllStyles = {&kStyles[0], &kStyles[1], &kStyles[2],
-                                                    &kCompactStyles[0], &kCompactStyles[1]};
+const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles[1],
+                                                    &kStyles[2],        &kCompactStyles[0],
+                                                    &kCompactStyles[1], &kCompactStyles[2]};
 
 } // namespace
 
 const std::array<PageStyle, 3>& PageStyles() {
     return kStyles;
 }
-const std::array<const PageStyle*, 5>& AllPageStyles() {
+const std::array<const PageStyle*, 6>& AllPageStyles() {
     return kAllStyles;
 }
 const PageStyle& SpanStyle() {
@@ -67,6 +79,9 @@ const PageStyle& CompactStyle() {
 }
 const PageStyle& CompactMailStyle() {
     return kCompactStyles[1];
+}
+const PageStyle& WebStyle() {
+    return kCompactStyles[2];
 }
 
 const PageStyle* FindPageStyle(std::u16string_view name) {

@@ -10,7 +10,7 @@
 /// The page styles: what makes their pages and what they can do. How the window offers them
 /// (dialog file types, remembered keys) is the window's own business.
 struct PageStyle {
-    std::u16string_view name;      ///< "span", "table", "div", "compact", "compact-mail"
+    std::u16string_view name;      ///< "span", "table", "div", "compact", "compact-mail", "web"
     std::u16string_view extension; ///< default extension of its pages, with the dot
     /// A fresh writer of the style, framing its page with `templates` (which outlive it).
     std::unique_ptr<CPageWriter> (*create)(const PageTemplates& templates);
@@ -29,8 +29,8 @@ struct PageStyle {
 
 /// The three classic styles, one piece of HTML per pixel: what "--style all" writes.
 const std::array<PageStyle, 3>& PageStyles();
-/// The classic styles, then the compact ones (a cell per rectangle of one colour).
-const std::array<const PageStyle*, 5>& AllPageStyles();
+/// The classic styles, then the compact ones (a cell per rectangle of one colour, or the web page).
+const std::array<const PageStyle*, 6>& AllPageStyles();
 const PageStyle& SpanStyle();
 const PageStyle& TableStyle();
 const PageStyle& DivStyle();
@@ -38,6 +38,9 @@ const PageStyle& DivStyle();
 const PageStyle& CompactStyle();
 /// The compact page for e-mail: attributes only, stacked tables: ".mail.htm".
 const PageStyle& CompactMailStyle();
+/// An element per row, its runs as hard stops of CSS gradients, which browsers draw fastest:
+/// ".web.htm".
+const PageStyle& WebStyle();
 /// The style of that name among all of them, or nullptr.
 const PageStyle* FindPageStyle(std::u16string_view name);
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-// The names of the file types the program's filters list (modPageStyle.cpp, modPictureFiles.cpp),
+// The names of the file types the program's filters list (PageFileTypes.cpp, modPictureFiles.cpp),
 // marked here so that the translations hold them; a name is translated where the filter becomes
 // the dialog's.
 [[maybe_unused]] constexpr const char* kFilterNames[] = {
@@ -19,6 +19,7 @@ namespace {
     QT_TRANSLATE_NOOP("Tesselet", "DIV картинки"),
     QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки"),
     QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем"),
+    QT_TRANSLATE_NOOP("Tesselet", "Быстрые веб-картинки"),
 };
 
 } // namespace

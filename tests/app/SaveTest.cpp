@@ -38,7 +38,8 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         {"cmdSaveSPAN", -1, "span", "cat.span.htm"},
         {"cmdSaveTABLE", 1, "compact", "cat.compact.htm"},
         {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm"},
-        {"cmdSaveTABLE", 4, "compact-mail", "cat.mail.htm"}, // "Все файлы" keeps the type offered
+        {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm"}, // "Все файлы" keeps the type offered
+        {"cmdSaveTABLE", 3, "web", "cat.web.htm"},
         {"cmdSaveTABLE", 0, "table", "cat.table.htm"},
         {"cmdSaveDIV", -1, "div", "cat.div.htm"},
     };

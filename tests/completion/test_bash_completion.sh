@@ -15,7 +15,7 @@ offers() { # the words (the last one under the cursor) -> the offers sorted, one
     _tesselet_cli tesselet-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
     printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort
 }
-styles="all|compact|compact-mail|div|span|table" stars="star*.png|starry.png"
+styles="all|compact|compact-mail|div|span|table|web" stars="star*.png|starry.png"
 pictures="Photo.JPG|anim.gif|pages|photo.png|scan.TIFF|$stars|templates|with space.webp"
 # words (a bash list) ; the offers expected, "|"-separated
 cases=("--st;--style" "--out;--out-dir|--output" "-q;-q" "--style '';$styles" "--style t;table"

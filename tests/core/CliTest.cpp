@@ -125,7 +125,7 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
                                 "страница столько не занимает";
     const std::string folder = ": нужно имя папки, а не пустая строка";
     const std::string output = "--output нужны одна картинка и один --style";
-    const std::string compactOnly = " только для стилей compact и compact-mail (--style)";
+    const std::string compactOnly = " только для стилей compact, compact-mail и web (--style)";
     const std::pair<const char*, std::string> rows[] = {
         {"", "не задано ни одной картинки"},
         {"--bogus p.png", "Неизвестный параметр «bogus»."},
@@ -133,8 +133,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"-o x.htm p.png", output},
         {"--style all -o x.htm p.png", output},
         {"--style div -o x.htm --out-dir out p.png", "--output и --out-dir исключают друг друга"},
-        {"--style png p.png", "неизвестный стиль «png» (table, span, div, compact, compact-mail "
-                              "или all)"},
+        {"--style png p.png", "неизвестный стиль «png» (table, span, div, compact, compact-mail, "
+                              "web или all)"},
         {"--width abc p.png", width},
         {"--width -5 p.png", width},
         {"--width 0 p.png", width},
@@ -265,7 +265,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
     for (const std::string picture : {"p.png", TESSELET_SOURCE_DIR "/tests/data/pictures/dot.gif"})
         Expect("--style compact --max-bytes 100 -o x.htm " + picture, 1, "",
-               "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно 430 "
+               "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно 533 "
                "байт.\n");
     // Help and version are output like a page: their loss is a failure, told on standard error.
     for (const char* arguments : {"--help", "--version"})

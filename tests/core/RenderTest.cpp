@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QProcess>
 #include <QVector3D>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -19,6 +21,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 struct Page {
     std::string file;
     bool span = false;
+    bool zoomed = false;  ///< drawn at the device scales users zoom to as well
     QImage expected;      ///< the picture as the page should show it
     double tolerance = 0; ///< CIE76 ΔE each pixel may be off by
     QRect frame;          ///< where the page stands in the screenshot
@@ -40,12 +43,13 @@ QImage Expected(const std::string& path, const std::string& background) {
     return shown;
 }
 
-// The manifest's pages that show their picture at its own size, stacked in frames of frames.htm;
+// The manifest's pages that show their picture at its own size, stacked in frames of `frames`;
 // of the SPAN pages only the one without emoji (wider than a letter), its hues far from each other.
-std::vector<Page> ReadPages(const TempDir& dir) {
+// Frames are a multiple of 20 pixels tall, so that each starts on a device pixel at every scale.
+std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool zoomedOnly) {
     std::istringstream manifest(ReadBytes(kData + "pages.txt"));
     std::vector<Page> pages;
-    std::string frames =
+    std::string html =
         "<!DOCTYPE html>\n<style>body{margin:0}iframe{display:block;border:0;width:100%}</style>\n";
     for (std::string line; std::getline(manifest, line);) {
         const auto option = [&line](const std::string& name, const char* otherwise) {
@@ -53,9 +57,17 @@ std::vector<Page> ReadPages(const TempDir& dir) {
             return std::regex_search(line, m, std::regex(name + " (\\S+)")) ? m[1].str()
                                                                             : otherwise;
         };
-        Page page{line.substr(0, line.find(' ')), option("--style", "") == "span", {}, 0, {}};
+        Page page{line.substr(0, line.find(' ')),
+                  option("--style", "") == "span",
+                  // DIV pages with the bundled template, whose rule for "art" is ours to make
+                  // seamless; a template of the user's may draw its pixels as it likes.
+                  option("--style", "") == "web" ||
+                      (option("--style", "") == "div" && option("--templates", "").empty()),
+                  {},
+                  0,
+                  {}};
         if (std::regex_search(line, std::regex("^#|^$|--width|--height|--max-bytes")) ||
-            (page.span && page.file != "alpha.span.htm"))
+            (page.span && page.file != "alpha.span.htm") || (zoomedOnly && !page.zoomed))
             continue;
         const bool fragment = line.find("--fragment") != std::string::npos; // as pasted in a page
         WriteBytes(dir.File(page.file),
@@ -64,26 +76,30 @@ std::vector<Page> ReadPages(const TempDir& dir) {
         page.expected =
             Expected(kData + line.substr(line.rfind(' ') + 1), option("--background", "white"));
         page.tolerance = std::stod(option("--tolerance", "0"));
-        const int height = page.expected.height() * (page.span ? 12 : 1) + 3 * kMargin;
+        const int height =
+            (page.expected.height() * (page.span ? 12 : 1) + 3 * kMargin + 19) / 20 * 20;
         page.frame = QRect(0, pages.empty() ? 0 : pages.back().frame.bottom() + 1, kWidth, height);
-        frames +=
+        html +=
             "<iframe src=\"" + page.file + "\" height=" + std::to_string(height) + "></iframe>\n";
         pages.push_back(page);
     }
-    WriteBytes(dir.File("frames.htm"), frames);
+    WriteBytes(dir.File(frames), html);
     return pages;
 }
 
-// A screenshot of frames.htm by headless Chromium or Firefox (each ignores the other's switches),
-// in a profile of its own. Firefox now and then gives none (a profile still locked), so it retries.
-QImage Screenshot(const std::string& browser, const TempDir& dir, int height) {
+// A screenshot of `frames` by headless Chromium or Firefox (each ignores the other's switches), in
+// a profile of its own. Firefox now and then gives none (a profile still locked), so it retries.
+// Firefox draws at CSS pixels here whatever the scale: FirefoxScreenshots gives device pixels.
+QImage Screenshot(const std::string& browser, const TempDir& dir, const std::string& frames,
+                  int height, const QString& scale = QStringLiteral("1")) {
     const QString profile = QString::fromStdString(dir.File(browser)), shot = profile + "/shot.png";
     QStringList arguments = QString("--headless --no-sandbox --disable-gpu --no-first-run "
-                                    "--hide-scrollbars --force-device-scale-factor=1 --no-remote")
+                                    "--hide-scrollbars --no-remote")
                                 .split(u' ');
+    arguments << "--force-device-scale-factor=" + scale;
     arguments << QString("--window-size=%1,%2").arg(kWidth).arg(height)
               << "--user-data-dir=" + profile << "--profile=" + profile << "--screenshot=" + shot
-              << QString::fromStdString("file://" + dir.File("frames.htm"));
+              << QString::fromStdString("file://" + dir.File(frames));
     QDir().mkpath(profile);
     for (int attempt = 0; attempt < 3; ++attempt) {
         for (const char* stale : {"shot.png", "lock", ".parentlock"})
@@ -95,6 +111,56 @@ QImage Screenshot(const std::string& browser, const TempDir& dir, int height) {
             return image.convertToFormat(QImage::Format_RGB32);
     }
     return {};
+}
+
+// Screenshots of `frames` by Firefox at each of `scales`, in device pixels, through its remote
+// protocol (marionette.py): dir/firefox-SCALE.png.
+bool FirefoxScreenshots(const TempDir& dir, const std::string& frames, const QStringList& scales) {
+    QProcess process;
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  QStringList{TESSELET_SOURCE_DIR "/tests/core/marionette.py",
+                              QString::fromStdString("file://" + dir.File(frames)),
+                              QString::fromStdString(dir.File("")), QString::number(kWidth)}
+                      << scales);
+    return process.waitForFinished(120000) && process.exitCode() == 0;
+}
+
+// At device scale `scale` each device pixel of the picture must show the colour of a pixel it
+// covers: no seam that lets the page through, no blend of neighbours. Where the picture's corner
+// falls inside a device pixel, browsers snap it either way: half a pixel more is allowed there.
+void CheckZoomed(const QImage& shot, const Page& page, double scale) {
+    // Per axis: where the picture starts in device pixels, the slack, the pixels device pixel d
+    // covers (first, last).
+    const auto axis = [scale](double start, int size) {
+        const double origin = start * scale;
+        const double slack = std::abs(origin - std::round(origin)) > 1e-6 ? 0.5 : 0;
+        return std::function([=](int d) {
+            return std::pair(
+                std::max(0, int(std::floor((d - slack - origin) / scale))),
+                std::min(size - 1, int(std::ceil((d + 1 + slack - origin) / scale)) - 1));
+        });
+    };
+    const QSize size = page.expected.size();
+    const auto across = axis(kMargin, size.width()),
+               down = axis(page.frame.top() + kMargin, size.height());
+    const int top = int(std::ceil((page.frame.top() + kMargin) * scale)) + 1,
+              left = int(std::ceil(kMargin * scale)) + 1;
+    for (int y = top; y < int((page.frame.top() + kMargin + size.height()) * scale) - 1; ++y)
+        for (int x = left; x < int((kMargin + size.width()) * scale) - 1; ++x) {
+            const QRgb got = shot.pixel(x, y);
+            const auto [first, last] = across(x);
+            const auto [upper, lower] = down(y);
+            bool found = false;
+            for (int v = upper; v <= lower; ++v)
+                for (int u = first; u <= last; ++u)
+                    found = found ||
+                            ksDeltaE(ksLabFromRGB(got), ksLabFromRGB(page.expected.pixel(u, v))) <=
+                                page.tolerance + 1e-3;
+            if (!found)
+                FAIL() << "device pixel (" << x << ", " << y << ") shows "
+                       << QColor(got).name().toStdString() << ", no colour of the pixels (" << first
+                       << ".." << last << ", " << upper << ".." << lower << ")";
+        }
 }
 
 // The picture must stand at (kMargin, kMargin) in the page's frame, with white around it.
@@ -153,11 +219,11 @@ void CheckSpan(const QImage& shot, const Page& page) {
 // letters of the SPAN page are read in Chromium only: Firefox blurs them into other hues.
 TEST(Rendering, CommittedPagesShowTheirPictures) {
     TempDir dir;
-    const std::vector<Page> pages = ReadPages(dir);
+    const std::vector<Page> pages = ReadPages(dir, "frames.htm", false);
     ASSERT_FALSE(pages.empty());
     for (const std::string browser : {"chromium", "firefox-esr"}) {
         SCOPED_TRACE(browser);
-        const QImage shot = Screenshot(browser, dir, pages.back().frame.bottom() + 1);
+        const QImage shot = Screenshot(browser, dir, "frames.htm", pages.back().frame.bottom() + 1);
         ASSERT_FALSE(shot.isNull()) << "no screenshot; is it installed (scripts/install-deps)?";
         for (const Page& page : pages) {
             SCOPED_TRACE(page.file);
@@ -167,4 +233,33 @@ TEST(Rendering, CommittedPagesShowTheirPictures) {
                 CheckSpan(shot, page);
         }
     }
+}
+
+// The web and DIV pages zoomed as users zoom: exact squares at 2, and at the fractional scales only
+// the picture's own colours, in both engines.
+TEST(Rendering, WebAndDivPagesStayExactWhenZoomed) {
+    TempDir dir;
+    const std::vector<Page> pages = ReadPages(dir, "zoomed.htm", true);
+    ASSERT_FALSE(pages.empty());
+    const QStringList scales = {"1.1", "1.25", "1.5", "1.75", "2"};
+    ASSERT_TRUE(FirefoxScreenshots(dir, "zoomed.htm", scales)) << "no screenshot from Firefox";
+    for (const QString& scale : scales)
+        for (const std::string browser : {"chromium", "firefox-esr"}) {
+            SCOPED_TRACE(browser + " at " + scale.toStdString());
+            const QImage shot =
+                browser == "chromium"
+                    ? Screenshot(browser, dir, "zoomed.htm", pages.back().frame.bottom() + 1, scale)
+                    : QImage(QString::fromStdString(
+                                 dir.File("firefox-" + scale.toStdString() + ".png")))
+                          .convertToFormat(QImage::Format_RGB32);
+            ASSERT_FALSE(shot.isNull());
+            for (const Page& page : pages) {
+                SCOPED_TRACE(page.file);
+                // Firefox draws a CSS pixel as a whole number of its 60 units: its scale is the
+                // nearest 60 / n.
+                const double asked = scale.toDouble();
+                CheckZoomed(shot, page,
+                            browser == "chromium" ? asked : 60 / std::round(60 / asked));
+            }
+        }
 }
