@@ -9,6 +9,7 @@
 #include "CTextFileReader.h"
 #include "modCallPictureGenerator.h"
 #include "modNativeText.h"
+#include "modPageBudget.h"
 #include "modSourceAndTemplates.h"
 #include "modUTF8.h"
 
@@ -84,6 +85,19 @@ TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     const std::string page = ReadBytes(dir.File("big.htm"));
     EXPECT_EQ(page.substr(0, 3 + 698'007), kBom + U8(head));
     EXPECT_TRUE(page.ends_with(U8(tail)));
+}
+
+TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
+    // A page of exactly the budget fits; the halving goes on until the widths touch.
+    const PageWriterMaker table = [] { return std::make_unique<CTablePicture>(PageTemplates{}); };
+    const auto pictureAt = [](int width, int) { return MakePicture(width, 2); };
+    FakeReporter ui;
+    const auto budget = MeasurePage(table, pictureAt(9, 0), ui);
+    ASSERT_TRUE(budget);
+    const auto fit = FitPageToBudget(table, true, 16, pictureAt, *budget, ui);
+    ASSERT_TRUE(fit);
+    EXPECT_EQ(fit->picture.width(), 9);
+    EXPECT_EQ(fit->bytes, *budget);
 }
 
 TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
