@@ -146,7 +146,7 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"--style compact --tolerance inf p.png", tolerance},
         {"--tolerance 5 p.png", "--tolerance" + compactOnly},
         {"--max-bytes 5T p.png", bytes},
-        {"--max-bytes 0 p.png", bytes},
+        {"--max-bytes 0 --width 0 p.png", bytes}, // the first mistake is the one told
         {"--max-bytes 0k p.png", bytes},
         // Far beyond any page, and beyond 64 bits once multiplied by the unit: never wrapped.
         {"--max-bytes 17592186044417M p.png", tooMany},

@@ -9,6 +9,7 @@
 #include "CTextFileReader.h"
 #include "modCallPictureGenerator.h"
 #include "modNativeText.h"
+#include "modPageBudget.h"
 #include "modSourceAndTemplates.h"
 #include "modUTF8.h"
 
@@ -74,14 +75,25 @@ TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
 
 TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     TempDir dir;
-    const std::u16string head = u"<h>" + std::u16string(400'000, u'ж') + u"</h>";
-    const PageTemplates templates{head, u"<t>", u""};
+    // The head fills most of the buffer; the tail, larger than the buffer, comes after it.
+    const std::u16string head = u"<h>" + std::u16string(349'000, u'ж') + u"</h>";
+    const std::u16string tail = u"<t>" + std::u16string(400'000, u'ж');
+    const PageTemplates templates{head, tail, u""};
     CTablePicture table(templates);
     FakeReporter ui;
     ASSERT_TRUE(CallPictureGenerator(table, dir.File16("big.htm"), QImage(), ui, ui));
     const std::string page = ReadBytes(dir.File("big.htm"));
-    EXPECT_EQ(page.substr(0, 3 + 800'007), kBom + U8(head));
-    EXPECT_EQ(page.substr(page.size() - 3), "<t>");
+    EXPECT_EQ(page.substr(0, 3 + 698'007), kBom + U8(head));
+    EXPECT_TRUE(page.ends_with(U8(tail)));
+}
+
+TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
+    // A page of exactly the budget fits; the halving goes on until the widths touch.
+    const PageWriterMaker table = [] { return std::make_unique<CTablePicture>(PageTemplates{}); };
+    const auto pictureAt = [](int width, int) { return MakePicture(width, 2); };
+    FakeReporter ui;
+    const std::uint64_t budget = MeasurePage(table, pictureAt(9, 0), ui).value();
+    EXPECT_EQ(FitPageToBudget(table, true, 16, pictureAt, budget, ui).value().picture.width(), 9);
 }
 
 TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
