@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
                            UINT64_MAX};
     const CAppObject app(std::u16string(u"" TESSELET_RESOURCES_DIR));
     QWidget owner;
-    CSavePictureCommand command(services, app, *templates, &owner, quiet);
+    const QString noNote;
+    CSavePictureCommand command(services, app, *templates, &owner, noNote, quiet);
 
     QElapsedTimer timer;
     timer.start();
