@@ -4,6 +4,7 @@
 #include "CMainServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
+#include "PageFileTypes.h"
 #include "modFileChoice.h"
 #include "modMessages.h"
 #include "modPictureFiles.h"
@@ -25,7 +26,7 @@ CLoadPictureCommand::CLoadPictureCommand(CMainServices& services, QWidget* owner
 CLoadOutcome CLoadPictureCommand::Run() {
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     const std::optional<std::u16string> file =
-        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return GetPictureFilter(); }, {}});
+        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
     if (!file)
         return {};
     return Load(*file);

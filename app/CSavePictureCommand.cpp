@@ -108,7 +108,7 @@ std::optional<CSavePictureCommand::ChosenPage> CSavePictureCommand::ChoosePage(
     std::int32_t chosenType = -1;
     std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
-                   {buttonType.rememberedKey, [styles] { return SaveFilter(styles); },
+                   {buttonType.rememberedKey, [styles] { return SaveFileTypes(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);

@@ -38,7 +38,7 @@ public:
     explicit CAnswer(std::u16string file) : mFile(std::move(file)) {}
     std::u16string SelectedFile() const override { return mFile; }
     void OwnerWindow(QWidget*) override {}
-    void Filter(const std::u16string&) override {}
+    void FileTypes(const std::vector<FileType>&) override {}
     void FilterIndex(std::int32_t) override {}
     std::int32_t SelectedFilterIndex() const override { return 0; }
     void DefaultFileName(const std::u16string&) override {}

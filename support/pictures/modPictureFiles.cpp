@@ -592,11 +592,9 @@ QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
     return LoadPicture(buffer, scale, alpha);
 }
 
-std::u16string GetPictureFilter() {
+QStringList PictureFilePatterns() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    const QString filter =
-        QStringLiteral("Картинки|") + patterns.join(u';') + QStringLiteral("|Все файлы|*.*");
-    return FromQString(filter);
+    return patterns;
 }
