@@ -15,13 +15,8 @@ namespace {
 // How often the dialog takes the work's count; the work itself never waits for it.
 constexpr int kUpdateMs = 50;
 
-QString& Note() {
-    static QString note;
-    return note;
-}
-
-QString LabelWithNote(const QString& label) {
-    return Note().isEmpty() ? label : label + QStringLiteral("\n\n") + Note();
+QString LabelWithNote(const QString& label, const QString& note) {
+    return note.isEmpty() ? label : label + QStringLiteral("\n\n") + note;
 }
 
 /// While it lives, the window takes no input: disabled, as Qt shows it, and given back the focus
@@ -52,12 +47,9 @@ private:
 
 } // namespace
 
-void CBackgroundWork::SetNote(const QString& note) {
-    Note() = note;
-}
-
-CBackgroundWork::CBackgroundWork(QWidget* owner, QString label, bool cancellable, int dialogDelayMs)
-    : mOwner(owner), mLabel(std::move(label)), mCancellable(cancellable),
+CBackgroundWork::CBackgroundWork(QWidget* owner, const QString& note, QString label,
+                                 bool cancellable, int dialogDelayMs)
+    : mOwner(owner), mNote(note), mLabel(std::move(label)), mCancellable(cancellable),
       mDialogDelayMs(dialogDelayMs) {}
 
 void CBackgroundWork::Run(const std::function<void()>& work) {
@@ -73,8 +65,8 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
     QTimer update;
     update.setInterval(kUpdateMs);
     QObject::connect(&update, &QTimer::timeout, [this, &dialog] {
-        if (dialog != nullptr && dialog->labelText() != LabelWithNote(mLabel))
-            dialog->setLabelText(LabelWithNote(mLabel));
+        if (dialog != nullptr && dialog->labelText() != LabelWithNote(mLabel, mNote))
+            dialog->setLabelText(LabelWithNote(mLabel, mNote));
         const std::int32_t total = mTotal.load(std::memory_order_relaxed);
         if (dialog == nullptr || total <= 0)
             return;
@@ -86,7 +78,7 @@ void CBackgroundWork::Run(const std::function<void()>& work) {
     QObject::connect(&delay, &QTimer::timeout, [this, &dialog, &update] {
         dialog = std::make_unique<QProgressDialog>(mOwner);
         dialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
-        dialog->setLabelText(LabelWithNote(mLabel));
+        dialog->setLabelText(LabelWithNote(mLabel, mNote));
         // Not modal: Qt would drop a close request to a window a modal dialog blocks; the owner
         // is disabled instead, and the dialog, its child, is enabled on its own to be answered.
         dialog->setEnabled(true);

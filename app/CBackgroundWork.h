@@ -15,11 +15,10 @@ class QWidget;
 class CBackgroundWork {
 public:
     /// The progress dialog shows once the work has lasted `dialogDelayMs`; shorter work shows none.
-    CBackgroundWork(QWidget* owner, QString label, bool cancellable, int dialogDelayMs);
-
-    /// A line under the label of the progress dialog shown now or later, until set empty (the
-    /// window's thread only): what the window will do once the work has ended.
-    static void SetNote(const QString& note);
+    /// `note`, when not empty, is a line under the label: what the owner will do once the work has
+    /// ended. It is the owner's, who may change it while the work runs, and outlives the work.
+    CBackgroundWork(QWidget* owner, const QString& note, QString label, bool cancellable,
+                    int dialogDelayMs);
 
     /// Runs `work` on another thread and waits for it, keeping this thread's events flowing; a
     /// failure of the work is thrown here.
@@ -34,6 +33,7 @@ public:
 
 private:
     QWidget* mOwner;
+    const QString& mNote;
     QString mLabel;
     bool mCancellable;
     int mDialogDelayMs;

@@ -4,6 +4,7 @@
 #include "CMainServices.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
+#include "PageFileTypes.h"
 #include "modFileChoice.h"
 #include "modMessages.h"
 #include "modPictureFiles.h"
@@ -18,13 +19,14 @@ constexpr const char* kLoadingPicture = QT_TRANSLATE_NOOP("Tesselet", "Загр�
 
 } // namespace
 
-CLoadPictureCommand::CLoadPictureCommand(CMainServices& services, QWidget* owner)
-    : mServices(services), mOwner(owner) {}
+CLoadPictureCommand::CLoadPictureCommand(CMainServices& services, QWidget* owner,
+                                         const QString& workNote)
+    : mServices(services), mOwner(owner), mWorkNote(workNote) {}
 
 CLoadOutcome CLoadPictureCommand::Run() {
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     const std::optional<std::u16string> file =
-        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return GetPictureFilter(); }, {}});
+        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
     if (!file)
         return {};
     return Load(*file);
@@ -60,7 +62,8 @@ CLoadOutcome CLoadPictureCommand::Load(const std::u16string& name,
     // a second, says that it is busy (the reader tells nothing of how far it got).
     CLoadOutcome outcome;
     try {
-        CBackgroundWork work(mOwner, TrQ(kLoadingPicture), false, mServices.progressDelayMs);
+        CBackgroundWork work(mOwner, mWorkNote, TrQ(kLoadingPicture), false,
+                             mServices.progressDelayMs);
         work.Run([&] { outcome.picture = load(); });
         outcome.pictureLoaded = true;
     } catch (...) {

@@ -6,6 +6,7 @@
 #include <string>
 
 struct CMainServices;
+class QString;
 class QWidget;
 
 /// What a load gave the window.
@@ -24,7 +25,8 @@ struct CLoadOutcome {
 /// loaded.
 class CLoadPictureCommand {
 public:
-    CLoadPictureCommand(CMainServices& services, QWidget* owner);
+    /// `workNote` is the owner's line under the progress dialog's label (CBackgroundWork).
+    CLoadPictureCommand(CMainServices& services, QWidget* owner, const QString& workNote);
     CLoadOutcome Run();
     /// A file chosen without the dialog (dropped, pasted): the rest as Run does after the dialog.
     CLoadOutcome RunWithFile(const std::u16string& file);
@@ -39,4 +41,5 @@ private:
 
     CMainServices& mServices;
     QWidget* mOwner;
+    const QString& mWorkNote;
 };

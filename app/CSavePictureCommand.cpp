@@ -63,8 +63,9 @@ private:
 
 CSavePictureCommand::CSavePictureCommand(CMainServices& services, const CAppObject& app,
                                          const PageTemplates& templates, QWidget* owner,
-                                         IGeneratorUi& ui)
-    : mServices(services), mApp(app), mTemplates(templates), mOwner(owner), mUi(ui) {}
+                                         const QString& workNote, IGeneratorUi& ui)
+    : mServices(services), mApp(app), mTemplates(templates), mOwner(owner), mWorkNote(workNote),
+      mUi(ui) {}
 
 bool CSavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
@@ -107,7 +108,7 @@ std::optional<CSavePictureCommand::ChosenPage> CSavePictureCommand::ChoosePage(
     std::int32_t chosenType = -1;
     std::optional<std::u16string> chosen =
         ChooseFile(*dialog, mOwner,
-                   {buttonType.rememberedKey, [styles] { return SaveFilter(styles); },
+                   {buttonType.rememberedKey, [styles] { return SaveFileTypes(styles); },
                     [&] { return proposedName(offeredStyle.extension); },
                     styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
                    &chosenType);
@@ -149,7 +150,8 @@ std::optional<QImage> CSavePictureCommand::PagePicture(const ChosenPage& chosen,
         return picture;
     QImage page;
     try {
-        CBackgroundWork flattening(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
+        CBackgroundWork flattening(mOwner, mWorkNote, TrQ(kSavingPage), false,
+                                   mServices.progressDelayMs);
         flattening.Run([&] { page = PictureOverWhite(picture); });
     } catch (...) {
         mServices.messageBox.ShowError(CError::FromCurrentException(),
@@ -164,7 +166,7 @@ bool CSavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page
     // The walk runs off the window's thread, so the window is still painted and the progress
     // dialog can be answered; what it says is shown here once it has ended.
     CDeferredMessages messages;
-    CBackgroundWork work(mOwner, TrQ(kSavingPage), true, mServices.progressDelayMs);
+    CBackgroundWork work(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
     CRowsToWork rows(mUi, work);
     bool written = false;
     try {
@@ -200,7 +202,8 @@ bool CSavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& 
     std::optional<std::uint64_t> bytes;
     try {
         const BusyCursor busy;
-        CBackgroundWork counting(mOwner, TrQ(kSavingPage), false, mServices.progressDelayMs);
+        CBackgroundWork counting(mOwner, mWorkNote, TrQ(kSavingPage), false,
+                                 mServices.progressDelayMs);
         counting.Run([&] {
             CSilentMessages silent;
             bytes = MeasurePage([&] { return style.create(mTemplates); }, picture, silent);

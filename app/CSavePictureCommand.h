@@ -13,6 +13,7 @@ class QImage;
 struct CMainServices;
 struct PageStyle;
 struct PageTemplates;
+class QString;
 class QWidget;
 
 /// The work of one save button: the save dialog with the proposed name in the style's remembered
@@ -21,9 +22,11 @@ class QWidget;
 /// style, and is remembered beside the folder and offered first the next time.
 class CSavePictureCommand {
 public:
-    /// `templates` frame the page; they outlive the command.
+    /// `templates` frame the page; they outlive the command. `workNote` is the owner's line under
+    /// the progress dialog's label (CBackgroundWork).
     CSavePictureCommand(CMainServices& services, const CAppObject& app,
-                        const PageTemplates& templates, QWidget* owner, IGeneratorUi& ui);
+                        const PageTemplates& templates, QWidget* owner, const QString& workNote,
+                        IGeneratorUi& ui);
 
     /// True when the whole page was written. `styles` are the file types offered, the button's
     /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
@@ -60,5 +63,6 @@ private:
     const CAppObject& mApp;
     const PageTemplates& mTemplates;
     QWidget* mOwner;
+    const QString& mWorkNote;
     IGeneratorUi& mUi;
 };

@@ -1,22 +1,30 @@
 #include "PageFileTypes.h"
 
+#include "modLanguage.h"
 #include "modPageStyle.h"
+#include "modPictureFiles.h"
 
+#include <QString>
 #include <array>
 
 namespace {
 
-// The labels are translated where the filter becomes the dialog's.
 constexpr std::array<PageFileType, 6> kFileTypes = {{
-    {u"span", u"SPAN Picture", u"SPAN картинки"},
-    {u"table", u"TABLE Picture", u"TABLE картинки"},
-    {u"div", u"DIV Picture", u"DIV картинки"},
-    {u"compact", u"COMPACT Picture", u"Сжатые TABLE картинки"},
-    {u"compact-mail", u"MAIL Picture", u"TABLE картинки для писем"},
-    {u"web", u"WEB Picture", u"Быстрые веб-картинки"},
+    {u"span", u"SPAN Picture", QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки")},
+    {u"table", u"TABLE Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки")},
+    {u"div", u"DIV Picture", QT_TRANSLATE_NOOP("Tesselet", "DIV картинки")},
+    {u"compact", u"COMPACT Picture", QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки")},
+    {u"compact-mail", u"MAIL Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем")},
+    {u"web", u"WEB Picture", QT_TRANSLATE_NOOP("Tesselet", "Быстрые веб-картинки")},
 }};
 
-constexpr std::u16string_view kOtherTypes = u"HTML файлы|*.HTM;*.HTML|Все файлы|*.*";
+constexpr const char* kPictures = QT_TRANSLATE_NOOP("Tesselet", "Картинки");
+constexpr const char* kHtmlFiles = QT_TRANSLATE_NOOP("Tesselet", "HTML файлы");
+constexpr const char* kAllFiles = QT_TRANSLATE_NOOP("Tesselet", "Все файлы");
+
+FileType AllFiles() {
+    return {TrQ(kAllFiles), {QStringLiteral("*")}};
+}
 
 } // namespace
 
@@ -24,17 +32,22 @@ PageFileType FileTypeOf(const PageStyle& style) {
     for (const PageFileType& type : kFileTypes)
         if (type.style == style.name)
             return type;
-    return {style.name, style.name, style.name};
+    return {style.name, style.name, nullptr};
 }
 
-std::u16string SaveFilter(std::span<const PageStyle* const> styles) {
-    std::u16string filter;
+std::vector<FileType> SaveFileTypes(std::span<const PageStyle* const> styles) {
+    std::vector<FileType> types;
     for (const PageStyle* style : styles) {
-        filter += FileTypeOf(*style).label;
-        filter += u"|*";
-        filter += style->extension;
-        filter += u'|';
+        const char* label = FileTypeOf(*style).label;
+        types.push_back(
+            {label != nullptr ? TrQ(label) : QString::fromStdU16String(std::u16string(style->name)),
+             {QStringLiteral("*") + QString::fromStdU16String(std::u16string(style->extension))}});
     }
-    filter += kOtherTypes;
-    return filter;
+    types.push_back({TrQ(kHtmlFiles), {QStringLiteral("*.HTM"), QStringLiteral("*.HTML")}});
+    types.push_back(AllFiles());
+    return types;
+}
+
+std::vector<FileType> PictureFileTypes() {
+    return {{TrQ(kPictures), PictureFilePatterns()}, AllFiles()};
 }

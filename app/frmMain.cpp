@@ -145,7 +145,7 @@ frmMain::CWorking::~CWorking() {
     mWindow.mWorking = mWasWorking;
     if (mWasWorking)
         return;
-    CBackgroundWork::SetNote({});
+    mWindow.mWorkNote.clear();
     if (mWindow.mCloseWhenDone)
         mWindow.close();
 }
@@ -256,7 +256,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
         mCloseWhenDone = true;
-        CBackgroundWork::SetNote(TrQ(kClosesWhenDone));
+        mWorkNote = TrQ(kClosesWhenDone);
         event->ignore();
         return;
     }
@@ -423,13 +423,13 @@ void frmMain::ReportFailure(const CError& pending) {
 }
 
 void frmMain::cmdLoadPicture_Click() {
-    CLoadPictureCommand command(mServices, this);
+    CLoadPictureCommand command(mServices, this, mWorkNote);
     const CWorking working(*this);
     AcceptLoad(command.Run());
 }
 
 void frmMain::LoadDroppedFile(const std::u16string& file) {
-    CLoadPictureCommand command(mServices, this);
+    CLoadPictureCommand command(mServices, this, mWorkNote);
     const CWorking working(*this);
     AcceptLoad(command.RunWithFile(file));
 }
@@ -442,7 +442,7 @@ void frmMain::PastePicture() {
         ShowStatus(Tr(kNoPictureOnClipboard));
         return;
     }
-    CLoadPictureCommand command(mServices, this);
+    CLoadPictureCommand command(mServices, this, mWorkNote);
     const CWorking working(*this);
     if (file) {
         AcceptLoad(command.RunWithFile(*file));
@@ -509,7 +509,7 @@ void frmMain::cmdSaveDIV_Click() {
 }
 
 void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
-    CSavePictureCommand command(mServices, mApp, mTemplates, this, *this);
+    CSavePictureCommand command(mServices, mApp, mTemplates, this, mWorkNote, *this);
     const CWorking working(*this);
     command.Run(
         styles,

@@ -5,6 +5,7 @@
 #include "modSourceAndTemplates.h"
 
 #include <QImage>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -106,6 +107,9 @@ private:
     std::unique_ptr<QAbstractNativeEventFilter> mDestroyedFilter;
     /// The window was asked to close while it worked: it closes once the work has ended.
     bool mCloseWhenDone = false;
+    /// A line under the progress dialog's label while a load or save runs: what the window will do
+    /// once it has ended (close, when asked to meanwhile).
+    QString mWorkNote;
 
     /// While it lives, a load or save runs (mWorking); at its end a close asked for meanwhile is
     /// carried out.

@@ -8,7 +8,7 @@
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const CFileQuestion& question, std::int32_t* chosenType) {
     dialog.InitialFolder(RememberedFolder(question.key));
-    dialog.Filter(question.filter());
+    dialog.FileTypes(question.fileTypes());
     if (question.filterIndex >= 0)
         dialog.FilterIndex(question.filterIndex);
     const bool save = static_cast<bool>(question.proposedName);

@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-class IFileDialog;
+#include "IFileDialog.h"
+
 class QWidget;
 
 /// The section of the remembered folders.
@@ -16,10 +18,11 @@ inline constexpr std::u16string_view kRememberedFolders = u"OFN Paths";
 struct CFileQuestion {
     /// The key of the remembered folder, under "OFN Paths".
     std::u16string_view key;
-    std::function<std::u16string()> filter;
+    /// The file types offered, made when the dialog is.
+    std::function<std::vector<FileType>()> fileTypes;
     /// The name the save dialog proposes; empty for the open dialog.
     std::function<std::u16string()> proposedName;
-    /// The file type the dialog selects first, by its place in the filter; -1 leaves the first.
+    /// The file type the dialog selects first, by its place in the file types; -1 leaves the first.
     std::int32_t filterIndex = -1;
 };
 
@@ -27,7 +30,7 @@ struct CFileQuestion {
 /// question's key, owned by `owner`; the chosen file's folder is remembered before the path is
 /// returned, so that the folder of a file that then fails to load or save counts too; a failure
 /// of the dialog is thrown. Nothing when cancelled. `chosenType`, when given, receives the place in
-/// the filter of the file type the user chose the file under, -1 when it is not known.
+/// the file types of the one the user chose the file under, -1 when it is not known.
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const CFileQuestion& question,
                                          std::int32_t* chosenType = nullptr);

@@ -37,7 +37,7 @@ int Main(int& argc, char** argv) {
     // killed from outside): a page being written is not left behind half done either.
     std::atexit([] { Interrupts::RemoveTempFiles(); });
     ksRegisterAppPath();
-    // The toolkit is ready before any window exists, as the common controls must be.
+    // Qt widgets need the application object before the first of them is made.
     QApplication application(argc, argv);
     // The identity of the remembered folders' store, set here and nowhere else.
     QCoreApplication::setOrganizationName(QStringLiteral("Korvane"));

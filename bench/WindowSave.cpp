@@ -38,7 +38,7 @@ public:
     explicit CAnswer(std::u16string file) : mFile(std::move(file)) {}
     std::u16string SelectedFile() const override { return mFile; }
     void OwnerWindow(QWidget*) override {}
-    void Filter(const std::u16string&) override {}
+    void FileTypes(const std::vector<FileType>&) override {}
     void FilterIndex(std::int32_t) override {}
     std::int32_t SelectedFilterIndex() const override { return 0; }
     void DefaultFileName(const std::u16string&) override {}
@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
                            UINT64_MAX};
     const CAppObject app(std::u16string(u"" TESSELET_RESOURCES_DIR));
     QWidget owner;
-    CSavePictureCommand command(services, app, *templates, &owner, quiet);
+    const QString noNote;
+    CSavePictureCommand command(services, app, *templates, &owner, noNote, quiet);
 
     QElapsedTimer timer;
     timer.start();

@@ -11,6 +11,7 @@
 #include "KorvaneSupport.h"
 
 #include <string>
+#include <vector>
 
 void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
                                std::u16string& head) {
@@ -30,8 +31,9 @@ std::optional<PageTemplates> LoadSourceAndTemplates(const CAppObject& app, IMess
         // In the order of kStartUpFileNames.
         std::u16string* const values[] = {&templates.sourceText, &templates.head, &templates.tail};
         static_assert(std::size(values) == kStartUpFileNames.size());
-        for (std::size_t i = 0; i < kStartUpFileNames.size(); ++i) {
-            currentPath = ksBuildFileName(app.Path(), kStartUpFileNames[i]);
+        const std::vector<std::u16string> paths = StartUpFilePaths(app);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            currentPath = paths[i];
             *values[i] = CTextFileReader::ReadAll(currentPath);
         }
         PrepareSourceAndTemplates(app, templates.sourceText, templates.head);

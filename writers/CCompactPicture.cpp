@@ -1,5 +1,6 @@
 #include "CCompactPicture.h"
 
+#include "KorvaneSupport.h"
 #include "modCommon.h"
 
 #include <algorithm>
@@ -67,17 +68,6 @@ std::size_t WebColourTo(PixelColor colour, char* out) {
     return 7;
 }
 
-// Partly transparent over an opaque background, as FlattenOverWhite does over white.
-PixelColor Composite(PixelColor pixel, PixelColor background) {
-    const std::uint32_t a = pixel >> 24;
-    const auto over = [a](std::uint32_t c, std::uint32_t b) {
-        return (c * a + b * (255 - a) + 127) / 255;
-    };
-    return 0xFF000000u | over(ksGetRedRGB(pixel), ksGetRedRGB(background)) << 16 |
-           over(ksGetGreenRGB(pixel), ksGetGreenRGB(background)) << 8 |
-           over(ksGetBlueRGB(pixel), ksGetBlueRGB(background));
-}
-
 } // namespace
 
 void CCompactPicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
@@ -99,7 +89,7 @@ void CCompactPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t 
     if (alpha == 0xFF)
         shown = Color;
     else if (alpha != 0)
-        shown = Composite(Color, mBackground);
+        shown = CompositeOver(Color, mBackground);
     mPixels[static_cast<std::size_t>(Y) * static_cast<std::size_t>(mWidth) +
             static_cast<std::size_t>(X)] = shown;
 }

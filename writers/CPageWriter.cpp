@@ -44,7 +44,7 @@ void CPageWriter::Append(std::u16string_view text) {
 }
 
 void CPageWriter::RaiseNoFile() {
-    throw CError::BadFileNumber();
+    throw CError::NoPageOpen();
 }
 
 void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
@@ -52,7 +52,7 @@ void CPageWriter::WritePageHead(std::u16string_view bodyTagTail) {
     ReplaceAll(head, u"%BODY_TAG_TAIL%", bodyTagTail);
     static constexpr std::uint8_t kSignature[] = {0xEF, 0xBB, 0xBF}; // UTF-8's byte-order mark
     if (!mFile.IsOpen())
-        throw CError::BadFileNumber();
+        throw CError::NoPageOpen();
     if (mBodyOnly)
         return;
     mFile.AppendBytes(kSignature, sizeof kSignature);

@@ -53,6 +53,7 @@ const std::array<PageStyle, 3> kCompactStyles = {{
      .sizeGrowsWithWidth = false},
 }};
 
+/// The classic styles, then the compact ones: every name a style is found by.
 const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles[1],
                                                     &kStyles[2],        &kCompactStyles[0],
                                                     &kCompactStyles[1], &kCompactStyles[2]};
@@ -61,9 +62,6 @@ const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles
 
 const std::array<PageStyle, 3>& PageStyles() {
     return kStyles;
-}
-const std::array<const PageStyle*, 6>& AllPageStyles() {
-    return kAllStyles;
 }
 const PageStyle& SpanStyle() {
     return kStyles[0];

@@ -29,8 +29,6 @@ struct PageStyle {
 
 /// The three classic styles, one piece of HTML per pixel: what "--style all" writes.
 const std::array<PageStyle, 3>& PageStyles();
-/// The classic styles, then the compact ones (a cell per rectangle of one colour, or the web page).
-const std::array<const PageStyle*, 6>& AllPageStyles();
 const PageStyle& SpanStyle();
 const PageStyle& TableStyle();
 const PageStyle& DivStyle();

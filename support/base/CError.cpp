@@ -169,7 +169,7 @@ CError CError::Overflow() {
     return CError(kOverflow, Tr(QT_TRANSLATE_NOOP("Tesselet", "Переполнение")));
 }
 
-CError CError::BadFileNumber() {
+CError CError::NoPageOpen() {
     return CError(kNoFileOpen, Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверное имя или номер файла")));
 }
 

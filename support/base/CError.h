@@ -44,8 +44,8 @@ public:
     const char* what() const noexcept override { return mWhat.c_str(); }
 
     static CError Overflow();
-    /// A file operation on a writer that has no open file.
-    static CError BadFileNumber();
+    /// A page writer asked to write while it has no page file open (kNoFileOpen).
+    static CError NoPageOpen();
     /// A failed system call: the system's error number and its text.
     static CError FromErrno(int errnoValue);
     /// Whatever else was thrown, turned into a report that can be shown.

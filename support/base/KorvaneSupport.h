@@ -27,6 +27,19 @@ inline std::uint8_t ksGetBlueRGB(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color);
 }
 
+/// The opaque colour that `color`, with its alpha, shows laid over the opaque `background`, each
+/// part rounded to the nearest: how a page shows a partly transparent pixel, over white or over
+/// the chosen background.
+inline PixelColor CompositeOver(PixelColor color, PixelColor background) noexcept {
+    const std::uint32_t alpha = color >> 24;
+    const auto over = [alpha](std::uint32_t part, std::uint32_t below) {
+        return (part * alpha + below * (255 - alpha) + 127) / 255;
+    };
+    return 0xFF000000u | over(ksGetRedRGB(color), ksGetRedRGB(background)) << 16 |
+           over(ksGetGreenRGB(color), ksGetGreenRGB(background)) << 8 |
+           over(ksGetBlueRGB(color), ksGetBlueRGB(background));
+}
+
 /// The two upper-case hexadecimal digits of every byte, side by side: one load and one store per
 /// byte.
 inline constexpr auto kHexPairs = [] {

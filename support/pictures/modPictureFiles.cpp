@@ -1,6 +1,7 @@
 #include "modPictureFiles.h"
 
 #include "CError.h"
+#include "KorvaneSupport.h"
 #include "modLanguage.h"
 #include "modPictureCompleteness.h"
 #include "modQtText.h"
@@ -29,6 +30,8 @@
 #include <vector>
 
 namespace {
+
+constexpr PixelColor kWhite = 0xFFFFFFFFu;
 
 // `detail` is in the run's language already: a marked text through TrQ, or Qt's own words.
 CError PictureError(std::int32_t number, const QString& detail) {
@@ -335,13 +338,9 @@ QImage FlattenOverWhite(QImage image) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const QRgb pixel = line[x];
-            const unsigned a = qAlpha(pixel);
-            if (a == 255)
-                continue;
-            const auto over = [a](unsigned c) { return (c * a + 255 * (255 - a) + 127) / 255; };
-            line[x] =
-                qRgb(int(over(qRed(pixel))), int(over(qGreen(pixel))), int(over(qBlue(pixel))));
+            // A QRgb is laid out as a pixel colour.
+            if (qAlpha(line[x]) != 255)
+                line[x] = CompositeOver(line[x], kWhite);
         }
     }
     // Every pixel is opaque now; reading it as RGB32 needs no copy.
@@ -593,11 +592,9 @@ QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
     return LoadPicture(buffer, scale, alpha);
 }
 
-std::u16string GetPictureFilter() {
+QStringList PictureFilePatterns() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    const QString filter =
-        QStringLiteral("Картинки|") + patterns.join(u';') + QStringLiteral("|Все файлы|*.*");
-    return FromQString(filter);
+    return patterns;
 }

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QImage>
+#include <QStringList>
 #include <string>
 
 /// Largest width and height a picture may have, loaded or scaled; anything larger is refused
@@ -59,5 +60,5 @@ QImage FlattenOverWhite(QImage image);
 /// comes back shared, nothing copied.
 QImage PictureOverWhite(const QImage& picture);
 
-/// "label|patterns" pairs for the formats that LoadPictureFile reads.
-std::u16string GetPictureFilter();
+/// The file name patterns of the formats that LoadPictureFile reads ("*.png").
+QStringList PictureFilePatterns();

@@ -1,6 +1,5 @@
 #include "CFileDialog.h"
 
-#include "modFilterText.h"
 #include "modQtText.h"
 
 #include "modLanguage.h"
@@ -90,8 +89,12 @@ std::u16string CFileDialog::SelectedFile() const {
     return FromQString(mSelectedFile);
 }
 
-void CFileDialog::Filter(const std::u16string& filter) {
-    mFilters = QtNameFilters(filter);
+void CFileDialog::FileTypes(const std::vector<FileType>& types) {
+    mFilters.clear();
+    for (const FileType& type : types)
+        mFilters << (type.patterns.isEmpty() ? QString()
+                                             : type.label + QStringLiteral(" (") +
+                                                   type.patterns.join(u' ') + QStringLiteral(")"));
 }
 
 void CFileDialog::DefaultFileName(const std::u16string& path) {

@@ -14,7 +14,7 @@ class CFileDialog final : public IFileDialog {
 public:
     std::u16string SelectedFile() const override;
     void OwnerWindow(QWidget* owner) override { mOwner = owner; }
-    void Filter(const std::u16string& filter) override;
+    void FileTypes(const std::vector<FileType>& types) override;
     void FilterIndex(std::int32_t index) override { mFilterIndex = index; }
     std::int32_t SelectedFilterIndex() const override { return mSelectedFilterIndex; }
     void DefaultFileName(const std::u16string& path) override;
@@ -29,7 +29,8 @@ private:
     void FollowChosenType(QFileDialog& dialog) const;
 
     QWidget* mOwner = nullptr;
-    /// The dialog's file types, one for each of the filter text's, empty where it has none.
+    /// Qt's name filters, "label (pattern pattern)", one for each file type, so that a type's
+    /// place is the same in both; empty for a type without patterns.
     QStringList mFilters;
     std::int32_t mFilterIndex = 0;
     std::int32_t mSelectedFilterIndex = -1;

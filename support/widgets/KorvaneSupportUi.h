@@ -11,8 +11,9 @@ class QObject;
 
 class QWidget;
 
-/// Registers the program with the desktop under its desktop entry "tesselet" (so that its windows
-/// and the entry's icon go together). Call before the application object exists.
+/// Registers the program with the desktop under its desktop entry
+/// "io.github.tesselet.Tesselet.desktop" (so that its windows and the entry's icon go together).
+/// Call before the application object exists.
 void ksRegisterAppPath();
 
 /// Gives the window (nullptr: the application, and so every window without an icon of its own)

@@ -88,7 +88,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
         Fakes& f;
         std::u16string SelectedFile() const override { return f.chosen; }
         void OwnerWindow(QWidget*) override {}
-        void Filter(const std::u16string&) override {}
+        void FileTypes(const std::vector<FileType>&) override {}
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }

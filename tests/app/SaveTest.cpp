@@ -208,8 +208,11 @@ TEST(FileDialog, SaveDialogFolderAndName) {
             dialog.accept();
         });
         CFileDialog dialog;
-        dialog.Filter(u"TABLE картинки|*.table.htm|Сжатые TABLE картинки|*.compact.htm|TABLE "
-                      u"картинки для писем|*.mail.htm|HTML файлы|*.HTM;*.HTML|Все файлы|*.*");
+        dialog.FileTypes({{"TABLE картинки", {"*.table.htm"}},
+                          {"Сжатые TABLE картинки", {"*.compact.htm"}},
+                          {"TABLE картинки для писем", {"*.mail.htm"}},
+                          {"HTML файлы", {"*.HTM", "*.HTML"}},
+                          {"Все файлы", {"*"}}});
         dialog.FilterIndex(row.offered);
         dialog.InitialFolder(*row.remembered ? FromQString(dir.filePath(row.remembered)) : u"");
         dialog.DefaultFileName(
@@ -245,7 +248,7 @@ TEST(FileDialog, SpeaksTheRunsLanguage) {
     });
     CFileDialog dialog;
     dialog.InitialFolder(FromQString(dir.path()));
-    dialog.Filter(u"Все файлы|*.*");
+    dialog.FileTypes({{"Все файлы", {"*"}}});
     EXPECT_FALSE(dialog.ShowOpen());
     EXPECT_EQ(seen.join(" / ").toStdString(),
               "a.htm | 6 байт | Документ HTML | 07.12.2026 09:05 / "
