@@ -6,8 +6,8 @@ namespace {
 // the key is only auto-repeating. The two come together, so this only delays the final hide.
 constexpr int kReleaseWaitMs = 40;
 
-bool IsPress(int KeyCode, Qt::KeyboardModifiers Shift) {
-    return KeyCode == Qt::Key_Space && Shift == Qt::NoModifier;
+bool IsPress(int keyCode, Qt::KeyboardModifiers shift) {
+    return keyCode == Qt::Key_Space && shift == Qt::NoModifier;
 }
 
 } // namespace
@@ -19,8 +19,8 @@ CSpaceKeyRule::CSpaceKeyRule(Action show, Action hide)
     QObject::connect(&mReleaseWait, &QTimer::timeout, [this] { Hide(); });
 }
 
-void CSpaceKeyRule::KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp) {
-    if (KeyCode != Qt::Key_Space)
+void CSpaceKeyRule::KeyDown(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp) {
+    if (keyCode != Qt::Key_Space)
         return;
     if (mReleaseWait.isActive()) {
         mReleaseWait.stop();
@@ -28,20 +28,20 @@ void CSpaceKeyRule::KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint6
         if (timestamp != mReleaseTime)
             Hide();
         // The press of a pair with a modifier pressed since: the key is still held.
-        else if (!IsPress(KeyCode, Shift))
+        else if (!IsPress(keyCode, shift))
             return;
     }
-    if (!IsPress(KeyCode, Shift))
+    if (!IsPress(keyCode, shift))
         return;
     mHeld = true;
     mShow();
 }
 
-void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers /*Shift*/, std::uint64_t timestamp,
+void CSpaceKeyRule::KeyUp(int keyCode, Qt::KeyboardModifiers /*shift*/, std::uint64_t timestamp,
                           bool autoRepeat) {
     // A modifier pressed while Space is held (Shift, Ctrl, Alt on the way to Alt+Tab) comes with
     // the release; the hold ends all the same.
-    if (KeyCode != Qt::Key_Space || !mHeld)
+    if (keyCode != Qt::Key_Space || !mHeld)
         return;
     // Qt has seen the press of this pair already waiting: the key is still held.
     if (autoRepeat)
@@ -50,9 +50,9 @@ void CSpaceKeyRule::KeyUp(int KeyCode, Qt::KeyboardModifiers /*Shift*/, std::uin
     mReleaseWait.start();
 }
 
-void CSpaceKeyRule::KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers /*Shift*/,
+void CSpaceKeyRule::KeyDownElsewhere(int keyCode, Qt::KeyboardModifiers /*shift*/,
                                      std::uint64_t timestamp) {
-    if (KeyCode != Qt::Key_Space || !mReleaseWait.isActive())
+    if (keyCode != Qt::Key_Space || !mReleaseWait.isActive())
         return;
     mReleaseWait.stop();
     // The press of a pair: the key is still held, only the focus has moved on.

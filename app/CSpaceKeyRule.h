@@ -17,12 +17,12 @@ public:
 
     CSpaceKeyRule(Action show, Action hide);
 
-    void KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
-    void KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp, bool autoRepeat);
+    void KeyDown(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp);
+    void KeyUp(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp, bool autoRepeat);
     /// A press that reached another widget while the picture is shown (the focus moved on while
     /// the key was held): the press of a pair keeps the picture; a press of another instant
     /// follows a real release, which hides at once.
-    void KeyDownElsewhere(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
+    void KeyDownElsewhere(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp);
 
 private:
     void Hide();

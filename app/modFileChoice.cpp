@@ -26,7 +26,7 @@ std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
 }
 
 void RememberFolderOf(std::u16string_view key, const std::u16string& file) {
-    RememberValue(key, ksGetFilePath(file));
+    RememberValue(key, GetFilePath(file));
 }
 
 std::u16string RememberedFolder(std::u16string_view key) {

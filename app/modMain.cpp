@@ -6,7 +6,7 @@
 #include "CMainServices.h"
 #include "CMessageBox.h"
 #include "KorvaneSupportUi.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 #include "modInterrupts.h"
 #include "modLanguage.h"
 #include "modProgramFolder.h"
@@ -16,12 +16,12 @@
 #include <QApplication>
 #include <cstdlib>
 
-std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services) {
-    ksSetWindowResIconAll(nullptr, u"A_MAIN");
+std::unique_ptr<MainWindow> StartUp(const CAppObject& app, CMainServices& services) {
+    SetWindowResIconAll(nullptr, u"A_MAIN");
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
         return nullptr;
-    auto window = std::make_unique<frmMain>(app, services, std::move(*templates));
+    auto window = std::make_unique<MainWindow>(app, services, std::move(*templates));
     window->show();
     return window;
 }
@@ -36,7 +36,7 @@ int Main(int& argc, char** argv) {
     // Qt ends the program with exit() when its connection to the display breaks (the window
     // killed from outside): a page being written is not left behind half done either.
     std::atexit([] { Interrupts::RemoveTempFiles(); });
-    ksRegisterAppPath();
+    RegisterAppPath();
     // Qt widgets need the application object before the first of them is made.
     QApplication application(argc, argv);
     // The identity of the remembered folders' store, set here and nowhere else.
@@ -51,7 +51,7 @@ int Main(int& argc, char** argv) {
         CFlashWindow flashWindow;
         CMainServices services{[] { return std::make_unique<CFileDialog>(); }, messageBox,
                                flashWindow};
-        const std::unique_ptr<frmMain> window = StartUp(app, services);
+        const std::unique_ptr<MainWindow> window = StartUp(app, services);
         if (!window)
             return 1;
         return QApplication::exec();

@@ -3,13 +3,13 @@
 #include <memory>
 
 class CAppObject;
-class frmMain;
+class MainWindow;
 struct CMainServices;
 
 /// Start-up once the application object exists: the program's icons (outside the developer's
 /// tools), the templates and source text, and then the main window, shown. nullptr when the
 /// templates could not be loaded; the user has been told why and no window exists.
-std::unique_ptr<frmMain> StartUp(const CAppObject& app, CMainServices& services);
+std::unique_ptr<MainWindow> StartUp(const CAppObject& app, CMainServices& services);
 
 /// The program: registers it, starts Qt, runs start-up and then the window until it is closed.
 /// Returns the process's exit status, non-zero when start-up failed.

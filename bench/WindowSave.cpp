@@ -55,7 +55,7 @@ public:
     void ShowFailure(const std::u16string&) override {}
     void Inform(const std::u16string&) override {}
     void ShowError(const CError&, const std::u16string&) override { failed = true; }
-    FlashResult Show(const QImage&) override { return FlashResult::Shown; }
+    FlashResult Show(const QImage&) override { return FlashResult::kShown; }
     void Hide() override {}
     void RepaintMainWindow() override {}
     bool failed = false;

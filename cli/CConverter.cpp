@@ -48,7 +48,7 @@ std::u16string CConverter::OutputPath(const std::u16string& picture, const PageS
                                 : MakeOutputFileName(picture, style.extension);
     if (mOptions.outDir.empty())
         return beside;
-    return ksBuildFileName(mOptions.outDir, FileNameOf(beside));
+    return BuildFileName(mOptions.outDir, FileNameOf(beside));
 }
 
 QImage CConverter::Load(const std::u16string& picture) const {

@@ -16,22 +16,22 @@ CProgressWriter::~CProgressWriter() {
     Clear();
 }
 
-void CProgressWriter::BeginPicture(std::int32_t Width, std::int32_t Height) {
-    mHeight = Height;
+void CProgressWriter::BeginPicture(std::int32_t width, std::int32_t height) {
+    mHeight = height;
     mNextReport = std::chrono::steady_clock::now() + mPace.first;
-    mInner.BeginPicture(Width, Height);
+    mInner.BeginPicture(width, height);
 }
 
-void CProgressWriter::EndNewLine(std::int32_t Y) {
-    mInner.EndNewLine(Y);
+void CProgressWriter::EndNewLine(std::int32_t y) {
+    mInner.EndNewLine(y);
     const auto now = std::chrono::steady_clock::now();
     if (now < mNextReport || mHeight <= 0)
         return;
     mNextReport = now + mPace.interval;
     // The file name stays the bytes it is; only the words around it are translated.
     const QString row = TrQ(QT_TRANSLATE_NOOP("Tesselet", "строка %1 из %2 (%3%)"))
-                            .arg(QString::number(Y + 1), QString::number(mHeight),
-                                 QString::number((Y + 1) * 100LL / mHeight));
+                            .arg(QString::number(y + 1), QString::number(mHeight),
+                                 QString::number((y + 1) * 100LL / mHeight));
     std::fprintf(mConsole.mStream, "\r%s: %s", mLabel.c_str(), row.toUtf8().constData());
     std::fflush(mConsole.mStream);
     mConsole.mShowing = this;

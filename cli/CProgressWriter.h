@@ -44,16 +44,16 @@ public:
     CProgressWriter(const CProgressWriter&) = delete;
     CProgressWriter& operator=(const CProgressWriter&) = delete;
 
-    void OpenFile(const std::u16string& FileName) override { mInner.OpenFile(FileName); }
+    void OpenFile(const std::u16string& fileName) override { mInner.OpenFile(fileName); }
     void CloseFile() override;
     void Init() override { mInner.Init(); }
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override;
+    void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override { mInner.EndPicture(); }
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override {
-        mInner.WritePixel(Color, X, Y);
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override {
+        mInner.WritePixel(color, x, y);
     }
-    void BeginNewLine(std::int32_t Y) override { mInner.BeginNewLine(Y); }
-    void EndNewLine(std::int32_t Y) override;
+    void BeginNewLine(std::int32_t y) override { mInner.BeginNewLine(y); }
+    void EndNewLine(std::int32_t y) override;
 
 private:
     void Clear();

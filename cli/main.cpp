@@ -20,14 +20,14 @@
 
 namespace {
 
-QtMessageHandler gQtDefaultHandler = nullptr;
+QtMessageHandler qtDefaultHandler = nullptr;
 
 // Qt's libraries say what they think of a damaged file or a failed allocation ("QImage: out of
 // memory, returning null") in English, before the converter's own report says it in the run's
 // language; only a fatal message, which ends the program, is let through.
 void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg)
-        gQtDefaultHandler(type, context, message);
+        qtDefaultHandler(type, context, message);
 }
 
 } // namespace
@@ -35,11 +35,11 @@ void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const
 int main(int argc, char* argv[]) {
     // First of all, before anything takes the number of a closed standard stream.
     StandardStreams::HoldClosed();
-    gQtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
+    qtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
-        ToQString(ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+        ToQString(FormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
     // Before the first word is said: the arguments' errors and --help are in the run's language.
     InstallTranslations(application);
 

@@ -15,7 +15,7 @@
 // A pixel goes to the writer in the layout of its scan line.
 static_assert(std::is_same_v<PixelColor, QRgb>);
 
-bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const QImage& picture,
+bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const QImage& picture,
                      IMessageBox& messages, IGeneratorUi* rows) {
     // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
@@ -34,23 +34,23 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
     }
 
     try {
-        writer.OpenFile(FileName);
+        writer.OpenFile(fileName);
         // Each index stays below its side, an int itself, so counting it up cannot overflow.
-        const std::int32_t Width = picture.width();
-        const std::int32_t Height = picture.height();
-        writer.BeginPicture(Width, Height);
-        for (std::int32_t Y = 0; Y < Height; ++Y) {
-            writer.BeginNewLine(Y);
+        const std::int32_t width = picture.width();
+        const std::int32_t height = picture.height();
+        writer.BeginPicture(width, height);
+        for (std::int32_t y = 0; y < height; ++y) {
+            writer.BeginNewLine(y);
             // constScanLine reads the shared pixels in place; nothing is copied.
-            const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(Y));
+            const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
             // Qt takes an RGB32 pixel as opaque whatever its top byte holds, and some of its
             // readers leave that byte 0; the writer is given the colour as QImage::pixel() gives
             // it. An ARGB32 pixel keeps its alpha, for the writers that show transparency.
             const PixelColor opaque = withAlpha ? 0u : 0xFF000000u;
-            for (std::int32_t X = 0; X < Width; ++X)
-                writer.WritePixel(line[X] | opaque, X, Y);
-            writer.EndNewLine(Y);
-            if (rows != nullptr && !rows->RowWritten(Y + 1, Height)) {
+            for (std::int32_t x = 0; x < width; ++x)
+                writer.WritePixel(line[x] | opaque, x, y);
+            writer.EndNewLine(y);
+            if (rows != nullptr && !rows->RowWritten(y + 1, height)) {
                 // Closed without its tail, the page is discarded.
                 writer.CloseFile();
                 return false;
@@ -60,25 +60,25 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const 
         writer.CloseFile();
         return true;
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), FileMessage(FileName, Tr(kSaveFailed)));
+        messages.ShowError(CError::FromCurrentException(), FileMessage(fileName, Tr(kSaveFailed)));
         writer.CloseFile();
         return false;
     }
 }
 
-bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
+bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
                           const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
                           const WalkRunner& runWalk) {
     ui.RepaintMainWindow();
     if (!runWalk)
-        return GeneratePicture(writer, FileName, picture, messages, &ui);
+        return GeneratePicture(writer, fileName, picture, messages, &ui);
     // A failure inside the walk (only one of the report itself or of the closing after it) is
     // carried out of the runner's thread and out of here.
     bool result = false;
     std::exception_ptr failure;
     runWalk([&] {
         try {
-            result = GeneratePicture(writer, FileName, picture, messages, &ui);
+            result = GeneratePicture(writer, fileName, picture, messages, &ui);
         } catch (...) {
             failure = std::current_exception();
         }

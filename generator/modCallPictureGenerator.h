@@ -16,7 +16,7 @@ using WalkRunner = std::function<void(const std::function<void()>& walk)>;
 /// repaint stays on the caller's thread. Returns
 /// true only when the page was written to the end and its file closed; every failure has been
 /// reported by then.
-bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
+bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
                           const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
                           const WalkRunner& runWalk = {});
 
@@ -25,5 +25,5 @@ bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& FileName,
 /// any other format is refused before the writer is touched.
 /// `rows`, when given, hears of every row and may stop the walk between rows (then false, and
 /// nothing reported).
-bool GeneratePicture(IAnyPicture& writer, const std::u16string& FileName, const QImage& picture,
+bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const QImage& picture,
                      IMessageBox& messages, IGeneratorUi* rows = nullptr);

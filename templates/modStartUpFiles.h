@@ -16,6 +16,6 @@ inline std::vector<std::u16string> StartUpFilePaths(const CAppObject& app) {
     std::vector<std::u16string> paths;
     paths.reserve(kStartUpFileNames.size());
     for (const char16_t* name : kStartUpFileNames)
-        paths.push_back(ksBuildFileName(app.Path(), name));
+        paths.push_back(BuildFileName(app.Path(), name));
     return paths;
 }

@@ -54,26 +54,26 @@ std::size_t WebColourTo(PixelColor colour, char* out) {
     if (colour == kTransparent)
         return static_cast<std::size_t>(PutText(out, "#0000") - out);
     out[0] = '#';
-    const std::uint8_t parts[] = {ksGetRedRGB(colour), ksGetGreenRGB(colour), ksGetBlueRGB(colour)};
+    const std::uint8_t parts[] = {GetRedRGB(colour), GetGreenRGB(colour), GetBlueRGB(colour)};
     char digits[2];
     if (parts[0] % 17 == 0 && parts[1] % 17 == 0 && parts[2] % 17 == 0) {
         for (std::size_t i = 0; i < 3; ++i) {
-            ksHex1(static_cast<std::uint8_t>(parts[i] / 17), digits);
+            Hex1(static_cast<std::uint8_t>(parts[i] / 17), digits);
             out[1 + i] = digits[1];
         }
         return 4;
     }
     for (std::size_t i = 0; i < 3; ++i)
-        ksHex1(parts[i], out + 1 + 2 * i);
+        Hex1(parts[i], out + 1 + 2 * i);
     return 7;
 }
 
 } // namespace
 
-void CCompactPicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
+void CCompactPicture::BeginPicture(std::int32_t width, std::int32_t height) {
     WritePageHead(u"");
-    mWidth = std::max(Width, 0);
-    mHeight = std::max(Height, 0);
+    mWidth = std::max(width, 0);
+    mHeight = std::max(height, 0);
     mLargestDeltaE = 0;
     mTolerance = static_cast<float>(Settings().tolerance);
     mBackground = Settings().background | 0xFF000000u;
@@ -81,17 +81,17 @@ void CCompactPicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
                    kTransparent);
 }
 
-void CCompactPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
-    if (X < 0 || Y < 0 || X >= mWidth || Y >= mHeight)
+void CCompactPicture::WritePixel(PixelColor color, std::int32_t x, std::int32_t y) {
+    if (x < 0 || y < 0 || x >= mWidth || y >= mHeight)
         return;
-    const std::uint32_t alpha = Color >> 24;
+    const std::uint32_t alpha = color >> 24;
     PixelColor shown = kTransparent;
     if (alpha == 0xFF)
-        shown = Color;
+        shown = color;
     else if (alpha != 0)
-        shown = CompositeOver(Color, mBackground);
-    mPixels[static_cast<std::size_t>(Y) * static_cast<std::size_t>(mWidth) +
-            static_cast<std::size_t>(X)] = shown;
+        shown = CompositeOver(color, mBackground);
+    mPixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(mWidth) +
+            static_cast<std::size_t>(x)] = shown;
 }
 
 void CCompactPicture::EndPicture() {
@@ -163,7 +163,7 @@ void CCompactPicture::FindRuns(std::int32_t y) {
     for (std::int32_t x = 0; x < mWidth;) {
         const PixelColor colour = row[x];
         const LabColour lab =
-            mTolerance > 0 && colour != kTransparent ? ksLabFromRGB(colour) : LabColour{};
+            mTolerance > 0 && colour != kTransparent ? LabFromRGB(colour) : LabColour{};
         float deltaE = 0;
         std::int32_t right = x + 1;
         while (right < mWidth && Matches(colour, lab, row[right], deltaE))
@@ -332,7 +332,7 @@ bool CCompactPicture::Matches(PixelColor cell, const LabColour& cellLab, PixelCo
         return true;
     if (mTolerance <= 0 || pixel == kTransparent || cell == kTransparent)
         return false;
-    const float difference = ksDeltaE(cellLab, ksLabFromRGB(pixel));
+    const float difference = DeltaE(cellLab, LabFromRGB(pixel));
     if (difference > mTolerance)
         return false;
     deltaE = std::max(deltaE, difference);
@@ -355,7 +355,7 @@ void CCompactPicture::WriteRows(std::int32_t top, std::int32_t bottom, bool mail
             }
             const PixelColor colour = row[x];
             const LabColour lab =
-                mTolerance > 0 && colour != kTransparent ? ksLabFromRGB(colour) : LabColour{};
+                mTolerance > 0 && colour != kTransparent ? LabFromRGB(colour) : LabColour{};
             float deltaE = 0;
             std::int32_t right = x + 1;
             while (right < mWidth && right - x < kMaxSpan &&

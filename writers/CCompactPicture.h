@@ -33,9 +33,9 @@ public:
     explicit CCompactPicture(const PageTemplates& templates, Profile profile = kPage) noexcept
         : CPageWriter(templates), mProfile(profile) {}
 
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override;
+    void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override;
 
 private:
     /// The compact page's table, or the mail page's stacked tables.

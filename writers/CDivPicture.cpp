@@ -27,13 +27,13 @@ void CDivPicture::EndPicture() {
     WritePageTail();
 }
 
-void CDivPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
+void CDivPicture::WritePixel(PixelColor color, std::int32_t x, std::int32_t y) {
     // Both sums come first: an offset that overflows appends nothing.
-    const std::int32_t left = PlusEight(X);
-    const std::int32_t top = PlusEight(Y);
+    const std::int32_t left = PlusEight(x);
+    const std::int32_t top = PlusEight(y);
     char* out = BeginPiece(sizeof kStart + 6 + sizeof kLeft + 11 + sizeof kTop + 11 + sizeof kEnd);
     out = PutText(out, kStart);
-    out = ColourDigitsTo(Color, out);
+    out = ColourDigitsTo(color, out);
     out = PutText(out, kLeft);
     out += DecimalTo(left, out);
     out = PutText(out, kTop);

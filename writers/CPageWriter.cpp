@@ -13,10 +13,10 @@ CPageWriter::~CPageWriter() {
     }
 }
 
-void CPageWriter::OpenFile(const std::u16string& FileName) {
+void CPageWriter::OpenFile(const std::u16string& fileName) {
     if (mFile.IsOpen())
         return;
-    mFile.Open(FileName);
+    mFile.Open(fileName);
 }
 
 void CPageWriter::OpenBodyInMemory() {

@@ -29,7 +29,7 @@ public:
     explicit CPageWriter(const PageTemplates& templates) noexcept : mTemplates(templates) {}
     ~CPageWriter() override;
 
-    void OpenFile(const std::u16string& FileName) override;
+    void OpenFile(const std::u16string& fileName) override;
     void CloseFile() override;
 
     /// Writes the page's body alone, into memory: no signature, head or tail (as SetBodyOnly).
@@ -75,10 +75,10 @@ protected:
     void EndPiece(const char* end) noexcept { mFile.Commit(end); }
 
     /// Writes the six colour digits of `Color` (red, green, blue) to `out`; returns their end.
-    static char* ColourDigitsTo(PixelColor Color, char* out) {
-        ksHex1(ksGetRedRGB(Color), out);
-        ksHex1(ksGetGreenRGB(Color), out + 2);
-        ksHex1(ksGetBlueRGB(Color), out + 4);
+    static char* ColourDigitsTo(PixelColor color, char* out) {
+        Hex1(GetRedRGB(color), out);
+        Hex1(GetGreenRGB(color), out + 2);
+        Hex1(GetBlueRGB(color), out + 4);
         return out + 6;
     }
 

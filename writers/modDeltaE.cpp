@@ -25,10 +25,10 @@ double LabCurve(double t) {
 
 } // namespace
 
-LabColour ksLabFromRGB(PixelColor colour) noexcept {
-    const double r = kLinear[ksGetRedRGB(colour)];
-    const double g = kLinear[ksGetGreenRGB(colour)];
-    const double b = kLinear[ksGetBlueRGB(colour)];
+LabColour LabFromRGB(PixelColor colour) noexcept {
+    const double r = kLinear[GetRedRGB(colour)];
+    const double g = kLinear[GetGreenRGB(colour)];
+    const double b = kLinear[GetBlueRGB(colour)];
     // sRGB's primaries to XYZ, each divided by the D65 white's own X, Y or Z.
     const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
     const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;
@@ -38,7 +38,7 @@ LabColour ksLabFromRGB(PixelColor colour) noexcept {
             static_cast<float>(200 * (fy - fz))};
 }
 
-float ksDeltaE(const LabColour& first, const LabColour& second) noexcept {
-    const float dL = first.L - second.L, da = first.a - second.a, db = first.b - second.b;
+float DeltaE(const LabColour& first, const LabColour& second) noexcept {
+    const float dL = first.l - second.l, da = first.a - second.a, db = first.b - second.b;
     return std::sqrt(dL * dL + da * da + db * db);
 }

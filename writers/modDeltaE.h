@@ -4,11 +4,11 @@
 
 /// A colour in CIELAB (D65 white), from sRGB numbers.
 struct LabColour {
-    float L = 0, a = 0, b = 0;
+    float l = 0, a = 0, b = 0;
 };
 
 /// The CIELAB coordinates of an sRGB colour (its alpha byte is ignored), the white point D65.
-LabColour ksLabFromRGB(PixelColor colour) noexcept;
+LabColour LabFromRGB(PixelColor colour) noexcept;
 
 /// CIE76 colour difference: the distance between two colours in CIELAB.
-float ksDeltaE(const LabColour& first, const LabColour& second) noexcept;
+float DeltaE(const LabColour& first, const LabColour& second) noexcept;

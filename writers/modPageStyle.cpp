@@ -93,9 +93,9 @@ std::u16string MakeOutputFileName(const std::u16string& sourceFileName,
                                   std::u16string_view extension) {
     if (sourceFileName.empty())
         return {};
-    const std::u16string pictureExtension = ksGetFileExtension(sourceFileName);
+    const std::u16string pictureExtension = GetFileExtension(sourceFileName);
     if (pictureExtension.empty())
         return sourceFileName + std::u16string(extension);
     const auto cut = static_cast<std::int32_t>(pictureExtension.size()) + 1;
-    return ksCutRight(sourceFileName, cut) + std::u16string(extension);
+    return CutRight(sourceFileName, cut) + std::u16string(extension);
 }

@@ -3,7 +3,7 @@
 #include "CError.h"
 #include "modLanguage.h"
 
-std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name) {
+std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty())
         return name;
     std::u16string path = folder;
@@ -18,13 +18,13 @@ std::u16string ksBuildFileName(const std::u16string& folder, const std::u16strin
     return path;
 }
 
-std::u16string ksFormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
     const auto text =
         std::to_string(major) + '.' + std::to_string(minor) + '.' + std::to_string(revision);
     return std::u16string(text.begin(), text.end());
 }
 
-std::u16string ksGetFilePath(std::u16string_view path) {
+std::u16string GetFilePath(std::u16string_view path) {
     const auto slash = path.rfind(u'/');
     if (slash == std::u16string_view::npos)
         return {};
@@ -33,7 +33,7 @@ std::u16string ksGetFilePath(std::u16string_view path) {
     return std::u16string(path.substr(0, slash));
 }
 
-std::u16string ksGetFileExtension(std::u16string_view path) {
+std::u16string GetFileExtension(std::u16string_view path) {
     const auto slash = path.rfind(u'/');
     const auto name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind(u'.');
@@ -42,7 +42,7 @@ std::u16string ksGetFileExtension(std::u16string_view path) {
     return std::u16string(name.substr(dot + 1));
 }
 
-std::u16string ksCutRight(std::u16string_view text, std::int32_t count) {
+std::u16string CutRight(std::u16string_view text, std::int32_t count) {
     if (count < 0)
         throw CError(
             CError::kInvalidCall,

@@ -17,13 +17,13 @@ using PixelColor = std::uint32_t;
 
 // The colour functions are inline: the page writers call them for every pixel.
 
-inline std::uint8_t ksGetRedRGB(PixelColor color) noexcept {
+inline std::uint8_t GetRedRGB(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color >> 16);
 }
-inline std::uint8_t ksGetGreenRGB(PixelColor color) noexcept {
+inline std::uint8_t GetGreenRGB(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color >> 8);
 }
-inline std::uint8_t ksGetBlueRGB(PixelColor color) noexcept {
+inline std::uint8_t GetBlueRGB(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color);
 }
 
@@ -35,9 +35,9 @@ inline PixelColor CompositeOver(PixelColor color, PixelColor background) noexcep
     const auto over = [alpha](std::uint32_t part, std::uint32_t below) {
         return (part * alpha + below * (255 - alpha) + 127) / 255;
     };
-    return 0xFF000000u | over(ksGetRedRGB(color), ksGetRedRGB(background)) << 16 |
-           over(ksGetGreenRGB(color), ksGetGreenRGB(background)) << 8 |
-           over(ksGetBlueRGB(color), ksGetBlueRGB(background));
+    return 0xFF000000u | over(GetRedRGB(color), GetRedRGB(background)) << 16 |
+           over(GetGreenRGB(color), GetGreenRGB(background)) << 8 |
+           over(GetBlueRGB(color), GetBlueRGB(background));
 }
 
 /// The two upper-case hexadecimal digits of every byte, side by side: one load and one store per
@@ -54,23 +54,23 @@ inline constexpr auto kHexPairs = [] {
 
 /// Writes exactly two upper-case hexadecimal digits of `value` to `out`, as ASCII bytes that go
 /// straight into UTF-8 output; nothing is allocated, as it runs three times per pixel.
-inline void ksHex1(std::uint8_t value, char* out) noexcept {
+inline void Hex1(std::uint8_t value, char* out) noexcept {
     std::memcpy(out, &kHexPairs[2 * std::size_t{value}], 2);
 }
 
 /// The path of `name` in `folder`, with exactly one separator between them.
-std::u16string ksBuildFileName(const std::u16string& folder, const std::u16string& name);
+std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name);
 
 /// "major.minor.revision".
-std::u16string ksFormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
+std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
 
 /// The folder part of a path, without a trailing separator (the root stays "/"); empty when the
 /// path names no folder.
-std::u16string ksGetFilePath(std::u16string_view path);
+std::u16string GetFilePath(std::u16string_view path);
 
 /// The extension of the file name without its dot (the text after the last dot of the name, a
 /// leading dot not counting); empty when there is none.
-std::u16string ksGetFileExtension(std::u16string_view path);
+std::u16string GetFileExtension(std::u16string_view path);
 
 /// `text` less its last `count` characters; empty when count exceeds the length.
-std::u16string ksCutRight(std::u16string_view text, std::int32_t count);
+std::u16string CutRight(std::u16string_view text, std::int32_t count);

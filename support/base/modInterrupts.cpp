@@ -22,7 +22,7 @@ struct Place {
     char path[PATH_MAX];
 };
 
-Place gPlaces[kPlaces];
+Place places[kPlaces];
 
 static_assert(std::atomic<int>::is_always_lock_free, "a signal handler reads the states");
 
@@ -90,7 +90,7 @@ bool RegisterTempFile(const char* path) noexcept {
     const std::size_t length = std::strlen(path);
     if (length >= PATH_MAX)
         return false;
-    for (Place& place : gPlaces) {
+    for (Place& place : places) {
         int expected = kFree;
         if (!place.state.compare_exchange_strong(expected, kFilling))
             continue;
@@ -102,7 +102,7 @@ bool RegisterTempFile(const char* path) noexcept {
 }
 
 void ForgetTempFile(const char* path) noexcept {
-    for (Place& place : gPlaces) {
+    for (Place& place : places) {
         if (place.state.load() == kReady && std::strcmp(place.path, path) == 0) {
             place.state.store(kFree);
             return;
@@ -111,7 +111,7 @@ void ForgetTempFile(const char* path) noexcept {
 }
 
 void RemoveTempFiles() noexcept {
-    for (Place& place : gPlaces)
+    for (Place& place : places)
         if (place.state.load() == kReady)
             ::unlink(place.path);
 }

@@ -39,7 +39,7 @@ std::vector<std::u16string> ProgramFilePaths(const std::u16string& programFolder
     std::vector<std::u16string> paths;
     for (const std::u16string& folder : {programFolder, ExecutableFolder()})
         for (const char16_t* name : kNames)
-            paths.push_back(ksBuildFileName(folder, name));
+            paths.push_back(BuildFileName(folder, name));
     paths.push_back(FromQString(ExecutablePath()));
     return paths;
 }

@@ -21,7 +21,7 @@ struct Stream {
     ino_t inode = 0;
 };
 
-Stream gStreams[kStreams];
+Stream streams[kStreams];
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -43,9 +43,9 @@ void PutStandIn(int fd) noexcept {
     }
     struct stat info {};
     if (ownFile && ::fstat(fd, &info) == 0) {
-        gStreams[fd].held = true;
-        gStreams[fd].device = info.st_dev;
-        gStreams[fd].inode = info.st_ino;
+        streams[fd].held = true;
+        streams[fd].device = info.st_dev;
+        streams[fd].inode = info.st_ino;
     }
 }
 
@@ -65,13 +65,13 @@ void HoldClosed() noexcept {
     for (int fd = 0; fd < kStreams; ++fd) {
         if (::fcntl(fd, F_GETFD) >= 0)
             continue;
-        gStreams[fd].closed = true;
+        streams[fd].closed = true;
         PutStandIn(fd);
     }
 }
 
 void ExpectOpen(int fd) {
-    if (fd >= 0 && fd < kStreams && gStreams[fd].closed)
+    if (fd >= 0 && fd < kStreams && streams[fd].closed)
         throw Closed(fd);
 }
 
@@ -80,13 +80,13 @@ int StreamWritingTo(const std::string& nativePath) {
     if (::stat(nativePath.c_str(), &target) != 0)
         return -1;
     for (int fd = 0; fd < kStreams; ++fd) {
-        const Stream& stream = gStreams[fd];
+        const Stream& stream = streams[fd];
         if (stream.held && stream.device == target.st_dev && stream.inode == target.st_ino)
             throw Closed(fd);
     }
     for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
         struct stat info {};
-        if (!gStreams[fd].closed && ::fstat(fd, &info) == 0 && SameFile(info, target))
+        if (!streams[fd].closed && ::fstat(fd, &info) == 0 && SameFile(info, target))
             return fd;
     }
     return -1;

@@ -46,9 +46,9 @@ CFlashWindow::CFlashWindow()
 FlashResult CFlashWindow::Show(const QImage& picture) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr || screen->handle() == nullptr)
-        return FlashResult::NoScreen;
+        return FlashResult::kNoScreen;
     if (picture.isNull())
-        return FlashResult::NotCopied;
+        return FlashResult::kNotCopied;
     setScreen(screen);
     const qreal ratio = screen->devicePixelRatio();
     // Drawn at the screen's ratio, one picture pixel lands on one device pixel.
@@ -70,14 +70,14 @@ FlashResult CFlashWindow::Show(const QImage& picture) {
         native = NativeWindow(*this);
         if (native == nullptr) {
             hide();
-            return FlashResult::NotCopied;
+            return FlashResult::kNotCopied;
         }
         native->setGeometry(exact);
     }
     raise();
     // Every key-down shows the picture again, at once, as a drawing on the screen would.
     repaint();
-    return isVisible() ? FlashResult::Shown : FlashResult::NotCopied;
+    return isVisible() ? FlashResult::kShown : FlashResult::kNotCopied;
 }
 
 void CFlashWindow::Hide() {

@@ -55,7 +55,7 @@ bool CMessageBox::AskOkCancel(const std::u16string& text) {
 
 void ShowAbout(QWidget* owner, const CAppObject& app, const std::u16string& name) {
     QString about = ToQString(app.Title()) + u'\n' + TrQ(QT_TRANSLATE_NOOP("Tesselet", "Версия ")) +
-                    ToQString(ksFormatVersion(app.Major(), app.Minor(), app.Revision()));
+                    ToQString(FormatVersion(app.Major(), app.Minor(), app.Revision()));
     if (!name.empty())
         about += QStringLiteral("\n\n") + ToQString(name);
     QMessageBox box(QMessageBox::NoIcon, ToQString(app.Title()), about, QMessageBox::Ok, owner);

@@ -17,11 +17,11 @@
 #include <QUrl>
 #include <QWidget>
 
-void ksRegisterAppPath() {
+void RegisterAppPath() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
-void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
+void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
     const QDir folder(QStringLiteral(":/") + ToQString(resourceName));
     QIcon icon;
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
@@ -36,7 +36,7 @@ void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName) 
         window->setWindowIcon(icon);
 }
 
-void ksCenterFormEx(QWidget* window) {
+void CenterFormEx(QWidget* window) {
     const QScreen* screen = window->screen();
     if (screen == nullptr)
         return;
@@ -46,7 +46,7 @@ void ksCenterFormEx(QWidget* window) {
                  area.y() + (area.height() - frame.height()) / 2);
 }
 
-void ksOpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
+void OpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
         throw CError(CError::kFileNotFound,

@@ -14,17 +14,17 @@ class QWidget;
 /// Registers the program with the desktop under its desktop entry
 /// "io.github.tesselet.Tesselet.desktop" (so that its windows and the entry's icon go together).
 /// Call before the application object exists.
-void ksRegisterAppPath();
+void RegisterAppPath();
 
 /// Gives the window (nullptr: the application, and so every window without an icon of its own)
 /// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
-void ksSetWindowResIconAll(QWidget* window, const std::u16string& resourceName);
+void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName);
 
 /// Centres the window on the available area of its screen.
-void ksCenterFormEx(QWidget* window);
+void CenterFormEx(QWidget* window);
 
 /// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
 /// missing or nothing could open it. A handler that starts but then fails is told to
 /// `lateFailure`, on this thread, while `context` lives.
-void ksOpenReadMeFile(QObject* context = nullptr,
-                      const std::function<void(const CError&)>& lateFailure = {});
+void OpenReadMeFile(QObject* context = nullptr,
+                    const std::function<void(const CError&)>& lateFailure = {});

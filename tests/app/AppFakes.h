@@ -6,7 +6,7 @@
 #include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
-#include "frmMain.h"
+#include "MainWindow.h"
 #include "modMessages.h"
 #include "modSourceAndTemplates.h"
 
@@ -58,7 +58,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
-    FlashResult flashResult = FlashResult::Shown;
+    FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
     std::vector<std::u16string> said;
     bool busyWhenAsked = false;
@@ -77,7 +77,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
         return answerOk;
     }
     FlashResult Show(const QImage& picture) override {
-        screen += flashResult == FlashResult::Shown ? "S" : "";
+        screen += flashResult == FlashResult::kShown ? "S" : "";
         shown = picture;
         return flashResult;
     }
@@ -114,7 +114,7 @@ struct Window {
     Fakes fakes;
     QTemporaryDir dir;
     CAppObject app;
-    frmMain window{app, fakes.services, BundledTemplates()};
+    MainWindow window{app, fakes.services, BundledTemplates()};
     explicit Window(const QImage& picture = Picture(7, 5), CAppObject program = kApp)
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet

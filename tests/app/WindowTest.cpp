@@ -29,7 +29,7 @@ TEST(Window, KeysTable) {
         const char* focus;
         Release release;
         std::string seen;
-        FlashResult flash = FlashResult::Shown;
+        FlashResult flash = FlashResult::kShown;
         QImage picture = Picture(7, 5);
         const char* clipboard = "kept"; ///< text, or a URL after "url:"
     } rows[] = {
@@ -44,9 +44,10 @@ TEST(Window, KeysTable) {
         {Qt::Key_Return, none, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Enter, Qt::KeypadModifier, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось получить контекст устройства экрана.", FlashResult::NoScreen},
+         "HНе удалось получить контекст устройства экрана.", FlashResult::kNoScreen},
         {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось скопировать картинку на контекст устройства экрана.", FlashResult::NotCopied},
+         "HНе удалось скопировать картинку на контекст устройства экрана.",
+         FlashResult::kNotCopied},
         {Qt::Key_Space, none, "cmdLoadPicture", kReleased, "dialog "},
         {Qt::Key_Return, none, "cmdSaveSPAN", kReleased, "dialog cat.span.htm"},
         {Qt::Key_Enter, Qt::KeypadModifier, "cmdSaveTABLE", kReleased, "dialog cat.table.htm"},
@@ -62,16 +63,16 @@ TEST(Window, KeysTable) {
         {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased,
          "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
          "МБ.",
-         FlashResult::Shown, Picture(400, 800)},
+         FlashResult::kShown, Picture(400, 800)},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки."},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::Shown, Picture(7, 5), ""},
+         FlashResult::kShown, Picture(7, 5), ""},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::Shown, Picture(7, 5), "url:https://example.org/a.png"},
+         FlashResult::kShown, Picture(7, 5), "url:https://example.org/a.png"},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased,
          "/no/such/picture.png\r\n\r\nНе удалось загрузить файл.\r\n\r\nОшибка 2: "
          "Нет такого файла или каталога",
-         FlashResult::Shown, Picture(7, 5), "url:file:///no/such/picture.png"},
+         FlashResult::kShown, Picture(7, 5), "url:file:///no/such/picture.png"},
     };
     QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
     ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
@@ -178,7 +179,7 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
     int i = 0;
     for (const QSize size : {QSize(37, 23), QSize(1, 1), QSize(3, 5), QSize(3, 5), QSize(64, 48)}) {
         const QImage picture = Picture(size.width(), size.height()).mirrored(++i % 2);
-        ASSERT_EQ(flash.Show(picture), FlashResult::Shown);
+        ASSERT_EQ(flash.Show(picture), FlashResult::kShown);
         QCoreApplication::processEvents();
         EXPECT_EQ(flash.DeviceGeometry(), QRect(QPoint(0, 0), size));
         EXPECT_EQ(flash.OnScreen().convertToFormat(QImage::Format_RGB32), picture);
@@ -212,7 +213,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
 // Desktops find the window's icon and name through the entry it names, the one the package
 // installs.
 TEST(Window, NamesTheDesktopEntryThePackageInstalls) {
-    ksRegisterAppPath();
+    RegisterAppPath();
     EXPECT_TRUE(QFile::exists(QStringLiteral(TESSELET_SOURCE_DIR "/app/") +
                               QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
 }

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "MainWindow.h"
 
 #include "BusyCursor.h"
 #include "CBackgroundWork.h"
@@ -138,10 +138,10 @@ private:
 
 } // namespace
 
-frmMain::CWorking::CWorking(frmMain& window)
+MainWindow::WorkScope::WorkScope(MainWindow& window)
     : mWindow(window), mWasWorking(std::exchange(window.mWorking, true)) {}
 
-frmMain::CWorking::~CWorking() {
+MainWindow::WorkScope::~WorkScope() {
     mWindow.mWorking = mWasWorking;
     if (mWasWorking)
         return;
@@ -150,14 +150,14 @@ frmMain::CWorking::~CWorking() {
         mWindow.close();
 }
 
-frmMain::frmMain(const CAppObject& app, CMainServices& services, PageTemplates templates)
+MainWindow::MainWindow(const CAppObject& app, CMainServices& services, PageTemplates templates)
     // A window of fixed size has nothing to maximise: no maximise button.
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       mApp(app), mServices(services), mTemplates(std::move(templates)),
-      mSpaceKey(std::make_unique<CSpaceKeyRule>([this] { cmdShowPicture_MouseDown(); },
-                                                [this] { cmdShowPicture_MouseUp(); })) {
+      mSpaceKey(std::make_unique<CSpaceKeyRule>([this] { OnShowPicturePressed(); },
+                                                [this] { OnShowPictureReleased(); })) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
@@ -168,26 +168,26 @@ frmMain::frmMain(const CAppObject& app, CMainServices& services, PageTemplates t
     // The focused button shows its focus frame from the start, not only once a key has moved the
     // focus, so that Enter and Space are seen to act on it.
     setAttribute(Qt::WA_KeyboardFocusChange);
-    cmdLoadPicture->setFocus(Qt::TabFocusReason);
+    mLoadButton->setFocus(Qt::TabFocusReason);
     // A filter on the whole application sees every key before the focused button does; a filter
     // on the window alone would see only the keys a button ignores, and only after it.
     qApp->installEventFilter(this);
     mDestroyedFilter = std::make_unique<CWindowDestroyedFilter>(*this, [this] { close(); });
     qApp->installNativeEventFilter(mDestroyedFilter.get());
-    Form_Load();
+    PlaceOnScreen();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     qApp->removeNativeEventFilter(mDestroyedFilter.get());
 }
 
-void frmMain::CreateControls() {
+void MainWindow::CreateControls() {
     const double dpi = screen()->logicalDotsPerInchX();
     const double dpiY = screen()->logicalDotsPerInchY();
     setFixedSize(ToPixels(kClientWidth, dpi), ToPixels(kClientHeight, dpiY));
 
-    QPushButton** buttons[] = {&cmdLoadPicture, &cmdShowPicture, &cmdSaveSPAN, &cmdSaveTABLE,
-                               &cmdSaveDIV};
+    QPushButton** buttons[] = {&mLoadButton, &mShowButton, &mSaveSpanButton, &mSaveTableButton,
+                               &mSaveDivButton};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         auto* button = new QPushButton(TrQ(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
@@ -202,35 +202,35 @@ void frmMain::CreateControls() {
 
     // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
     // and goes by itself.
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lblStatus->setAutoFillBackground(true);
-    lblStatus->setBackgroundRole(QPalette::ToolTipBase);
-    lblStatus->setForegroundRole(QPalette::ToolTipText);
-    lblStatus->setFrameShape(QFrame::Box);
-    lblStatus->setMargin(ToPixels(kButtonLeft / 2, dpi));
-    lblStatus->hide();
+    mStatusLabel = new QLabel(this);
+    mStatusLabel->setObjectName(QStringLiteral("lblStatus"));
+    mStatusLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mStatusLabel->setAutoFillBackground(true);
+    mStatusLabel->setBackgroundRole(QPalette::ToolTipBase);
+    mStatusLabel->setForegroundRole(QPalette::ToolTipText);
+    mStatusLabel->setFrameShape(QFrame::Box);
+    mStatusLabel->setMargin(ToPixels(kButtonLeft / 2, dpi));
+    mStatusLabel->hide();
     mStatusTimer.setSingleShot(true);
     mStatusTimer.setInterval(kStatusMs);
-    connect(&mStatusTimer, &QTimer::timeout, lblStatus, &QWidget::hide);
+    connect(&mStatusTimer, &QTimer::timeout, mStatusLabel, &QWidget::hide);
 
-    connect(cmdLoadPicture, &QPushButton::clicked, this,
-            [this] { RunReporting([this] { cmdLoadPicture_Click(); }); });
-    connect(cmdSaveSPAN, &QPushButton::clicked, this,
-            [this] { RunReporting([this] { cmdSaveSPAN_Click(); }); });
-    connect(cmdSaveTABLE, &QPushButton::clicked, this,
-            [this] { RunReporting([this] { cmdSaveTABLE_Click(); }); });
-    connect(cmdSaveDIV, &QPushButton::clicked, this,
-            [this] { RunReporting([this] { cmdSaveDIV_Click(); }); });
+    connect(mLoadButton, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { OnLoadPictureClicked(); }); });
+    connect(mSaveSpanButton, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { OnSaveSpanClicked(); }); });
+    connect(mSaveTableButton, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { OnSaveTableClicked(); }); });
+    connect(mSaveDivButton, &QPushButton::clicked, this,
+            [this] { RunReporting([this] { OnSaveDivClicked(); }); });
 }
 
-void frmMain::Form_Load() {
-    ksCenterFormEx(this);
-    ksSetWindowResIconAll(this, u"A_MAIN");
+void MainWindow::PlaceOnScreen() {
+    CenterFormEx(this);
+    SetWindowResIconAll(this, u"A_MAIN");
 }
 
-void frmMain::CreateShortcuts() {
+void MainWindow::CreateShortcuts() {
     // Whichever button has the focus; each with exactly the modifiers it names. Esc asks to close
     // even while work runs (the close then waits for it); the others wait for the window.
     const auto add = [this](QKeyCombination keys, bool whileWorking, std::function<void()> act) {
@@ -243,14 +243,14 @@ void frmMain::CreateShortcuts() {
     add(Qt::Key_Escape, true, [this] { close(); });
     add(Qt::Key_F1, false, [this] {
         // A handler that fails after it has started is reported as any failure of a key.
-        ksOpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
+        OpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
     });
     add(Qt::SHIFT | Qt::Key_F1, false, [this] { ShowAbout(this, mApp, Tr(kAboutName)); });
     add(Qt::CTRL | Qt::Key_V, false, [this] { PastePicture(); });
     add(Qt::CTRL | Qt::Key_C, false, [this] { CopyTable(); });
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A load or save under way owns the window until it ends (or is cancelled from its progress
     // dialog): the request is kept, and carried out then. Closing at once would lose the page
     // half written, and a page written after the window had gone would go unseen.
@@ -268,12 +268,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmMain::hideEvent(QHideEvent* event) {
+void MainWindow::hideEvent(QHideEvent* event) {
     EndHold();
     QWidget::hideEvent(event);
 }
 
-void frmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     // The focus left the window: no key release will reach it any more.
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         EndHold();
@@ -287,18 +287,18 @@ void frmMain::changeEvent(QEvent* event) {
     }
 }
 
-void frmMain::EndHold() {
+void MainWindow::EndHold() {
     if (!mHolding)
         return;
-    cmdShowPicture_MouseUp();
+    OnShowPictureReleased();
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!mWorking && LocalFile(event->mimeData()))
         event->acceptProposedAction();
 }
 
-void frmMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const std::optional<std::u16string> file = LocalFile(event->mimeData());
     if (mWorking || !file)
         return;
@@ -309,7 +309,7 @@ void frmMain::dropEvent(QDropEvent* event) {
 // Key events travel from the focused widget up to the window while nobody takes them, and the
 // application's filter sees each stop; only the first one, the focused widget (or the window when
 // nothing has the focus), counts, so that every key event acts once.
-bool frmMain::IsFirstKeyReceiver(QObject* watched) const {
+bool MainWindow::IsFirstKeyReceiver(QObject* watched) const {
     if (!watched->isWidgetType())
         return false;
     const auto* widget = static_cast<const QWidget*>(watched);
@@ -319,7 +319,7 @@ bool frmMain::IsFirstKeyReceiver(QObject* watched) const {
     return widget == (focus != nullptr ? focus : this);
 }
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     bool taken = false;
     RunReporting([&] { taken = HandleEvent(watched, event); });
     return taken;
@@ -328,7 +328,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // While a load or save runs the window is disabled (CBackgroundWork): it is painted but takes no
 // input and none is kept for later, and it has no shortcuts. Esc still asks to close it, as the
 // title bar's button does. Keys come to the window's QWindow first, and are stopped there.
-bool frmMain::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
+bool MainWindow::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
     if (!mWorking || event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
@@ -336,7 +336,7 @@ bool frmMain::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const 
            (watched == static_cast<const QObject*>(windowHandle()) || IsFirstKeyReceiver(watched));
 }
 
-bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
+bool MainWindow::HandleEvent(QObject* watched, QEvent* event) {
     if (IsEscapeWhileWorking(watched, event)) {
         close();
         return true;
@@ -352,15 +352,15 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
         if (enter) {
             auto* button = qobject_cast<QPushButton*>(watched);
             if (button != nullptr && button->isEnabled()) {
-                if (button == cmdShowPicture)
-                    cmdShowPicture_MouseDown(); // the picture as long as the key is down
+                if (button == mShowButton)
+                    OnShowPicturePressed(); // the picture as long as the key is down
                 else
                     button->click();
                 return true;
             }
         }
-        if (watched == cmdShowPicture)
-            cmdShowPicture_KeyDown(key->key(), key->modifiers(), key->timestamp());
+        if (watched == mShowButton)
+            OnShowPictureKeyDown(key->key(), key->modifiers(), key->timestamp());
         else if (mHolding)
             mSpaceKey->KeyDownElsewhere(key->key(), key->modifiers(), key->timestamp());
         return false;
@@ -369,27 +369,26 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
         const auto* key = static_cast<const QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && !key->isAutoRepeat() &&
-            (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))) {
+            (watched == mShowButton || (mHolding && IsFirstKeyReceiver(watched)))) {
             EndHold();
-            return watched == cmdShowPicture;
+            return watched == mShowButton;
         }
         // The release ends the hold wherever the focus has gone meanwhile (Tab, an arrow key).
-        if (watched == cmdShowPicture || (mHolding && IsFirstKeyReceiver(watched)))
-            cmdShowPicture_KeyUp(key->key(), key->modifiers(), key->timestamp(),
-                                 key->isAutoRepeat());
+        if (watched == mShowButton || (mHolding && IsFirstKeyReceiver(watched)))
+            OnShowPictureKeyUp(key->key(), key->modifiers(), key->timestamp(), key->isAutoRepeat());
         return false;
     }
     // The second press of a double click arrives as a double-click event.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (watched == cmdShowPicture && cmdShowPicture->isEnabled())
-            cmdShowPicture_MouseDown();
+        if (watched == mShowButton && mShowButton->isEnabled())
+            OnShowPicturePressed();
         else if (watched->isWidgetType())
             EndHold(); // a press elsewhere ends the hold
         return false;
     case QEvent::MouseButtonRelease:
-        if (watched == cmdShowPicture && cmdShowPicture->isEnabled())
-            cmdShowPicture_MouseUp();
+        if (watched == mShowButton && mShowButton->isEnabled())
+            OnShowPictureReleased();
         else if (watched->isWidgetType())
             EndHold();
         return false;
@@ -402,7 +401,7 @@ bool frmMain::HandleEvent(QObject* watched, QEvent* event) {
     }
 }
 
-void frmMain::RunReporting(const std::function<void()>& handler) {
+void MainWindow::RunReporting(const std::function<void()>& handler) {
     try {
         handler();
     } catch (...) {
@@ -410,11 +409,11 @@ void frmMain::RunReporting(const std::function<void()>& handler) {
     }
 }
 
-void frmMain::ReportFailure() {
+void MainWindow::ReportFailure() {
     ReportFailure(CError::FromCurrentException());
 }
 
-void frmMain::ReportFailure(const CError& pending) {
+void MainWindow::ReportFailure(const CError& pending) {
     try {
         mServices.messageBox.ShowError(pending, u"");
     } catch (...) {
@@ -422,19 +421,19 @@ void frmMain::ReportFailure(const CError& pending) {
     }
 }
 
-void frmMain::cmdLoadPicture_Click() {
+void MainWindow::OnLoadPictureClicked() {
     CLoadPictureCommand command(mServices, this, mWorkNote);
-    const CWorking working(*this);
+    const WorkScope working(*this);
     AcceptLoad(command.Run());
 }
 
-void frmMain::LoadDroppedFile(const std::u16string& file) {
+void MainWindow::LoadDroppedFile(const std::u16string& file) {
     CLoadPictureCommand command(mServices, this, mWorkNote);
-    const CWorking working(*this);
+    const WorkScope working(*this);
     AcceptLoad(command.RunWithFile(file));
 }
 
-void frmMain::PastePicture() {
+void MainWindow::PastePicture() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
     const std::optional<std::u16string> file = LocalFile(offered);
     if (!file && (offered == nullptr || !offered->hasImage())) {
@@ -443,7 +442,7 @@ void frmMain::PastePicture() {
         return;
     }
     CLoadPictureCommand command(mServices, this, mWorkNote);
-    const CWorking working(*this);
+    const WorkScope working(*this);
     if (file) {
         AcceptLoad(command.RunWithFile(*file));
         return;
@@ -456,13 +455,13 @@ void frmMain::PastePicture() {
     AcceptLoad(command.RunWithImage(qvariant_cast<QImage>(offered->imageData()), name));
 }
 
-void frmMain::CopyTable() {
+void MainWindow::CopyTable() {
     if (mPicture.isNull())
         return;
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
     {
-        const CWorking working(*this);
+        const WorkScope working(*this);
         const BusyCursor busy;
         table = TableForClipboard(mPicture, mServices.messageBox, wouldTake);
     }
@@ -477,7 +476,7 @@ void frmMain::CopyTable() {
     QGuiApplication::clipboard()->setMimeData(html);
 }
 
-void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
+void MainWindow::AcceptLoad(const CLoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
     mPicture = outcome.picture;
@@ -486,16 +485,16 @@ void frmMain::AcceptLoad(const CLoadOutcome& outcome) {
         return;
     if (outcome.path)
         mSourceFileName = *outcome.path;
-    for (QPushButton* button : {cmdSaveSPAN, cmdSaveTABLE, cmdSaveDIV, cmdShowPicture})
+    for (QPushButton* button : {mSaveSpanButton, mSaveTableButton, mSaveDivButton, mShowButton})
         button->setEnabled(true);
 }
 
-void frmMain::cmdSaveSPAN_Click() {
+void MainWindow::OnSaveSpanClicked() {
     const PageStyle* const styles[] = {&SpanStyle()};
     SavePicture(styles);
 }
 
-void frmMain::cmdSaveTABLE_Click() {
+void MainWindow::OnSaveTableClicked() {
     // The TABLE page, the compact one (one cell per rectangle of one colour) for the web or for
     // e-mail, or the web page of row gradients: the save dialog's file type decides.
     const PageStyle* const styles[] = {&TableStyle(), &CompactStyle(), &CompactMailStyle(),
@@ -503,14 +502,14 @@ void frmMain::cmdSaveTABLE_Click() {
     SavePicture(styles);
 }
 
-void frmMain::cmdSaveDIV_Click() {
+void MainWindow::OnSaveDivClicked() {
     const PageStyle* const styles[] = {&DivStyle()};
     SavePicture(styles);
 }
 
-void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
+void MainWindow::SavePicture(std::span<const PageStyle* const> styles) {
     CSavePictureCommand command(mServices, mApp, mTemplates, this, mWorkNote, *this);
-    const CWorking working(*this);
+    const WorkScope working(*this);
     command.Run(
         styles,
         [this](std::u16string_view extension) {
@@ -519,16 +518,16 @@ void frmMain::SavePicture(std::span<const PageStyle* const> styles) {
         mPicture, mSourceFileName);
 }
 
-std::u16string frmMain::MakeOutputFileName(const std::u16string& extension) const {
+std::u16string MainWindow::MakeOutputFileName(const std::u16string& extension) const {
     return ::MakeOutputFileName(mSourceFileName, extension);
 }
 
-void frmMain::cmdShowPicture_MouseDown() {
+void MainWindow::OnShowPicturePressed() {
     // The held picture keeps its alpha for the compact pages; the screen shows it over white.
     if (mShownPicture.isNull())
         mShownPicture = FlattenOverWhite(mPicture);
     const FlashResult result = mServices.flashWindow.Show(mShownPicture);
-    mHolding = result == FlashResult::Shown;
+    mHolding = result == FlashResult::kShown;
     if (!mHolding)
         mShownPicture = QImage();
     const std::u16string failure = FlashFailureMessage(result);
@@ -536,32 +535,32 @@ void frmMain::cmdShowPicture_MouseDown() {
         mServices.messageBox.ShowFailure(failure);
 }
 
-void frmMain::cmdShowPicture_MouseUp() {
+void MainWindow::OnShowPictureReleased() {
     mHolding = false;
     mShownPicture = QImage();
     mServices.flashWindow.Hide();
 }
 
-void frmMain::cmdShowPicture_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift,
-                                     std::uint64_t timestamp) {
-    mSpaceKey->KeyDown(KeyCode, Shift, timestamp);
+void MainWindow::OnShowPictureKeyDown(int keyCode, Qt::KeyboardModifiers shift,
+                                      std::uint64_t timestamp) {
+    mSpaceKey->KeyDown(keyCode, shift, timestamp);
 }
 
-void frmMain::cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift,
-                                   std::uint64_t timestamp, bool autoRepeat) {
-    mSpaceKey->KeyUp(KeyCode, Shift, timestamp, autoRepeat);
+void MainWindow::OnShowPictureKeyUp(int keyCode, Qt::KeyboardModifiers shift,
+                                    std::uint64_t timestamp, bool autoRepeat) {
+    mSpaceKey->KeyUp(keyCode, shift, timestamp, autoRepeat);
 }
 
-void frmMain::RepaintMainWindow() {
+void MainWindow::RepaintMainWindow() {
     repaint();
 }
 
-void frmMain::ShowStatus(const std::u16string& text) {
-    lblStatus->setText(ToQString(text));
-    lblStatus->adjustSize();
-    lblStatus->move((width() - lblStatus->width()) / 2,
-                    height() - lblStatus->height() - ToPixels(kButtonLeft, logicalDpiY()));
-    lblStatus->raise();
-    lblStatus->show();
+void MainWindow::ShowStatus(const std::u16string& text) {
+    mStatusLabel->setText(ToQString(text));
+    mStatusLabel->adjustSize();
+    mStatusLabel->move((width() - mStatusLabel->width()) / 2,
+                       height() - mStatusLabel->height() - ToPixels(kButtonLeft, logicalDpiY()));
+    mStatusLabel->raise();
+    mStatusLabel->show();
     mStatusTimer.start();
 }

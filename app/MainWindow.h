@@ -26,25 +26,25 @@ class QPushButton;
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
 /// in three styles), holding the loaded picture. It answers Esc, F1 and Shift+F1 whichever
 /// button has the focus.
-class frmMain final : public QWidget, public IGeneratorUi {
+class MainWindow final : public QWidget, public IGeneratorUi {
 public:
-    /// Builds the window and runs Form_Load; the caller shows it.
+    /// Builds the window and runs PlaceOnScreen; the caller shows it.
     /// `templates` frame the pages the window saves.
-    frmMain(const CAppObject& app, CMainServices& services, PageTemplates templates);
-    ~frmMain() override;
+    MainWindow(const CAppObject& app, CMainServices& services, PageTemplates templates);
+    ~MainWindow() override;
 
     // What a save asks of the window.
     void RepaintMainWindow() override;
 
-    void cmdLoadPicture_Click();
-    void cmdSaveSPAN_Click();
-    void cmdSaveTABLE_Click();
-    void cmdSaveDIV_Click();
-    void cmdShowPicture_MouseDown();
-    void cmdShowPicture_MouseUp();
-    void cmdShowPicture_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp);
-    void cmdShowPicture_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift, std::uint64_t timestamp,
-                              bool autoRepeat);
+    void OnLoadPictureClicked();
+    void OnSaveSpanClicked();
+    void OnSaveTableClicked();
+    void OnSaveDivClicked();
+    void OnShowPicturePressed();
+    void OnShowPictureReleased();
+    void OnShowPictureKeyDown(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp);
+    void OnShowPictureKeyUp(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp,
+                            bool autoRepeat);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,7 +58,7 @@ private:
     void CreateControls();
     /// Esc, F1, Shift+F1, Ctrl+V and Ctrl+C.
     void CreateShortcuts();
-    void Form_Load();
+    void PlaceOnScreen();
     bool IsFirstKeyReceiver(QObject* watched) const;
     /// True when the event is taken here and goes no further.
     bool HandleEvent(QObject* watched, QEvent* event);
@@ -95,12 +95,12 @@ private:
     QImage mShownPicture;
     bool mFocusFrameShown = false;
 
-    QPushButton* cmdLoadPicture = nullptr;
-    QPushButton* cmdShowPicture = nullptr;
-    QPushButton* cmdSaveSPAN = nullptr;
-    QPushButton* cmdSaveTABLE = nullptr;
-    QPushButton* cmdSaveDIV = nullptr;
-    QLabel* lblStatus = nullptr;
+    QPushButton* mLoadButton = nullptr;
+    QPushButton* mShowButton = nullptr;
+    QPushButton* mSaveSpanButton = nullptr;
+    QPushButton* mSaveTableButton = nullptr;
+    QPushButton* mSaveDivButton = nullptr;
+    QLabel* mStatusLabel = nullptr;
     QTimer mStatusTimer;
 
     std::unique_ptr<CSpaceKeyRule> mSpaceKey;
@@ -113,15 +113,15 @@ private:
 
     /// While it lives, a load or save runs (mWorking); at its end a close asked for meanwhile is
     /// carried out.
-    class CWorking {
+    class WorkScope {
     public:
-        explicit CWorking(frmMain& window);
-        ~CWorking();
-        CWorking(const CWorking&) = delete;
-        CWorking& operator=(const CWorking&) = delete;
+        explicit WorkScope(MainWindow& window);
+        ~WorkScope();
+        WorkScope(const WorkScope&) = delete;
+        WorkScope& operator=(const WorkScope&) = delete;
 
     private:
-        frmMain& mWindow;
+        MainWindow& mWindow;
         bool mWasWorking;
     };
 };
