@@ -1,16 +1,16 @@
 #include "MainWindow.h"
 
+#include "BackgroundWork.h"
 #include "BusyCursor.h"
-#include "CBackgroundWork.h"
-#include "CError.h"
-#include "CLoadPictureCommand.h"
-#include "CMainServices.h"
-#include "CMessageBox.h"
-#include "CSavePictureCommand.h"
-#include "CSpaceKeyRule.h"
+#include "Failure.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
 #include "KorvaneSupportUi.h"
+#include "LoadPictureCommand.h"
+#include "MainServices.h"
+#include "MessageBox.h"
+#include "SavePictureCommand.h"
+#include "SpaceKeyRule.h"
 #include "modClipboardTable.h"
 #include "modFileChoice.h"
 #include "modLanguage.h"
@@ -109,9 +109,9 @@ QFont WindowFont() {
 /// Under X11 the window can be destroyed from outside (a tool, a window manager that fails)
 /// without a close request; Qt does not tell, and the program would live on without a window. Its
 /// destruction is taken for a close request.
-class CWindowDestroyedFilter final : public QAbstractNativeEventFilter {
+class WindowDestroyedFilter final : public QAbstractNativeEventFilter {
 public:
-    CWindowDestroyedFilter(const QWidget& window, std::function<void()> destroyed)
+    WindowDestroyedFilter(const QWidget& window, std::function<void()> destroyed)
         : mWindow(window), mDestroyed(std::move(destroyed)) {}
 
     bool nativeEventFilter(const QByteArray& eventType, void* message,
@@ -150,14 +150,14 @@ MainWindow::WorkScope::~WorkScope() {
         mWindow.close();
 }
 
-MainWindow::MainWindow(const CAppObject& app, CMainServices& services, PageTemplates templates)
+MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates templates)
     // A window of fixed size has nothing to maximise: no maximise button.
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       mApp(app), mServices(services), mTemplates(std::move(templates)),
-      mSpaceKey(std::make_unique<CSpaceKeyRule>([this] { OnShowPicturePressed(); },
-                                                [this] { OnShowPictureReleased(); })) {
+      mSpaceKey(std::make_unique<SpaceKeyRule>([this] { OnShowPicturePressed(); },
+                                               [this] { OnShowPictureReleased(); })) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
@@ -172,7 +172,7 @@ MainWindow::MainWindow(const CAppObject& app, CMainServices& services, PageTempl
     // A filter on the whole application sees every key before the focused button does; a filter
     // on the window alone would see only the keys a button ignores, and only after it.
     qApp->installEventFilter(this);
-    mDestroyedFilter = std::make_unique<CWindowDestroyedFilter>(*this, [this] { close(); });
+    mDestroyedFilter = std::make_unique<WindowDestroyedFilter>(*this, [this] { close(); });
     qApp->installNativeEventFilter(mDestroyedFilter.get());
     PlaceOnScreen();
 }
@@ -243,7 +243,7 @@ void MainWindow::CreateShortcuts() {
     add(Qt::Key_Escape, true, [this] { close(); });
     add(Qt::Key_F1, false, [this] {
         // A handler that fails after it has started is reported as any failure of a key.
-        OpenReadMeFile(this, [this](const CError& failure) { ReportFailure(failure); });
+        OpenReadMeFile(this, [this](const Failure& failure) { ReportFailure(failure); });
     });
     add(Qt::SHIFT | Qt::Key_F1, false, [this] { ShowAbout(this, mApp, Tr(kAboutName)); });
     add(Qt::CTRL | Qt::Key_V, false, [this] { PastePicture(); });
@@ -325,7 +325,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return taken;
 }
 
-// While a load or save runs the window is disabled (CBackgroundWork): it is painted but takes no
+// While a load or save runs the window is disabled (BackgroundWork): it is painted but takes no
 // input and none is kept for later, and it has no shortcuts. Esc still asks to close it, as the
 // title bar's button does. Keys come to the window's QWindow first, and are stopped there.
 bool MainWindow::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
@@ -410,10 +410,10 @@ void MainWindow::RunReporting(const std::function<void()>& handler) {
 }
 
 void MainWindow::ReportFailure() {
-    ReportFailure(CError::FromCurrentException());
+    ReportFailure(Failure::FromCurrentException());
 }
 
-void MainWindow::ReportFailure(const CError& pending) {
+void MainWindow::ReportFailure(const Failure& pending) {
     try {
         mServices.messageBox.ShowError(pending, u"");
     } catch (...) {
@@ -422,13 +422,13 @@ void MainWindow::ReportFailure(const CError& pending) {
 }
 
 void MainWindow::OnLoadPictureClicked() {
-    CLoadPictureCommand command(mServices, this, mWorkNote);
+    LoadPictureCommand command(mServices, this, mWorkNote);
     const WorkScope working(*this);
     AcceptLoad(command.Run());
 }
 
 void MainWindow::LoadDroppedFile(const std::u16string& file) {
-    CLoadPictureCommand command(mServices, this, mWorkNote);
+    LoadPictureCommand command(mServices, this, mWorkNote);
     const WorkScope working(*this);
     AcceptLoad(command.RunWithFile(file));
 }
@@ -441,7 +441,7 @@ void MainWindow::PastePicture() {
         ShowStatus(Tr(kNoPictureOnClipboard));
         return;
     }
-    CLoadPictureCommand command(mServices, this, mWorkNote);
+    LoadPictureCommand command(mServices, this, mWorkNote);
     const WorkScope working(*this);
     if (file) {
         AcceptLoad(command.RunWithFile(*file));
@@ -476,7 +476,7 @@ void MainWindow::CopyTable() {
     QGuiApplication::clipboard()->setMimeData(html);
 }
 
-void MainWindow::AcceptLoad(const CLoadOutcome& outcome) {
+void MainWindow::AcceptLoad(const LoadOutcome& outcome) {
     if (!outcome.pictureLoaded)
         return;
     mPicture = outcome.picture;
@@ -508,7 +508,7 @@ void MainWindow::OnSaveDivClicked() {
 }
 
 void MainWindow::SavePicture(std::span<const PageStyle* const> styles) {
-    CSavePictureCommand command(mServices, mApp, mTemplates, this, mWorkNote, *this);
+    SavePictureCommand command(mServices, mApp, mTemplates, this, mWorkNote, *this);
     const WorkScope working(*this);
     command.Run(
         styles,

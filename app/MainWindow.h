@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CAppObject.h"
+#include "AppInfo.h"
 #include "IGeneratorUi.h"
 #include "modSourceAndTemplates.h"
 
@@ -14,10 +14,10 @@
 #include <span>
 #include <string>
 
-class CError;
-struct CLoadOutcome;
-class CSpaceKeyRule;
-struct CMainServices;
+class Failure;
+struct LoadOutcome;
+class SpaceKeyRule;
+struct MainServices;
 struct PageStyle;
 class QAbstractNativeEventFilter;
 class QLabel;
@@ -30,7 +30,7 @@ class MainWindow final : public QWidget, public IGeneratorUi {
 public:
     /// Builds the window and runs PlaceOnScreen; the caller shows it.
     /// `templates` frame the pages the window saves.
-    MainWindow(const CAppObject& app, CMainServices& services, PageTemplates templates);
+    MainWindow(const AppInfo& app, MainServices& services, PageTemplates templates);
     ~MainWindow() override;
 
     // What a save asks of the window.
@@ -67,8 +67,8 @@ private:
     /// fails in a handler is reported here and the window stays.
     void RunReporting(const std::function<void()>& handler);
     void ReportFailure();
-    void ReportFailure(const CError& pending);
-    void AcceptLoad(const CLoadOutcome& outcome);
+    void ReportFailure(const Failure& pending);
+    void AcceptLoad(const LoadOutcome& outcome);
     void LoadDroppedFile(const std::u16string& file);
     void PastePicture();
     void CopyTable();
@@ -80,8 +80,8 @@ private:
     void SavePicture(std::span<const PageStyle* const> styles);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;
 
-    const CAppObject& mApp;
-    CMainServices& mServices;
+    const AppInfo& mApp;
+    MainServices& mServices;
     const PageTemplates mTemplates;
     std::u16string mSourceFileName;
     /// The loaded picture, with its alpha kept for the compact pages; null until one is loaded.
@@ -103,7 +103,7 @@ private:
     QLabel* mStatusLabel = nullptr;
     QTimer mStatusTimer;
 
-    std::unique_ptr<CSpaceKeyRule> mSpaceKey;
+    std::unique_ptr<SpaceKeyRule> mSpaceKey;
     std::unique_ptr<QAbstractNativeEventFilter> mDestroyedFilter;
     /// The window was asked to close while it worked: it closes once the work has ended.
     bool mCloseWhenDone = false;

@@ -1,7 +1,7 @@
 #include "modClipboardTable.h"
 
-#include "CError.h"
 #include "CTablePicture.h"
+#include "Failure.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
 #include "modCallPictureGenerator.h"
@@ -15,9 +15,9 @@ namespace {
 
 /// Stops the walk once the table has outgrown the limit, and tells how large it would be whole:
 /// the rows of a table are all alike.
-class CSizeWatch final : public IGeneratorUi {
+class SizeWatch final : public IGeneratorUi {
 public:
-    CSizeWatch(const CPageWriter& writer, std::size_t limit) : mWriter(writer), mLimit(limit) {}
+    SizeWatch(const PageWriter& writer, std::size_t limit) : mWriter(writer), mLimit(limit) {}
     void RepaintMainWindow() override {}
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         const std::size_t size = mWriter.BodySize();
@@ -29,7 +29,7 @@ public:
     std::size_t WouldTake() const noexcept { return mWouldTake; }
 
 private:
-    const CPageWriter& mWriter;
+    const PageWriter& mWriter;
     std::size_t mLimit;
     std::size_t mWouldTake = 0;
 };
@@ -44,14 +44,14 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
     try {
         flat = PictureOverWhite(picture);
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), u"");
+        messages.ShowError(Failure::FromCurrentException(), u"");
         return std::nullopt;
     }
     // A body kept in memory has no head or tail, so no templates frame it.
     const PageTemplates noFrame;
     CTablePicture writer(noFrame);
     writer.OpenBodyInMemory();
-    CSizeWatch watch(writer, limit);
+    SizeWatch watch(writer, limit);
     const bool whole = GeneratePicture(writer, u"", flat, messages, &watch);
     if (watch.WouldTake() > 0) {
         wouldTake = watch.WouldTake();

@@ -1,12 +1,12 @@
 #include "modFileChoice.h"
 
-#include "CError.h"
-#include "CFolderMemory.h"
+#include "Failure.h"
+#include "FolderMemory.h"
 #include "IFileDialog.h"
 #include "KorvaneSupport.h"
 
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
-                                         const CFileQuestion& question, std::int32_t* chosenType) {
+                                         const FileQuestion& question, std::int32_t* chosenType) {
     dialog.InitialFolder(RememberedFolder(question.key));
     dialog.FileTypes(question.fileTypes());
     if (question.filterIndex >= 0)
@@ -35,9 +35,9 @@ std::u16string RememberedFolder(std::u16string_view key) {
 
 std::u16string RememberedValue(std::u16string_view key) {
     try {
-        return CFolderMemory().ReadValue(std::u16string(kRememberedFolders), std::u16string(key),
-                                         u"");
-    } catch (const CError&) {
+        return FolderMemory().ReadValue(std::u16string(kRememberedFolders), std::u16string(key),
+                                        u"");
+    } catch (const Failure&) {
         // A store that cannot be read costs only a convenience: the dialog opens elsewhere.
         return {};
     }
@@ -45,8 +45,8 @@ std::u16string RememberedValue(std::u16string_view key) {
 
 void RememberValue(std::u16string_view key, const std::u16string& value) {
     try {
-        CFolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key), value);
-    } catch (const CError&) {
+        FolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key), value);
+    } catch (const Failure&) {
         // A store that cannot be written costs only a convenience: the next dialog opens elsewhere.
     }
 }

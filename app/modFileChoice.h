@@ -15,7 +15,7 @@ class QWidget;
 inline constexpr std::u16string_view kRememberedFolders = u"OFN Paths";
 
 /// What a load or save asks the user for.
-struct CFileQuestion {
+struct FileQuestion {
     /// The key of the remembered folder, under "OFN Paths".
     std::u16string_view key;
     /// The file types offered, made when the dialog is.
@@ -32,7 +32,7 @@ struct CFileQuestion {
 /// of the dialog is thrown. Nothing when cancelled. `chosenType`, when given, receives the place in
 /// the file types of the one the user chose the file under, -1 when it is not known.
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
-                                         const CFileQuestion& question,
+                                         const FileQuestion& question,
                                          std::int32_t* chosenType = nullptr);
 
 /// Remembers the folder of `file` under `key`, as the dialog does for a chosen file; a store that

@@ -1,12 +1,12 @@
 #include "modMain.h"
 
-#include "CAppObject.h"
-#include "CFileDialog.h"
-#include "CFlashWindow.h"
-#include "CMainServices.h"
-#include "CMessageBox.h"
+#include "AppInfo.h"
+#include "FileDialog.h"
+#include "FlashWindow.h"
 #include "KorvaneSupportUi.h"
+#include "MainServices.h"
 #include "MainWindow.h"
+#include "MessageBox.h"
 #include "modInterrupts.h"
 #include "modLanguage.h"
 #include "modProgramFolder.h"
@@ -16,7 +16,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-std::unique_ptr<MainWindow> StartUp(const CAppObject& app, CMainServices& services) {
+std::unique_ptr<MainWindow> StartUp(const AppInfo& app, MainServices& services) {
     SetWindowResIconAll(nullptr, u"A_MAIN");
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
@@ -45,19 +45,19 @@ int Main(int& argc, char** argv) {
     // Before the first word is said, Qt's dialogs included.
     InstallTranslations(application);
 
-    const CAppObject app(ProgramFolder());
-    CMessageBox messageBox(app.Title());
+    const AppInfo app(ProgramFolder());
+    MessageBox messageBox(app.Title());
     try {
-        CFlashWindow flashWindow;
-        CMainServices services{[] { return std::make_unique<CFileDialog>(); }, messageBox,
-                               flashWindow};
+        FlashWindow flashWindow;
+        MainServices services{[] { return std::make_unique<FileDialog>(); }, messageBox,
+                              flashWindow};
         const std::unique_ptr<MainWindow> window = StartUp(app, services);
         if (!window)
             return 1;
         return QApplication::exec();
     } catch (...) {
         // The program's top level: a failure of start-up is reported and ends the program.
-        messageBox.ShowError(CError::FromCurrentException(), u"");
+        messageBox.ShowError(Failure::FromCurrentException(), u"");
         return 1;
     }
 }

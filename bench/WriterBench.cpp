@@ -6,12 +6,12 @@
 //
 //   tesselet-bench [--benchmark_filter=REGEX] ...
 
-#include "CAppObject.h"
+#include "AppInfo.h"
 #include "CDivPicture.h"
-#include "CQuietUi.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
 #include "IAnyPicture.h"
+#include "QuietUi.h"
 #include "modBenchPicture.h"
 #include "modCallPictureGenerator.h"
 #include "modCommon.h"
@@ -85,7 +85,7 @@ void BmWalk(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
     const std::u16string file = path.Path16();
     const QImage& picture = BenchPicture();
-    CQuietUi ui;
+    QuietUi ui;
     long long pageBytes = 0;
     for (auto _ : state) {
         const auto writer = MakeWriter(style);
@@ -138,7 +138,7 @@ void BmWritePixel(benchmark::State& state, Style style, Sink sink) {
             ++y;
         }
         end();
-    } catch (const CError& error) {
+    } catch (const Failure& error) {
         state.SkipWithError(error.what());
     }
     state.SetItemsProcessed(state.iterations() * kSide);
@@ -171,7 +171,7 @@ void BmPrepareSource(benchmark::State& state) {
     std::u16string source;
     for (std::size_t i = 0; i < letters; ++i)
         source += u"a \r\n";
-    const CAppObject app(u"/");
+    const AppInfo app(u"/");
     const std::u16string head = u"<html>%GENERATOR%";
     for (auto _ : state) {
         std::u16string text = source, preparedHead = head;

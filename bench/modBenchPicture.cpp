@@ -1,7 +1,7 @@
 #include "modBenchPicture.h"
 
-#include "CAppObject.h"
-#include "CQuietUi.h"
+#include "AppInfo.h"
+#include "QuietUi.h"
 #include "modSourceAndTemplates.h"
 
 #include <cstdint>
@@ -28,8 +28,8 @@ QImage MakeBenchPicture(int width, int height) {
 
 const PageTemplates* BenchTemplates() {
     static const std::optional<PageTemplates> templates = [] {
-        const CAppObject app(u"" TESSELET_RESOURCES_DIR);
-        CQuietUi quiet;
+        const AppInfo app(u"" TESSELET_RESOURCES_DIR);
+        QuietUi quiet;
         return LoadSourceAndTemplates(app, quiet);
     }();
     return templates ? &*templates : nullptr;

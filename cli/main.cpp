@@ -1,7 +1,7 @@
-#include "CAppObject.h"
-#include "CCommandLine.h"
-#include "CConsoleReporter.h"
-#include "CConverter.h"
+#include "AppInfo.h"
+#include "CommandLine.h"
+#include "ConsoleReporter.h"
+#include "Converter.h"
 #include "KorvaneSupport.h"
 #include "modInterrupts.h"
 #include "modLanguage.h"
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
-        ToQString(FormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+        ToQString(FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision)));
     // Before the first word is said: the arguments' errors and --help are in the run's language.
     InstallTranslations(application);
 
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << ToQString(PathFromNative(argv[i]));
-    const CCommandLine::Result parsed = CCommandLine::Parse(arguments);
+    const CommandLine::Result parsed = CommandLine::Parse(arguments);
     if (!parsed.error.empty()) {
         const QString hint =
             TrQ(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
                              std::fflush(stdout) == 0;
         if (written)
             return 0;
-        const CError failed = CError::FromErrno(errno);
+        const Failure failed = Failure::FromErrno(errno);
         std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
                      qPrintable(TrQ(
                          QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
@@ -79,13 +79,13 @@ int main(int argc, char* argv[]) {
     }
     const CliOptions& options = *parsed.options;
 
-    CConsoleReporter reporter(stderr);
-    const CAppObject app(options.templates.empty() ? ProgramFolder() : options.templates);
+    ConsoleReporter reporter(stderr);
+    const AppInfo app(options.templates.empty() ? ProgramFolder() : options.templates);
     const std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, reporter);
     if (!templates)
         return 2;
 
-    CConverter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
-                         ProgramFilePaths(ProgramFolder()));
+    Converter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
+                        ProgramFilePaths(ProgramFolder()));
     return converter.Run();
 }

@@ -1,6 +1,6 @@
 #include "modCallPictureGenerator.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
@@ -29,7 +29,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
     try {
         writer.Init();
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), Tr(kWriterInitFailed));
+        messages.ShowError(Failure::FromCurrentException(), Tr(kWriterInitFailed));
         return false;
     }
 
@@ -60,7 +60,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
         writer.CloseFile();
         return true;
     } catch (...) {
-        messages.ShowError(CError::FromCurrentException(), FileMessage(fileName, Tr(kSaveFailed)));
+        messages.ShowError(Failure::FromCurrentException(), FileMessage(fileName, Tr(kSaveFailed)));
         writer.CloseFile();
         return false;
     }

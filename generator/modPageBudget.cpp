@@ -1,6 +1,6 @@
 #include "modPageBudget.h"
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 #include "modCallPictureGenerator.h"
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 
 std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QImage& picture,
                                          IMessageBox& messages) {
-    const std::unique_ptr<CPageWriter> writer = make();
+    const std::unique_ptr<PageWriter> writer = make();
     writer->OpenCounter();
     if (!GeneratePicture(*writer, u"", picture, messages))
         return std::nullopt;

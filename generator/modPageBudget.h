@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-class CPageWriter;
+class PageWriter;
 class IMessageBox;
 
 /// Makes a fresh writer for one page, set up as the page is to be written.
-using PageWriterMaker = std::function<std::unique_ptr<CPageWriter>()>;
+using PageWriterMaker = std::function<std::unique_ptr<PageWriter>()>;
 
 /// The bytes of the page that `make`'s writer writes for `picture`: counted as the walk makes
 /// them, never kept or written. Empty when the walk failed; `messages` was told why.
@@ -19,7 +19,7 @@ std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QIma
 
 /// The top `rows` rows (all of them when there are fewer) of the picture scaled to `width` pixels,
 /// as the page at that width is made of: the same rows as those of the whole picture at that
-/// width. What it throws (CError) leaves FitPageToBudget to the caller.
+/// width. What it throws (Failure) leaves FitPageToBudget to the caller.
 using PictureAtWidth = std::function<QImage(int width, int rows)>;
 
 /// What fitting a page into a budget found.

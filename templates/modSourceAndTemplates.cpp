@@ -4,16 +4,16 @@
 
 #include "modStartUpFiles.h"
 
-#include "CAppObject.h"
-#include "CError.h"
-#include "CTextFileReader.h"
+#include "AppInfo.h"
+#include "Failure.h"
 #include "IMessageBox.h"
 #include "KorvaneSupport.h"
+#include "TextFileReader.h"
 
 #include <string>
 #include <vector>
 
-void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
+void PrepareSourceAndTemplates(const AppInfo& app, std::u16string& sourceText,
                                std::u16string& head) {
     // All three go in one pass: removing them one at a time moved the rest of the text at each,
     // which made a source text full of blanks cost seconds before every page.
@@ -24,7 +24,7 @@ void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 
-std::optional<PageTemplates> LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages) {
+std::optional<PageTemplates> LoadSourceAndTemplates(const AppInfo& app, IMessageBox& messages) {
     std::u16string currentPath;
     try {
         PageTemplates templates;
@@ -34,12 +34,12 @@ std::optional<PageTemplates> LoadSourceAndTemplates(const CAppObject& app, IMess
         const std::vector<std::u16string> paths = StartUpFilePaths(app);
         for (std::size_t i = 0; i < paths.size(); ++i) {
             currentPath = paths[i];
-            *values[i] = CTextFileReader::ReadAll(currentPath);
+            *values[i] = TextFileReader::ReadAll(currentPath);
         }
         PrepareSourceAndTemplates(app, templates.sourceText, templates.head);
         return templates;
     } catch (...) {
-        const CError pending = CError::FromCurrentException();
+        const Failure pending = Failure::FromCurrentException();
         messages.ShowError(pending, FileMessage(currentPath, Tr(kTemplateFailed)));
         return std::nullopt;
     }

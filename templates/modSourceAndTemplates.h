@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-class CAppObject;
+class AppInfo;
 class IMessageBox;
 
 /// The prepared templates and source text every page is written with: made once at start-up and
@@ -16,8 +16,8 @@ struct PageTemplates {
 
 /// Reads "source.text", "template.1.html" and "template.2.html" from the program's folder and
 /// prepares them. On failure reports it (path, blank line, sentence) and returns nothing.
-std::optional<PageTemplates> LoadSourceAndTemplates(const CAppObject& app, IMessageBox& messages);
+std::optional<PageTemplates> LoadSourceAndTemplates(const AppInfo& app, IMessageBox& messages);
 
 /// Removes spaces and line breaks from the source text and fills "%GENERATOR%" in the head.
-void PrepareSourceAndTemplates(const CAppObject& app, std::u16string& sourceText,
+void PrepareSourceAndTemplates(const AppInfo& app, std::u16string& sourceText,
                                std::u16string& head);

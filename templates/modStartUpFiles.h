@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CAppObject.h"
+#include "AppInfo.h"
 #include "KorvaneSupport.h"
 
 #include <array>
@@ -12,7 +12,7 @@ inline constexpr std::array<const char16_t*, 3> kStartUpFileNames = {
     u"source.text", u"template.1.html", u"template.2.html"};
 
 /// Their full paths for `app`.
-inline std::vector<std::u16string> StartUpFilePaths(const CAppObject& app) {
+inline std::vector<std::u16string> StartUpFilePaths(const AppInfo& app) {
     std::vector<std::u16string> paths;
     paths.reserve(kStartUpFileNames.size());
     for (const char16_t* name : kStartUpFileNames)

@@ -1,6 +1,6 @@
 #include "CDivPicture.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "modCommon.h"
 
 namespace {
@@ -13,7 +13,7 @@ constexpr char kEnd[] = "px;\" class=\"art\">\r\n";
 std::int32_t PlusEight(std::int32_t value) {
     std::int32_t sum;
     if (__builtin_add_overflow(value, 8, &sum))
-        throw CError::Overflow();
+        throw Failure::Overflow();
     return sum;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 /// SPAN page: every pixel of every second row becomes one coloured character of the source text,
 /// in a preformatted block on a black page.
-class CSpanPicture final : public CPageWriter {
+class CSpanPicture final : public PageWriter {
 public:
-    using CPageWriter::CPageWriter;
+    using PageWriter::PageWriter;
 
     void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;

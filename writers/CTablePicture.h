@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 /// TABLE page: one table row per pixel row, one empty cell per pixel.
-class CTablePicture final : public CPageWriter {
+class CTablePicture final : public PageWriter {
 public:
-    using CPageWriter::CPageWriter;
+    using PageWriter::PageWriter;
 
     void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;

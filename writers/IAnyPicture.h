@@ -6,7 +6,7 @@
 #include <string>
 
 /// The contract through which the pixel walk drives a page writer. Every operation of the
-/// contract itself does nothing and succeeds; a writer signals failure by throwing CError.
+/// contract itself does nothing and succeeds; a writer signals failure by throwing Failure.
 class IAnyPicture {
 public:
     virtual ~IAnyPicture() = default;

@@ -1,23 +1,23 @@
 #include "modPageStyle.h"
 
-#include "CCompactPicture.h"
 #include "CDivPicture.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
+#include "CompactPicture.h"
 #include "KorvaneSupport.h"
 
 namespace {
 
-template <class Writer> std::unique_ptr<CPageWriter> Create(const PageTemplates& templates) {
+template <class Writer> std::unique_ptr<PageWriter> Create(const PageTemplates& templates) {
     return std::make_unique<Writer>(templates);
 }
 
-std::unique_ptr<CPageWriter> CreateMail(const PageTemplates& templates) {
-    return std::make_unique<CCompactPicture>(templates, CCompactPicture::kMail);
+std::unique_ptr<PageWriter> CreateMail(const PageTemplates& templates) {
+    return std::make_unique<CompactPicture>(templates, CompactPicture::kMail);
 }
 
-std::unique_ptr<CPageWriter> CreateWeb(const PageTemplates& templates) {
-    return std::make_unique<CCompactPicture>(templates, CCompactPicture::kWeb);
+std::unique_ptr<PageWriter> CreateWeb(const PageTemplates& templates) {
+    return std::make_unique<CompactPicture>(templates, CompactPicture::kWeb);
 }
 
 // The classic styles, in the order "--style all" writes them.
@@ -32,7 +32,7 @@ const std::array<PageStyle, 3> kStyles = {{
 const std::array<PageStyle, 3> kCompactStyles = {{
     {.name = u"compact",
      .extension = u".compact.htm",
-     .create = &Create<CCompactPicture>,
+     .create = &Create<CompactPicture>,
      .keepsTransparency = true,
      .takesTolerance = true,
      .writesFragment = true,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 #include <array>
 #include <memory>
@@ -13,12 +13,12 @@ struct PageStyle {
     std::u16string_view name;      ///< "span", "table", "div", "compact", "compact-mail", "web"
     std::u16string_view extension; ///< default extension of its pages, with the dot
     /// A fresh writer of the style, framing its page with `templates` (which outlive it).
-    std::unique_ptr<CPageWriter> (*create)(const PageTemplates& templates);
+    std::unique_ptr<PageWriter> (*create)(const PageTemplates& templates);
     /// Its pages show transparency, partly transparent pixels over the settings' background;
     /// the pictures of the others are flattened over white first.
     bool keepsTransparency = false;
     /// Near colours may share a cell within the settings' tolerance; the writer then tells the
-    /// largest difference it reached (CPageWriter::LargestDeltaE).
+    /// largest difference it reached (PageWriter::LargestDeltaE).
     bool takesTolerance = false;
     /// Its page's body alone can go into another page (the converter's --fragment).
     bool writesFragment = false;

@@ -1,6 +1,6 @@
 #include "KorvaneSupport.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "modLanguage.h"
 
 std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name) {
@@ -44,8 +44,8 @@ std::u16string GetFileExtension(std::u16string_view path) {
 
 std::u16string CutRight(std::u16string_view text, std::int32_t count) {
     if (count < 0)
-        throw CError(
-            CError::kInvalidCall,
+        throw Failure(
+            Failure::kInvalidCall,
             Tr(QT_TRANSLATE_NOOP("Tesselet", "Недопустимый вызов процедуры или аргумент")));
     const auto drop = static_cast<std::size_t>(count);
     if (drop >= text.size())

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's small support library: colours, hexadecimal digits, file names and
-// the version text. Each function returns its result and throws CError on failure.
+// the version text. Each function returns its result and throws Failure on failure.
 
 #include <array>
 #include <cstddef>

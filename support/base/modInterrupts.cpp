@@ -136,12 +136,12 @@ void IgnoreFileSizeSignal() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-CBlockInterrupts::CBlockInterrupts() noexcept {
+BlockInterrupts::BlockInterrupts() noexcept {
     const sigset_t block = InterruptSignals();
     ::pthread_sigmask(SIG_BLOCK, &block, &mSaved);
 }
 
-CBlockInterrupts::~CBlockInterrupts() {
+BlockInterrupts::~BlockInterrupts() {
     ::pthread_sigmask(SIG_SETMASK, &mSaved, nullptr);
 }
 

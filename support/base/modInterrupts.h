@@ -5,7 +5,7 @@
 /// Temporary files that must not outlive the program: a page being written goes to a temporary
 /// file beside its target, and an interrupted program removes it instead of leaving half a page.
 ///
-/// Registering and forgetting happen with the interrupting signals blocked (CBlockInterrupts), so
+/// Registering and forgetting happen with the interrupting signals blocked (BlockInterrupts), so
 /// a signal sees each file either registered and present or gone.
 namespace Interrupts {
 
@@ -29,12 +29,12 @@ void IgnoreFileSizeSignal();
 
 /// Blocks the signals that end the program (those RemoveTempFilesOnInterrupt handles) for the
 /// calling thread while it lives.
-class CBlockInterrupts {
+class BlockInterrupts {
 public:
-    CBlockInterrupts() noexcept;
-    ~CBlockInterrupts();
-    CBlockInterrupts(const CBlockInterrupts&) = delete;
-    CBlockInterrupts& operator=(const CBlockInterrupts&) = delete;
+    BlockInterrupts() noexcept;
+    ~BlockInterrupts();
+    BlockInterrupts(const BlockInterrupts&) = delete;
+    BlockInterrupts& operator=(const BlockInterrupts&) = delete;
 
 private:
     sigset_t mSaved;

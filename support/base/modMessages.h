@@ -4,7 +4,7 @@
 // same words, and a test that looks for one looks for the same text the program shows. Each is the
 // program's Russian source text; Tr gives it in the run's language (modLanguage.h).
 
-#include "CError.h"
+#include "Failure.h"
 #include "modLanguage.h"
 #include "modQtText.h"
 
@@ -21,8 +21,8 @@ inline constexpr const char* kLoadFailedUnreadable =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл.");
 /// The load sentence for `failure`: the format is blamed only when no reader could make sense of
 /// the file; every other cause (a folder, a missing or empty file) is told by the error line alone.
-inline std::u16string LoadFailedSentence(const CError& failure) {
-    return Tr(failure.Number() == CError::kInvalidPicture ? kLoadFailed : kLoadFailedUnreadable);
+inline std::u16string LoadFailedSentence(const Failure& failure) {
+    return Tr(failure.Number() == Failure::kInvalidPicture ? kLoadFailed : kLoadFailedUnreadable);
 }
 inline constexpr const char* kTemplateFailed =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл шаблона. Продолжение невозможно.");
@@ -42,7 +42,7 @@ inline std::u16string FileMessage(std::u16string_view path, std::u16string_view 
 
 /// The line under a failure, the same in the window and on the console: the number and the
 /// description.
-inline std::u16string ErrorLine(const CError& error) {
+inline std::u16string ErrorLine(const Failure& error) {
     return FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "Ошибка %1: %2"))
                            .arg(QString::number(error.Number()), ToQString(error.Description())));
 }

@@ -6,14 +6,14 @@
 #include <utility>
 
 /// A descriptor this program opened, closed when the object goes.
-class CFileDescriptor {
+class FileDescriptor {
 public:
-    explicit CFileDescriptor(int fd) noexcept : mFd(fd) {}
-    ~CFileDescriptor();
-    CFileDescriptor(CFileDescriptor&& other) noexcept : mFd(other.Release()) {}
-    CFileDescriptor(const CFileDescriptor&) = delete;
-    CFileDescriptor& operator=(const CFileDescriptor&) = delete;
-    CFileDescriptor& operator=(CFileDescriptor&&) = delete;
+    explicit FileDescriptor(int fd) noexcept : mFd(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept : mFd(other.Release()) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
 
     int Get() const noexcept { return mFd; }
     /// Hands the descriptor to whoever closes it now.
@@ -24,11 +24,11 @@ private:
 };
 
 /// Opens the file at `path` (a name made by PathFromNative, so any bytes) for reading, when it is
-/// a regular file, and fills `info` with what the system knows of it. Throws CError: the system's
-/// error for a name that cannot be opened, EISDIR (21) for a folder, and CError::kNotRegularFile
+/// a regular file, and fills `info` with what the system knows of it. Throws Failure: the system's
+/// error for a name that cannot be opened, EISDIR (21) for a folder, and Failure::kNotRegularFile
 /// for a FIFO, device or socket ("Это не обычный файл", then ": " and `advice`, in the run's
 /// language, when given). Such a
 /// file is refused without being waited on or, where the name shows it beforehand, opened: a
 /// FIFO would wait for a writer, /dev/zero never ends, and opening some devices does something.
-CFileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
-                                std::u16string_view advice = {});
+FileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
+                               std::u16string_view advice = {});

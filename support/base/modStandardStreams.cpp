@@ -1,6 +1,6 @@
 #include "modStandardStreams.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "modLanguage.h"
 
 #include <fcntl.h>
@@ -49,13 +49,13 @@ void PutStandIn(int fd) noexcept {
     }
 }
 
-CError Closed(int fd) {
+Failure Closed(int fd) {
     const char* const kClosed[kStreams] = {
         QT_TRANSLATE_NOOP("Tesselet", "Стандартный ввод закрыт"),
         QT_TRANSLATE_NOOP("Tesselet", "Стандартный вывод закрыт"),
         QT_TRANSLATE_NOOP("Tesselet", "Стандартный вывод ошибок закрыт"),
     };
-    return CError(CError::kStreamClosed, Tr(kClosed[fd]));
+    return Failure(Failure::kStreamClosed, Tr(kClosed[fd]));
 }
 
 } // namespace

@@ -13,12 +13,12 @@ namespace StandardStreams {
 /// memory, no other name reaches it). Called first in main, before anything opens a descriptor.
 void HoldClosed() noexcept;
 
-/// Throws CError::kStreamClosed when `fd` (0, 1 or 2) was closed when the program started.
+/// Throws Failure::kStreamClosed when `fd` (0, 1 or 2) was closed when the program started.
 void ExpectOpen(int fd);
 
 /// STDOUT_FILENO or STDERR_FILENO when the file at `nativePath` (links followed) is the very file
 /// that stream writes to, whatever name reaches it (/dev/stdout, /proc/self/fd/1, the name of the
-/// file it was redirected to); -1 for any other file or none. Throws CError::kStreamClosed when
+/// file it was redirected to); -1 for any other file or none. Throws Failure::kStreamClosed when
 /// the name reaches the stand-in of a closed stream.
 int StreamWritingTo(const std::string& nativePath);
 

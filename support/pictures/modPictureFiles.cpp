@@ -1,6 +1,6 @@
 #include "modPictureFiles.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "KorvaneSupport.h"
 #include "modLanguage.h"
 #include "modPictureCompleteness.h"
@@ -34,25 +34,25 @@ namespace {
 constexpr PixelColor kWhite = 0xFFFFFFFFu;
 
 // `detail` is in the run's language already: a marked text through TrQ, or Qt's own words.
-CError PictureError(std::int32_t number, const QString& detail) {
-    return CError(number,
-                  Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), FromQString(detail)));
+Failure PictureError(std::int32_t number, const QString& detail) {
+    return Failure(number,
+                   Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), FromQString(detail)));
 }
 
-CError TooLarge(qint64 width, qint64 height) {
-    return PictureError(CError::kPictureTooLarge,
+Failure TooLarge(qint64 width, qint64 height) {
+    return PictureError(Failure::kPictureTooLarge,
                         TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
                             .arg(width)
                             .arg(height)
                             .arg(kMaxPictureSide));
 }
 
-CError NoMemory(QSize size) {
+Failure NoMemory(QSize size) {
     if (size.isEmpty())
         return PictureError(
-            CError::kPictureNoMemory,
+            Failure::kPictureNoMemory,
             TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для её пикселей")));
-    return PictureError(CError::kPictureNoMemory,
+    return PictureError(Failure::kPictureNoMemory,
                         TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
                             .arg(size.width())
                             .arg(size.height()));
@@ -66,9 +66,9 @@ QString FileIsEmpty() {
 // width of 16384 on a picture 1 pixel wide asks for a height far beyond any int.
 QSize TargetSize(QSize shown, PictureScale scale) {
     if (scale.width < 0 || scale.height < 0)
-        throw CError(CError::kInvalidCall,
-                     Tr(QT_TRANSLATE_NOOP(
-                         "Tesselet", "Картинку нельзя масштабировать до отрицательного размера")));
+        throw Failure(Failure::kInvalidCall,
+                      Tr(QT_TRANSLATE_NOOP(
+                          "Tesselet", "Картинку нельзя масштабировать до отрицательного размера")));
     const qint64 w = shown.width(), h = shown.height();
     qint64 width = w, height = h;
     if (scale.width > 0 && scale.height > 0) {
@@ -83,7 +83,7 @@ QSize TargetSize(QSize shown, PictureScale scale) {
     }
     if (width > kMaxPictureSide || height > kMaxPictureSide)
         throw PictureError(
-            CError::kPictureTooLarge,
+            Failure::kPictureTooLarge,
             TrQ(QT_TRANSLATE_NOOP("Tesselet",
                                   "после масштабирования %1 x %2 пикселей — больше, чем %3 x %3"))
                 .arg(width)
@@ -148,9 +148,9 @@ Taps MakeTaps(int source, int target, int count) {
 // before the reader fails; the program's own report then says what failed, in the run's language.
 // While a picture is read, standard error goes into a file of its own (a thread of the window
 // that writes meanwhile loses nothing), and all but libpng's lines are passed on afterwards.
-class CLibraryChatter {
+class LibraryChatter {
 public:
-    CLibraryChatter() {
+    LibraryChatter() {
         if (::fcntl(STDERR_FILENO, F_GETFD) == -1)
             return; // closed: nothing is printed anyway
         const int capture = ::memfd_create("tesselet-stderr", MFD_CLOEXEC);
@@ -165,7 +165,7 @@ public:
             return;
         }
     }
-    ~CLibraryChatter() {
+    ~LibraryChatter() {
         if (mSaved < 0 || mCapture < 0) {
             Close();
             return;
@@ -196,8 +196,8 @@ public:
             done += static_cast<std::size_t>(std::max<ssize_t>(wrote, 0));
         }
     }
-    CLibraryChatter(const CLibraryChatter&) = delete;
-    CLibraryChatter& operator=(const CLibraryChatter&) = delete;
+    LibraryChatter(const LibraryChatter&) = delete;
+    LibraryChatter& operator=(const LibraryChatter&) = delete;
 
 private:
     void Close() {
@@ -224,16 +224,16 @@ qint64 ReadSome(int fd, char* data, qint64 size) {
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             pollfd wait{fd, POLLIN, 0};
             if (::poll(&wait, 1, -1) < 0 && errno != EINTR)
-                throw CError::FromErrno(errno);
+                throw Failure::FromErrno(errno);
             continue;
         }
-        throw CError::FromErrno(errno);
+        throw Failure::FromErrno(errno);
     }
 }
 
-CError InputTooLarge() {
+Failure InputTooLarge() {
     return PictureError(
-        CError::kInputTooLarge,
+        Failure::kInputTooLarge,
         TrQ(QT_TRANSLATE_NOOP("Tesselet", "на стандартном вводе больше %1 байт (1 ГиБ) — "
                                           "больше, чем читается для одной картинки"))
             .arg(kMaxInputBytes));
@@ -352,8 +352,8 @@ QImage PictureOverWhite(const QImage& picture) {
     QImage flat = FlattenOverWhite(picture);
     // Nothing is wrong with the picture itself: the words say only what ran out.
     if (flat.isNull() && !picture.isNull())
-        throw CError(
-            CError::kPictureNoMemory,
+        throw Failure(
+            Failure::kPictureNoMemory,
             FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
                             .arg(picture.width())
                             .arg(picture.height())));
@@ -381,7 +381,7 @@ struct DecodedPicture {
 DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
                            QImageIOHandler::Transformations pngTurn) {
     // Only while Qt's readers work: a sanitizer's report on the program's own code is not hidden.
-    std::optional<CLibraryChatter> quiet(std::in_place);
+    std::optional<LibraryChatter> quiet(std::in_place);
     QImageReader reader(&device);
     reader.setAutoTransform(true);
     const QSize announced = reader.size();
@@ -405,7 +405,7 @@ DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
     // comes from one road.
     QImage image = HugePageImage(announced, reader.imageFormat());
     if (!reader.read(&image))
-        throw PictureError(CError::kInvalidPicture, reader.errorString());
+        throw PictureError(Failure::kInvalidPicture, reader.errorString());
     quiet.reset();
     if (image.isNull() || image.size().isEmpty())
         throw NoMemory(announced);
@@ -451,12 +451,12 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     // (16-bit formats) needs 2 GiB while it is decoded.
     QImageReader::setAllocationLimit(2048);
     if (device.size() == 0)
-        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
+        throw PictureError(Failure::kEmptyPicture, FileIsEmpty());
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);
     if (!format.isEmpty() && IsPictureCutShort(device, format))
-        throw PictureError(CError::kPictureCutShort,
+        throw PictureError(Failure::kPictureCutShort,
                            TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
     // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
     // EXIF orientation; the user expects the picture as any viewer shows it. A PNG says it in an
@@ -533,15 +533,15 @@ QImage LoadPictureFile(const std::u16string& path, PictureScale scale, PictureAl
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
     // as what it is, not as a file of an unknown format.
     struct stat info {};
-    CFileDescriptor fd = OpenRegularFile(
+    FileDescriptor fd = OpenRegularFile(
         path, info,
         Tr(QT_TRANSLATE_NOOP("Tesselet", "канал, устройство или сокет не читается как картинка; "
                                          "«-» читает картинку со стандартного ввода")));
     if (info.st_size == 0)
-        throw PictureError(CError::kEmptyPicture, FileIsEmpty());
+        throw PictureError(Failure::kEmptyPicture, FileIsEmpty());
     QFile file;
     if (!file.open(fd.Get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        throw PictureError(CError::kInvalidPicture, file.errorString());
+        throw PictureError(Failure::kInvalidPicture, file.errorString());
     fd.Release(); // the file closes it now
     return LoadPicture(file, scale, alpha);
 }
@@ -585,7 +585,7 @@ QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
     }
     bytes.truncate(size);
     if (bytes.isEmpty())
-        throw PictureError(CError::kEmptyPicture,
+        throw PictureError(Failure::kEmptyPicture,
                            TrQ(QT_TRANSLATE_NOOP("Tesselet", "стандартный ввод пуст")));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -26,9 +26,9 @@ enum class PictureAlpha {
 
 /// Loads a picture in any format that QImageReader reads, upright (its EXIF orientation applied),
 /// in sRGB, at the size `scale` asks for, as opaque RGB32: pixels that are not opaque are
-/// composited over white (unless `alpha` keeps them). Throws CError: the system's error for a
-/// missing, unreadable or folder path; CError::kNotRegularFile for a FIFO, device or socket (never
-/// waits on one); and the picture errors of CError's catalogue.
+/// composited over white (unless `alpha` keeps them). Throws Failure: the system's error for a
+/// missing, unreadable or folder path; Failure::kNotRegularFile for a FIFO, device or socket (never
+/// waits on one); and the picture errors of Failure's catalogue.
 QImage LoadPictureFile(const std::u16string& path, PictureScale scale = {},
                        PictureAlpha alpha = PictureAlpha::kFlatten);
 
@@ -44,7 +44,7 @@ QImage LoadPictureStream(int fd, PictureScale scale = {},
 /// The one road by which a picture changes size: `picture` (RGB32 or ARGB32) scaled to the size
 /// `scale` asks for (see LoadPictureFile), each new pixel the average of the part of the picture
 /// it covers (colours weighted by their alpha), in the picture's format; only its top `rows`
-/// rows, which are the same rows as those of the whole. Throws CError: the size beyond
+/// rows, which are the same rows as those of the whole. Throws Failure: the size beyond
 /// kMaxPictureSide, or memory running out.
 QImage ScalePicture(const QImage& picture, PictureScale scale, int rows);
 
@@ -55,7 +55,7 @@ QImage KeepAlpha(QImage image);
 /// Composites a picture with alpha over white and returns it as opaque RGB32.
 QImage FlattenOverWhite(QImage image);
 
-/// FlattenOverWhite for a picture that is about to be shown or written: throws CError
+/// FlattenOverWhite for a picture that is about to be shown or written: throws Failure
 /// (kPictureNoMemory) when memory runs out instead of giving a null image. A picture without alpha
 /// comes back shared, nothing copied.
 QImage PictureOverWhite(const QImage& picture);

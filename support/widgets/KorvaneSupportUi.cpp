@@ -1,6 +1,6 @@
 #include "KorvaneSupportUi.h"
 
-#include "CError.h"
+#include "Failure.h"
 #include "modLanguage.h"
 #include "modProgramFolder.h"
 #include "modQtText.h"
@@ -27,9 +27,9 @@ void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
         icon.addFile(folder.filePath(image));
     if (icon.isNull())
-        throw CError(CError::kResourceNotFound,
-                     Tr(QT_TRANSLATE_NOOP("Tesselet", "Ресурс с идентификатором «%1» не найден"),
-                        resourceName));
+        throw Failure(Failure::kResourceNotFound,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Ресурс с идентификатором «%1» не найден"),
+                         resourceName));
     if (window == nullptr)
         QApplication::setWindowIcon(icon);
     else
@@ -46,13 +46,13 @@ void CenterFormEx(QWidget* window) {
                  area.y() + (area.height() - frame.height()) / 2);
 }
 
-void OpenReadMeFile(QObject* context, const std::function<void(const CError&)>& lateFailure) {
+void OpenReadMeFile(QObject* context, const std::function<void(const Failure&)>& lateFailure) {
     const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
-        throw CError(CError::kFileNotFound,
-                     Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), FromQString(path)));
-    const CError cannotOpen(
-        CError::kPathAccess,
+        throw Failure(Failure::kFileNotFound,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), FromQString(path)));
+    const Failure cannotOpen(
+        Failure::kPathAccess,
         Tr(QT_TRANSLATE_NOOP("Tesselet", "Ни одна программа не смогла открыть %1"),
            FromQString(path)));
     // Qt starts the desktop's opener and forgets it, so a browser that refuses to run (Chromium

@@ -1,12 +1,12 @@
 #pragma once
 
 // The window chores of the support library: the program's registration with the desktop, its
-// icons, centring a window and opening the read-me. Failures throw CError.
+// icons, centring a window and opening the read-me. Failures throw Failure.
 
 #include <functional>
 #include <string>
 
-class CError;
+class Failure;
 class QObject;
 
 class QWidget;
@@ -27,4 +27,4 @@ void CenterFormEx(QWidget* window);
 /// missing or nothing could open it. A handler that starts but then fails is told to
 /// `lateFailure`, on this thread, while `context` lives.
 void OpenReadMeFile(QObject* context = nullptr,
-                    const std::function<void(const CError&)>& lateFailure = {});
+                    const std::function<void(const Failure&)>& lateFailure = {});

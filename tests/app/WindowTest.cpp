@@ -1,8 +1,8 @@
 #include "AppFakes.h"
 
-#include "CFlashWindow.h"
-#include "CMessageBox.h"
+#include "FlashWindow.h"
 #include "KorvaneSupportUi.h"
+#include "MessageBox.h"
 #include "modLanguage.h"
 #include "modMain.h"
 #include "modSourceAndTemplates.h"
@@ -175,7 +175,7 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
 // Also run at QT_SCALE_FACTOR 1.25 and 2: one picture pixel on one device pixel, nothing more, and
 // a new picture of the same size replaces the last one at once.
 TEST(FlashWindow, ShowsThePictureOneToOne) {
-    CFlashWindow flash;
+    FlashWindow flash;
     int i = 0;
     for (const QSize size : {QSize(37, 23), QSize(1, 1), QSize(3, 5), QSize(3, 5), QSize(64, 48)}) {
         const QImage picture = Picture(size.width(), size.height()).mirrored(++i % 2);
@@ -189,7 +189,7 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
 TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
     QTemporaryDir empty;
     Fakes fakes;
-    EXPECT_EQ(StartUp(CAppObject(FromQString(empty.path())), fakes.services), nullptr);
+    EXPECT_EQ(StartUp(AppInfo(FromQString(empty.path())), fakes.services), nullptr);
     ASSERT_EQ(fakes.said.size(), 1u);
     EXPECT_TRUE(
         ToQString(fakes.said[0])
@@ -203,9 +203,9 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     QStringList texts;
     const User user(
         [&](QDialog& box) { texts << static_cast<QMessageBox&>(box).text(), box.accept(); });
-    CMessageBox box(u"Korvane - Tesselet");
-    box.ShowError(CError(CError::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
-    box.ShowError(CError(2, u"Нет файла"), u"");
+    MessageBox box(u"Korvane - Tesselet");
+    box.ShowError(Failure(Failure::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
+    box.ShowError(Failure(2, u"Нет файла"), u"");
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла")}));
 }
