@@ -1,13 +1,13 @@
 #include "LoadPictureCommand.h"
 
 #include "BackgroundWork.h"
+#include "FileChoice.h"
+#include "FileMessages.h"
 #include "IFileDialog.h"
 #include "IMessageBox.h"
 #include "MainServices.h"
 #include "PageFileTypes.h"
-#include "modFileChoice.h"
-#include "modMessages.h"
-#include "modPictureFiles.h"
+#include "PictureFiles.h"
 
 #include <QBuffer>
 #include <QString>

@@ -2,21 +2,21 @@
 
 #include "BackgroundWork.h"
 #include "BusyCursor.h"
+#include "ClipboardTable.h"
 #include "Failure.h"
+#include "FileChoice.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
-#include "KorvaneSupportUi.h"
+#include "Language.h"
 #include "LoadPictureCommand.h"
 #include "MainServices.h"
 #include "MessageBox.h"
+#include "PageStyle.h"
+#include "PictureFiles.h"
+#include "QtText.h"
 #include "SavePictureCommand.h"
 #include "SpaceKeyRule.h"
-#include "modClipboardTable.h"
-#include "modFileChoice.h"
-#include "modLanguage.h"
-#include "modPageStyle.h"
-#include "modPictureFiles.h"
-#include "modQtText.h"
+#include "WindowHelpers.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>

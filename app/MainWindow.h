@@ -2,7 +2,7 @@
 
 #include "AppInfo.h"
 #include "IGeneratorUi.h"
-#include "modSourceAndTemplates.h"
+#include "PageTemplates.h"
 
 #include <QImage>
 #include <QString>

@@ -3,9 +3,9 @@
 // page writer can save.
 
 #include "Failure.h"
-#include "modNativeText.h"
-#include "modPictureFiles.h"
-#include "modUTF8.h"
+#include "NativeText.h"
+#include "PictureFiles.h"
+#include "Utf8.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "QuietUi.h"
 
-#include "modUTF8.h"
+#include "Utf8.h"
 
 #include <algorithm>
 

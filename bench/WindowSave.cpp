@@ -11,15 +11,15 @@
 // written there, for tesselet-cli to convert the same pixels.
 
 #include "AppInfo.h"
+#include "BenchPicture.h"
+#include "CallPictureGenerator.h"
 #include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
 #include "MainServices.h"
+#include "PageStyle.h"
 #include "SavePictureCommand.h"
-#include "modBenchPicture.h"
-#include "modCallPictureGenerator.h"
-#include "modPageStyle.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

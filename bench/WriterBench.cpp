@@ -7,16 +7,16 @@
 //   tesselet-bench [--benchmark_filter=REGEX] ...
 
 #include "AppInfo.h"
+#include "BenchPicture.h"
 #include "CDivPicture.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
+#include "CallPictureGenerator.h"
+#include "HtmlText.h"
 #include "IAnyPicture.h"
+#include "PageTemplates.h"
 #include "QuietUi.h"
-#include "modBenchPicture.h"
-#include "modCallPictureGenerator.h"
-#include "modCommon.h"
-#include "modSourceAndTemplates.h"
-#include "modText.h"
+#include "TextReplace.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
-#include "modLanguage.h"
-#include "modPictureFiles.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "PictureFiles.h"
+#include "QtText.h"
 
 #include <QColor>
 #include <QCommandLineParser>

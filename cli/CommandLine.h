@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KorvaneSupport.h"
-#include "modPageStyle.h"
+#include "ColorsAndPaths.h"
+#include "PageStyle.h"
 
 #include <QStringList>
 #include <cstdint>

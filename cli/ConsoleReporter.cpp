@@ -1,10 +1,10 @@
 #include "ConsoleReporter.h"
-#include "modMessages.h"
-#include "modNativeText.h"
-#include "modText.h"
+#include "FileMessages.h"
+#include "NativeText.h"
+#include "TextReplace.h"
 
-#include "modCommon.h"
-#include "modUTF8.h"
+#include "HtmlText.h"
+#include "Utf8.h"
 
 void ConsoleReporter::Print(const std::u16string& text) {
     std::u16string lines = text;

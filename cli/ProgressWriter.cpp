@@ -1,5 +1,5 @@
 #include "ProgressWriter.h"
-#include "modLanguage.h"
+#include "Language.h"
 
 void ConsoleStream::EndLine() {
     if (mShowing == nullptr)

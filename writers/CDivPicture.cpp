@@ -1,7 +1,7 @@
 #include "CDivPicture.h"
 
 #include "Failure.h"
-#include "modCommon.h"
+#include "HtmlText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "CSpanPicture.h"
 
-#include "modCommon.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "HtmlText.h"
+#include "PageTemplates.h"
+#include "Utf8.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "CTablePicture.h"
 
-#include "modCommon.h"
+#include "HtmlText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "CompactPicture.h"
 
-#include "KorvaneSupport.h"
-#include "modCommon.h"
+#include "ColorsAndPaths.h"
+#include "HtmlText.h"
 
 #include <algorithm>
 #include <cstring>

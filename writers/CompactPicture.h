@@ -1,7 +1,7 @@
 #pragma once
 
+#include "DeltaE.h"
 #include "PageWriter.h"
-#include "modDeltaE.h"
 
 #include <cstddef>
 #include <string>

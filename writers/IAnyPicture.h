@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KorvaneSupport.h"
+#include "ColorsAndPaths.h"
 
 #include <cstdint>
 #include <string>

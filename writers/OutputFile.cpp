@@ -1,10 +1,10 @@
 #include "OutputFile.h"
-#include "modNativeText.h"
+#include "NativeText.h"
 
 #include "Failure.h"
-#include "modInterrupts.h"
-#include "modStandardStreams.h"
-#include "modUTF8.h"
+#include "Interrupts.h"
+#include "StandardStreams.h"
+#include "Utf8.h"
 
 #include <cerrno>
 #include <climits>

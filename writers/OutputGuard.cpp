@@ -1,10 +1,10 @@
 #include "OutputGuard.h"
-#include "modNativeText.h"
+#include "NativeText.h"
 
 #include "Failure.h"
+#include "Language.h"
 #include "OutputFile.h"
-#include "modLanguage.h"
-#include "modUTF8.h"
+#include "Utf8.h"
 
 #include <optional>
 #include <sys/stat.h>

@@ -1,8 +1,8 @@
 #include "PageWriter.h"
-#include "modText.h"
+#include "TextReplace.h"
 
 #include "Failure.h"
-#include "modCommon.h"
+#include "HtmlText.h"
 
 PageWriter::~PageWriter() {
     try {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
-#include "KorvaneSupport.h"
 #include "OutputFile.h"
-#include "modSourceAndTemplates.h"
+#include "PageTemplates.h"
 
 #include <cstddef>
 #include <cstdint>

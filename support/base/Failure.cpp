@@ -1,6 +1,6 @@
 #include "Failure.h"
-#include "modLanguage.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "QtText.h"
 
 #include <QString>
 #include <cerrno>

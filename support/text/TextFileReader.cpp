@@ -1,8 +1,8 @@
 #include "TextFileReader.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
-#include "modRegularFile.h"
+#include "Language.h"
+#include "RegularFile.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 #include "FileDialog.h"
 
-#include "modQtText.h"
+#include "QtText.h"
 
-#include "modLanguage.h"
+#include "Language.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 #include "FolderMemory.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "QtText.h"
 
 #include <QSettings>
 

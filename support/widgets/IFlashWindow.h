@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modLanguage.h"
+#include "Language.h"
 
 #include <QImage>
 #include <string>

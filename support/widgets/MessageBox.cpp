@@ -1,10 +1,10 @@
 #include "MessageBox.h"
 
 #include "AppInfo.h"
-#include "KorvaneSupport.h"
-#include "modLanguage.h"
-#include "modMessages.h"
-#include "modQtText.h"
+#include "ColorsAndPaths.h"
+#include "FileMessages.h"
+#include "Language.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QMessageBox>

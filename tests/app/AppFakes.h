@@ -2,13 +2,13 @@
 // The window offscreen behind fakes of its seams: the file dialogs, the message boxes and the
 // picture on the screen. Every sentence the user would read lands in `said`, as the box shows it.
 
+#include "FileMessages.h"
 #include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
 #include "MainServices.h"
 #include "MainWindow.h"
-#include "modMessages.h"
-#include "modSourceAndTemplates.h"
+#include "PageTemplates.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,11 +1,11 @@
 #include "AppFakes.h"
 
 #include "FlashWindow.h"
-#include "KorvaneSupportUi.h"
+#include "Language.h"
 #include "MessageBox.h"
-#include "modLanguage.h"
-#include "modMain.h"
-#include "modSourceAndTemplates.h"
+#include "PageTemplates.h"
+#include "StartUp.h"
+#include "WindowHelpers.h"
 
 #include <QClipboard>
 #include <QLabel>

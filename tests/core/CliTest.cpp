@@ -3,11 +3,11 @@
 #include "TesseletVersion.h"
 #include "TestSupport.h"
 
+#include "CallPictureGenerator.h"
 #include "ConsoleReporter.h"
+#include "FileMessages.h"
+#include "PageStyle.h"
 #include "ProgressWriter.h"
-#include "modCallPictureGenerator.h"
-#include "modMessages.h"
-#include "modPageStyle.h"
 
 #include <algorithm>
 #include <csignal>

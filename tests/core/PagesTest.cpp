@@ -5,13 +5,13 @@
 
 #include "AppInfo.h"
 #include "CTablePicture.h"
+#include "CallPictureGenerator.h"
 #include "Failure.h"
+#include "NativeText.h"
+#include "PageBudget.h"
+#include "PageTemplates.h"
 #include "TextFileReader.h"
-#include "modCallPictureGenerator.h"
-#include "modNativeText.h"
-#include "modPageBudget.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "Utf8.h"
 
 #include <QImage>
 #include <fcntl.h>

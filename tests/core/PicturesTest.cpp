@@ -2,8 +2,8 @@
 // pictures that must load as a viewer shows them (upright, in sRGB, scaled, through a pipe).
 
 #include "Failure.h"
+#include "PictureFiles.h"
 #include "TestSupport.h"
-#include "modPictureFiles.h"
 
 #include <QColorSpace>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
+#include "DeltaE.h"
 #include "TestSupport.h"
-#include "modDeltaE.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,10 +1,10 @@
 // Loading a picture from bytes: every input either loads as an opaque picture within the size
 // limit, which the walk takes pixel for pixel, or fails with one of the picture errors.
+#include "CallPictureGenerator.h"
 #include "FuzzChecks.h"
 #include "IAnyPicture.h"
 #include "IMessageBox.h"
-#include "modCallPictureGenerator.h"
-#include "modPictureFiles.h"
+#include "PictureFiles.h"
 #include <QBuffer>
 #include <QImageReader>
 

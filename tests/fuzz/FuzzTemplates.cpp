@@ -2,9 +2,9 @@
 // head, an unused part and source text, each decoded as a start-up file is.
 #include "AppInfo.h"
 #include "FuzzChecks.h"
+#include "PageTemplates.h"
 #include "TesseletVersion.h"
 #include "TextFileReader.h"
-#include "modSourceAndTemplates.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = View(data, size);

@@ -2,7 +2,7 @@
 // that was valid comes back unit for unit or byte for byte.
 #include "FuzzChecks.h"
 #include "TextFileReader.h"
-#include "modUTF8.h"
+#include "Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes = View(data, size);

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "Failure.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "PageTemplates.h"
+#include "Utf8.h"
 
 #include <QString>
 #include <cerrno>

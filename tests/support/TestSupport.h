@@ -3,10 +3,10 @@
 // Helpers shared by the core tests: temporary folders, file bytes, the converter run as a program,
 // and fakes of the window's side.
 
+#include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "KorvaneSupport.h"
 
 #include <QImage>
 

@@ -1,17 +1,17 @@
-#include "modMain.h"
+#include "StartUp.h"
 
 #include "AppInfo.h"
 #include "FileDialog.h"
 #include "FlashWindow.h"
-#include "KorvaneSupportUi.h"
+#include "Interrupts.h"
+#include "Language.h"
 #include "MainServices.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
-#include "modInterrupts.h"
-#include "modLanguage.h"
-#include "modProgramFolder.h"
-#include "modSourceAndTemplates.h"
-#include "modStandardStreams.h"
+#include "PageTemplates.h"
+#include "ProgramFolder.h"
+#include "StandardStreams.h"
+#include "WindowHelpers.h"
 
 #include <QApplication>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "modPictureCompleteness.h"
+#include "PictureCompleteness.h"
 
 #include <QIODevice>
 #include <array>

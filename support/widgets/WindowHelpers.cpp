@@ -1,9 +1,9 @@
-#include "KorvaneSupportUi.h"
+#include "WindowHelpers.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
-#include "modProgramFolder.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "ProgramFolder.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -13,5 +13,5 @@ std::u16string ProgramFolder();
 /// The files the program is made of and ships beside itself, which no page may replace: both
 /// programs and the read-me in `programFolder` (the folder of the start-up files) and in the
 /// executable's folder, and the running executable under whatever name it has. Start-up files are
-/// named by modStartUpFiles.
+/// named by StartUpFiles.
 std::vector<std::u16string> ProgramFilePaths(const std::u16string& programFolder);

@@ -1,4 +1,4 @@
-#include "modText.h"
+#include "TextReplace.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
-#include "modLanguage.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "QtText.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
-#include "modPictureFiles.h"
+#include "PictureFiles.h"
 
+#include "ColorsAndPaths.h"
 #include "Failure.h"
-#include "KorvaneSupport.h"
-#include "modLanguage.h"
-#include "modPictureCompleteness.h"
-#include "modQtText.h"
-#include "modRegularFile.h"
+#include "Language.h"
+#include "PictureCompleteness.h"
+#include "QtText.h"
+#include "RegularFile.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,10 +1,10 @@
-#include "modCallPictureGenerator.h"
+#include "CallPictureGenerator.h"
 
 #include "Failure.h"
+#include "FileMessages.h"
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "modMessages.h"
 
 #include <QImage>
 #include <QRgb>

@@ -1,4 +1,4 @@
-#include "modUTF8.h"
+#include "Utf8.h"
 
 namespace {
 

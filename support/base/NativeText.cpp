@@ -1,4 +1,4 @@
-#include "modNativeText.h"
+#include "NativeText.h"
 
 #include <QString>
 

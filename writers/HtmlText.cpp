@@ -1,4 +1,4 @@
-#include "modCommon.h"
+#include "HtmlText.h"
 
 #include <cstdint>
 #include <utility>

@@ -2,11 +2,11 @@
 
 // The sentences the program says about files, written once: the window and the converter say the
 // same words, and a test that looks for one looks for the same text the program shows. Each is the
-// program's Russian source text; Tr gives it in the run's language (modLanguage.h).
+// program's Russian source text; Tr gives it in the run's language (Language.h).
 
 #include "Failure.h"
-#include "modLanguage.h"
-#include "modQtText.h"
+#include "Language.h"
+#include "QtText.h"
 
 #include <QtGlobal>
 #include <string>

@@ -1,12 +1,12 @@
-#include "modClipboardTable.h"
+#include "ClipboardTable.h"
 
 #include "CTablePicture.h"
+#include "CallPictureGenerator.h"
 #include "Failure.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "modCallPictureGenerator.h"
-#include "modLanguage.h"
-#include "modPictureFiles.h"
+#include "Language.h"
+#include "PictureFiles.h"
 
 #include <QImage>
 #include <QString>

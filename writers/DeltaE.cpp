@@ -1,4 +1,4 @@
-#include "modDeltaE.h"
+#include "DeltaE.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "modStandardStreams.h"
+#include "StandardStreams.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
+#include "Language.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,7 +1,7 @@
-#include "modProgramFolder.h"
+#include "ProgramFolder.h"
 
-#include "KorvaneSupport.h"
-#include "modQtText.h"
+#include "ColorsAndPaths.h"
+#include "QtText.h"
 
 #include <QCoreApplication>
 #include <QDir>

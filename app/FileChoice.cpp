@@ -1,9 +1,9 @@
-#include "modFileChoice.h"
+#include "FileChoice.h"
 
+#include "ColorsAndPaths.h"
 #include "Failure.h"
 #include "FolderMemory.h"
 #include "IFileDialog.h"
-#include "KorvaneSupport.h"
 
 std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
                                          const FileQuestion& question, std::int32_t* chosenType) {

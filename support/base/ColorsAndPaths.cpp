@@ -1,7 +1,7 @@
-#include "KorvaneSupport.h"
+#include "ColorsAndPaths.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
+#include "Language.h"
 
 std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty())

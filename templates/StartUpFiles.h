@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "KorvaneSupport.h"
+#include "ColorsAndPaths.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KorvaneSupport.h"
+#include "ColorsAndPaths.h"
 
 /// A colour in CIELAB (D65 white), from sRGB numbers.
 struct LabColour {

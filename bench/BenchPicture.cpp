@@ -1,8 +1,8 @@
-#include "modBenchPicture.h"
+#include "BenchPicture.h"
 
 #include "AppInfo.h"
+#include "PageTemplates.h"
 #include "QuietUi.h"
-#include "modSourceAndTemplates.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "modInterrupts.h"
+#include "Interrupts.h"
 
 #include <atomic>
 #include <climits>

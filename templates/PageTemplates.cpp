@@ -1,13 +1,13 @@
-#include "modSourceAndTemplates.h"
-#include "modMessages.h"
-#include "modText.h"
+#include "PageTemplates.h"
+#include "FileMessages.h"
+#include "TextReplace.h"
 
-#include "modStartUpFiles.h"
+#include "StartUpFiles.h"
 
 #include "AppInfo.h"
+#include "ColorsAndPaths.h"
 #include "Failure.h"
 #include "IMessageBox.h"
-#include "KorvaneSupport.h"
 #include "TextFileReader.h"
 
 #include <string>

@@ -1,10 +1,10 @@
-#include "modPageStyle.h"
+#include "PageStyle.h"
 
 #include "CDivPicture.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
+#include "ColorsAndPaths.h"
 #include "CompactPicture.h"
-#include "KorvaneSupport.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "modPageBudget.h"
+#include "PageBudget.h"
 
+#include "CallPictureGenerator.h"
 #include "PageWriter.h"
-#include "modCallPictureGenerator.h"
 
 #include <algorithm>
 #include <limits>

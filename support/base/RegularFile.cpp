@@ -1,8 +1,8 @@
-#include "modRegularFile.h"
-#include "modNativeText.h"
+#include "RegularFile.h"
+#include "NativeText.h"
 
 #include "Failure.h"
-#include "modLanguage.h"
+#include "Language.h"
 
 #include <cerrno>
 #include <fcntl.h>
