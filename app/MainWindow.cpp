@@ -226,8 +226,8 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::PlaceOnScreen() {
-    CenterFormEx(this);
-    SetWindowResIconAll(this, u"A_MAIN");
+    CenterOnScreen(this);
+    SetWindowIcons(this, u"A_MAIN");
 }
 
 void MainWindow::CreateShortcuts() {

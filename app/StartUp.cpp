@@ -17,7 +17,7 @@
 #include <cstdlib>
 
 std::unique_ptr<MainWindow> StartUp(const AppInfo& app, MainServices& services) {
-    SetWindowResIconAll(nullptr, u"A_MAIN");
+    SetWindowIcons(nullptr, u"A_MAIN");
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
         return nullptr;
@@ -36,7 +36,7 @@ int Main(int& argc, char** argv) {
     // Qt ends the program with exit() when its connection to the display breaks (the window
     // killed from outside): a page being written is not left behind half done either.
     std::atexit([] { Interrupts::RemoveTempFiles(); });
-    RegisterAppPath();
+    RegisterDesktopEntry();
     // Qt widgets need the application object before the first of them is made.
     QApplication application(argc, argv);
     // The identity of the remembered folders' store, set here and nowhere else.

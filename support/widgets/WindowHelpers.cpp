@@ -17,11 +17,11 @@
 #include <QUrl>
 #include <QWidget>
 
-void RegisterAppPath() {
+void RegisterDesktopEntry() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
-void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
+void SetWindowIcons(QWidget* window, const std::u16string& resourceName) {
     const QDir folder(QStringLiteral(":/") + ToQString(resourceName));
     QIcon icon;
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
@@ -36,7 +36,7 @@ void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName) {
         window->setWindowIcon(icon);
 }
 
-void CenterFormEx(QWidget* window) {
+void CenterOnScreen(QWidget* window) {
     const QScreen* screen = window->screen();
     if (screen == nullptr)
         return;

@@ -14,14 +14,14 @@ class QWidget;
 /// Registers the program with the desktop under its desktop entry
 /// "io.github.tesselet.Tesselet.desktop" (so that its windows and the entry's icon go together).
 /// Call before the application object exists.
-void RegisterAppPath();
+void RegisterDesktopEntry();
 
 /// Gives the window (nullptr: the application, and so every window without an icon of its own)
 /// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
-void SetWindowResIconAll(QWidget* window, const std::u16string& resourceName);
+void SetWindowIcons(QWidget* window, const std::u16string& resourceName);
 
 /// Centres the window on the available area of its screen.
-void CenterFormEx(QWidget* window);
+void CenterOnScreen(QWidget* window);
 
 /// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
 /// missing or nothing could open it. A handler that starts but then fails is told to

@@ -213,7 +213,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
 // Desktops find the window's icon and name through the entry it names, the one the package
 // installs.
 TEST(Window, NamesTheDesktopEntryThePackageInstalls) {
-    RegisterAppPath();
+    RegisterDesktopEntry();
     EXPECT_TRUE(QFile::exists(QStringLiteral(TESSELET_SOURCE_DIR "/app/") +
                               QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
 }
