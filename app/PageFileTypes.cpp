@@ -1,8 +1,8 @@
 #include "PageFileTypes.h"
 
-#include "modLanguage.h"
-#include "modPageStyle.h"
-#include "modPictureFiles.h"
+#include "Language.h"
+#include "PageStyle.h"
+#include "PictureFiles.h"
 
 #include <QString>
 #include <array>

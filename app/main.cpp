@@ -1,4 +1,4 @@
-#include "modMain.h"
+#include "StartUp.h"
 
 int main(int argc, char* argv[]) {
     return Main(argc, argv);

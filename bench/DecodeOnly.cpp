@@ -2,10 +2,10 @@
 // RGB32 result) and does nothing else, so that timing it gives the part of a conversion that no
 // page writer can save.
 
-#include "CError.h"
-#include "modNativeText.h"
-#include "modPictureFiles.h"
-#include "modUTF8.h"
+#include "Failure.h"
+#include "NativeText.h"
+#include "PictureFiles.h"
+#include "Utf8.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     try {
         const QImage image = LoadPictureFile(PathFromNative(path));
         std::printf("%d %d\n", image.width(), image.height());
-    } catch (const CError& error) {
+    } catch (const Failure& error) {
         const auto description = StringToUTF8(error.Description());
         std::fprintf(stderr, "tesselet-decode: %s: %.*s\n", path.c_str(),
                      static_cast<int>(description.size()),

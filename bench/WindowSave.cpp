@@ -10,16 +10,16 @@
 // (default: table 4000 3000 /tmp/tesselet-window-save.htm); with PICTURE.png the picture is also
 // written there, for tesselet-cli to convert the same pixels.
 
-#include "CAppObject.h"
-#include "CMainServices.h"
-#include "CSavePictureCommand.h"
+#include "AppInfo.h"
+#include "BenchPicture.h"
+#include "CallPictureGenerator.h"
 #include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "modBenchPicture.h"
-#include "modCallPictureGenerator.h"
-#include "modPageStyle.h"
+#include "MainServices.h"
+#include "PageStyle.h"
+#include "SavePictureCommand.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,9 +33,9 @@
 
 namespace {
 
-class CAnswer final : public IFileDialog {
+class Answer final : public IFileDialog {
 public:
-    explicit CAnswer(std::u16string file) : mFile(std::move(file)) {}
+    explicit Answer(std::u16string file) : mFile(std::move(file)) {}
     std::u16string SelectedFile() const override { return mFile; }
     void OwnerWindow(QWidget*) override {}
     void FileTypes(const std::vector<FileType>&) override {}
@@ -50,12 +50,12 @@ private:
     std::u16string mFile;
 };
 
-class CQuiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
+class Quiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
     void ShowFailure(const std::u16string&) override {}
     void Inform(const std::u16string&) override {}
-    void ShowError(const CError&, const std::u16string&) override { failed = true; }
-    FlashResult Show(const QImage&) override { return FlashResult::Shown; }
+    void ShowError(const Failure&, const std::u16string&) override { failed = true; }
+    FlashResult Show(const QImage&) override { return FlashResult::kShown; }
     void Hide() override {}
     void RepaintMainWindow() override {}
     bool failed = false;
@@ -91,16 +91,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the picture could not be written\n");
         return 1;
     }
-    CQuiet quiet;
+    Quiet quiet;
     const std::u16string file = out.toStdU16String();
     // The page of a 12 MP picture is far above the size the window asks about; the question
     // would only stop the timing.
-    CMainServices services{[file] { return std::make_unique<CAnswer>(file); }, quiet, quiet,
-                           UINT64_MAX};
-    const CAppObject app(std::u16string(u"" TESSELET_RESOURCES_DIR));
+    MainServices services{[file] { return std::make_unique<Answer>(file); }, quiet, quiet,
+                          UINT64_MAX};
+    const AppInfo app(std::u16string(u"" TESSELET_RESOURCES_DIR));
     QWidget owner;
     const QString noNote;
-    CSavePictureCommand command(services, app, *templates, &owner, noNote, quiet);
+    SavePictureCommand command(services, app, *templates, &owner, noNote, quiet);
 
     QElapsedTimer timer;
     timer.start();

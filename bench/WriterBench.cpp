@@ -6,17 +6,17 @@
 //
 //   tesselet-bench [--benchmark_filter=REGEX] ...
 
-#include "CAppObject.h"
+#include "AppInfo.h"
+#include "BenchPicture.h"
 #include "CDivPicture.h"
-#include "CQuietUi.h"
 #include "CSpanPicture.h"
 #include "CTablePicture.h"
+#include "CallPictureGenerator.h"
+#include "HtmlText.h"
 #include "IAnyPicture.h"
-#include "modBenchPicture.h"
-#include "modCallPictureGenerator.h"
-#include "modCommon.h"
-#include "modSourceAndTemplates.h"
-#include "modText.h"
+#include "PageTemplates.h"
+#include "QuietUi.h"
+#include "TextReplace.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -30,17 +30,17 @@ namespace {
 
 constexpr int kSide = 1000;
 
-enum class Style { Table, Span, Div };
-enum class Sink { Null, File };
+enum class Style { kTable, kSpan, kDiv };
+enum class Sink { kNull, kFile };
 
 std::unique_ptr<IAnyPicture> MakeWriter(Style style) {
     const PageTemplates& templates = *BenchTemplates();
     switch (style) {
-    case Style::Table:
+    case Style::kTable:
         return std::make_unique<CTablePicture>(templates);
-    case Style::Span:
+    case Style::kSpan:
         return std::make_unique<CSpanPicture>(templates);
-    case Style::Div:
+    case Style::kDiv:
         break;
     }
     return std::make_unique<CDivPicture>(templates);
@@ -50,7 +50,7 @@ std::unique_ptr<IAnyPicture> MakeWriter(Style style) {
 class SinkPath {
 public:
     explicit SinkPath(Sink sink) {
-        if (sink == Sink::Null) {
+        if (sink == Sink::kNull) {
             mPath = "/dev/null";
             return;
         }
@@ -81,11 +81,11 @@ const QImage& BenchPicture() {
 }
 
 /// One whole page per iteration through the walk, as a save does it.
-void BM_Walk(benchmark::State& state, Style style, Sink sink) {
+void BmWalk(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
     const std::u16string file = path.Path16();
     const QImage& picture = BenchPicture();
-    CQuietUi ui;
+    QuietUi ui;
     long long pageBytes = 0;
     for (auto _ : state) {
         const auto writer = MakeWriter(style);
@@ -105,7 +105,7 @@ void BM_Walk(benchmark::State& state, Style style, Sink sink) {
 
 /// The writer alone: rows of pixels of known colours, without the walk.
 /// The page is begun anew every kSide rows so that a file does not grow without end.
-void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
+void BmWritePixel(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
     const std::u16string file = path.Path16();
     const QImage& image = BenchPicture();
@@ -138,7 +138,7 @@ void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
             ++y;
         }
         end();
-    } catch (const CError& error) {
+    } catch (const Failure& error) {
         state.SkipWithError(error.what());
     }
     state.SetItemsProcessed(state.iterations() * kSide);
@@ -149,7 +149,7 @@ void BM_WritePixel(benchmark::State& state, Style style, Sink sink) {
 
 /// A head that repeats "%BODY_TAG_TAIL%" state.range(0) times, filled in as a page does it: the
 /// cost must grow with the head's length, not with its square.
-void BM_ReplaceMarkers(benchmark::State& state) {
+void BmReplaceMarkers(benchmark::State& state) {
     const auto markers = static_cast<std::size_t>(state.range(0));
     std::u16string head = u"<html><body";
     for (std::size_t i = 0; i < markers; ++i)
@@ -166,12 +166,12 @@ void BM_ReplaceMarkers(benchmark::State& state) {
 
 /// A source text of state.range(0) letters, each followed by a space and a line break, prepared
 /// as start-up does it.
-void BM_PrepareSource(benchmark::State& state) {
+void BmPrepareSource(benchmark::State& state) {
     const auto letters = static_cast<std::size_t>(state.range(0));
     std::u16string source;
     for (std::size_t i = 0; i < letters; ++i)
         source += u"a \r\n";
-    const CAppObject app(u"/");
+    const AppInfo app(u"/");
     const std::u16string head = u"<html>%GENERATOR%";
     for (auto _ : state) {
         std::u16string text = source, preparedHead = head;
@@ -183,12 +183,12 @@ void BM_PrepareSource(benchmark::State& state) {
 }
 
 void RegisterAll() {
-    benchmark::RegisterBenchmark("StartUp/ReplaceMarkers", BM_ReplaceMarkers)
+    benchmark::RegisterBenchmark("StartUp/ReplaceMarkers", BmReplaceMarkers)
         ->RangeMultiplier(10)
         ->Range(1000, 1000000)
         ->Unit(benchmark::kMicrosecond)
         ->Complexity(benchmark::oN);
-    benchmark::RegisterBenchmark("StartUp/PrepareSource", BM_PrepareSource)
+    benchmark::RegisterBenchmark("StartUp/PrepareSource", BmPrepareSource)
         ->RangeMultiplier(10)
         ->Range(1000, 1000000)
         ->Unit(benchmark::kMicrosecond)
@@ -197,19 +197,18 @@ void RegisterAll() {
     const struct {
         const char* name;
         Style style;
-    } styles[] = {{"table", Style::Table}, {"span", Style::Span}, {"div", Style::Div}};
+    } styles[] = {{"table", Style::kTable}, {"span", Style::kSpan}, {"div", Style::kDiv}};
     const struct {
         const char* name;
         Sink sink;
-    } sinks[] = {{"null", Sink::Null}, {"file", Sink::File}};
+    } sinks[] = {{"null", Sink::kNull}, {"file", Sink::kFile}};
     for (const auto& style : styles) {
         for (const auto& sink : sinks) {
             const std::string suffix = std::string(style.name) + "/" + sink.name;
-            benchmark::RegisterBenchmark(("Walk/" + suffix).c_str(), BM_Walk, style.style,
-                                         sink.sink)
+            benchmark::RegisterBenchmark(("Walk/" + suffix).c_str(), BmWalk, style.style, sink.sink)
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
-            benchmark::RegisterBenchmark(("WritePixel/" + suffix).c_str(), BM_WritePixel,
+            benchmark::RegisterBenchmark(("WritePixel/" + suffix).c_str(), BmWritePixel,
                                          style.style, sink.sink)
                 ->Unit(benchmark::kMicrosecond)
                 ->UseRealTime();

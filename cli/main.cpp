@@ -1,18 +1,18 @@
-#include "CAppObject.h"
-#include "CCommandLine.h"
-#include "CConsoleReporter.h"
-#include "CConverter.h"
-#include "KorvaneSupport.h"
-#include "modInterrupts.h"
-#include "modLanguage.h"
-#include "modMessages.h"
-#include "modNativeText.h"
-#include "modProgramFolder.h"
-#include "modQtText.h"
-#include "modSourceAndTemplates.h"
-#include "modStandardStreams.h"
-#include "modStartUpFiles.h"
-#include "modUTF8.h"
+#include "AppInfo.h"
+#include "ColorsAndPaths.h"
+#include "CommandLine.h"
+#include "ConsoleReporter.h"
+#include "Converter.h"
+#include "FileMessages.h"
+#include "Interrupts.h"
+#include "Language.h"
+#include "NativeText.h"
+#include "PageTemplates.h"
+#include "ProgramFolder.h"
+#include "QtText.h"
+#include "StandardStreams.h"
+#include "StartUpFiles.h"
+#include "Utf8.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -20,14 +20,14 @@
 
 namespace {
 
-QtMessageHandler gQtDefaultHandler = nullptr;
+QtMessageHandler qtDefaultHandler = nullptr;
 
 // Qt's libraries say what they think of a damaged file or a failed allocation ("QImage: out of
 // memory, returning null") in English, before the converter's own report says it in the run's
 // language; only a fatal message, which ends the program, is let through.
 void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg)
-        gQtDefaultHandler(type, context, message);
+        qtDefaultHandler(type, context, message);
 }
 
 } // namespace
@@ -35,11 +35,11 @@ void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const
 int main(int argc, char* argv[]) {
     // First of all, before anything takes the number of a closed standard stream.
     StandardStreams::HoldClosed();
-    gQtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
+    qtDefaultHandler = qInstallMessageHandler(DropLibraryChatter);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
-        ToQString(ksFormatVersion(CAppObject::kMajor, CAppObject::kMinor, CAppObject::kRevision)));
+        ToQString(FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision)));
     // Before the first word is said: the arguments' errors and --help are in the run's language.
     InstallTranslations(application);
 
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << ToQString(PathFromNative(argv[i]));
-    const CCommandLine::Result parsed = CCommandLine::Parse(arguments);
+    const CommandLine::Result parsed = CommandLine::Parse(arguments);
     if (!parsed.error.empty()) {
         const QString hint =
             TrQ(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
                              std::fflush(stdout) == 0;
         if (written)
             return 0;
-        const CError failed = CError::FromErrno(errno);
+        const Failure failed = Failure::FromErrno(errno);
         std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
                      qPrintable(TrQ(
                          QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
@@ -79,13 +79,13 @@ int main(int argc, char* argv[]) {
     }
     const CliOptions& options = *parsed.options;
 
-    CConsoleReporter reporter(stderr);
-    const CAppObject app(options.templates.empty() ? ProgramFolder() : options.templates);
+    ConsoleReporter reporter(stderr);
+    const AppInfo app(options.templates.empty() ? ProgramFolder() : options.templates);
     const std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, reporter);
     if (!templates)
         return 2;
 
-    CConverter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
-                         ProgramFilePaths(ProgramFolder()));
+    Converter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
+                        ProgramFilePaths(ProgramFolder()));
     return converter.Run();
 }

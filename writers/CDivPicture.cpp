@@ -1,7 +1,7 @@
 #include "CDivPicture.h"
 
-#include "CError.h"
-#include "modCommon.h"
+#include "Failure.h"
+#include "HtmlText.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr char kEnd[] = "px;\" class=\"art\">\r\n";
 std::int32_t PlusEight(std::int32_t value) {
     std::int32_t sum;
     if (__builtin_add_overflow(value, 8, &sum))
-        throw CError::Overflow();
+        throw Failure::Overflow();
     return sum;
 }
 
@@ -27,13 +27,13 @@ void CDivPicture::EndPicture() {
     WritePageTail();
 }
 
-void CDivPicture::WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) {
+void CDivPicture::WritePixel(PixelColor color, std::int32_t x, std::int32_t y) {
     // Both sums come first: an offset that overflows appends nothing.
-    const std::int32_t left = PlusEight(X);
-    const std::int32_t top = PlusEight(Y);
+    const std::int32_t left = PlusEight(x);
+    const std::int32_t top = PlusEight(y);
     char* out = BeginPiece(sizeof kStart + 6 + sizeof kLeft + 11 + sizeof kTop + 11 + sizeof kEnd);
     out = PutText(out, kStart);
-    out = ColourDigitsTo(Color, out);
+    out = ColourDigitsTo(color, out);
     out = PutText(out, kLeft);
     out += DecimalTo(left, out);
     out = PutText(out, kTop);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 /// DIV page: one never-closed element of the class "art" per pixel, placed 8 pixels in.
-class CDivPicture final : public CPageWriter {
+class CDivPicture final : public PageWriter {
 public:
-    using CPageWriter::CPageWriter;
+    using PageWriter::PageWriter;
 
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override;
+    void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override;
 };

@@ -1,8 +1,8 @@
 #include "CSpanPicture.h"
 
-#include "modCommon.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "HtmlText.h"
+#include "PageTemplates.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
@@ -52,7 +52,7 @@ void CSpanPicture::EndPicture() {
     mCharPos = 1;
 }
 
-void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
+void CSpanPicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
     if (!mLineVisible)
         return;
     // The character at mCharPos; a character above U+FFFF is taken whole, both of its halves,
@@ -67,7 +67,7 @@ void CSpanPicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
     }
     char* out = BeginPiece(sizeof kStart + 6 + sizeof kMiddle + kMostCharacterBytes + sizeof kEnd);
     out = PutText(out, kStart);
-    out = ColourDigitsTo(Color, out);
+    out = ColourDigitsTo(color, out);
     out = PutText(out, kMiddle);
     out = CharacterTo(character, out);
     out = PutText(out, kEnd);

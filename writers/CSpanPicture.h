@@ -1,17 +1,17 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 /// SPAN page: every pixel of every second row becomes one coloured character of the source text,
 /// in a preformatted block on a black page.
-class CSpanPicture final : public CPageWriter {
+class CSpanPicture final : public PageWriter {
 public:
-    using CPageWriter::CPageWriter;
+    using PageWriter::PageWriter;
 
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override;
+    void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
-    void EndNewLine(std::int32_t Y) override;
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override;
+    void EndNewLine(std::int32_t y) override;
 
 private:
     /// 1-based position in the source text of the next written pixel's character.

@@ -1,6 +1,6 @@
 #include "CTablePicture.h"
 
-#include "modCommon.h"
+#include "HtmlText.h"
 
 namespace {
 
@@ -12,13 +12,13 @@ constexpr char kCellEnd[] = ";\"></td>\r\n";
 
 } // namespace
 
-void CTablePicture::BeginPicture(std::int32_t Width, std::int32_t Height) {
+void CTablePicture::BeginPicture(std::int32_t width, std::int32_t height) {
     WritePageHead(u"");
     char* out = BeginPiece(sizeof kTableStart + 11 + sizeof kTableHeight + 11 + sizeof kTableEnd);
     out = PutText(out, kTableStart);
-    out += DecimalTo(Width, out);
+    out += DecimalTo(width, out);
     out = PutText(out, kTableHeight);
-    out += DecimalTo(Height, out);
+    out += DecimalTo(height, out);
     out = PutText(out, kTableEnd);
     EndPiece(out);
 }
@@ -28,10 +28,10 @@ void CTablePicture::EndPicture() {
     WritePageTail();
 }
 
-void CTablePicture::WritePixel(PixelColor Color, std::int32_t, std::int32_t) {
+void CTablePicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
     char* out = BeginPiece(sizeof kCellStart + 6 + sizeof kCellEnd);
     out = PutText(out, kCellStart);
-    out = ColourDigitsTo(Color, out);
+    out = ColourDigitsTo(color, out);
     out = PutText(out, kCellEnd);
     EndPiece(out);
 }

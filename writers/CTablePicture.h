@@ -1,15 +1,15 @@
 #pragma once
 
-#include "CPageWriter.h"
+#include "PageWriter.h"
 
 /// TABLE page: one table row per pixel row, one empty cell per pixel.
-class CTablePicture final : public CPageWriter {
+class CTablePicture final : public PageWriter {
 public:
-    using CPageWriter::CPageWriter;
+    using PageWriter::PageWriter;
 
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override;
+    void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override;
-    void BeginNewLine(std::int32_t Y) override;
-    void EndNewLine(std::int32_t Y) override;
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override;
+    void BeginNewLine(std::int32_t y) override;
+    void EndNewLine(std::int32_t y) override;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "KorvaneSupport.h"
+#include "ColorsAndPaths.h"
 
 #include <cstdint>
 #include <string>
 
 /// The contract through which the pixel walk drives a page writer. Every operation of the
-/// contract itself does nothing and succeeds; a writer signals failure by throwing CError.
+/// contract itself does nothing and succeeds; a writer signals failure by throwing Failure.
 class IAnyPicture {
 public:
     virtual ~IAnyPicture() = default;

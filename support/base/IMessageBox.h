@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CError.h"
+#include "Failure.h"
 
 #include <string>
 
@@ -12,7 +12,7 @@ class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
     /// A failure: the message, followed by the error; an empty message shows the error alone.
-    virtual void ShowError(const CError& pending, const std::u16string& message) = 0;
+    virtual void ShowError(const Failure& pending, const std::u16string& message) = 0;
     /// A failure the sentence says all about, without an error of its own.
     virtual void ShowFailure(const std::u16string& text) = 0;
     /// News that needs no answer, such as work done.

@@ -16,7 +16,7 @@ struct FileType {
 };
 
 /// The open and save dialogs. Set what the dialog needs, show it, then read the chosen path.
-/// Every operation may throw CError.
+/// Every operation may throw Failure.
 class IFileDialog {
 public:
     virtual ~IFileDialog() = default;

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "modLanguage.h"
+#include "Language.h"
 
 #include <QImage>
 #include <string>
 
 /// How showing the picture on the screen went.
 enum class FlashResult {
-    Shown,
-    NoScreen,  ///< there is no screen to show it on
-    NotCopied, ///< there is a screen, but the picture could not be put on it
+    kShown,
+    kNoScreen,  ///< there is no screen to show it on
+    kNotCopied, ///< there is a screen, but the picture could not be put on it
 };
 
 /// The picture shown on the screen while the show button is held.
@@ -28,12 +28,12 @@ public:
 /// was shown.
 inline std::u16string FlashFailureMessage(FlashResult result) {
     switch (result) {
-    case FlashResult::NoScreen:
+    case FlashResult::kNoScreen:
         return Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось получить контекст устройства экрана."));
-    case FlashResult::NotCopied:
+    case FlashResult::kNotCopied:
         return Tr(QT_TRANSLATE_NOOP(
             "Tesselet", "Не удалось скопировать картинку на контекст устройства экрана."));
-    case FlashResult::Shown:
+    case FlashResult::kShown:
         break;
     }
     return {};

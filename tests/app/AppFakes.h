@@ -2,13 +2,13 @@
 // The window offscreen behind fakes of its seams: the file dialogs, the message boxes and the
 // picture on the screen. Every sentence the user would read lands in `said`, as the box shows it.
 
-#include "CMainServices.h"
+#include "FileMessages.h"
 #include "IFileDialog.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
-#include "frmMain.h"
-#include "modMessages.h"
-#include "modSourceAndTemplates.h"
+#include "MainServices.h"
+#include "MainWindow.h"
+#include "PageTemplates.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,7 +22,7 @@
 #include <gtest/gtest.h>
 #include <qpa/qwindowsysteminterface.h>
 
-inline const CAppObject kApp(u"" TESSELET_SOURCE_DIR "/resources");
+inline const AppInfo kApp(u"" TESSELET_SOURCE_DIR "/resources");
 inline QByteArray Bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -58,17 +58,17 @@ struct Fakes final : IMessageBox, IFlashWindow {
     std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
-    FlashResult flashResult = FlashResult::Shown;
+    FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
     std::vector<std::u16string> said;
     bool busyWhenAsked = false;
     std::string screen; ///< "S" each time the picture is put on the screen, "H" taken off
     QImage shown;
-    CMainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
+    MainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
     void ShowFailure(const std::u16string& text) override { said.push_back(text); }
     void Inform(const std::u16string& text) override { said.push_back(text); }
-    void ShowError(const CError& pending, const std::u16string& message) override {
+    void ShowError(const Failure& pending, const std::u16string& message) override {
         said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
     }
     bool AskOkCancel(const std::u16string& text) override {
@@ -77,7 +77,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
         return answerOk;
     }
     FlashResult Show(const QImage& picture) override {
-        screen += flashResult == FlashResult::Shown ? "S" : "";
+        screen += flashResult == FlashResult::kShown ? "S" : "";
         shown = picture;
         return flashResult;
     }
@@ -113,9 +113,9 @@ inline const PageTemplates& BundledTemplates() {
 struct Window {
     Fakes fakes;
     QTemporaryDir dir;
-    CAppObject app;
-    frmMain window{app, fakes.services, BundledTemplates()};
-    explicit Window(const QImage& picture = Picture(7, 5), CAppObject program = kApp)
+    AppInfo app;
+    MainWindow window{app, fakes.services, BundledTemplates()};
+    explicit Window(const QImage& picture = Picture(7, 5), AppInfo program = kApp)
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet
         window.show();

@@ -1,6 +1,6 @@
 #include "AppFakes.h"
 
-#include "CFileDialog.h"
+#include "FileDialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -81,7 +81,7 @@ TEST(Save, OutputFailures) {
     QTemporaryDir program;
     const QString readme = program.filePath(QStringLiteral("readme.html"));
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
-    Window own(Picture(7, 5), CAppObject(FromQString(program.path())));
+    Window own(Picture(7, 5), AppInfo(FromQString(program.path())));
     own.Press("cmdSaveSPAN", readme);
     ASSERT_EQ(own.fakes.said.size(), 1u);
     EXPECT_EQ(ToQString(own.fakes.said[0]),
@@ -207,7 +207,7 @@ TEST(FileDialog, SaveDialogFolderAndName) {
             Q_EMIT types->textActivated(types->currentText());
             dialog.accept();
         });
-        CFileDialog dialog;
+        FileDialog dialog;
         dialog.FileTypes({{"TABLE картинки", {"*.table.htm"}},
                           {"Сжатые TABLE картинки", {"*.compact.htm"}},
                           {"TABLE картинки для писем", {"*.mail.htm"}},
@@ -246,7 +246,7 @@ TEST(FileDialog, SpeaksTheRunsLanguage) {
         if (rows.size() == 3 && !rows.last().endsWith("| "))
             seen = rows, dialog.reject();
     });
-    CFileDialog dialog;
+    FileDialog dialog;
     dialog.InitialFolder(FromQString(dir.path()));
     dialog.FileTypes({{"Все файлы", {"*"}}});
     EXPECT_FALSE(dialog.ShowOpen());

@@ -1,11 +1,11 @@
 #include "AppFakes.h"
 
-#include "CFlashWindow.h"
-#include "CMessageBox.h"
-#include "KorvaneSupportUi.h"
-#include "modLanguage.h"
-#include "modMain.h"
-#include "modSourceAndTemplates.h"
+#include "FlashWindow.h"
+#include "Language.h"
+#include "MessageBox.h"
+#include "PageTemplates.h"
+#include "StartUp.h"
+#include "WindowHelpers.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -29,7 +29,7 @@ TEST(Window, KeysTable) {
         const char* focus;
         Release release;
         std::string seen;
-        FlashResult flash = FlashResult::Shown;
+        FlashResult flash = FlashResult::kShown;
         QImage picture = Picture(7, 5);
         const char* clipboard = "kept"; ///< text, or a URL after "url:"
     } rows[] = {
@@ -44,9 +44,10 @@ TEST(Window, KeysTable) {
         {Qt::Key_Return, none, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Enter, Qt::KeypadModifier, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось получить контекст устройства экрана.", FlashResult::NoScreen},
+         "HНе удалось получить контекст устройства экрана.", FlashResult::kNoScreen},
         {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось скопировать картинку на контекст устройства экрана.", FlashResult::NotCopied},
+         "HНе удалось скопировать картинку на контекст устройства экрана.",
+         FlashResult::kNotCopied},
         {Qt::Key_Space, none, "cmdLoadPicture", kReleased, "dialog "},
         {Qt::Key_Return, none, "cmdSaveSPAN", kReleased, "dialog cat.span.htm"},
         {Qt::Key_Enter, Qt::KeypadModifier, "cmdSaveTABLE", kReleased, "dialog cat.table.htm"},
@@ -62,16 +63,16 @@ TEST(Window, KeysTable) {
         {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased,
          "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
          "МБ.",
-         FlashResult::Shown, Picture(400, 800)},
+         FlashResult::kShown, Picture(400, 800)},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки."},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::Shown, Picture(7, 5), ""},
+         FlashResult::kShown, Picture(7, 5), ""},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::Shown, Picture(7, 5), "url:https://example.org/a.png"},
+         FlashResult::kShown, Picture(7, 5), "url:https://example.org/a.png"},
         {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased,
          "/no/such/picture.png\r\n\r\nНе удалось загрузить файл.\r\n\r\nОшибка 2: "
          "Нет такого файла или каталога",
-         FlashResult::Shown, Picture(7, 5), "url:file:///no/such/picture.png"},
+         FlashResult::kShown, Picture(7, 5), "url:file:///no/such/picture.png"},
     };
     QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
     ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
@@ -174,11 +175,11 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
 // Also run at QT_SCALE_FACTOR 1.25 and 2: one picture pixel on one device pixel, nothing more, and
 // a new picture of the same size replaces the last one at once.
 TEST(FlashWindow, ShowsThePictureOneToOne) {
-    CFlashWindow flash;
+    FlashWindow flash;
     int i = 0;
     for (const QSize size : {QSize(37, 23), QSize(1, 1), QSize(3, 5), QSize(3, 5), QSize(64, 48)}) {
         const QImage picture = Picture(size.width(), size.height()).mirrored(++i % 2);
-        ASSERT_EQ(flash.Show(picture), FlashResult::Shown);
+        ASSERT_EQ(flash.Show(picture), FlashResult::kShown);
         QCoreApplication::processEvents();
         EXPECT_EQ(flash.DeviceGeometry(), QRect(QPoint(0, 0), size));
         EXPECT_EQ(flash.OnScreen().convertToFormat(QImage::Format_RGB32), picture);
@@ -188,7 +189,7 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
 TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
     QTemporaryDir empty;
     Fakes fakes;
-    EXPECT_EQ(StartUp(CAppObject(FromQString(empty.path())), fakes.services), nullptr);
+    EXPECT_EQ(StartUp(AppInfo(FromQString(empty.path())), fakes.services), nullptr);
     ASSERT_EQ(fakes.said.size(), 1u);
     EXPECT_TRUE(
         ToQString(fakes.said[0])
@@ -202,9 +203,9 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     QStringList texts;
     const User user(
         [&](QDialog& box) { texts << static_cast<QMessageBox&>(box).text(), box.accept(); });
-    CMessageBox box(u"Korvane - Tesselet");
-    box.ShowError(CError(CError::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
-    box.ShowError(CError(2, u"Нет файла"), u"");
+    MessageBox box(u"Korvane - Tesselet");
+    box.ShowError(Failure(Failure::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
+    box.ShowError(Failure(2, u"Нет файла"), u"");
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла")}));
 }
@@ -212,7 +213,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
 // Desktops find the window's icon and name through the entry it names, the one the package
 // installs.
 TEST(Window, NamesTheDesktopEntryThePackageInstalls) {
-    ksRegisterAppPath();
+    RegisterDesktopEntry();
     EXPECT_TRUE(QFile::exists(QStringLiteral(TESSELET_SOURCE_DIR "/app/") +
                               QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
 }

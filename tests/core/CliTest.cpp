@@ -3,11 +3,11 @@
 #include "TesseletVersion.h"
 #include "TestSupport.h"
 
-#include "CConsoleReporter.h"
-#include "CProgressWriter.h"
-#include "modCallPictureGenerator.h"
-#include "modMessages.h"
-#include "modPageStyle.h"
+#include "CallPictureGenerator.h"
+#include "ConsoleReporter.h"
+#include "FileMessages.h"
+#include "PageStyle.h"
+#include "ProgressWriter.h"
 
 #include <algorithm>
 #include <csignal>
@@ -442,15 +442,15 @@ TEST(CliProgress, TheLineReachesAPipeRowByRowAndAReportGoesBeneathIt) {
             seen.emplace_back(text, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
         };
         IAnyPicture inner;
-        CConsoleReporter reporter(stream);
-        CProgressWriter progress(inner, "p.htm", reporter.Console(), {{}, {}});
+        ConsoleReporter reporter(stream);
+        ProgressWriter progress(inner, "p.htm", reporter.Console(), {{}, {}});
         progress.BeginPicture(1, 3);
         for (int y = 0; y < (diskFills ? 2 : 3); ++y) {
             progress.EndNewLine(y);
             received();
         }
         if (diskFills)
-            reporter.ShowError(CError::FromErrno(ENOSPC), FileMessage(u"/p.htm", Tr(kSaveFailed)));
+            reporter.ShowError(Failure::FromErrno(ENOSPC), FileMessage(u"/p.htm", Tr(kSaveFailed)));
         progress.CloseFile();
         received();
         EXPECT_EQ(seen, diskFills ? failed : whole);

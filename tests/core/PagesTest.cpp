@@ -3,15 +3,15 @@
 
 #include "TestSupport.h"
 
-#include "CAppObject.h"
-#include "CError.h"
+#include "AppInfo.h"
 #include "CTablePicture.h"
-#include "CTextFileReader.h"
-#include "modCallPictureGenerator.h"
-#include "modNativeText.h"
-#include "modPageBudget.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "CallPictureGenerator.h"
+#include "Failure.h"
+#include "NativeText.h"
+#include "PageBudget.h"
+#include "PageTemplates.h"
+#include "TextFileReader.h"
+#include "Utf8.h"
 
 #include <QImage>
 #include <fcntl.h>
@@ -158,7 +158,7 @@ TEST(Text, StartUpFilesAreDecodedByTheirMarkOrAsUtf8ElseWindows1251) {
         {"", u""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CTextFileReader::Decode(c.bytes), c.text) << c.bytes;
+        EXPECT_EQ(TextFileReader::Decode(c.bytes), c.text) << c.bytes;
 }
 
 TEST(StartUp, EachMissingFileIsNamed) {
@@ -172,7 +172,7 @@ TEST(StartUp, EachMissingFileIsNamed) {
         if (broken >= 0)
             ::unlink(dir.File(names[broken]).c_str());
         FakeReporter messages;
-        const auto loaded = LoadSourceAndTemplates(CAppObject(U16(dir.Path())), messages);
+        const auto loaded = LoadSourceAndTemplates(AppInfo(U16(dir.Path())), messages);
         EXPECT_EQ(loaded.has_value(), broken < 0);
         if (loaded) {
             EXPECT_EQ(loaded->sourceText, u"abc");
@@ -190,12 +190,12 @@ TEST(StartUp, EachMissingFileIsNamed) {
 TEST(StartUp, AFileOverTheLimitIsRefusedUnread) {
     TempDir dir;
     const int fd = ::open(dir.File("big.text").c_str(), O_CREAT | O_WRONLY, 0600);
-    ASSERT_EQ(::ftruncate(fd, off_t(CTextFileReader::kMaxStartUpFileBytes) + 1), 0);
+    ASSERT_EQ(::ftruncate(fd, off_t(TextFileReader::kMaxStartUpFileBytes) + 1), 0);
     ::close(fd);
     try {
-        CTextFileReader::ReadAll(dir.File16("big.text"));
+        TextFileReader::ReadAll(dir.File16("big.text"));
         ADD_FAILURE() << "read";
-    } catch (const CError& error) {
-        EXPECT_EQ(error.Number(), CError::kStartUpFileTooLarge);
+    } catch (const Failure& error) {
+        EXPECT_EQ(error.Number(), Failure::kStartUpFileTooLarge);
     }
 }

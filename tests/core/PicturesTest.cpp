@@ -1,9 +1,9 @@
 // Pictures as a user hands them over: the bad files of tests/data/bad through the converter, and
 // pictures that must load as a viewer shows them (upright, in sRGB, scaled, through a pipe).
 
-#include "CError.h"
+#include "Failure.h"
+#include "PictureFiles.h"
 #include "TestSupport.h"
-#include "modPictureFiles.h"
 
 #include <QColorSpace>
 #include <fcntl.h>
@@ -137,7 +137,7 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
                             near(qBlue(got), qBlue(colour)) && near(qAlpha(got), qAlpha(colour)))
                     << x << "," << y << ": " << std::hex << got << " for " << colour;
             }
-        } catch (const CError& error) {
+        } catch (const Failure& error) {
             EXPECT_EQ(std::to_string(error.Number()) + ": " + U8(error.Description()), c.error);
         }
     }
@@ -150,7 +150,7 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
     ::getrlimit(RLIMIT_AS, &previous);
     limit = {pages * rlim_t(::getpagesize()) + (32 << 20), previous.rlim_max};
     ::setrlimit(RLIMIT_AS, &limit);
-    EXPECT_THROW(PictureOverWhite(shared), CError);
+    EXPECT_THROW(PictureOverWhite(shared), Failure);
     ::setrlimit(RLIMIT_AS, &previous);
 #endif
 }

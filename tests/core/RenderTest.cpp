@@ -1,5 +1,5 @@
+#include "DeltaE.h"
 #include "TestSupport.h"
-#include "modDeltaE.h"
 
 #include <QColor>
 #include <QDir>
@@ -153,9 +153,9 @@ void CheckZoomed(const QImage& shot, const Page& page, double scale) {
             bool found = false;
             for (int v = upper; v <= lower; ++v)
                 for (int u = first; u <= last; ++u)
-                    found = found ||
-                            ksDeltaE(ksLabFromRGB(got), ksLabFromRGB(page.expected.pixel(u, v))) <=
-                                page.tolerance + 1e-3;
+                    found =
+                        found || DeltaE(LabFromRGB(got), LabFromRGB(page.expected.pixel(u, v))) <=
+                                     page.tolerance + 1e-3;
             if (!found)
                 FAIL() << "device pixel (" << x << ", " << y << ") shows "
                        << QColor(got).name().toStdString() << ", no colour of the pixels (" << first
@@ -170,8 +170,7 @@ void CheckPicture(const QImage& shot, const Page& page) {
             const QRgb got = shot.pixel(page.frame.topLeft() + QPoint(x + kMargin, y + kMargin));
             const QRgb want =
                 page.expected.rect().contains(x, y) ? page.expected.pixel(x, y) : kWhite;
-            if (got != want &&
-                ksDeltaE(ksLabFromRGB(got), ksLabFromRGB(want)) > page.tolerance + 1e-3)
+            if (got != want && DeltaE(LabFromRGB(got), LabFromRGB(want)) > page.tolerance + 1e-3)
                 FAIL() << "(" << x << ", " << y << ") shows " << QColor(got).name().toStdString()
                        << ", not " << QColor(want).name().toStdString();
         }

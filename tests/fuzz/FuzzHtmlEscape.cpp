@@ -1,6 +1,6 @@
 // Escaped text has no character that HTML would read as markup, and unescapes to the original.
 #include "FuzzChecks.h"
-#include "modCommon.h"
+#include "HtmlText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = UnitsFromBytes(View(data, size));

@@ -1,10 +1,10 @@
 // Loading a picture from bytes: every input either loads as an opaque picture within the size
 // limit, which the walk takes pixel for pixel, or fails with one of the picture errors.
+#include "CallPictureGenerator.h"
 #include "FuzzChecks.h"
 #include "IAnyPicture.h"
 #include "IMessageBox.h"
-#include "modCallPictureGenerator.h"
-#include "modPictureFiles.h"
+#include "PictureFiles.h"
 #include <QBuffer>
 #include <QImageReader>
 
@@ -23,7 +23,7 @@ public:
     }
     void ShowFailure(const std::u16string&) override { std::abort(); }
     void Inform(const std::u16string&) override { std::abort(); }
-    void ShowError(const CError&, const std::u16string&) override { std::abort(); }
+    void ShowError(const Failure&, const std::u16string&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet
 };
@@ -48,11 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckingWriter writer(image);
         Check(writer.left > kLargestFuzzedPicture ||
               (GeneratePicture(writer, u"", image, writer) && writer.left == 0));
-    } catch (const CError& error) {
+    } catch (const Failure& error) {
         // Bytes in memory are no folder, device or standard input: only the picture's own errors.
         static constexpr std::int32_t kPictureErrors[] = {
-            CError::kInvalidPicture, CError::kEmptyPicture, CError::kPictureCutShort,
-            CError::kPictureTooLarge, CError::kPictureNoMemory};
+            Failure::kInvalidPicture, Failure::kEmptyPicture, Failure::kPictureCutShort,
+            Failure::kPictureTooLarge, Failure::kPictureNoMemory};
         Check(std::ranges::count(kPictureErrors, error.Number()) == 1 &&
               !error.Description().empty());
     }

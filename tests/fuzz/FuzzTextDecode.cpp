@@ -1,12 +1,12 @@
 // Text files of any encoding: whatever the bytes, decoding gives text that UTF-8 can hold, and text
 // that was valid comes back unit for unit or byte for byte.
-#include "CTextFileReader.h"
 #include "FuzzChecks.h"
-#include "modUTF8.h"
+#include "TextFileReader.h"
+#include "Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes = View(data, size);
-    const std::u16string text = CTextFileReader::Decode(bytes);
+    const std::u16string text = TextFileReader::Decode(bytes);
     Check(WithoutLoneSurrogates(text) == text);
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
         // UTF-16: one unit per byte pair, an odd last byte and lone surrogates become U+FFFD.

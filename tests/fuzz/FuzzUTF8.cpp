@@ -1,7 +1,7 @@
 // The UTF-8 encoders against Qt's strict decoder, for any UTF-16 text (lone surrogates included):
 // all three give the same valid bytes, which decode to the text, lone surrogates as U+FFFD.
 #include "FuzzChecks.h"
-#include "modUTF8.h"
+#include "Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::u16string text = UnitsFromBytes(View(data, size));

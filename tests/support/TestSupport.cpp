@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "CError.h"
-#include "modSourceAndTemplates.h"
-#include "modUTF8.h"
+#include "Failure.h"
+#include "PageTemplates.h"
+#include "Utf8.h"
 
 #include <QString>
 #include <cerrno>
@@ -60,7 +60,7 @@ std::string U8(const std::u16string& text) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-void FakeReporter::ShowError(const CError& pending, const std::u16string& message) {
+void FakeReporter::ShowError(const Failure& pending, const std::u16string& message) {
     errors.push_back({pending.Number(), pending.Description(), message});
 }
 

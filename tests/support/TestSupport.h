@@ -3,10 +3,10 @@
 // Helpers shared by the core tests: temporary folders, file bytes, the converter run as a program,
 // and fakes of the window's side.
 
+#include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
-#include "KorvaneSupport.h"
 
 #include <QImage>
 
@@ -53,7 +53,7 @@ public:
         std::u16string message;
     };
 
-    void ShowError(const CError& pending, const std::u16string& message) override;
+    void ShowError(const Failure& pending, const std::u16string& message) override;
     void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
     void Inform(const std::u16string& text) override { boxes.push_back(text); }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "IMessageBox.h"
+
+#include <optional>
+#include <vector>
+
+/// Messages of work on another thread, kept in order and shown afterwards on the window's thread
+/// (a message box belongs to it). Replaying passes on a failure of a box, as showing it at once
+/// would have.
+class DeferredMessages final : public IMessageBox {
+public:
+    void ShowError(const Failure& pending, const std::u16string& message) override {
+        mMessages.push_back({message, Kind::kError, pending});
+    }
+    void ShowFailure(const std::u16string& text) override {
+        mMessages.push_back({text, Kind::kFailure, std::nullopt});
+    }
+    void Inform(const std::u16string& text) override {
+        mMessages.push_back({text, Kind::kNews, std::nullopt});
+    }
+
+    /// Shows every kept message through `to`, in the order they came.
+    void Replay(IMessageBox& to) {
+        std::vector<Message> messages;
+        messages.swap(mMessages);
+        for (const Message& message : messages) {
+            switch (message.kind) {
+            case Kind::kError:
+                to.ShowError(*message.error, message.text);
+                break;
+            case Kind::kFailure:
+                to.ShowFailure(message.text);
+                break;
+            case Kind::kNews:
+                to.Inform(message.text);
+                break;
+            }
+        }
+    }
+
+private:
+    enum class Kind { kError, kFailure, kNews };
+    struct Message {
+        std::u16string text;
+        Kind kind;
+        std::optional<Failure> error;
+    };
+    std::vector<Message> mMessages;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "IGeneratorUi.h"
+#include "IMessageBox.h"
+
+#include <string>
+
+/// The window's side of a save, for timing runs: shows nothing and keeps the last failure, so
+/// that a benchmark can stop instead of timing a walk that failed.
+class QuietUi final : public IGeneratorUi, public IMessageBox {
+public:
+    void RepaintMainWindow() override {}
+    void ShowFailure(const std::u16string& text) override;
+    void Inform(const std::u16string& /*text*/) override {}
+    void ShowError(const Failure& pending, const std::u16string& message) override;
+
+    /// The last failure as UTF-8, empty when nothing failed.
+    const std::string& LastFailure() const noexcept { return mLastFailure; }
+
+private:
+    std::string mLastFailure;
+};

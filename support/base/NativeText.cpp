@@ -1,0 +1,115 @@
+#include "NativeText.h"
+
+#include <QString>
+
+namespace {
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Length of a well-formed sequence starting at `i`, or 0 when it is ill-formed.
+std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) noexcept {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    const std::size_t left = s.size() - i;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    // Ranges of the second byte follow the table of well-formed sequences in the Unicode standard.
+    unsigned char lo = 0x80, hi = 0xBF;
+    std::size_t len;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        if (b0 == 0xE0)
+            lo = 0xA0;
+        if (b0 == 0xED)
+            hi = 0x9F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        if (b0 == 0xF0)
+            lo = 0x90;
+        if (b0 == 0xF4)
+            hi = 0x8F;
+    } else {
+        return 0;
+    }
+    if (left < len || byte(i + 1) < lo || byte(i + 1) > hi)
+        return 0;
+    for (std::size_t k = 2; k < len; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    cp = len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (std::size_t k = 1; k < len; ++k)
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    return len;
+}
+
+// Decodes UTF-8; each byte that starts no well-formed sequence becomes the lone unit U+DC00 plus
+// that byte. Qt's decoder cannot do this: it only replaces such bytes, and a name must keep them.
+std::u16string DecodeUTF8Escaped(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t len = WellFormedLength(bytes, i, cp);
+        if (len == 0) {
+            // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
+            text.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
+            ++i;
+            continue;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            text.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+std::u16string PathFromNative(std::string_view bytes) {
+    return DecodeUTF8Escaped(bytes);
+}
+
+std::string NativeFromPath(std::u16string_view path) {
+    std::string bytes;
+    bytes.reserve(path.size());
+    std::size_t start = 0; // the well-formed run not yet converted
+    const auto flush = [&](std::size_t end) {
+        // Qt writes a lone surrogate as "?"; the pages and messages write U+FFFD, and so do names.
+        QString run = QString::fromUtf16(path.data() + start, static_cast<qsizetype>(end - start));
+        for (qsizetype k = 0; k < run.size(); ++k) {
+            if (run[k].isHighSurrogate() && k + 1 < run.size() && run[k + 1].isLowSurrogate())
+                ++k;
+            else if (run[k].isSurrogate())
+                run[k] = QChar::ReplacementCharacter;
+        }
+        bytes += run.toStdString();
+    };
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char16_t unit = path[i];
+        if (IsHighSurrogate(unit) && i + 1 < path.size() && IsLowSurrogate(path[i + 1])) {
+            ++i;
+            continue;
+        }
+        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+            flush(i);
+            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            start = i + 1;
+        }
+    }
+    flush(path.size());
+    return bytes;
+}

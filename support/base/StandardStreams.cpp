@@ -1,0 +1,95 @@
+#include "StandardStreams.h"
+
+#include "Failure.h"
+#include "Language.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace StandardStreams {
+
+namespace {
+
+constexpr int kStreams = 3;
+
+struct Stream {
+    bool closed = false;
+    bool held = false; ///< its stand-in is a file of its own, told apart by device and inode
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+Stream streams[kStreams];
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Puts a stand-in on the free number `fd`; a file in memory when the system makes one, /dev/null
+// otherwise (which other names do reach, so it is not recognised by them).
+void PutStandIn(int fd) noexcept {
+    int standIn = ::memfd_create("closed standard stream", MFD_CLOEXEC);
+    const bool ownFile = standIn >= 0;
+    if (!ownFile)
+        standIn = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (standIn < 0)
+        return;
+    if (standIn != fd) {
+        // The lower numbers are taken already: the stand-in is opened at the lowest free one.
+        ::dup3(standIn, fd, O_CLOEXEC);
+        ::close(standIn);
+    }
+    struct stat info {};
+    if (ownFile && ::fstat(fd, &info) == 0) {
+        streams[fd].held = true;
+        streams[fd].device = info.st_dev;
+        streams[fd].inode = info.st_ino;
+    }
+}
+
+Failure Closed(int fd) {
+    const char* const kClosed[kStreams] = {
+        QT_TRANSLATE_NOOP("Tesselet", "Стандартный ввод закрыт"),
+        QT_TRANSLATE_NOOP("Tesselet", "Стандартный вывод закрыт"),
+        QT_TRANSLATE_NOOP("Tesselet", "Стандартный вывод ошибок закрыт"),
+    };
+    return Failure(Failure::kStreamClosed, Tr(kClosed[fd]));
+}
+
+} // namespace
+
+void HoldClosed() noexcept {
+    // In order: each stand-in takes the lowest free number, which is the stream it stands for.
+    for (int fd = 0; fd < kStreams; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0)
+            continue;
+        streams[fd].closed = true;
+        PutStandIn(fd);
+    }
+}
+
+void ExpectOpen(int fd) {
+    if (fd >= 0 && fd < kStreams && streams[fd].closed)
+        throw Closed(fd);
+}
+
+int StreamWritingTo(const std::string& nativePath) {
+    struct stat target {};
+    if (::stat(nativePath.c_str(), &target) != 0)
+        return -1;
+    for (int fd = 0; fd < kStreams; ++fd) {
+        const Stream& stream = streams[fd];
+        if (stream.held && stream.device == target.st_dev && stream.inode == target.st_ino)
+            throw Closed(fd);
+    }
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat info {};
+        if (!streams[fd].closed && ::fstat(fd, &info) == 0 && SameFile(info, target))
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace StandardStreams

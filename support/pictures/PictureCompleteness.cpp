@@ -1,0 +1,205 @@
+#include "PictureCompleteness.h"
+
+#include <QIODevice>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Reads a device byte by byte through a block buffer; running out of bytes is the answer the
+// checks look for, so every read says whether it got what it asked.
+class ByteStream {
+public:
+    explicit ByteStream(QIODevice& device) : mDevice(device) {}
+
+    bool Next(std::uint8_t& byte) {
+        if (mPos == mEnd && !Fill())
+            return false;
+        byte = mBuffer[mPos++];
+        return true;
+    }
+
+    bool Skip(std::int64_t count) {
+        while (count > 0) {
+            if (mPos == mEnd && !Fill())
+                return false;
+            const auto step = std::min(count, static_cast<std::int64_t>(mEnd - mPos));
+            mPos += static_cast<std::size_t>(step);
+            count -= step;
+        }
+        return true;
+    }
+
+    bool Word16BE(std::uint32_t& value) {
+        std::uint8_t high = 0, low = 0;
+        if (!Next(high) || !Next(low))
+            return false;
+        value = std::uint32_t{high} << 8 | low;
+        return true;
+    }
+
+private:
+    bool Fill() {
+        const qint64 got = mDevice.read(reinterpret_cast<char*>(mBuffer.data()),
+                                        static_cast<qint64>(mBuffer.size()));
+        mPos = 0;
+        mEnd = got > 0 ? static_cast<std::size_t>(got) : 0;
+        return mEnd > 0;
+    }
+
+    QIODevice& mDevice;
+    std::array<std::uint8_t, 65536> mBuffer{};
+    std::size_t mPos = 0;
+    std::size_t mEnd = 0;
+};
+
+// A JPEG is complete when its end-of-image marker comes. Marker segments are skipped by their
+// lengths (so an embedded thumbnail's end marker is not taken for the picture's); inside a scan a
+// 0xFF is either stuffed (FF 00), a restart marker (FF D0..D7), fill (FF FF) or the next marker.
+bool JpegCutShort(ByteStream& in) {
+    std::uint8_t byte = 0;
+    if (!in.Next(byte) || byte != 0xFF || !in.Next(byte) || byte != 0xD8)
+        return false; // not a JPEG start: the reader decides
+    std::uint8_t marker = 0;
+    bool haveMarker = false;
+    for (;;) {
+        if (!haveMarker) {
+            if (!in.Next(byte))
+                return true;
+            if (byte != 0xFF)
+                return false; // garbage where a marker belongs: the reader decides
+            do {
+                if (!in.Next(marker))
+                    return true;
+            } while (marker == 0xFF);
+        }
+        haveMarker = false;
+        if (marker == 0xD9)
+            return false;
+        if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01 || marker == 0xD8)
+            continue;
+        std::uint32_t length = 0;
+        if (!in.Word16BE(length))
+            return true;
+        if (length < 2)
+            return false;
+        if (!in.Skip(length - 2))
+            return true;
+        if (marker != 0xDA)
+            continue;
+        // Entropy-coded data up to the next marker.
+        for (;;) {
+            if (!in.Next(byte))
+                return true;
+            if (byte != 0xFF)
+                continue;
+            do {
+                if (!in.Next(byte))
+                    return true;
+            } while (byte == 0xFF);
+            if (byte == 0x00 || (byte >= 0xD0 && byte <= 0xD7))
+                continue;
+            marker = byte;
+            haveMarker = true;
+            break;
+        }
+    }
+}
+
+bool SkipSubBlocks(ByteStream& in) {
+    for (;;) {
+        std::uint8_t size = 0;
+        if (!in.Next(size))
+            return false;
+        if (size == 0)
+            return true;
+        if (!in.Skip(size))
+            return false;
+    }
+}
+
+// A GIF is complete when its first image's data is all there; the trailer after it, and later
+// frames (the reader takes only the first), may be missing.
+bool GifCutShort(ByteStream& in) {
+    std::array<std::uint8_t, 13> header{};
+    for (auto& byte : header)
+        if (!in.Next(byte))
+            return true;
+    if (header[0] != 'G' || header[1] != 'I' || header[2] != 'F')
+        return false;
+    const std::uint8_t flags = header[10];
+    if ((flags & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (flags & 7))))
+        return true;
+    for (;;) {
+        std::uint8_t block = 0;
+        if (!in.Next(block))
+            return true;
+        if (block == 0x3B)
+            return false; // no image at all: the reader says so
+        if (block == 0x21) {
+            std::uint8_t label = 0;
+            if (!in.Next(label) || !SkipSubBlocks(in))
+                return true;
+        } else if (block == 0x2C) {
+            std::array<std::uint8_t, 9> descriptor{};
+            for (auto& byte : descriptor)
+                if (!in.Next(byte))
+                    return true;
+            const std::uint8_t local = descriptor[8];
+            if ((local & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (local & 7))))
+                return true;
+            std::uint8_t codeSize = 0;
+            return !in.Next(codeSize) || !SkipSubBlocks(in);
+        } else {
+            return false; // not a block: the reader decides
+        }
+    }
+}
+
+std::uint32_t Word32LE(const std::uint8_t* bytes) {
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
+}
+
+// An uncompressed BMP is complete when the file holds every row the header announces.
+bool BmpCutShort(ByteStream& in, qint64 fileSize) {
+    std::array<std::uint8_t, 34> header{};
+    for (auto& byte : header)
+        if (!in.Next(byte))
+            return true;
+    if (header[0] != 'B' || header[1] != 'M' || Word32LE(&header[14]) < 40)
+        return false;
+    const std::uint32_t compression = Word32LE(&header[30]);
+    if (compression != 0 && compression != 3)
+        return false; // run-length rows have no fixed size
+    const std::int64_t width = static_cast<std::int32_t>(Word32LE(&header[18]));
+    std::int64_t height = static_cast<std::int32_t>(Word32LE(&header[22]));
+    const std::int64_t bits = std::uint32_t{header[28]} | std::uint32_t{header[29]} << 8;
+    height = height < 0 ? -height : height;
+    // Sides this large are refused by the size check; the limit keeps the sum below in range.
+    constexpr std::int64_t kLargestSide = std::int64_t{1} << 24;
+    if (width <= 0 || height == 0 || bits == 0 || width > kLargestSide || height > kLargestSide)
+        return false;
+    const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+    const std::int64_t needed = std::int64_t{Word32LE(&header[10])} + rowBytes * height;
+    return fileSize < needed;
+}
+
+} // namespace
+
+bool IsPictureCutShort(QIODevice& device, const QByteArray& format) {
+    const bool jpeg = format == "jpeg" || format == "jpg";
+    const bool gif = format == "gif";
+    const bool bmp = format == "bmp";
+    if (!jpeg && !gif && !bmp)
+        return false;
+    if (!device.seek(0))
+        return false;
+    bool cut = false;
+    {
+        ByteStream in(device);
+        cut = jpeg ? JpegCutShort(in) : gif ? GifCutShort(in) : BmpCutShort(in, device.size());
+    }
+    device.seek(0);
+    return cut;
+}

@@ -1,2 +1,0 @@
-#include "CPageWriter.h"
-#include <QWidget>

@@ -1,0 +1,2 @@
+#include "PageWriter.h"
+#include <QWidget>

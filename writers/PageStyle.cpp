@@ -1,0 +1,101 @@
+#include "PageStyle.h"
+
+#include "CDivPicture.h"
+#include "CSpanPicture.h"
+#include "CTablePicture.h"
+#include "ColorsAndPaths.h"
+#include "CompactPicture.h"
+
+namespace {
+
+template <class Writer> std::unique_ptr<PageWriter> Create(const PageTemplates& templates) {
+    return std::make_unique<Writer>(templates);
+}
+
+std::unique_ptr<PageWriter> CreateMail(const PageTemplates& templates) {
+    return std::make_unique<CompactPicture>(templates, CompactPicture::kMail);
+}
+
+std::unique_ptr<PageWriter> CreateWeb(const PageTemplates& templates) {
+    return std::make_unique<CompactPicture>(templates, CompactPicture::kWeb);
+}
+
+// The classic styles, in the order "--style all" writes them.
+const std::array<PageStyle, 3> kStyles = {{
+    {.name = u"span", .extension = u".span.htm", .create = &Create<CSpanPicture>},
+    {.name = u"table", .extension = u".table.htm", .create = &Create<CTablePicture>},
+    {.name = u"div", .extension = u".div.htm", .create = &Create<CDivPicture>},
+}};
+
+// A cell per rectangle of one colour: transparency, a tolerance, fragments, and a size that
+// goes up and down with the width.
+const std::array<PageStyle, 3> kCompactStyles = {{
+    {.name = u"compact",
+     .extension = u".compact.htm",
+     .create = &Create<CompactPicture>,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
+    {.name = u"compact-mail",
+     .extension = u".mail.htm",
+     .create = &CreateMail,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
+    {.name = u"web",
+     .extension = u".web.htm",
+     .create = &CreateWeb,
+     .keepsTransparency = true,
+     .takesTolerance = true,
+     .writesFragment = true,
+     .sizeGrowsWithWidth = false},
+}};
+
+/// The classic styles, then the compact ones: every name a style is found by.
+const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles[1],
+                                                    &kStyles[2],        &kCompactStyles[0],
+                                                    &kCompactStyles[1], &kCompactStyles[2]};
+
+} // namespace
+
+const std::array<PageStyle, 3>& PageStyles() {
+    return kStyles;
+}
+const PageStyle& SpanStyle() {
+    return kStyles[0];
+}
+const PageStyle& TableStyle() {
+    return kStyles[1];
+}
+const PageStyle& DivStyle() {
+    return kStyles[2];
+}
+const PageStyle& CompactStyle() {
+    return kCompactStyles[0];
+}
+const PageStyle& CompactMailStyle() {
+    return kCompactStyles[1];
+}
+const PageStyle& WebStyle() {
+    return kCompactStyles[2];
+}
+
+const PageStyle* FindPageStyle(std::u16string_view name) {
+    for (const PageStyle* style : kAllStyles)
+        if (style->name == name)
+            return style;
+    return nullptr;
+}
+
+std::u16string MakeOutputFileName(const std::u16string& sourceFileName,
+                                  std::u16string_view extension) {
+    if (sourceFileName.empty())
+        return {};
+    const std::u16string pictureExtension = GetFileExtension(sourceFileName);
+    if (pictureExtension.empty())
+        return sourceFileName + std::u16string(extension);
+    const auto cut = static_cast<std::int32_t>(pictureExtension.size()) + 1;
+    return CutRight(sourceFileName, cut) + std::u16string(extension);
+}

@@ -1,0 +1,81 @@
+#include "Utf8.h"
+
+namespace {
+
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+} // namespace
+
+std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept {
+    char* const start = out;
+    const std::size_t n = text.size();
+    const char16_t* p = text.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char32_t unit = p[i];
+        if (unit < 0x80) {
+            *out++ = static_cast<char>(unit);
+            continue;
+        }
+        char32_t cp = unit;
+        if (IsHighSurrogate(p[i]) && i + 1 < n && IsLowSurrogate(p[i + 1])) {
+            cp = 0x10000 + ((unit - 0xD800) << 10) + (p[i + 1] - 0xDC00);
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::size_t UTF8Length(std::u16string_view text) noexcept {
+    std::size_t total = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80)
+            total += 1;
+        else if (unit < 0x800)
+            total += 2;
+        else if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+            total += 4;
+            ++i;
+        } else
+            total += 3; // includes a lone surrogate, written as U+FFFD
+    }
+    return total;
+}
+
+void UTF8Encode(std::u16string_view text, std::vector<std::uint8_t>& output) {
+    output.clear();
+    if (text.empty())
+        return;
+    const std::size_t needed = UTF8Length(text);
+    if (needed == 0)
+        return;
+    output.resize(needed);
+    UTF8EncodeTo(text, reinterpret_cast<char*>(output.data()));
+}
+
+std::vector<std::uint8_t> StringToUTF8(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    UTF8Encode(text, bytes);
+    return bytes;
+}
