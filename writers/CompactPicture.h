@@ -32,6 +32,7 @@ public:
 
     explicit CompactPicture(const PageTemplates& templates, Profile profile = kPage) noexcept
         : PageWriter(templates), mProfile(profile) {}
+    explicit CompactPicture(PageTemplates&&, Profile = kPage) = delete;
 
     void BeginPicture(std::int32_t width, std::int32_t height) override;
     void EndPicture() override;

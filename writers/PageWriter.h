@@ -27,6 +27,8 @@ class PageWriter : public IAnyPicture {
 public:
     /// `templates` frame every page this writer writes; they outlive it.
     explicit PageWriter(const PageTemplates& templates) noexcept : mTemplates(templates) {}
+    /// The writer keeps a reference: templates that die with the statement would leave it dangling.
+    explicit PageWriter(PageTemplates&&) = delete;
     ~PageWriter() override;
 
     void OpenFile(const std::u16string& fileName) override;

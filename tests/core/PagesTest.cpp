@@ -89,7 +89,8 @@ TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
 
 TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
     // A page of exactly the budget fits; the halving goes on until the widths touch.
-    const PageWriterMaker table = [] { return std::make_unique<CTablePicture>(PageTemplates{}); };
+    const PageTemplates templates;
+    const PageWriterMaker table = [&] { return std::make_unique<CTablePicture>(templates); };
     const auto pictureAt = [](int width, int) { return MakePicture(width, 2); };
     FakeReporter ui;
     const std::uint64_t budget = MeasurePage(table, pictureAt(9, 0), ui).value();
