@@ -162,15 +162,16 @@ std::optional<QImage> SavePictureCommand::PagePicture(const ChosenPage& chosen,
 }
 
 bool SavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page) {
-    const std::unique_ptr<IAnyPicture> writer = chosen.style->create(mTemplates);
     // The walk runs off the window's thread, so the window is still painted and the progress
-    // dialog can be answered; what it says is shown here once it has ended.
+    // dialog can be answered; what it says is shown here once it has ended, and once the writer
+    // and the picture it kept are gone.
     DeferredMessages messages;
     BackgroundWork work(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
     RowsToWork rows(mUi, work);
     bool written = false;
     try {
         const BusyCursor busy;
+        const std::unique_ptr<IAnyPicture> writer = chosen.style->create(mTemplates);
         written = CallPictureGenerator(*writer, chosen.file, page, rows, messages,
                                        [&](const std::function<void()>& walk) { work.Run(walk); });
     } catch (...) {

@@ -151,8 +151,7 @@ Taps MakeTaps(int source, int target, int count) {
 class LibraryChatter {
 public:
     LibraryChatter() {
-        if (::fcntl(STDERR_FILENO, F_GETFD) == -1)
-            return; // closed: nothing is printed anyway
+        // A closed standard error is held from start-up, so saving it below cannot fail for that.
         const int capture = ::memfd_create("tesselet-stderr", MFD_CLOEXEC);
         if (capture < 0)
             return;
