@@ -189,7 +189,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style compact --tolerance 0 p.png", "p.compact.htm\n",
          "p.compact.htm: наибольшее отличие цвета ΔE = 0.00\n", "p.compact.htm"},
         // A name that is not UTF-8 is printed as the bytes it is, in the notes too.
-        {"--style compact --tolerance 0 -o \xFF.htm p.png", "\xFF.htm\n",
+        {"--style web --tolerance 0 -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
         {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
