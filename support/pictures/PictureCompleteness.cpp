@@ -161,20 +161,37 @@ std::uint32_t Word32LE(const std::uint8_t* bytes) {
            std::uint32_t{bytes[3]} << 24;
 }
 
-// An uncompressed BMP is complete when the file holds every row the header announces.
+// An uncompressed BMP is complete when the file holds every row the header announces. The old
+// 12-byte header has 16-bit sides and no compression; the newer ones (40 bytes and more) 32-bit
+// sides and a compression field.
 bool BmpCutShort(ByteStream& in, qint64 fileSize) {
     std::array<std::uint8_t, 34> header{};
-    for (auto& byte : header)
-        if (!in.Next(byte))
-            return true;
-    if (header[0] != 'B' || header[1] != 'M' || Word32LE(&header[14]) < 40)
+    constexpr std::size_t kCoreEnd = 26; // where the 12-byte header ends
+    std::size_t got = 0;
+    while (got < header.size() && in.Next(header[got]))
+        ++got;
+    if (got < kCoreEnd)
+        return true;
+    if (header[0] != 'B' || header[1] != 'M')
         return false;
-    const std::uint32_t compression = Word32LE(&header[30]);
+    const std::uint32_t headerSize = Word32LE(&header[14]);
+    const bool core = headerSize == 12;
+    if (!core && headerSize < 40)
+        return false;
+    if (!core && got < header.size())
+        return true;
+    const std::uint32_t compression = core ? 0 : Word32LE(&header[30]);
     if (compression != 0 && compression != 3)
         return false; // run-length rows have no fixed size
-    const std::int64_t width = static_cast<std::int32_t>(Word32LE(&header[18]));
-    std::int64_t height = static_cast<std::int32_t>(Word32LE(&header[22]));
-    const std::int64_t bits = std::uint32_t{header[28]} | std::uint32_t{header[29]} << 8;
+    const auto word16 = [&](std::size_t at) {
+        return std::uint32_t{header[at]} | std::uint32_t{header[at + 1]} << 8;
+    };
+    const std::int64_t width = core
+                                   ? std::int64_t{word16(18)}
+                                   : std::int64_t{static_cast<std::int32_t>(Word32LE(&header[18]))};
+    std::int64_t height = core ? std::int64_t{word16(20)}
+                               : std::int64_t{static_cast<std::int32_t>(Word32LE(&header[22]))};
+    const std::int64_t bits = word16(core ? 24 : 28);
     height = height < 0 ? -height : height;
     // Sides this large are refused by the size check; the limit keeps the sum below in range.
     constexpr std::int64_t kLargestSide = std::int64_t{1} << 24;
