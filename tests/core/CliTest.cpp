@@ -82,6 +82,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
         WriteBytes(dir.File(name), kOldPage);
     ::chmod(dir.File("ro").c_str(), 0555);
     ::chmod(dir.File("ro.htm").c_str(), 0444);
+    ::chmod(dir.File("old.htm").c_str(), 0640);
     ::mkfifo(dir.File("fifo").c_str(), 0444);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -103,8 +104,15 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     if (const auto size = err.find("{size}"); size != std::string::npos)
         err.replace(size, 6, std::to_string(fs::file_size(dir.File(added.at(0)))));
     EXPECT_EQ(run.err, err);
-    for (const auto& page : added)
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    for (const auto& page : added) {
         EXPECT_EQ(ReadBytes(dir.File(page)).substr(0, 4), "\xEF\xBB\xBF<") << page;
+        // A page written over keeps the old file's permissions; a new one has a new file's.
+        struct stat info {};
+        ::stat(dir.File(page).c_str(), &info);
+        EXPECT_EQ(info.st_mode & 07777, page == "old.htm" ? 0640 : 0666 & ~mask) << page;
+    }
     expected.insert(added.begin(), added.end());
     EXPECT_EQ(Files(dir), expected);
     EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, pages.find("old.htm") == pages.npos);
@@ -213,8 +221,8 @@ TEST(Cli, RunsThatWritePagesNameThem) {
 TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     const rlimit limit{64 << 10, 64 << 10};
     const auto limitSize = [&limit] { ::setrlimit(RLIMIT_FSIZE, &limit); };
-    const auto failClose = [] {
-        ::setenv("LD_PRELOAD", TESSELET_FAIL_CLOSE, 1);
+    const auto failCalls = [] {
+        ::setenv("LD_PRELOAD", TESSELET_FAILING_FILE_CALLS, 1);
         ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1); // the shim comes before ASan
     };
     const auto closeOutput = [] { ::close(STDOUT_FILENO); };
@@ -233,7 +241,8 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"socket", nullptr, "6: Нет такого устройства или адреса"},
         {"/dev/full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
-        {"old.htm", failClose, "5: Ошибка ввода-вывода"},
+        {"old.htm", failCalls, "5: Ошибка ввода-вывода"},
+        {"eperm.htm", failCalls, "1: Операция не позволена"},
         {"p.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"link.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"p.png", Redirect(STDIN_FILENO, "p.png", O_RDONLY),
