@@ -216,6 +216,17 @@ TEST(Cli, RunsThatWritePagesNameThem) {
     };
     for (const auto& row : rows)
         Expect(row.arguments, 0, row.out, row.err, row.pages);
+#ifndef TESSELET_UNDER_ASAN
+    // A page is measured against its budget by counting its bytes, not by holding them.
+    Expect("--style div --width 2500 --max-bytes 1G -o - p.png", 0, "",
+           "-: 2500 x 1667 пикселей, 287200000 байт — самая большая ширина, при которой страница "
+           "не больше 1073741824 байт\n",
+           "", [] {
+               const rlimit memory{rlim_t{250} << 20, rlim_t{250} << 20};
+               ::setrlimit(RLIMIT_AS, &memory);
+               Redirect(STDOUT_FILENO, "/dev/null", O_WRONLY)();
+           });
+#endif
 }
 
 TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
