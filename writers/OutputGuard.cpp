@@ -53,7 +53,6 @@ void OutputGuard::Protect(const std::u16string& path, Kind kind) {
 }
 
 void OutputGuard::Check(const std::u16string& output, const std::u16string& picture) const {
-    OutputFile::StandardStream(output); // a closed stream is told as such, before anything else
     const auto target = IdOfOutput(output);
     if (!target)
         return;
