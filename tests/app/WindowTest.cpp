@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "PageTemplates.h"
 #include "StartUp.h"
+#include "TesseletVersion.h"
 #include "WindowHelpers.h"
 
 #include <QClipboard>
@@ -206,8 +207,13 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     MessageBox box(u"Korvane - Tesselet");
     box.ShowError(Failure(Failure::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
     box.ShowError(Failure(2, u"Нет файла"), u"");
+    // The About box: the program, its version and a line of its own when it has one.
+    ShowAbout(nullptr, kApp, u"О мозаике.");
+    ShowAbout(nullptr, kApp, u"");
+    const QString about = QStringLiteral("Korvane - Tesselet\nВерсия " TESSELET_VERSION_TEXT);
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
-                                  QStringLiteral("Ошибка 2: Нет файла")}));
+                                  QStringLiteral("Ошибка 2: Нет файла"),
+                                  about + QStringLiteral("\n\nО мозаике."), about}));
 }
 
 // Desktops find the window's icon and name through the entry it names, the one the package
