@@ -172,7 +172,7 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
     // wherever the focus is: the window's QWindow.
     mHoldKeys = std::make_unique<HoldKeyFilter>(
         *mShowButton, [this] { RunReporting([this] { OnShowPicturePressed(); }); },
-        [this] { OnShowPictureReleased(); }, [this] { return mHolding; });
+        [this] { RunReporting([this] { OnShowPictureReleased(); }); }, [this] { return mHolding; });
     create();
     windowHandle()->installEventFilter(mHoldKeys.get());
     mDestroyedFilter = std::make_unique<WindowDestroyedFilter>(*this, [this] { close(); });
@@ -232,7 +232,9 @@ void MainWindow::CreateControls() {
     // never reach the button, so these come from the mouse alone.
     connect(mShowButton, &QPushButton::pressed, this,
             [this] { RunReporting([this] { OnShowPicturePressed(); }); });
-    connect(mShowButton, &QPushButton::released, this, [this] { OnShowPictureReleased(); });
+    // Let go also when the focus leaves the window; the hold has ended there already.
+    connect(mShowButton, &QPushButton::released, this,
+            [this] { RunReporting([this] { EndHold(); }); });
 }
 
 void MainWindow::PlaceOnScreen() {

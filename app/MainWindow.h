@@ -53,7 +53,7 @@ protected:
 
 private:
     void CreateControls();
-    /// Esc, F1, Shift+F1, Ctrl+V and Ctrl+C.
+    /// Esc, F1, Shift+F1, Ctrl+V, Ctrl+C and Enter.
     void CreateShortcuts();
     void PlaceOnScreen();
     /// Runs a handler of the window. Qt cannot carry a failure through its event loop: whatever
