@@ -31,7 +31,7 @@ bool HoldKeyFilter::eventFilter(QObject* /*watched*/, QEvent* event) {
 bool HoldKeyFilter::KeyDown(const QKeyEvent& key) {
     if (key.key() != Qt::Key_Space)
         return false;
-    const bool onButton = mButton.isEnabled() && mButton.window()->focusWidget() == &mButton;
+    const bool onButton = OnButton();
     const bool alone = key.modifiers() == Qt::NoModifier;
     if (mReleaseWait.isActive()) {
         mReleaseWait.stop();
@@ -53,22 +53,25 @@ bool HoldKeyFilter::KeyDown(const QKeyEvent& key) {
 }
 
 bool HoldKeyFilter::KeyUp(const QKeyEvent& key) {
-    const bool onButton = mButton.isEnabled() && mButton.window()->focusWidget() == &mButton;
     if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
         if (mHolding())
             mHide();
         return false;
     }
-    // A modifier pressed while Space is held (Shift, Ctrl, Alt on the way to Alt+Tab) comes with
-    // the release; the hold ends all the same. Qt has seen the press of an auto-repeat pair
-    // already waiting: the key is still held.
     if (key.key() != Qt::Key_Space)
         return false;
+    // A modifier pressed while Space is held (Shift, Ctrl, Alt on the way to Alt+Tab) comes with
+    // the release; the hold ends all the same. A release flagged as auto-repeat: Qt has seen the
+    // press of its pair already waiting, and the key is still held.
     if (mHeld && !key.isAutoRepeat()) {
         mReleaseTime = key.timestamp();
         mReleaseWait.start();
     }
-    return onButton;
+    return OnButton();
+}
+
+bool HoldKeyFilter::OnButton() const {
+    return mButton.isEnabled() && mButton.window()->focusWidget() == &mButton;
 }
 
 void HoldKeyFilter::Hide() {

@@ -34,6 +34,8 @@ private:
     bool KeyDown(const QKeyEvent& key);
     bool KeyUp(const QKeyEvent& key);
     void Hide();
+    /// The show button has the focus of its window, and takes input.
+    bool OnButton() const;
 
     const QWidget& mButton;
     Action mShow;
