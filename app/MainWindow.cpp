@@ -5,6 +5,7 @@
 #include "ClipboardTable.h"
 #include "Failure.h"
 #include "FileChoice.h"
+#include "HoldKeyFilter.h"
 #include "IFlashWindow.h"
 #include "IMessageBox.h"
 #include "Language.h"
@@ -15,7 +16,7 @@
 #include "PictureFiles.h"
 #include "QtText.h"
 #include "SavePictureCommand.h"
-#include "SpaceKeyRule.h"
+#include "ShowPictureButton.h"
 #include "WindowHelpers.h"
 
 #include <QAbstractNativeEventFilter>
@@ -155,9 +156,7 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      mApp(app), mServices(services), mTemplates(std::move(templates)),
-      mSpaceKey(std::make_unique<SpaceKeyRule>([this] { OnShowPicturePressed(); },
-                                               [this] { OnShowPictureReleased(); })) {
+      mApp(app), mServices(services), mTemplates(std::move(templates)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
@@ -169,9 +168,13 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
     // focus, so that Enter and Space are seen to act on it.
     setAttribute(Qt::WA_KeyboardFocusChange);
     mLoadButton->setFocus(Qt::TabFocusReason);
-    // A filter on the whole application sees every key before the focused button does; a filter
-    // on the window alone would see only the keys a button ignores, and only after it.
-    qApp->installEventFilter(this);
+    // The keys that hold the picture are watched where every key of the window comes first, once,
+    // wherever the focus is: the window's QWindow.
+    mHoldKeys = std::make_unique<HoldKeyFilter>(
+        *mShowButton, [this] { RunReporting([this] { OnShowPicturePressed(); }); },
+        [this] { RunReporting([this] { OnShowPictureReleased(); }); }, [this] { return mHolding; });
+    create();
+    windowHandle()->installEventFilter(mHoldKeys.get());
     mDestroyedFilter = std::make_unique<WindowDestroyedFilter>(*this, [this] { close(); });
     qApp->installNativeEventFilter(mDestroyedFilter.get());
     PlaceOnScreen();
@@ -189,7 +192,9 @@ void MainWindow::CreateControls() {
     QPushButton** buttons[] = {&mLoadButton, &mShowButton, &mSaveSpanButton, &mSaveTableButton,
                                &mSaveDivButton};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        auto* button = new QPushButton(TrQ(kButtons[i].caption), this);
+        QPushButton* button = &mShowButton == buttons[i]
+                                  ? new ShowPictureButton(TrQ(kButtons[i].caption), this)
+                                  : new QPushButton(TrQ(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
         button->setGeometry(ToPixels(kButtonLeft, dpi), ToPixels(kButtons[i].top, dpiY),
                             ToPixels(kButtonWidth, dpi), ToPixels(kButtonHeight, dpiY));
@@ -223,6 +228,13 @@ void MainWindow::CreateControls() {
             [this] { RunReporting([this] { OnSaveTableClicked(); }); });
     connect(mSaveDivButton, &QPushButton::clicked, this,
             [this] { RunReporting([this] { OnSaveDivClicked(); }); });
+    // Any mouse button holds the picture (ShowPictureButton); the keys go through mHoldKeys and
+    // never reach the button, so these come from the mouse alone.
+    connect(mShowButton, &QPushButton::pressed, this,
+            [this] { RunReporting([this] { OnShowPicturePressed(); }); });
+    // Let go also when the focus leaves the window; the hold has ended there already.
+    connect(mShowButton, &QPushButton::released, this,
+            [this] { RunReporting([this] { EndHold(); }); });
 }
 
 void MainWindow::PlaceOnScreen() {
@@ -248,6 +260,16 @@ void MainWindow::CreateShortcuts() {
     add(Qt::SHIFT | Qt::Key_F1, false, [this] { ShowAbout(this, mApp, Tr(kAboutName)); });
     add(Qt::CTRL | Qt::Key_V, false, [this] { PastePicture(); });
     add(Qt::CTRL | Qt::Key_C, false, [this] { CopyTable(); });
+    // Enter presses the focused button, Return and the keypad's Enter alike (the keypad's is
+    // matched without its keypad modifier); on the show button it holds the picture until its
+    // release (mHoldKeys).
+    for (const Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter})
+        add(enter, false, [this] {
+            if (focusWidget() == mShowButton)
+                OnShowPicturePressed();
+            else if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+                button->click();
+        });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -306,99 +328,19 @@ void MainWindow::dropEvent(QDropEvent* event) {
     RunReporting([this, &file] { LoadDroppedFile(*file); });
 }
 
-// Key events travel from the focused widget up to the window while nobody takes them, and the
-// application's filter sees each stop; only the first one, the focused widget (or the window when
-// nothing has the focus), counts, so that every key event acts once.
-bool MainWindow::IsFirstKeyReceiver(QObject* watched) const {
-    if (!watched->isWidgetType())
-        return false;
-    const auto* widget = static_cast<const QWidget*>(watched);
-    if (widget->window() != this)
-        return false;
-    const QWidget* focus = focusWidget();
-    return widget == (focus != nullptr ? focus : this);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    bool taken = false;
-    RunReporting([&] { taken = HandleEvent(watched, event); });
-    return taken;
-}
-
 // While a load or save runs the window is disabled (BackgroundWork): it is painted but takes no
-// input and none is kept for later, and it has no shortcuts. Esc still asks to close it, as the
-// title bar's button does. Keys come to the window's QWindow first, and are stopped there.
-bool MainWindow::IsEscapeWhileWorking(QObject* watched, const QEvent* event) const {
-    if (!mWorking || event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier &&
-           (watched == static_cast<const QObject*>(windowHandle()) || IsFirstKeyReceiver(watched));
-}
-
-bool MainWindow::HandleEvent(QObject* watched, QEvent* event) {
-    if (IsEscapeWhileWorking(watched, event)) {
-        close();
-        return true;
-    }
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        if (!IsFirstKeyReceiver(watched))
-            return false;
+// input and none is kept for later, and its shortcuts do not run. Esc still asks to close it, as
+// the title bar's button does: Qt hands the key from the disabled focus up to the window,
+// unanswered.
+bool MainWindow::event(QEvent* event) {
+    if (mWorking && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<const QKeyEvent*>(event);
-        // Enter presses the focused button, Return and the keypad's Enter alike.
-        const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-                           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (enter) {
-            auto* button = qobject_cast<QPushButton*>(watched);
-            if (button != nullptr && button->isEnabled()) {
-                if (button == mShowButton)
-                    OnShowPicturePressed(); // the picture as long as the key is down
-                else
-                    button->click();
-                return true;
-            }
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            close();
+            return true;
         }
-        if (watched == mShowButton)
-            OnShowPictureKeyDown(key->key(), key->modifiers(), key->timestamp());
-        else if (mHolding)
-            mSpaceKey->KeyDownElsewhere(key->key(), key->modifiers(), key->timestamp());
-        return false;
     }
-    case QEvent::KeyRelease: {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && !key->isAutoRepeat() &&
-            (watched == mShowButton || (mHolding && IsFirstKeyReceiver(watched)))) {
-            EndHold();
-            return watched == mShowButton;
-        }
-        // The release ends the hold wherever the focus has gone meanwhile (Tab, an arrow key).
-        if (watched == mShowButton || (mHolding && IsFirstKeyReceiver(watched)))
-            OnShowPictureKeyUp(key->key(), key->modifiers(), key->timestamp(), key->isAutoRepeat());
-        return false;
-    }
-    // The second press of a double click arrives as a double-click event.
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (watched == mShowButton && mShowButton->isEnabled())
-            OnShowPicturePressed();
-        else if (watched->isWidgetType())
-            EndHold(); // a press elsewhere ends the hold
-        return false;
-    case QEvent::MouseButtonRelease:
-        if (watched == mShowButton && mShowButton->isEnabled())
-            OnShowPictureReleased();
-        else if (watched->isWidgetType())
-            EndHold();
-        return false;
-    case QEvent::ApplicationStateChange:
-        if (QGuiApplication::applicationState() != Qt::ApplicationActive)
-            EndHold();
-        return false;
-    default:
-        return false;
-    }
+    return QWidget::event(event);
 }
 
 void MainWindow::RunReporting(const std::function<void()>& handler) {
@@ -539,16 +481,6 @@ void MainWindow::OnShowPictureReleased() {
     mHolding = false;
     mShownPicture = QImage();
     mServices.flashWindow.Hide();
-}
-
-void MainWindow::OnShowPictureKeyDown(int keyCode, Qt::KeyboardModifiers shift,
-                                      std::uint64_t timestamp) {
-    mSpaceKey->KeyDown(keyCode, shift, timestamp);
-}
-
-void MainWindow::OnShowPictureKeyUp(int keyCode, Qt::KeyboardModifiers shift,
-                                    std::uint64_t timestamp, bool autoRepeat) {
-    mSpaceKey->KeyUp(keyCode, shift, timestamp, autoRepeat);
 }
 
 void MainWindow::RepaintMainWindow() {

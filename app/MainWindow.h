@@ -16,7 +16,7 @@
 
 class Failure;
 struct LoadOutcome;
-class SpaceKeyRule;
+class HoldKeyFilter;
 struct MainServices;
 struct PageStyle;
 class QAbstractNativeEventFilter;
@@ -42,12 +42,9 @@ public:
     void OnSaveDivClicked();
     void OnShowPicturePressed();
     void OnShowPictureReleased();
-    void OnShowPictureKeyDown(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp);
-    void OnShowPictureKeyUp(int keyCode, Qt::KeyboardModifiers shift, std::uint64_t timestamp,
-                            bool autoRepeat);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -56,13 +53,9 @@ protected:
 
 private:
     void CreateControls();
-    /// Esc, F1, Shift+F1, Ctrl+V and Ctrl+C.
+    /// Esc, F1, Shift+F1, Ctrl+V, Ctrl+C and Enter.
     void CreateShortcuts();
     void PlaceOnScreen();
-    bool IsFirstKeyReceiver(QObject* watched) const;
-    /// True when the event is taken here and goes no further.
-    bool HandleEvent(QObject* watched, QEvent* event);
-    bool IsEscapeWhileWorking(QObject* watched, const QEvent* event) const;
     /// Runs a handler of the window. Qt cannot carry a failure through its event loop: whatever
     /// fails in a handler is reported here and the window stays.
     void RunReporting(const std::function<void()>& handler);
@@ -103,7 +96,7 @@ private:
     QLabel* mStatusLabel = nullptr;
     QTimer mStatusTimer;
 
-    std::unique_ptr<SpaceKeyRule> mSpaceKey;
+    std::unique_ptr<HoldKeyFilter> mHoldKeys;
     std::unique_ptr<QAbstractNativeEventFilter> mDestroyedFilter;
     /// The window was asked to close while it worked: it closes once the work has ended.
     bool mCloseWhenDone = false;

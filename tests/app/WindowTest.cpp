@@ -128,6 +128,57 @@ TEST(Window, KeysTable) {
     qputenv("PATH", path);
 }
 
+// The picture held by a mouse button on the show button, any of them, while the button looks
+// pressed (dragged off it is let go, back on it is pressed again), or by Space: put on (S) and off
+// (H) the screen, also when another window takes the keyboard meanwhile.
+TEST(Window, HoldTable) {
+    enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow };
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        std::vector<Step> steps;
+        std::string seen;
+    } rows[] = {
+        {"left", Qt::LeftButton, {kPress, kRelease}, "SH"},
+        {"right", Qt::RightButton, {kPress, kRelease}, "SH"},
+        {"middle", Qt::MiddleButton, {kPress, kRelease}, "SH"},
+        {"double click", Qt::LeftButton, {kPress, kRelease, kPress, kRelease}, "SHSH"},
+        {"dragged off and back", Qt::LeftButton, {kPress, kOff, kOn, kRelease}, "SHSH"},
+        {"right, released off it", Qt::RightButton, {kPress, kOff, kRelease}, "SH"},
+        {"mouse, another window active", Qt::LeftButton, {kPress, kOtherWindow}, "SH"},
+        {"Space, another window active", Qt::NoButton, {kSpace, kOtherWindow}, "SH"},
+    };
+    QWidget other;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Window w;
+        QPushButton* show = w.Button("cmdShowPicture");
+        show->setFocus();
+        QPoint at = show->geometry().center();
+        for (const Step step : row.steps) {
+            at.ry() += step == kOff ? show->height() : step == kOn ? -show->height() : 0;
+            if (step == kSpace) {
+                w.Key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+            } else if (step == kOtherWindow) {
+                other.show();
+                other.activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+            } else {
+                QWindowSystemInterface::handleMouseEvent<
+                    QWindowSystemInterface::SynchronousDelivery>(
+                    w.window.windowHandle(), at, w.window.mapToGlobal(at),
+                    step == kRelease ? Qt::NoButton : row.button, row.button,
+                    step == kPress     ? QEvent::MouseButtonPress
+                    : step == kRelease ? QEvent::MouseButtonRelease
+                                       : QEvent::MouseMove);
+            }
+        }
+        other.hide();
+        QTest::qWait(100);
+        EXPECT_EQ(w.fakes.screen, row.seen);
+    }
+}
+
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     Window w(QImage{});
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
