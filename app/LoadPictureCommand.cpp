@@ -20,25 +20,27 @@ constexpr const char* kLoadingPicture = QT_TRANSLATE_NOOP("Tesselet", "Загр�
 } // namespace
 
 LoadPictureCommand::LoadPictureCommand(MainServices& services, QWidget* owner,
-                                       const QString& workNote)
-    : mServices(services), mOwner(owner), mWorkNote(workNote) {}
+                                       const QString& workNote, Done done)
+    : mServices(services), mOwner(owner), mWorkNote(workNote), mDone(std::move(done)) {}
 
-LoadOutcome LoadPictureCommand::Run() {
+void LoadPictureCommand::Run() {
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     const std::optional<std::u16string> file =
         ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
-    if (!file)
-        return {};
-    return Load(*file);
+    if (!file) {
+        mDone(mOutcome, nullptr);
+        return;
+    }
+    Load(*file);
 }
 
-LoadOutcome LoadPictureCommand::RunWithFile(const std::u16string& file) {
+void LoadPictureCommand::RunWithFile(const std::u16string& file) {
     RememberFolderOf(kSourcePicture, file);
-    return Load(file);
+    Load(file);
 }
 
-LoadOutcome LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
-    return Load(name, [&image] {
+void LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
+    Load(name, [image] {
         // Through the reader, as a file would be: the same limits, orientation and colours.
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -52,25 +54,38 @@ LoadOutcome LoadPictureCommand::RunWithImage(const QImage& image, const std::u16
     });
 }
 
-LoadOutcome LoadPictureCommand::Load(const std::u16string& file) {
-    return Load(file, [&file] { return LoadPictureFile(file, {}, PictureAlpha::kKeep); });
+void LoadPictureCommand::Load(const std::u16string& file) {
+    Load(file, [file] { return LoadPictureFile(file, {}, PictureAlpha::kKeep); });
 }
 
-LoadOutcome LoadPictureCommand::Load(const std::u16string& name,
-                                     const std::function<QImage()>& load) {
+void LoadPictureCommand::Load(const std::u16string& name, std::function<QImage()> load) {
     // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
     // a second, says that it is busy (the reader tells nothing of how far it got).
-    LoadOutcome outcome;
+    mName = name;
+    mWork.emplace(mOwner, mWorkNote, TrQ(kLoadingPicture), false, mServices.progressDelayMs);
+    mWork->Start([this, load = std::move(load)] { mOutcome.picture = load(); },
+                 [this](std::exception_ptr failure) { Loaded(std::move(failure)); });
+}
+
+void LoadPictureCommand::Loaded(std::exception_ptr failure) {
+    if (!failure) {
+        mOutcome.pictureLoaded = true;
+        mOutcome.path = mName;
+        mDone(mOutcome, nullptr);
+        return;
+    }
+    mOutcome.picture = QImage();
+    std::exception_ptr unreported;
     try {
-        BackgroundWork work(mOwner, mWorkNote, TrQ(kLoadingPicture), false,
-                            mServices.progressDelayMs);
-        work.Run([&] { outcome.picture = load(); });
-        outcome.pictureLoaded = true;
+        std::rethrow_exception(std::move(failure));
     } catch (...) {
         const Failure pending = Failure::FromCurrentException();
-        mServices.messageBox.ShowError(pending, FileMessage(name, LoadFailedSentence(pending)));
-        return outcome;
+        try {
+            mServices.messageBox.ShowError(pending,
+                                           FileMessage(mName, LoadFailedSentence(pending)));
+        } catch (...) {
+            unreported = std::current_exception();
+        }
     }
-    outcome.path = name;
-    return outcome;
+    mDone(mOutcome, unreported);
 }

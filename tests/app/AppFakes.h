@@ -129,12 +129,14 @@ struct Window {
     QPushButton* Button(const char* name) {
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    /// Presses `button` with `path` chosen in its dialog under the file type `type`.
+    /// Presses `button` with `path` chosen in its dialog under the file type `type`, and waits
+    /// for the work it starts: the window takes input again once it has ended.
     void Press(const char* button, const QString& path, std::int32_t type = -1) {
         fakes.said.clear();
         fakes.chosen = FromQString(path);
         fakes.chosenType = type;
         Button(button)->click();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window.isEnabled(); }, 120000));
         fakes.chosen.clear();
         fakes.dialogs.clear();
     }

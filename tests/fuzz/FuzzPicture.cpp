@@ -24,6 +24,7 @@ public:
     void ShowFailure(const std::u16string&) override { std::abort(); }
     void Inform(const std::u16string&) override { std::abort(); }
     void ShowError(const Failure&, const std::u16string&) override { std::abort(); }
+    bool AskOkCancel(const std::u16string&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet
 };
