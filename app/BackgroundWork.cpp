@@ -36,15 +36,18 @@ BackgroundWork::~BackgroundWork() {
 void BackgroundWork::Start(std::function<void()> work, Finished finished) {
     mWork = std::move(work);
     mFinished = std::move(finished);
-    mBlock.emplace(mOwner);
-    mDelay.start(mDialogDelayMs);
-    mWatcher.setFuture(QtConcurrent::run([this] {
+    const QFuture<void> running = QtConcurrent::run([this] {
         try {
             mWork();
         } catch (...) {
             mFailure = std::current_exception();
         }
-    }));
+    });
+    // From here on nothing fails: the window is given back its input by Ended alone.
+    mBlock.emplace(mOwner);
+    mDelay.start(mDialogDelayMs);
+    // A work that has ended already is reported finished all the same, from the event loop.
+    mWatcher.setFuture(running);
 }
 
 void BackgroundWork::ShowDialog() {

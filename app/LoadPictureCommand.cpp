@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QString>
+#include <utility>
 
 namespace {
 
@@ -23,34 +24,48 @@ LoadPictureCommand::LoadPictureCommand(MainServices& services, QWidget* owner,
                                        const QString& workNote, Done done)
     : mServices(services), mOwner(owner), mWorkNote(workNote), mDone(std::move(done)) {}
 
-void LoadPictureCommand::Run() {
-    const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-    const std::optional<std::u16string> file =
-        ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
-    if (!file) {
-        mDone(mOutcome, nullptr);
-        return;
+void LoadPictureCommand::Starting(const std::function<void()>& start) {
+    try {
+        start();
+    } catch (...) {
+        mDone(LoadOutcome(), std::current_exception());
     }
-    Load(*file);
+}
+
+void LoadPictureCommand::Run() {
+    Starting([this] {
+        const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
+        const std::optional<std::u16string> file =
+            ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
+        if (!file) {
+            mDone(LoadOutcome(), nullptr);
+            return;
+        }
+        Load(*file);
+    });
 }
 
 void LoadPictureCommand::RunWithFile(const std::u16string& file) {
-    RememberFolderOf(kSourcePicture, file);
-    Load(file);
+    Starting([&] {
+        RememberFolderOf(kSourcePicture, file);
+        Load(file);
+    });
 }
 
 void LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
-    Load(name, [image] {
-        // Through the reader, as a file would be: the same limits, orientation and colours.
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            throw Failure(Failure::kInvalidPicture,
-                          Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось взять картинку")));
-        buffer.close();
-        buffer.open(QIODevice::ReadOnly);
-        return LoadPicture(buffer, {}, PictureAlpha::kKeep);
+    Starting([&] {
+        Load(name, [image] {
+            // Through the reader, as a file would be: the same limits, orientation and colours.
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "PNG"))
+                throw Failure(Failure::kInvalidPicture,
+                              Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось взять картинку")));
+            buffer.close();
+            buffer.open(QIODevice::ReadOnly);
+            return LoadPicture(buffer, {}, PictureAlpha::kKeep);
+        });
     });
 }
 
@@ -68,13 +83,14 @@ void LoadPictureCommand::Load(const std::u16string& name, std::function<QImage()
 }
 
 void LoadPictureCommand::Loaded(std::exception_ptr failure) {
+    // The picture goes to the window alone; the command keeps none of it.
+    LoadOutcome outcome = std::exchange(mOutcome, LoadOutcome());
     if (!failure) {
-        mOutcome.pictureLoaded = true;
-        mOutcome.path = mName;
-        mDone(mOutcome, nullptr);
+        outcome.pictureLoaded = true;
+        outcome.path = mName;
+        mDone(outcome, nullptr);
         return;
     }
-    mOutcome.picture = QImage();
     std::exception_ptr unreported;
     try {
         std::rethrow_exception(std::move(failure));
@@ -87,5 +103,5 @@ void LoadPictureCommand::Loaded(std::exception_ptr failure) {
             unreported = std::current_exception();
         }
     }
-    mDone(mOutcome, unreported);
+    mDone(LoadOutcome(), unreported);
 }

@@ -47,6 +47,8 @@ private:
     /// Runs `load` beside the window; a failure is reported with `name` as the file.
     void Load(const std::u16string& name, std::function<QImage()> load);
     void Loaded(std::exception_ptr failure);
+    /// Runs the start of a load; a failure it does not report ends the load with it.
+    void Starting(const std::function<void()>& start);
 
     MainServices& mServices;
     QWidget* mOwner;

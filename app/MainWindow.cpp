@@ -169,7 +169,6 @@ MainWindow::~MainWindow() {
 }
 
 LoadPictureCommand& MainWindow::StartLoad() {
-    mWorking = true;
     mLoad = std::make_unique<LoadPictureCommand>(
         mServices, this, mWorkNote,
         [this](const LoadOutcome& outcome, const std::exception_ptr& unreported) {
@@ -177,14 +176,15 @@ LoadPictureCommand& MainWindow::StartLoad() {
                 AcceptLoad(outcome);
             WorkEnded(unreported);
         });
+    mWorking = true;
     return *mLoad;
 }
 
 SavePictureCommand& MainWindow::StartSave() {
-    mWorking = true;
     mSave = std::make_unique<SavePictureCommand>(
         mServices, mApp, mTemplates, this, mWorkNote,
         [this](const std::exception_ptr& unreported) { WorkEnded(unreported); });
+    mWorking = true;
     return *mSave;
 }
 

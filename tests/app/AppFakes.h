@@ -58,6 +58,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
+    bool dialogFails = false; ///< the next dialog fails instead of showing
     FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
     std::vector<std::u16string> said;
@@ -93,8 +94,13 @@ struct Fakes final : IMessageBox, IFlashWindow {
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
-        bool ShowOpen() override { return !f.chosen.empty(); }
-        bool ShowSave() override { return !f.chosen.empty(); }
+        bool ShowOpen() override { return Shown(); }
+        bool ShowSave() override { return Shown(); }
+        bool Shown() const {
+            if (f.dialogFails)
+                throw Failure(5, u"Сбой диалога");
+            return !f.chosen.empty();
+        }
     };
 };
 

@@ -130,6 +130,21 @@ TEST(Window, KeysTable) {
     qputenv("PATH", path);
 }
 
+// A dialog that fails is told, and the window takes its keys again.
+TEST(Window, AFailedDialogIsToldAndTheWindowGoesOn) {
+    for (const char* button : {"cmdLoadPicture", "cmdSaveSPAN"}) {
+        SCOPED_TRACE(button);
+        Window w;
+        w.fakes.dialogFails = true;
+        w.Press(button, "page.htm");
+        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Ошибка 5: Сбой диалога"});
+        QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+        w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(w.window.findChild<QLabel*>("lblStatus")->isVisible());
+    }
+}
+
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     Window w(QImage{});
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
