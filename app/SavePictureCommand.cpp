@@ -182,9 +182,9 @@ void SavePictureCommand::MakePagePicture() {
                        });
 }
 
-std::optional<std::uint64_t> SavePictureCommand::MostBytes() const {
+bool SavePictureCommand::MayBeLarge() const {
     if (mServices.largePageBytes == UINT64_MAX)
-        return std::nullopt;
+        return false;
     // No style writes anywhere near this much for one pixel or one row, nor grows the templates
     // more than threefold in UTF-8 and twofold by its place-holders: a picture whose page could
     // not pass the limit even so is not counted at all, and saves no slower than before.
@@ -194,13 +194,11 @@ std::optional<std::uint64_t> SavePictureCommand::MostBytes() const {
         static_cast<std::uint64_t>(mPage.height());
     const std::uint64_t most =
         6 * (mTemplates.head.size() + mTemplates.tail.size()) + 256 + pixels * kMostBytesPerPixel;
-    if (most <= mServices.largePageBytes)
-        return std::nullopt;
-    return most;
+    return most > mServices.largePageBytes;
 }
 
 void SavePictureCommand::CountLargePage() {
-    if (!MostBytes()) {
+    if (!MayBeLarge()) {
         WritePage();
         return;
     }

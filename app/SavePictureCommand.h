@@ -69,8 +69,8 @@ private:
     void MakePagePicture();
     void CountLargePage();
     void WritePage();
-    /// Whether the page must be asked about first: nothing when it is not large enough.
-    std::optional<std::uint64_t> MostBytes() const;
+    /// Whether the page could pass the large-page size, and so must be counted first.
+    bool MayBeLarge() const;
     /// Runs one step's ending; a failure it does not report ends the save with it.
     void Continue(const std::function<void()>& step);
     void Finish(std::exception_ptr unreported = nullptr);
