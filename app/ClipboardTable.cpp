@@ -18,7 +18,6 @@ namespace {
 class SizeWatch final : public IGeneratorUi {
 public:
     SizeWatch(const PageWriter& writer, std::size_t limit) : mWriter(writer), mLimit(limit) {}
-    void RepaintMainWindow() override {}
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         const std::size_t size = mWriter.BodySize();
         if (size <= mLimit)

@@ -19,6 +19,9 @@ public:
     void Inform(const std::u16string& text) override {
         mMessages.push_back({text, Kind::kNews, std::nullopt});
     }
+    /// A question needs its answer before the work goes on, and cannot wait to be shown later: a
+    /// walk asks none, and one put here is answered Cancel.
+    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
 
     /// Shows every kept message through `to`, in the order they came.
     void Replay(IMessageBox& to) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BackgroundWork.h"
+
 #include <QImage>
 #include <functional>
 #include <optional>
@@ -22,24 +24,37 @@ struct LoadOutcome {
 
 /// The work of "1. Загрузить картинку": the open dialog in the remembered folder, remembering the
 /// chosen folder, loading the file off the window's thread and reporting a file that could not be
-/// loaded.
+/// loaded. A command starts one load; the window goes on once it is told the outcome.
 class LoadPictureCommand {
 public:
+    /// Told on the window's thread once the load has ended in any way, cancelled and failed
+    /// (reported by then) included; the command may be dropped from there on. `unreported` is a
+    /// failure of the report itself, for the window to tell; null otherwise.
+    using Done = std::function<void(const LoadOutcome& outcome, std::exception_ptr unreported)>;
+
     /// `workNote` is the owner's line under the progress dialog's label (BackgroundWork).
-    LoadPictureCommand(MainServices& services, QWidget* owner, const QString& workNote);
-    LoadOutcome Run();
+    LoadPictureCommand(MainServices& services, QWidget* owner, const QString& workNote, Done done);
+    /// The open dialog, then the load of the chosen file; `done` at once when none was chosen.
+    void Run();
     /// A file chosen without the dialog (dropped, pasted): the rest as Run does after the dialog.
-    LoadOutcome RunWithFile(const std::u16string& file);
+    void RunWithFile(const std::u16string& file);
     /// A picture given as it is (pasted), read as a file of it would be; `name` stands for its
     /// path in the outcome and in a failure's report.
-    LoadOutcome RunWithImage(const QImage& image, const std::u16string& name);
+    void RunWithImage(const QImage& image, const std::u16string& name);
 
 private:
-    LoadOutcome Load(const std::u16string& file);
+    void Load(const std::u16string& file);
     /// Runs `load` beside the window; a failure is reported with `name` as the file.
-    LoadOutcome Load(const std::u16string& name, const std::function<QImage()>& load);
+    void Load(const std::u16string& name, std::function<QImage()> load);
+    void Loaded(std::exception_ptr failure);
+    /// Runs the start of a load; a failure it does not report ends the load with it.
+    void Starting(const std::function<void()>& start);
 
     MainServices& mServices;
     QWidget* mOwner;
     const QString& mWorkNote;
+    Done mDone;
+    std::u16string mName;
+    LoadOutcome mOutcome;
+    std::optional<BackgroundWork> mWork;
 };

@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "BackgroundWork.h"
 #include "BusyCursor.h"
 #include "ClipboardTable.h"
 #include "Failure.h"
@@ -139,18 +138,6 @@ private:
 
 } // namespace
 
-MainWindow::WorkScope::WorkScope(MainWindow& window)
-    : mWindow(window), mWasWorking(std::exchange(window.mWorking, true)) {}
-
-MainWindow::WorkScope::~WorkScope() {
-    mWindow.mWorking = mWasWorking;
-    if (mWasWorking)
-        return;
-    mWindow.mWorkNote.clear();
-    if (mWindow.mCloseWhenDone)
-        mWindow.close();
-}
-
 MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates templates)
     // A window of fixed size has nothing to maximise: no maximise button.
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -182,6 +169,40 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
 
 MainWindow::~MainWindow() {
     qApp->removeNativeEventFilter(mDestroyedFilter.get());
+}
+
+LoadPictureCommand& MainWindow::StartLoad() {
+    mLoad = std::make_unique<LoadPictureCommand>(
+        mServices, this, mWorkNote,
+        [this](const LoadOutcome& outcome, const std::exception_ptr& unreported) {
+            if (!unreported)
+                AcceptLoad(outcome);
+            WorkEnded(unreported);
+        });
+    mWorking = true;
+    return *mLoad;
+}
+
+SavePictureCommand& MainWindow::StartSave() {
+    mSave = std::make_unique<SavePictureCommand>(
+        mServices, mApp, mTemplates, this, mWorkNote,
+        [this](const std::exception_ptr& unreported) { WorkEnded(unreported); });
+    mWorking = true;
+    return *mSave;
+}
+
+void MainWindow::WorkEnded(std::exception_ptr unreported) {
+    mWorking = false;
+    mWorkNote.clear();
+    if (mCloseWhenDone)
+        close();
+    if (!unreported)
+        return;
+    try {
+        std::rethrow_exception(std::move(unreported));
+    } catch (...) {
+        ReportFailure();
+    }
 }
 
 void MainWindow::CreateControls() {
@@ -364,15 +385,11 @@ void MainWindow::ReportFailure(const Failure& pending) {
 }
 
 void MainWindow::OnLoadPictureClicked() {
-    LoadPictureCommand command(mServices, this, mWorkNote);
-    const WorkScope working(*this);
-    AcceptLoad(command.Run());
+    StartLoad().Run();
 }
 
 void MainWindow::LoadDroppedFile(const std::u16string& file) {
-    LoadPictureCommand command(mServices, this, mWorkNote);
-    const WorkScope working(*this);
-    AcceptLoad(command.RunWithFile(file));
+    StartLoad().RunWithFile(file);
 }
 
 void MainWindow::PastePicture() {
@@ -383,10 +400,8 @@ void MainWindow::PastePicture() {
         ShowStatus(Tr(kNoPictureOnClipboard));
         return;
     }
-    LoadPictureCommand command(mServices, this, mWorkNote);
-    const WorkScope working(*this);
     if (file) {
-        AcceptLoad(command.RunWithFile(*file));
+        StartLoad().RunWithFile(*file);
         return;
     }
     // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
@@ -394,7 +409,7 @@ void MainWindow::PastePicture() {
     if (!name.empty() && name.back() != u'/')
         name += u'/';
     name += kClipboardName;
-    AcceptLoad(command.RunWithImage(qvariant_cast<QImage>(offered->imageData()), name));
+    StartLoad().RunWithImage(qvariant_cast<QImage>(offered->imageData()), name);
 }
 
 void MainWindow::CopyTable() {
@@ -402,11 +417,19 @@ void MainWindow::CopyTable() {
         return;
     std::size_t wouldTake = 0;
     std::optional<std::string> table;
-    {
-        const WorkScope working(*this);
+    // On the window's thread: a table is small enough to be made while the user waits.
+    mWorking = true;
+    std::exception_ptr failure;
+    try {
         const BusyCursor busy;
         table = TableForClipboard(mPicture, mServices.messageBox, wouldTake);
+    } catch (...) {
+        failure = std::current_exception();
     }
+    const bool failed = failure != nullptr;
+    WorkEnded(std::move(failure));
+    if (failed)
+        return;
     if (wouldTake > 0) {
         mServices.messageBox.ShowFailure(TooLargeForClipboardMessage(wouldTake));
         return;
@@ -450,9 +473,7 @@ void MainWindow::OnSaveDivClicked() {
 }
 
 void MainWindow::SavePicture(std::span<const PageStyle* const> styles) {
-    SavePictureCommand command(mServices, mApp, mTemplates, this, mWorkNote, *this);
-    const WorkScope working(*this);
-    command.Run(
+    StartSave().Run(
         styles,
         [this](std::u16string_view extension) {
             return MakeOutputFileName(std::u16string(extension));
@@ -481,10 +502,6 @@ void MainWindow::OnShowPictureReleased() {
     mHolding = false;
     mShownPicture = QImage();
     mServices.flashWindow.Hide();
-}
-
-void MainWindow::RepaintMainWindow() {
-    repaint();
 }
 
 void MainWindow::ShowStatus(const std::u16string& text) {

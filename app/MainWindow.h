@@ -1,7 +1,6 @@
 #pragma once
 
 #include "AppInfo.h"
-#include "IGeneratorUi.h"
 #include "PageTemplates.h"
 
 #include <QImage>
@@ -9,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <span>
@@ -17,6 +17,8 @@
 class Failure;
 struct LoadOutcome;
 class HoldKeyFilter;
+class LoadPictureCommand;
+class SavePictureCommand;
 struct MainServices;
 struct PageStyle;
 class QAbstractNativeEventFilter;
@@ -26,15 +28,12 @@ class QPushButton;
 /// The program's one window: a column of five buttons in the order of the work (load, show, save
 /// in three styles), holding the loaded picture. It answers Esc, F1 and Shift+F1 whichever
 /// button has the focus.
-class MainWindow final : public QWidget, public IGeneratorUi {
+class MainWindow final : public QWidget {
 public:
     /// Builds the window and runs PlaceOnScreen; the caller shows it.
     /// `templates` frame the pages the window saves.
     MainWindow(const AppInfo& app, MainServices& services, PageTemplates templates);
     ~MainWindow() override;
-
-    // What a save asks of the window.
-    void RepaintMainWindow() override;
 
     void OnLoadPictureClicked();
     void OnSaveSpanClicked();
@@ -61,6 +60,12 @@ private:
     void RunReporting(const std::function<void()>& handler);
     void ReportFailure();
     void ReportFailure(const Failure& pending);
+    /// A load or save starts (mWorking): the window takes no input until WorkEnded.
+    LoadPictureCommand& StartLoad();
+    SavePictureCommand& StartSave();
+    /// The load or save has ended: a close asked for meanwhile is carried out, and a failure no
+    /// step reported is.
+    void WorkEnded(std::exception_ptr unreported);
     void AcceptLoad(const LoadOutcome& outcome);
     void LoadDroppedFile(const std::u16string& file);
     void PastePicture();
@@ -104,17 +109,8 @@ private:
     /// once it has ended (close, when asked to meanwhile).
     QString mWorkNote;
 
-    /// While it lives, a load or save runs (mWorking); at its end a close asked for meanwhile is
-    /// carried out.
-    class WorkScope {
-    public:
-        explicit WorkScope(MainWindow& window);
-        ~WorkScope();
-        WorkScope(const WorkScope&) = delete;
-        WorkScope& operator=(const WorkScope&) = delete;
-
-    private:
-        MainWindow& mWindow;
-        bool mWasWorking;
-    };
+    /// The load or save last started; kept until the next one starts, as its end is told from
+    /// inside it.
+    std::unique_ptr<LoadPictureCommand> mLoad;
+    std::unique_ptr<SavePictureCommand> mSave;
 };

@@ -41,21 +41,19 @@ public:
     void ShowError(const Failure& /*pending*/, const std::u16string& /*message*/) override {}
     void ShowFailure(const std::u16string& /*text*/) override {}
     void Inform(const std::u16string& /*text*/) override {}
+    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
 };
 
-/// The window's repaint, with the rows of the walk counted for the progress dialog
-/// and its Cancel asked after each.
+/// The rows of the walk counted for the progress dialog, and its Cancel asked after each.
 class RowsToWork final : public IGeneratorUi {
 public:
-    RowsToWork(IGeneratorUi& ui, BackgroundWork& work) : mUi(ui), mWork(work) {}
-    void RepaintMainWindow() override { mUi.RepaintMainWindow(); }
+    explicit RowsToWork(BackgroundWork& work) : mWork(work) {}
     bool RowWritten(std::int32_t rowsDone, std::int32_t rows) override {
         mWork.Progress(rowsDone, rows);
         return !mWork.Cancelled();
     }
 
 private:
-    IGeneratorUi& mUi;
     BackgroundWork& mWork;
 };
 
@@ -63,26 +61,40 @@ private:
 
 SavePictureCommand::SavePictureCommand(MainServices& services, const AppInfo& app,
                                        const PageTemplates& templates, QWidget* owner,
-                                       const QString& workNote, IGeneratorUi& ui)
+                                       const QString& workNote, Done done)
     : mServices(services), mApp(app), mTemplates(templates), mOwner(owner), mWorkNote(workNote),
-      mUi(ui) {}
+      mDone(std::move(done)) {}
 
-bool SavePictureCommand::Run(
+SavePictureCommand::~SavePictureCommand() = default;
+
+void SavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
     const std::function<std::u16string(std::u16string_view extension)>& proposedName,
     const QImage& picture, const std::u16string& pictureFile) {
-    const std::optional<ChosenPage> chosen = ChoosePage(styles, proposedName);
-    if (!chosen || !OutputAllowed(chosen->file, pictureFile))
-        return false;
-    const std::optional<QImage> page = PagePicture(*chosen, picture);
-    if (!page || !LargePageAgreed(*chosen->style, *page))
-        return false;
-    // Only a walk that says so has written the page: a failure that passes out of it goes to the
-    // window, which reports it, so "Готово ^_^" is never shown for a page that was not written.
-    if (!WritePage(*chosen, *page))
-        return false;
-    mServices.messageBox.Inform(Tr(kDone));
-    return true;
+    Continue([&] {
+        mChosen = ChoosePage(styles, proposedName);
+        if (!mChosen || !OutputAllowed(mChosen->file, pictureFile)) {
+            Finish();
+            return;
+        }
+        mPage = picture;
+        MakePagePicture();
+    });
+}
+
+void SavePictureCommand::Continue(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (...) {
+        Finish(std::current_exception());
+    }
+}
+
+void SavePictureCommand::Finish(std::exception_ptr unreported) {
+    mBusy.reset();
+    mWriter.reset();
+    mPage = QImage();
+    mDone(std::move(unreported));
 }
 
 std::optional<SavePictureCommand::ChosenPage> SavePictureCommand::ChoosePage(
@@ -142,79 +154,114 @@ bool SavePictureCommand::OutputAllowed(const std::u16string& file,
     return true;
 }
 
-std::optional<QImage> SavePictureCommand::PagePicture(const ChosenPage& chosen,
-                                                      const QImage& picture) {
+void SavePictureCommand::MakePagePicture() {
     // The compact pages show transparency; the others get the picture over white, as the
     // converter gives them. Only a picture with alpha is copied for that, while it is saved.
-    if (chosen.style->keepsTransparency || !picture.hasAlphaChannel())
-        return picture;
-    QImage page;
-    try {
-        BackgroundWork flattening(mOwner, mWorkNote, TrQ(kSavingPage), false,
-                                  mServices.progressDelayMs);
-        flattening.Run([&] { page = PictureOverWhite(picture); });
-    } catch (...) {
-        mServices.messageBox.ShowError(Failure::FromCurrentException(),
-                                       FileMessage(chosen.file, Tr(kSaveFailed)));
-        return std::nullopt;
+    if (mChosen->style->keepsTransparency || !mPage.hasAlphaChannel()) {
+        CountLargePage();
+        return;
     }
-    return page;
+    mFlattening.emplace(mOwner, mWorkNote, TrQ(kSavingPage), false, mServices.progressDelayMs);
+    mFlattening->Start([this] { mPage = PictureOverWhite(mPage); },
+                       [this](const std::exception_ptr& failure) {
+                           Continue([&] {
+                               if (!failure) {
+                                   CountLargePage();
+                                   return;
+                               }
+                               mPage = QImage();
+                               try {
+                                   std::rethrow_exception(failure);
+                               } catch (...) {
+                                   mServices.messageBox.ShowError(
+                                       Failure::FromCurrentException(),
+                                       FileMessage(mChosen->file, Tr(kSaveFailed)));
+                               }
+                               Finish();
+                           });
+                       });
 }
 
-bool SavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page) {
-    // The walk runs off the window's thread, so the window is still painted and the progress
-    // dialog can be answered; what it says is shown here once it has ended, and once the writer
-    // and the picture it kept are gone.
-    DeferredMessages messages;
-    BackgroundWork work(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
-    RowsToWork rows(mUi, work);
-    bool written = false;
-    try {
-        const BusyCursor busy;
-        const std::unique_ptr<IAnyPicture> writer = chosen.style->create(mTemplates);
-        written = CallPictureGenerator(*writer, chosen.file, page, rows, messages,
-                                       [&](const std::function<void()>& walk) { work.Run(walk); });
-    } catch (...) {
-        // What the walk said before its failure is still told, ahead of the failure itself.
-        messages.Replay(mServices.messageBox);
-        throw;
-    }
-    messages.Replay(mServices.messageBox);
-    return written;
-}
-
-bool SavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& picture) {
+bool SavePictureCommand::MayBeLarge() const {
     if (mServices.largePageBytes == UINT64_MAX)
-        return true;
+        return false;
     // No style writes anywhere near this much for one pixel or one row, nor grows the templates
     // more than threefold in UTF-8 and twofold by its place-holders: a picture whose page could
     // not pass the limit even so is not counted at all, and saves no slower than before.
     constexpr std::uint64_t kMostBytesPerPixel = 256;
     const auto pixels =
-        static_cast<std::uint64_t>(picture.width()) * static_cast<std::uint64_t>(picture.height()) +
-        static_cast<std::uint64_t>(picture.height());
+        static_cast<std::uint64_t>(mPage.width()) * static_cast<std::uint64_t>(mPage.height()) +
+        static_cast<std::uint64_t>(mPage.height());
     const std::uint64_t most =
         6 * (mTemplates.head.size() + mTemplates.tail.size()) + 256 + pixels * kMostBytesPerPixel;
-    if (most <= mServices.largePageBytes)
-        return true;
+    return most > mServices.largePageBytes;
+}
+
+void SavePictureCommand::CountLargePage() {
+    if (!MayBeLarge()) {
+        WritePage();
+        return;
+    }
     // Otherwise the writer runs over the picture with its bytes counted and dropped, beside the
     // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
-    std::optional<std::uint64_t> bytes;
-    try {
-        const BusyCursor busy;
-        BackgroundWork counting(mOwner, mWorkNote, TrQ(kSavingPage), false,
-                                mServices.progressDelayMs);
-        counting.Run([&] {
+    mBusy.emplace();
+    mCounting.emplace(mOwner, mWorkNote, TrQ(kSavingPage), false, mServices.progressDelayMs);
+    mCounting->Start(
+        [this] {
             SilentMessages silent;
-            bytes = MeasurePage([&] { return style.create(mTemplates); }, picture, silent);
+            const PageStyle& style = *mChosen->style;
+            mCountedBytes = MeasurePage([&] { return style.create(mTemplates); }, mPage, silent);
+        },
+        // A failure is not told here: the walk that follows meets the same one and reports it.
+        [this](const std::exception_ptr& /*failure*/) {
+            Continue([this] {
+                mBusy.reset();
+                if (!mCountedBytes || *mCountedBytes <= mServices.largePageBytes) {
+                    WritePage();
+                    return;
+                }
+                const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
+                const QString text =
+                    TrQ(kLargePage).arg((*mCountedBytes + megabyte - 1) / megabyte);
+                if (!mServices.messageBox.AskOkCancel(text.toStdU16String())) {
+                    Finish();
+                    return;
+                }
+                WritePage();
+            });
         });
-    } catch (...) {
-        // Not told here: the walk that follows meets the same failure and reports it.
-    }
-    if (!bytes || *bytes <= mServices.largePageBytes)
-        return true;
-    const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
-    const QString text = TrQ(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
-    return mServices.messageBox.AskOkCancel(text.toStdU16String());
+}
+
+void SavePictureCommand::WritePage() {
+    // The walk runs off the window's thread, so the window is still painted and the progress
+    // dialog can be answered; what it says is shown here once it has ended, and once the writer
+    // and the picture it kept are gone.
+    mBusy.emplace();
+    mWriter = mChosen->style->create(mTemplates);
+    mWalk.emplace(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
+    mWalk->Start(
+        [this] {
+            RowsToWork rows(*mWalk);
+            mWritten = CallPictureGenerator(*mWriter, mChosen->file, mPage, rows, mMessages);
+        },
+        [this](const std::exception_ptr& failure) {
+            mBusy.reset();
+            mWriter.reset();
+            mPage = QImage();
+            Continue([&] {
+                // What the walk said before a failure is still told, ahead of the failure itself.
+                mMessages.Replay(mServices.messageBox);
+                // Only a walk that says so has written the page: a failure that passes out of it
+                // goes to the window, which reports it, so "Готово ^_^" is never shown for a page
+                // that was not written.
+                if (failure) {
+                    Finish(failure);
+                    return;
+                }
+                if (mWritten)
+                    mServices.messageBox.Inform(Tr(kDone));
+                Finish();
+            });
+        });
 }

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "BackgroundWork.h"
+#include "BusyCursor.h"
+#include "DeferredMessages.h"
+
+#include <QImage>
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 class AppInfo;
-class IGeneratorUi;
-class QImage;
+class IAnyPicture;
 struct MainServices;
 struct PageStyle;
 struct PageTemplates;
@@ -22,19 +28,26 @@ class QWidget;
 /// style, and is remembered beside the folder and offered first the next time.
 class SavePictureCommand {
 public:
+    /// Told on the window's thread once the save has ended in any way; the command may be dropped
+    /// from there on. `unreported` is a failure no step reported, for the window to tell; null
+    /// otherwise.
+    using Done = std::function<void(std::exception_ptr unreported)>;
+
     /// `templates` frame the page; they outlive the command. `workNote` is the owner's line under
     /// the progress dialog's label (BackgroundWork).
     SavePictureCommand(MainServices& services, const AppInfo& app, const PageTemplates& templates,
-                       QWidget* owner, const QString& workNote, IGeneratorUi& ui);
+                       QWidget* owner, const QString& workNote, Done done);
+    ~SavePictureCommand();
+    SavePictureCommand(const SavePictureCommand&) = delete;
+    SavePictureCommand& operator=(const SavePictureCommand&) = delete;
 
-    /// True when the whole page was written. `styles` are the file types offered, the button's
-    /// own style first, whose remembered key holds the folder of them all. `proposedName` gives
-    /// the name for a style's extension. `pictureFile` is the file the picture was loaded
-    /// from, which the page must not replace. `picture` keeps its alpha: the compact styles write
-    /// it as it is, the others flattened over white. A page predicted above the services'
-    /// large-page size is written only when the user agrees. A failure reported on the way returns
-    /// false; any other is thrown.
-    bool Run(std::span<const PageStyle* const> styles,
+    /// Starts the save; `done` follows it, at once when the dialog is cancelled. `styles` are the
+    /// file types offered, the button's own style first, whose remembered key holds the folder of
+    /// them all. `proposedName` gives the name for a style's extension. `pictureFile` is the file
+    /// the picture was loaded from, which the page must not replace. `picture` keeps its alpha:
+    /// the compact styles write it as it is, the others flattened over white. A page predicted
+    /// above the services' large-page size is written only when the user agrees.
+    void Run(std::span<const PageStyle* const> styles,
              const std::function<std::u16string(std::u16string_view extension)>& proposedName,
              const QImage& picture, const std::u16string& pictureFile);
 
@@ -51,17 +64,34 @@ private:
                const std::function<std::u16string(std::u16string_view extension)>& proposedName);
     /// Whether a page may go to `file`; a refusal is reported.
     bool OutputAllowed(const std::u16string& file, const std::u16string& pictureFile);
-    /// The picture as the chosen style writes it; nothing when it could not be made (reported).
-    std::optional<QImage> PagePicture(const ChosenPage& chosen, const QImage& picture);
-    /// Whether the page may be written: true when it is not large or the user agreed.
-    bool LargePageAgreed(const PageStyle& style, const QImage& picture);
-    /// Walks the picture into the page beside the window; true when the page was written whole.
-    bool WritePage(const ChosenPage& chosen, const QImage& page);
+    // The steps after the dialog, each beside the window and going on with the next once it has
+    // ended: the picture as the chosen style writes it, its page's size, the page itself.
+    void MakePagePicture();
+    void CountLargePage();
+    void WritePage();
+    /// Whether the page could pass the large-page size, and so must be counted first.
+    bool MayBeLarge() const;
+    /// Runs one step's ending; a failure it does not report ends the save with it.
+    void Continue(const std::function<void()>& step);
+    void Finish(std::exception_ptr unreported = nullptr);
 
     MainServices& mServices;
     const AppInfo& mApp;
     const PageTemplates& mTemplates;
     QWidget* mOwner;
     const QString& mWorkNote;
-    IGeneratorUi& mUi;
+    Done mDone;
+
+    std::optional<ChosenPage> mChosen;
+    /// The window's picture, then the page's: the picture over white for the styles that want it.
+    QImage mPage;
+    std::optional<std::uint64_t> mCountedBytes;
+    std::unique_ptr<IAnyPicture> mWriter;
+    /// What the walk says, shown once it has ended.
+    DeferredMessages mMessages;
+    bool mWritten = false;
+    std::optional<BusyCursor> mBusy;
+    std::optional<BackgroundWork> mFlattening;
+    std::optional<BackgroundWork> mCounting;
+    std::optional<BackgroundWork> mWalk;
 };

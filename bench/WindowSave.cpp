@@ -1,6 +1,6 @@
 // The window's save against the converter's: one page of a 12 MP picture through the save button's
-// command (the walk on its own thread, the window's event loop waiting), offscreen, the file
-// dialog answered at once. Run beside `tesselet-cli` on the same picture (bench/compare does).
+// command (the walk on its own thread, the window's event loop running meanwhile), offscreen, the
+// file dialog answered at once. Run beside `tesselet-cli` on the same picture (bench/compare does).
 //
 //   tesselet-window-save [--sync] [STYLE [WIDTH HEIGHT [OUT [PICTURE.png]]]]
 //
@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -53,12 +54,14 @@ private:
 class Quiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
     void ShowFailure(const std::u16string&) override {}
-    void Inform(const std::u16string&) override {}
+    /// Only a page written whole says so.
+    void Inform(const std::u16string&) override { written = true; }
     void ShowError(const Failure&, const std::u16string&) override { failed = true; }
+    bool AskOkCancel(const std::u16string&) override { return false; }
     FlashResult Show(const QImage&) override { return FlashResult::kShown; }
     void Hide() override {}
-    void RepaintMainWindow() override {}
     bool failed = false;
+    bool written = false;
 };
 
 } // namespace
@@ -100,7 +103,13 @@ int main(int argc, char** argv) {
     const AppInfo app(std::u16string(u"" TESSELET_RESOURCES_DIR));
     QWidget owner;
     const QString noNote;
-    SavePictureCommand command(services, app, *templates, &owner, noNote, quiet);
+    bool ended = false;
+    SavePictureCommand command(services, app, *templates, &owner, noNote,
+                               [&ended, &quiet](const std::exception_ptr& unreported) {
+                                   ended = true;
+                                   quiet.failed = quiet.failed || unreported != nullptr;
+                                   QCoreApplication::quit();
+                               });
 
     QElapsedTimer timer;
     timer.start();
@@ -110,8 +119,11 @@ int main(int argc, char** argv) {
         written = CallPictureGenerator(*writer, file, picture, quiet, quiet);
     } else {
         const PageStyle* const styles[] = {style};
-        written = command.Run(
+        command.Run(
             styles, [](std::u16string_view) { return std::u16string(); }, picture, u"");
+        if (!ended) // a save refused before its walk has ended already
+            QApplication::exec();
+        written = quiet.written;
     }
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     if (!written || quiet.failed) {

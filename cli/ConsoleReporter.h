@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-/// Failure reports and message boxes as lines on standard error. A console has no window to
-/// repaint. A report made while a page's progress line shows on the same stream starts
-/// on the line beneath it; file names in a report are written as the bytes they are.
+/// Failure reports and message boxes as lines on standard error. A report made while a page's
+/// progress line shows on the same stream starts on the line beneath it; file names in a report
+/// are written as the bytes they are.
 class ConsoleReporter final : public IMessageBox, public IGeneratorUi {
 public:
     explicit ConsoleReporter(std::FILE* stream = stderr) : mStream(stream), mConsole(stream) {}
@@ -17,9 +17,11 @@ public:
     ConsoleStream& Console() noexcept { return mConsole; }
 
     void ShowError(const Failure& pending, const std::u16string& message) override;
-    void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override;
     void Inform(const std::u16string& text) override;
+    /// The converter runs unattended, in scripts and pipes, and asks nothing: what it is to do
+    /// is all on its command line. Were a question put, the answer would be Cancel.
+    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
 
 private:
     void Print(const std::u16string& text);

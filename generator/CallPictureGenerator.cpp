@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QRgb>
 #include <cstdint>
-#include <exception>
 #include <type_traits>
 
 // A pixel goes to the writer in the layout of its scan line.
@@ -67,23 +66,6 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
 }
 
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
-                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
-                          const WalkRunner& runWalk) {
-    ui.RepaintMainWindow();
-    if (!runWalk)
-        return GeneratePicture(writer, fileName, picture, messages, &ui);
-    // A failure inside the walk (only one of the report itself or of the closing after it) is
-    // carried out of the runner's thread and out of here.
-    bool result = false;
-    std::exception_ptr failure;
-    runWalk([&] {
-        try {
-            result = GeneratePicture(writer, fileName, picture, messages, &ui);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    if (failure)
-        std::rethrow_exception(failure);
-    return result;
+                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages) {
+    return GeneratePicture(writer, fileName, picture, messages, &ui);
 }

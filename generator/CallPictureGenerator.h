@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 class IAnyPicture;
@@ -8,17 +7,11 @@ class IGeneratorUi;
 class IMessageBox;
 class QImage;
 
-/// Runs the walk it is given, perhaps on another thread, and returns once the walk has ended.
-using WalkRunner = std::function<void(const std::function<void()>& walk)>;
-
-/// Writes one page: repaints the window once and walks the picture, telling `ui` of every row (see
-/// IGeneratorUi::RowWritten). The walk runs right here, or in `runWalk` when one is given; the
-/// repaint stays on the caller's thread. Returns
-/// true only when the page was written to the end and its file closed; every failure has been
-/// reported by then.
+/// Writes one page: walks the picture, telling `ui` of every row (see IGeneratorUi::RowWritten).
+/// Returns true only when the page was written to the end and its file closed; every failure has
+/// been reported by then.
 bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
-                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
-                          const WalkRunner& runWalk = {});
+                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages);
 
 /// The walk itself: every pixel, row by row, through the writer contract. The picture is opaque
 /// RGB32, as LoadPictureFile gives it, or ARGB32 (not premultiplied), whose alpha is passed on;

@@ -2,12 +2,10 @@
 
 #include <cstdint>
 
-/// What a save asks of the window besides its messages: a repaint of the main window before the
-/// walk, and a word after every row.
+/// What a walk tells besides its messages: a word after every row.
 class IGeneratorUi {
 public:
     virtual ~IGeneratorUi() = default;
-    virtual void RepaintMainWindow() = 0;
     /// After each row of the walk, on the thread that walks: `rowsDone` of `rows` are written.
     /// False stops the walk there, between rows: the page is dropped unfinished, so no page is
     /// left and an old one stays, and nothing is reported, as the user asked for it.

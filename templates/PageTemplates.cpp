@@ -20,7 +20,7 @@ void PrepareSourceAndTemplates(const AppInfo& app, std::u16string& sourceText,
     std::erase_if(sourceText,
                   [](char16_t unit) { return unit == u' ' || unit == u'\r' || unit == u'\n'; });
     const std::u16string generator =
-        app.Title() + u" " + FormatVersion(app.Major(), app.Minor(), app.Revision());
+        app.Title() + u" " + FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision);
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 

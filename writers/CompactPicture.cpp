@@ -54,17 +54,17 @@ std::size_t WebColourTo(PixelColor colour, char* out) {
     if (colour == kTransparent)
         return static_cast<std::size_t>(PutText(out, "#0000") - out);
     out[0] = '#';
-    const std::uint8_t parts[] = {GetRedRGB(colour), GetGreenRGB(colour), GetBlueRGB(colour)};
+    const std::uint8_t parts[] = {RedOf(colour), GreenOf(colour), BlueOf(colour)};
     char digits[2];
     if (parts[0] % 17 == 0 && parts[1] % 17 == 0 && parts[2] % 17 == 0) {
         for (std::size_t i = 0; i < 3; ++i) {
-            Hex1(static_cast<std::uint8_t>(parts[i] / 17), digits);
+            WriteTwoHexDigits(static_cast<std::uint8_t>(parts[i] / 17), digits);
             out[1 + i] = digits[1];
         }
         return 4;
     }
     for (std::size_t i = 0; i < 3; ++i)
-        Hex1(parts[i], out + 1 + 2 * i);
+        WriteTwoHexDigits(parts[i], out + 1 + 2 * i);
     return 7;
 }
 

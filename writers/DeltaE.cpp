@@ -26,9 +26,9 @@ double LabCurve(double t) {
 } // namespace
 
 LabColour LabFromRGB(PixelColor colour) noexcept {
-    const double r = kLinear[GetRedRGB(colour)];
-    const double g = kLinear[GetGreenRGB(colour)];
-    const double b = kLinear[GetBlueRGB(colour)];
+    const double r = kLinear[RedOf(colour)];
+    const double g = kLinear[GreenOf(colour)];
+    const double b = kLinear[BlueOf(colour)];
     // sRGB's primaries to XYZ, each divided by the D65 white's own X, Y or Z.
     const double x = (0.4124564 * r + 0.3575761 * g + 0.1804375 * b) / 0.95047;
     const double y = 0.2126729 * r + 0.7151522 * g + 0.0721750 * b;

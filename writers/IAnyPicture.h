@@ -11,12 +11,12 @@ class IAnyPicture {
 public:
     virtual ~IAnyPicture() = default;
 
-    virtual void OpenFile(const std::u16string& /*FileName*/) {}
+    virtual void OpenFile(const std::u16string& /*fileName*/) {}
     virtual void CloseFile() {}
     virtual void Init() {}
-    virtual void BeginPicture(std::int32_t /*Width*/, std::int32_t /*Height*/) {}
+    virtual void BeginPicture(std::int32_t /*width*/, std::int32_t /*height*/) {}
     virtual void EndPicture() {}
-    virtual void WritePixel(PixelColor /*Color*/, std::int32_t /*X*/, std::int32_t /*Y*/) {}
-    virtual void BeginNewLine(std::int32_t /*Y*/) {}
-    virtual void EndNewLine(std::int32_t /*Y*/) {}
+    virtual void WritePixel(PixelColor /*color*/, std::int32_t /*x*/, std::int32_t /*y*/) {}
+    virtual void BeginNewLine(std::int32_t /*y*/) {}
+    virtual void EndNewLine(std::int32_t /*y*/) {}
 };

@@ -78,9 +78,9 @@ protected:
 
     /// Writes the six colour digits of `Color` (red, green, blue) to `out`; returns their end.
     static char* ColourDigitsTo(PixelColor color, char* out) {
-        Hex1(GetRedRGB(color), out);
-        Hex1(GetGreenRGB(color), out + 2);
-        Hex1(GetBlueRGB(color), out + 4);
+        WriteTwoHexDigits(RedOf(color), out);
+        WriteTwoHexDigits(GreenOf(color), out + 2);
+        WriteTwoHexDigits(BlueOf(color), out + 4);
         return out + 6;
     }
 

@@ -17,9 +17,6 @@ public:
 
     std::u16string Title() const { return u"Korvane - Tesselet"; }
     std::u16string Path() const { return mFolder; }
-    std::int32_t Major() const { return kMajor; }
-    std::int32_t Minor() const { return kMinor; }
-    std::int32_t Revision() const { return kRevision; }
 
 private:
     std::u16string mFolder;

@@ -17,13 +17,13 @@ using PixelColor = std::uint32_t;
 
 // The colour functions are inline: the page writers call them for every pixel.
 
-inline std::uint8_t GetRedRGB(PixelColor color) noexcept {
+inline std::uint8_t RedOf(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color >> 16);
 }
-inline std::uint8_t GetGreenRGB(PixelColor color) noexcept {
+inline std::uint8_t GreenOf(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color >> 8);
 }
-inline std::uint8_t GetBlueRGB(PixelColor color) noexcept {
+inline std::uint8_t BlueOf(PixelColor color) noexcept {
     return static_cast<std::uint8_t>(color);
 }
 
@@ -35,9 +35,8 @@ inline PixelColor CompositeOver(PixelColor color, PixelColor background) noexcep
     const auto over = [alpha](std::uint32_t part, std::uint32_t below) {
         return (part * alpha + below * (255 - alpha) + 127) / 255;
     };
-    return 0xFF000000u | over(GetRedRGB(color), GetRedRGB(background)) << 16 |
-           over(GetGreenRGB(color), GetGreenRGB(background)) << 8 |
-           over(GetBlueRGB(color), GetBlueRGB(background));
+    return 0xFF000000u | over(RedOf(color), RedOf(background)) << 16 |
+           over(GreenOf(color), GreenOf(background)) << 8 | over(BlueOf(color), BlueOf(background));
 }
 
 /// The two upper-case hexadecimal digits of every byte, side by side: one load and one store per
@@ -54,7 +53,7 @@ inline constexpr auto kHexPairs = [] {
 
 /// Writes exactly two upper-case hexadecimal digits of `value` to `out`, as ASCII bytes that go
 /// straight into UTF-8 output; nothing is allocated, as it runs three times per pixel.
-inline void Hex1(std::uint8_t value, char* out) noexcept {
+inline void WriteTwoHexDigits(std::uint8_t value, char* out) noexcept {
     std::memcpy(out, &kHexPairs[2 * std::size_t{value}], 2);
 }
 

@@ -19,5 +19,5 @@ public:
     virtual void Inform(const std::u16string& text) = 0;
     /// Asks before going on; true when the user chose OK. A message box that cannot ask answers
     /// Cancel, so that nothing is done unasked.
-    virtual bool AskOkCancel(const std::u16string& /*text*/) { return false; }
+    virtual bool AskOkCancel(const std::u16string& text) = 0;
 };

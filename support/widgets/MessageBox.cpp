@@ -55,7 +55,7 @@ bool MessageBox::AskOkCancel(const std::u16string& text) {
 
 void ShowAbout(QWidget* owner, const AppInfo& app, const std::u16string& name) {
     QString about = ToQString(app.Title()) + u'\n' + TrQ(QT_TRANSLATE_NOOP("Tesselet", "Версия ")) +
-                    ToQString(FormatVersion(app.Major(), app.Minor(), app.Revision()));
+                    ToQString(FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision));
     if (!name.empty())
         about += QStringLiteral("\n\n") + ToQString(name);
     QMessageBox box(QMessageBox::NoIcon, ToQString(app.Title()), about, QMessageBox::Ok, owner);

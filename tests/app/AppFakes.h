@@ -58,6 +58,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
+    bool dialogFails = false; ///< the next dialog fails instead of showing
     FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
     std::vector<std::u16string> said;
@@ -93,8 +94,13 @@ struct Fakes final : IMessageBox, IFlashWindow {
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
-        bool ShowOpen() override { return !f.chosen.empty(); }
-        bool ShowSave() override { return !f.chosen.empty(); }
+        bool ShowOpen() override { return Shown(); }
+        bool ShowSave() override { return Shown(); }
+        bool Shown() const {
+            if (f.dialogFails)
+                throw Failure(5, u"Сбой диалога");
+            return !f.chosen.empty();
+        }
     };
 };
 
@@ -129,12 +135,14 @@ struct Window {
     QPushButton* Button(const char* name) {
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    /// Presses `button` with `path` chosen in its dialog under the file type `type`.
+    /// Presses `button` with `path` chosen in its dialog under the file type `type`, and waits
+    /// for the work it starts: the window takes input again once it has ended.
     void Press(const char* button, const QString& path, std::int32_t type = -1) {
         fakes.said.clear();
         fakes.chosen = FromQString(path);
         fakes.chosenType = type;
         Button(button)->click();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window.isEnabled(); }, 120000));
         fakes.chosen.clear();
         fakes.dialogs.clear();
     }

@@ -108,8 +108,8 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
 }
 
 // A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
-// (before it shows), is carried out once the page is written whole. The save into a named pipe
-// lasts until the pipe is read.
+// (before it shows), is carried out once the page is written whole, under the busy pointer. The
+// save into a named pipe lasts until the pipe is read.
 TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Esc" : "title bar");
@@ -120,9 +120,12 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         std::thread reader;
         QByteArray page;
         QTimer::singleShot(300, [&] {
-            // Meanwhile the window takes no input: a click on the load button opens nothing.
+            // Meanwhile the window takes no input: a click on the load button opens nothing; the
+            // pointer says it is busy.
             QTest::mouseClick(w.Button("cmdLoadPicture"), Qt::LeftButton);
             EXPECT_EQ(w.fakes.dialogs.size(), 1u);
+            const QCursor* pointer = QGuiApplication::overrideCursor();
+            EXPECT_TRUE(pointer != nullptr && pointer->shape() == Qt::WaitCursor);
             if (escape)
                 w.Key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             else

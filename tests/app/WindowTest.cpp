@@ -109,7 +109,10 @@ TEST(Window, KeysTable) {
         // A release of Space takes the picture off once it has settled; the opener fails later.
         QTest::qWait(150);
         EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return row.key != Qt::Key_F1 || row.seen.empty() || !w.fakes.said.empty(); },
+            [&] {
+                return w.window.isEnabled() &&
+                       (row.key != Qt::Key_F1 || row.seen.empty() || !w.fakes.said.empty());
+            },
             20000));
         std::string seen = w.window.isVisible() ? w.fakes.screen : "closed";
         for (const auto& dialog : w.fakes.dialogs)
@@ -176,6 +179,21 @@ TEST(Window, HoldTable) {
         other.hide();
         QTest::qWait(100);
         EXPECT_EQ(w.fakes.screen, row.seen);
+    }
+}
+
+// A dialog that fails is told, and the window takes its keys again.
+TEST(Window, AFailedDialogIsToldAndTheWindowGoesOn) {
+    for (const char* button : {"cmdLoadPicture", "cmdSaveSPAN"}) {
+        SCOPED_TRACE(button);
+        Window w;
+        w.fakes.dialogFails = true;
+        w.Press(button, "page.htm");
+        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Ошибка 5: Сбой диалога"});
+        QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+        w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(w.window.findChild<QLabel*>("lblStatus")->isVisible());
     }
 }
 

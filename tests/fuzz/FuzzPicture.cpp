@@ -15,15 +15,16 @@ constexpr qint64 kLargestFuzzedPicture = 4096 * 1024;
 class CheckingWriter final : public IAnyPicture, public IMessageBox {
 public:
     explicit CheckingWriter(const QImage& p) : image(p), left(qint64{p.width()} * p.height()) {}
-    void BeginPicture(std::int32_t Width, std::int32_t Height) override {
-        Check(Width == image.width() && Height == image.height());
+    void BeginPicture(std::int32_t width, std::int32_t height) override {
+        Check(width == image.width() && height == image.height());
     }
-    void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override {
-        Check(qAlpha(Color) == 255 && Color == image.pixel(X, Y) && left-- > 0);
+    void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override {
+        Check(qAlpha(color) == 255 && color == image.pixel(x, y) && left-- > 0);
     }
     void ShowFailure(const std::u16string&) override { std::abort(); }
     void Inform(const std::u16string&) override { std::abort(); }
     void ShowError(const Failure&, const std::u16string&) override { std::abort(); }
+    bool AskOkCancel(const std::u16string&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet
 };

@@ -54,9 +54,12 @@ public:
     };
 
     void ShowError(const Failure& pending, const std::u16string& message) override;
-    void RepaintMainWindow() override {}
     void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
     void Inform(const std::u16string& text) override { boxes.push_back(text); }
+    bool AskOkCancel(const std::u16string& text) override {
+        boxes.push_back(text);
+        return false;
+    }
 
     bool RowWritten(std::int32_t done, std::int32_t) override {
         return stopAfter == 0 || done < stopAfter;
