@@ -96,6 +96,12 @@ QImage Screenshot(const std::string& browser, const TempDir& dir, const std::str
     QStringList arguments = QString("--headless --no-sandbox --disable-gpu --no-first-run "
                                     "--hide-scrollbars --no-remote")
                                 .split(u' ');
+    // Chromium would take its picture at the load event, before a busy machine has drawn every
+    // frame: it waits for all of them to be drawn, and for the page to settle. (Firefox refuses
+    // these.)
+    if (browser == "chromium")
+        arguments << "--run-all-compositor-stages-before-draw"
+                  << "--virtual-time-budget=10000";
     arguments << "--force-device-scale-factor=" + scale;
     arguments << QString("--window-size=%1,%2").arg(kWidth).arg(height)
               << "--user-data-dir=" + profile << "--profile=" + profile << "--screenshot=" + shot
