@@ -10,13 +10,13 @@
 /// would have.
 class DeferredMessages final : public IMessageBox {
 public:
-    void ShowError(const Failure& pending, const std::u16string& message) override {
+    void ShowError(const Failure& pending, const QString& message) override {
         mMessages.push_back({message, Kind::kError, pending});
     }
-    void ShowFailure(const std::u16string& text) override {
+    void ShowFailure(const QString& text) override {
         mMessages.push_back({text, Kind::kFailure, std::nullopt});
     }
-    void Inform(const std::u16string& text) override {
+    void Inform(const QString& text) override {
         mMessages.push_back({text, Kind::kNews, std::nullopt});
     }
 
@@ -42,7 +42,7 @@ public:
 private:
     enum class Kind { kError, kFailure, kNews };
     struct Message {
-        std::u16string text;
+        QString text;
         Kind kind;
         std::optional<Failure> error;
     };

@@ -62,7 +62,7 @@ LoadOutcome LoadPictureCommand::Load(const std::u16string& name,
     // a second, says that it is busy (the reader tells nothing of how far it got).
     LoadOutcome outcome;
     try {
-        BackgroundWork work(mOwner, mWorkNote, TrQ(kLoadingPicture), false,
+        BackgroundWork work(mOwner, mWorkNote, Tr(kLoadingPicture), false,
                             mServices.progressDelayMs);
         work.Run([&] { outcome.picture = load(); });
         outcome.pictureLoaded = true;

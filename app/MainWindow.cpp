@@ -189,7 +189,7 @@ void MainWindow::CreateControls() {
     QPushButton** buttons[] = {&mLoadButton, &mShowButton, &mSaveSpanButton, &mSaveTableButton,
                                &mSaveDivButton};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-        auto* button = new QPushButton(TrQ(kButtons[i].caption), this);
+        auto* button = new QPushButton(Tr(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
         button->setGeometry(ToPixels(kButtonLeft, dpi), ToPixels(kButtons[i].top, dpiY),
                             ToPixels(kButtonWidth, dpi), ToPixels(kButtonHeight, dpiY));
@@ -227,7 +227,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::PlaceOnScreen() {
     CenterOnScreen(this);
-    SetWindowIcons(this, u"A_MAIN");
+    SetWindowIcons(this, QStringLiteral("A_MAIN"));
 }
 
 void MainWindow::CreateShortcuts() {
@@ -256,7 +256,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
         mCloseWhenDone = true;
-        mWorkNote = TrQ(kClosesWhenDone);
+        mWorkNote = Tr(kClosesWhenDone);
         event->ignore();
         return;
     }
@@ -415,7 +415,7 @@ void MainWindow::ReportFailure() {
 
 void MainWindow::ReportFailure(const Failure& pending) {
     try {
-        mServices.messageBox.ShowError(pending, u"");
+        mServices.messageBox.ShowError(pending, {});
     } catch (...) {
         // Nothing left to tell the user with.
     }
@@ -530,8 +530,8 @@ void MainWindow::OnShowPicturePressed() {
     mHolding = result == FlashResult::kShown;
     if (!mHolding)
         mShownPicture = QImage();
-    const std::u16string failure = FlashFailureMessage(result);
-    if (!failure.empty())
+    const QString failure = FlashFailureMessage(result);
+    if (!failure.isEmpty())
         mServices.messageBox.ShowFailure(failure);
 }
 
@@ -555,8 +555,8 @@ void MainWindow::RepaintMainWindow() {
     repaint();
 }
 
-void MainWindow::ShowStatus(const std::u16string& text) {
-    mStatusLabel->setText(ToQString(text));
+void MainWindow::ShowStatus(const QString& text) {
+    mStatusLabel->setText(text);
     mStatusLabel->adjustSize();
     mStatusLabel->move((width() - mStatusLabel->width()) / 2,
                        height() - mStatusLabel->height() - ToPixels(kButtonLeft, logicalDpiY()));

@@ -75,7 +75,7 @@ private:
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
     /// A short remark over the foot of the window that goes by itself after a few seconds.
-    void ShowStatus(const std::u16string& text);
+    void ShowStatus(const QString& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.
     void SavePicture(std::span<const PageStyle* const> styles);
     std::u16string MakeOutputFileName(const std::u16string& extension) const;

@@ -23,7 +23,7 @@ constexpr const char* kHtmlFiles = QT_TRANSLATE_NOOP("Tesselet", "HTML файл�
 constexpr const char* kAllFiles = QT_TRANSLATE_NOOP("Tesselet", "Все файлы");
 
 FileType AllFiles() {
-    return {TrQ(kAllFiles), {QStringLiteral("*")}};
+    return {Tr(kAllFiles), {QStringLiteral("*")}};
 }
 
 } // namespace
@@ -40,14 +40,14 @@ std::vector<FileType> SaveFileTypes(std::span<const PageStyle* const> styles) {
     for (const PageStyle* style : styles) {
         const char* label = FileTypeOf(*style).label;
         types.push_back(
-            {label != nullptr ? TrQ(label) : QString::fromStdU16String(std::u16string(style->name)),
+            {label != nullptr ? Tr(label) : QString::fromStdU16String(std::u16string(style->name)),
              {QStringLiteral("*") + QString::fromStdU16String(std::u16string(style->extension))}});
     }
-    types.push_back({TrQ(kHtmlFiles), {QStringLiteral("*.HTM"), QStringLiteral("*.HTML")}});
+    types.push_back({Tr(kHtmlFiles), {QStringLiteral("*.HTM"), QStringLiteral("*.HTML")}});
     types.push_back(AllFiles());
     return types;
 }
 
 std::vector<FileType> PictureFileTypes() {
-    return {{TrQ(kPictures), PictureFilePatterns()}, AllFiles()};
+    return {{Tr(kPictures), PictureFilePatterns()}, AllFiles()};
 }

@@ -38,9 +38,9 @@ constexpr std::u16string_view kTypeKeySuffix = u" Type";
 /// Takes every message of a walk and shows none.
 class SilentMessages final : public IMessageBox {
 public:
-    void ShowError(const Failure& /*pending*/, const std::u16string& /*message*/) override {}
-    void ShowFailure(const std::u16string& /*text*/) override {}
-    void Inform(const std::u16string& /*text*/) override {}
+    void ShowError(const Failure& /*pending*/, const QString& /*message*/) override {}
+    void ShowFailure(const QString& /*text*/) override {}
+    void Inform(const QString& /*text*/) override {}
 };
 
 /// The window's repaint, with the rows of the walk counted for the progress dialog
@@ -150,7 +150,7 @@ std::optional<QImage> SavePictureCommand::PagePicture(const ChosenPage& chosen,
         return picture;
     QImage page;
     try {
-        BackgroundWork flattening(mOwner, mWorkNote, TrQ(kSavingPage), false,
+        BackgroundWork flattening(mOwner, mWorkNote, Tr(kSavingPage), false,
                                   mServices.progressDelayMs);
         flattening.Run([&] { page = PictureOverWhite(picture); });
     } catch (...) {
@@ -166,7 +166,7 @@ bool SavePictureCommand::WritePage(const ChosenPage& chosen, const QImage& page)
     // dialog can be answered; what it says is shown here once it has ended, and once the writer
     // and the picture it kept are gone.
     DeferredMessages messages;
-    BackgroundWork work(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
+    BackgroundWork work(mOwner, mWorkNote, Tr(kSavingPage), true, mServices.progressDelayMs);
     RowsToWork rows(mUi, work);
     bool written = false;
     try {
@@ -203,7 +203,7 @@ bool SavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& p
     std::optional<std::uint64_t> bytes;
     try {
         const BusyCursor busy;
-        BackgroundWork counting(mOwner, mWorkNote, TrQ(kSavingPage), false,
+        BackgroundWork counting(mOwner, mWorkNote, Tr(kSavingPage), false,
                                 mServices.progressDelayMs);
         counting.Run([&] {
             SilentMessages silent;
@@ -215,6 +215,6 @@ bool SavePictureCommand::LargePageAgreed(const PageStyle& style, const QImage& p
     if (!bytes || *bytes <= mServices.largePageBytes)
         return true;
     const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
-    const QString text = TrQ(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
-    return mServices.messageBox.AskOkCancel(text.toStdU16String());
+    const QString text = Tr(kLargePage).arg((*bytes + megabyte - 1) / megabyte);
+    return mServices.messageBox.AskOkCancel(text);
 }

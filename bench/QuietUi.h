@@ -10,9 +10,9 @@
 class QuietUi final : public IGeneratorUi, public IMessageBox {
 public:
     void RepaintMainWindow() override {}
-    void ShowFailure(const std::u16string& text) override;
-    void Inform(const std::u16string& /*text*/) override {}
-    void ShowError(const Failure& pending, const std::u16string& message) override;
+    void ShowFailure(const QString& text) override;
+    void Inform(const QString& /*text*/) override {}
+    void ShowError(const Failure& pending, const QString& message) override;
 
     /// The last failure as UTF-8, empty when nothing failed.
     const std::string& LastFailure() const noexcept { return mLastFailure; }

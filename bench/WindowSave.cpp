@@ -52,9 +52,9 @@ private:
 
 class Quiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
-    void ShowFailure(const std::u16string&) override {}
-    void Inform(const std::u16string&) override {}
-    void ShowError(const Failure&, const std::u16string&) override { failed = true; }
+    void ShowFailure(const QString&) override {}
+    void Inform(const QString&) override {}
+    void ShowError(const Failure&, const QString&) override { failed = true; }
     FlashResult Show(const QImage&) override { return FlashResult::kShown; }
     void Hide() override {}
     void RepaintMainWindow() override {}

@@ -36,7 +36,7 @@ class CommandLine {
 public:
     struct Result {
         std::optional<CliOptions> options; ///< empty when the program should end at once
-        std::u16string error;              ///< usage error, when not empty
+        QString error;                     ///< usage error, when not empty
         QString print;                     ///< --help or --version: what to print, then end
     };
 

@@ -16,13 +16,13 @@ public:
     /// The stream, for a page's progress line to show on.
     ConsoleStream& Console() noexcept { return mConsole; }
 
-    void ShowError(const Failure& pending, const std::u16string& message) override;
+    void ShowError(const Failure& pending, const QString& message) override;
     void RepaintMainWindow() override {}
-    void ShowFailure(const std::u16string& text) override;
-    void Inform(const std::u16string& text) override;
+    void ShowFailure(const QString& text) override;
+    void Inform(const QString& text) override;
 
 private:
-    void Print(const std::u16string& text);
+    void Print(const QString& text);
 
     std::FILE* mStream;
     ConsoleStream mConsole;

@@ -78,7 +78,7 @@ void Converter::Note(const QString& text) const {
         return;
     mReporter.Console().EndLine();
     // The name in it as the bytes it is, as a failure's report shows it.
-    const std::string bytes = NativeFromPath(FromQString(text)) + '\n';
+    const std::string bytes = NativeFromDisplay(text) + '\n';
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
@@ -114,16 +114,16 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
             return false;
         if (fit->picture.isNull()) {
             const QString sentence =
-                TrQ(QT_TRANSLATE_NOOP("Tesselet", "Страница не умещается в %1 байт даже шириной в "
-                                                  "1 пиксель: ей нужно %2 байт."))
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница не умещается в %1 байт даже шириной в "
+                                                 "1 пиксель: ей нужно %2 байт."))
                     .arg(mOptions.maxBytes)
                     .arg(fit->bytes);
-            mReporter.ShowFailure(FileMessage(path, FromQString(sentence)));
+            mReporter.ShowFailure(FileMessage(path, sentence));
             return false;
         }
         image = fit->picture;
-        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт — самая большая "
-                                               "ширина, при которой страница не больше %5 байт"))
+        Note(Tr(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт — самая большая "
+                                              "ширина, при которой страница не больше %5 байт"))
                  .arg(name)
                  .arg(image.width())
                  .arg(image.height())
@@ -142,7 +142,7 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
         return false;
     if (const std::optional<double> deltaE = writer->LargestDeltaE();
         deltaE && mOptions.tolerance >= 0)
-        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
+        Note(Tr(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
                  .arg(name, QString::number(*deltaE, 'f', 2)));
     mGuard.Written(path, picture);
     // A page on standard output is not followed there by its name.

@@ -22,7 +22,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
     // line to misread and makes an empty page.
     const bool withAlpha = picture.format() == QImage::Format_ARGB32;
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32 && !withAlpha) {
-        messages.ShowFailure(std::u16string(kNotPixels));
+        messages.ShowFailure(kNotPixels);
         return false;
     }
 

@@ -20,7 +20,8 @@ void PrepareSourceAndTemplates(const AppInfo& app, std::u16string& sourceText,
     std::erase_if(sourceText,
                   [](char16_t unit) { return unit == u' ' || unit == u'\r' || unit == u'\n'; });
     const std::u16string generator =
-        app.Title() + u" " + FormatVersion(app.Major(), app.Minor(), app.Revision());
+        (app.Title() + u' ' + FormatVersion(app.Major(), app.Minor(), app.Revision()))
+            .toStdU16String();
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 

@@ -59,25 +59,26 @@ void OutputGuard::Check(const std::u16string& output, const std::u16string& pict
         return;
     const auto source = picture == kStandardInput ? IdOfStream(STDIN_FILENO) : IdOfName(picture);
     if (source == target)
-        throw Failure(
-            Failure::kOutputIsInput,
-            Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"), picture));
+        throw Failure(Failure::kOutputIsInput,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"),
+                         PathForDisplay(picture)));
     for (const auto& [file, kind] : mProtected) {
         if (IdOfName(file) != target)
             continue;
         throw Failure(
             Failure::kOutputIsInput,
             kind == Kind::kStartUpFile
-                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file)
+                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"),
+                     PathForDisplay(file))
                 : Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы файл программы %1"),
-                     file));
+                     PathForDisplay(file)));
     }
     if (const auto earlier = mWritten.find(*target); earlier != mWritten.end())
         throw Failure(
             Failure::kOutputTwice,
             Tr(QT_TRANSLATE_NOOP("Tesselet",
                                  "В этот файл в этом запуске уже записана страница картинки %1"),
-               earlier->second));
+               PathForDisplay(earlier->second)));
 }
 
 void OutputGuard::Written(const std::u16string& output, const std::u16string& picture) {

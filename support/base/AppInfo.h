@@ -2,6 +2,7 @@
 
 #include "TesseletVersion.h"
 
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -15,7 +16,7 @@ public:
 
     explicit AppInfo(std::u16string folder) : mFolder(std::move(folder)) {}
 
-    std::u16string Title() const { return u"Korvane - Tesselet"; }
+    QString Title() const { return QStringLiteral("Korvane - Tesselet"); }
     std::u16string Path() const { return mFolder; }
     std::int32_t Major() const { return kMajor; }
     std::int32_t Minor() const { return kMinor; }

@@ -18,10 +18,8 @@ std::u16string BuildFileName(const std::u16string& folder, const std::u16string&
     return path;
 }
 
-std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
-    const auto text =
-        std::to_string(major) + '.' + std::to_string(minor) + '.' + std::to_string(revision);
-    return std::u16string(text.begin(), text.end());
+QString FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 std::u16string GetFilePath(std::u16string_view path) {

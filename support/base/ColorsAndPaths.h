@@ -3,6 +3,7 @@
 // The program's small support library: colours, hexadecimal digits, file names and
 // the version text. Each function returns its result and throws Failure on failure.
 
+#include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,7 +63,7 @@ inline void Hex1(std::uint8_t value, char* out) noexcept {
 std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name);
 
 /// "major.minor.revision".
-std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
+QString FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
 
 /// The folder part of a path, without a trailing separator (the root stays "/"); empty when the
 /// path names no folder.

@@ -113,3 +113,11 @@ std::string NativeFromPath(std::u16string_view path) {
     flush(path.size());
     return bytes;
 }
+
+std::string NativeFromDisplay(const QString& text) {
+    return NativeFromPath({QStringView(text).utf16(), static_cast<std::size_t>(text.size())});
+}
+
+QString PathForDisplay(std::u16string_view path) {
+    return QString::fromUtf16(path.data(), static_cast<qsizetype>(path.size()));
+}

@@ -10,8 +10,8 @@
 
 namespace {
 
-Failure NotRegularFile(std::u16string_view advice) {
-    if (advice.empty())
+Failure NotRegularFile(const QString& advice) {
+    if (advice.isEmpty())
         return Failure(Failure::kNotRegularFile,
                        Tr(QT_TRANSLATE_NOOP("Tesselet", "Это не обычный файл")));
     return Failure(Failure::kNotRegularFile,
@@ -26,7 +26,7 @@ FileDescriptor::~FileDescriptor() {
 }
 
 FileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
-                               std::u16string_view advice) {
+                               const QString& advice) {
     const std::string name = NativeFromPath(path);
     if (name.find('\0') != std::string::npos)
         throw Failure::FromErrno(ENOENT); // no file has one in its name

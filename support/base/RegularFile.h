@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -31,4 +32,4 @@ private:
 /// file is refused without being waited on or, where the name shows it beforehand, opened: a
 /// FIFO would wait for a writer, /dev/zero never ends, and opening some devices does something.
 FileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
-                               std::u16string_view advice = {});
+                               const QString& advice = {});

@@ -74,10 +74,9 @@ std::u16string DecodeWindows1251(std::string_view bytes) {
 }
 
 Failure TooLarge() {
-    const std::string mebibytes = std::to_string(TextFileReader::kMaxStartUpFileBytes >> 20);
     return Failure(Failure::kStartUpFileTooLarge,
                    Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл больше %1 МиБ"),
-                      std::u16string(mebibytes.begin(), mebibytes.end())));
+                      QString::number(TextFileReader::kMaxStartUpFileBytes >> 20)));
 }
 
 } // namespace

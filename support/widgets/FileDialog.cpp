@@ -36,7 +36,7 @@ QString SizeText(qint64 bytes) {
         value /= 1024;
         ++unit;
     }
-    return TrQ(kSizeUnits[unit])
+    return Tr(kSizeUnits[unit])
         .arg(unit == 0 ? locale.toString(bytes) : locale.toString(value, 'f', 2));
 }
 
@@ -58,7 +58,7 @@ public:
             return files->isDir(source) ? QString() : SizeText(files->size(source));
         case kTypeColumn:
             if (files->isDir(source))
-                return TrQ(kFolder);
+                return Tr(kFolder);
             break;
         case kDateColumn:
             return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);

@@ -12,7 +12,7 @@ void ThrowOnFailure(const QSettings& settings) {
     if (settings.status() != QSettings::NoError)
         throw Failure(Failure::kPathAccess,
                       Tr(QT_TRANSLATE_NOOP("Tesselet", "Ошибка доступа к пути или файлу: %1"),
-                         FromQString(settings.fileName())));
+                         settings.fileName()));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "MainServices.h"
 #include "MainWindow.h"
 #include "PageTemplates.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -60,18 +61,18 @@ struct Fakes final : IMessageBox, IFlashWindow {
     bool answerOk = false;
     FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
-    std::vector<std::u16string> said;
+    std::vector<QString> said;
     bool busyWhenAsked = false;
     std::string screen; ///< "S" each time the picture is put on the screen, "H" taken off
     QImage shown;
     MainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
-    void ShowFailure(const std::u16string& text) override { said.push_back(text); }
-    void Inform(const std::u16string& text) override { said.push_back(text); }
-    void ShowError(const Failure& pending, const std::u16string& message) override {
-        said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
+    void ShowFailure(const QString& text) override { said.push_back(text); }
+    void Inform(const QString& text) override { said.push_back(text); }
+    void ShowError(const Failure& pending, const QString& message) override {
+        said.push_back((message.isEmpty() ? QString() : message + "\r\n\r\n") + ErrorLine(pending));
     }
-    bool AskOkCancel(const std::u16string& text) override {
+    bool AskOkCancel(const QString& text) override {
         busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
         said.push_back(text);
         return answerOk;

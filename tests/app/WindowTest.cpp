@@ -119,9 +119,8 @@ TEST(Window, KeysTable) {
             status && status->isVisible())
             seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
-            seen += ToQString(text)
-                        .replace(QCoreApplication::applicationDirPath(), "DIR")
-                        .toStdString();
+            seen +=
+                QString(text).replace(QCoreApplication::applicationDirPath(), "DIR").toStdString();
         EXPECT_EQ(seen, row.seen);
     }
     qputenv("PATH", path);
@@ -150,16 +149,15 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
             continue;
         SCOPED_TRACE(fields[0].toStdString());
         const bool loads = fields[1] == QStringLiteral("0");
-        const std::u16string sentence =
+        const QString sentence =
             fields[2].startsWith(QStringLiteral("Ошибка 1481:"))
-                ? u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
-                : u"Не удалось загрузить файл.";
+                ? "Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
+                : "Не удалось загрузить файл.";
         Window fresh(QImage{});
         fresh.Press("cmdLoadPicture", bad + fields[0]);
-        EXPECT_EQ(fresh.fakes.said,
-                  loads ? std::vector<std::u16string>{}
-                        : std::vector{FromQString(bad + fields[0]) + u"\r\n\r\n" + sentence +
-                                      u"\r\n\r\n" + FromQString(fields[2])});
+        EXPECT_EQ(fresh.fakes.said, loads ? std::vector<QString>{}
+                                          : std::vector{bad + fields[0] + "\r\n\r\n" + sentence +
+                                                        "\r\n\r\n" + fields[2]});
         EXPECT_EQ(fresh.Button("cmdSaveTABLE")->isEnabled(), loads);
         if (!loads)
             w.Press("cmdLoadPicture", bad + fields[0]);
@@ -191,11 +189,9 @@ TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
     Fakes fakes;
     EXPECT_EQ(StartUp(AppInfo(FromQString(empty.path())), fakes.services), nullptr);
     ASSERT_EQ(fakes.said.size(), 1u);
-    EXPECT_TRUE(
-        ToQString(fakes.said[0])
-            .startsWith(empty.filePath("source.text") +
-                        QStringLiteral(
-                            "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
+    EXPECT_TRUE(fakes.said[0].startsWith(
+        empty.filePath("source.text") +
+        QStringLiteral("\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
     EXPECT_TRUE(StartUp(kApp, fakes.services)->isVisible()); // and the templates back for the rest
 }
 
@@ -203,9 +199,9 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     QStringList texts;
     const User user(
         [&](QDialog& box) { texts << static_cast<QMessageBox&>(box).text(), box.accept(); });
-    MessageBox box(u"Korvane - Tesselet");
-    box.ShowError(Failure(Failure::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
-    box.ShowError(Failure(2, u"Нет файла"), u"");
+    MessageBox box("Korvane - Tesselet");
+    box.ShowError(Failure(Failure::kInvalidPicture, "Плохо"), "/p/a.png\r\n\r\nНе вышло.");
+    box.ShowError(Failure(2, "Нет файла"), {});
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла")}));
 }

@@ -182,7 +182,7 @@ TEST(StartUp, EachMissingFileIsNamed) {
         }
         ASSERT_EQ(messages.errors.size(), 1u);
         EXPECT_EQ(messages.errors[0].number, 2);
-        EXPECT_EQ(messages.errors[0].message,
+        EXPECT_EQ(messages.errors[0].message.toStdU16String(),
                   dir.File16(names[broken]) +
                       u"\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
     }

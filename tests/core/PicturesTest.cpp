@@ -138,7 +138,8 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
                     << x << "," << y << ": " << std::hex << got << " for " << colour;
             }
         } catch (const Failure& error) {
-            EXPECT_EQ(std::to_string(error.Number()) + ": " + U8(error.Description()), c.error);
+            EXPECT_EQ(std::to_string(error.Number()) + ": " + error.Description().toStdString(),
+                      c.error);
         }
     }
     // Flattening a picture the window still holds copies it: memory running out is reported.

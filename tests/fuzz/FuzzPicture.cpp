@@ -21,9 +21,9 @@ public:
     void WritePixel(PixelColor Color, std::int32_t X, std::int32_t Y) override {
         Check(qAlpha(Color) == 255 && Color == image.pixel(X, Y) && left-- > 0);
     }
-    void ShowFailure(const std::u16string&) override { std::abort(); }
-    void Inform(const std::u16string&) override { std::abort(); }
-    void ShowError(const Failure&, const std::u16string&) override { std::abort(); }
+    void ShowFailure(const QString&) override { std::abort(); }
+    void Inform(const QString&) override { std::abort(); }
+    void ShowError(const Failure&, const QString&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet
 };
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Failure::kInvalidPicture, Failure::kEmptyPicture, Failure::kPictureCutShort,
             Failure::kPictureTooLarge, Failure::kPictureNoMemory};
         Check(std::ranges::count(kPictureErrors, error.Number()) == 1 &&
-              !error.Description().empty());
+              !error.Description().isEmpty());
     }
     return 0;
 }

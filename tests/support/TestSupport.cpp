@@ -60,7 +60,7 @@ std::string U8(const std::u16string& text) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-void FakeReporter::ShowError(const Failure& pending, const std::u16string& message) {
+void FakeReporter::ShowError(const Failure& pending, const QString& message) {
     errors.push_back({pending.Number(), pending.Description(), message});
 }
 

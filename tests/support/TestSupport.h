@@ -49,22 +49,22 @@ class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
         std::int32_t number;
-        std::u16string description;
-        std::u16string message;
+        QString description;
+        QString message;
     };
 
-    void ShowError(const Failure& pending, const std::u16string& message) override;
+    void ShowError(const Failure& pending, const QString& message) override;
     void RepaintMainWindow() override {}
-    void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
-    void Inform(const std::u16string& text) override { boxes.push_back(text); }
+    void ShowFailure(const QString& text) override { boxes.push_back(text); }
+    void Inform(const QString& text) override { boxes.push_back(text); }
 
     bool RowWritten(std::int32_t done, std::int32_t) override {
         return stopAfter == 0 || done < stopAfter;
     }
 
     std::vector<Report> errors;
-    std::vector<std::u16string> boxes; ///< failures and news shown in a sentence alone
-    std::int32_t stopAfter = 0;        ///< rows after which the walk is stopped; 0 never
+    std::vector<QString> boxes; ///< failures and news shown in a sentence alone
+    std::int32_t stopAfter = 0; ///< rows after which the walk is stopped; 0 never
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
