@@ -52,7 +52,7 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
     CTablePicture writer(noFrame);
     writer.OpenBodyInMemory();
     SizeWatch watch(writer, limit);
-    const bool whole = GeneratePicture(writer, u"", flat, messages, &watch);
+    const bool whole = GeneratePicture(writer, {}, flat, messages, &watch);
     if (watch.WouldTake() > 0) {
         wouldTake = watch.WouldTake();
         return std::nullopt;

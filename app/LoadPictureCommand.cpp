@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::u16string_view kSourcePicture = u"Source Picture";
+constexpr QLatin1StringView kSourcePicture{"Source Picture"};
 constexpr const char* kLoadingPicture = QT_TRANSLATE_NOOP("Tesselet", "Загрузка картинки…");
 
 } // namespace
@@ -25,19 +25,19 @@ LoadPictureCommand::LoadPictureCommand(MainServices& services, QWidget* owner,
 
 LoadOutcome LoadPictureCommand::Run() {
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-    const std::optional<std::u16string> file =
+    const std::optional<std::string> file =
         ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
     if (!file)
         return {};
     return Load(*file);
 }
 
-LoadOutcome LoadPictureCommand::RunWithFile(const std::u16string& file) {
+LoadOutcome LoadPictureCommand::RunWithFile(const std::string& file) {
     RememberFolderOf(kSourcePicture, file);
     return Load(file);
 }
 
-LoadOutcome LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
+LoadOutcome LoadPictureCommand::RunWithImage(const QImage& image, const std::string& name) {
     return Load(name, [&image] {
         // Through the reader, as a file would be: the same limits, orientation and colours.
         QByteArray bytes;
@@ -52,12 +52,11 @@ LoadOutcome LoadPictureCommand::RunWithImage(const QImage& image, const std::u16
     });
 }
 
-LoadOutcome LoadPictureCommand::Load(const std::u16string& file) {
+LoadOutcome LoadPictureCommand::Load(const std::string& file) {
     return Load(file, [&file] { return LoadPictureFile(file, {}, PictureAlpha::kKeep); });
 }
 
-LoadOutcome LoadPictureCommand::Load(const std::u16string& name,
-                                     const std::function<QImage()>& load) {
+LoadOutcome LoadPictureCommand::Load(const std::string& name, const std::function<QImage()>& load) {
     // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
     // a second, says that it is busy (the reader tells nothing of how far it got).
     LoadOutcome outcome;

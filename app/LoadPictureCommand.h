@@ -17,7 +17,7 @@ struct LoadOutcome {
     /// alpha, otherwise RGB32. The pages that show every pixel flatten it over white themselves.
     QImage picture;
     /// The chosen path, whenever a picture was loaded.
-    std::optional<std::u16string> path;
+    std::optional<std::string> path;
 };
 
 /// The work of "1. Загрузить картинку": the open dialog in the remembered folder, remembering the
@@ -29,15 +29,15 @@ public:
     LoadPictureCommand(MainServices& services, QWidget* owner, const QString& workNote);
     LoadOutcome Run();
     /// A file chosen without the dialog (dropped, pasted): the rest as Run does after the dialog.
-    LoadOutcome RunWithFile(const std::u16string& file);
+    LoadOutcome RunWithFile(const std::string& file);
     /// A picture given as it is (pasted), read as a file of it would be; `name` stands for its
     /// path in the outcome and in a failure's report.
-    LoadOutcome RunWithImage(const QImage& image, const std::u16string& name);
+    LoadOutcome RunWithImage(const QImage& image, const std::string& name);
 
 private:
-    LoadOutcome Load(const std::u16string& file);
+    LoadOutcome Load(const std::string& file);
     /// Runs `load` beside the window; a failure is reported with `name` as the file.
-    LoadOutcome Load(const std::u16string& name, const std::function<QImage()>& load);
+    LoadOutcome Load(const std::string& name, const std::function<QImage()>& load);
 
     MainServices& mServices;
     QWidget* mOwner;

@@ -13,7 +13,6 @@
 #include "MessageBox.h"
 #include "PageStyle.h"
 #include "PictureFiles.h"
-#include "QtText.h"
 #include "SavePictureCommand.h"
 #include "SpaceKeyRule.h"
 #include "WindowHelpers.h"
@@ -24,6 +23,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -64,15 +64,15 @@ constexpr ButtonLayout kButtons[] = {
 };
 
 /// The name a pasted picture's pages are proposed under, in the folder of the open dialog.
-constexpr std::u16string_view kClipboardName = u"clipboard";
+constexpr std::string_view kClipboardName = "clipboard";
 
 /// The local file a drag or the clipboard carries, if any: the first URL that is one.
-std::optional<std::u16string> LocalFile(const QMimeData* data) {
+std::optional<std::string> LocalFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls())
         return std::nullopt;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            return FromQString(url.toLocalFile());
+            return QFile::encodeName(url.toLocalFile()).toStdString();
     return std::nullopt;
 }
 
@@ -299,7 +299,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::optional<std::u16string> file = LocalFile(event->mimeData());
+    const std::optional<std::string> file = LocalFile(event->mimeData());
     if (mWorking || !file)
         return;
     event->acceptProposedAction();
@@ -427,7 +427,7 @@ void MainWindow::OnLoadPictureClicked() {
     AcceptLoad(command.Run());
 }
 
-void MainWindow::LoadDroppedFile(const std::u16string& file) {
+void MainWindow::LoadDroppedFile(const std::string& file) {
     LoadPictureCommand command(mServices, this, mWorkNote);
     const WorkScope working(*this);
     AcceptLoad(command.RunWithFile(file));
@@ -435,7 +435,7 @@ void MainWindow::LoadDroppedFile(const std::u16string& file) {
 
 void MainWindow::PastePicture() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    const std::optional<std::u16string> file = LocalFile(offered);
+    const std::optional<std::string> file = LocalFile(offered);
     if (!file && (offered == nullptr || !offered->hasImage())) {
         // Text, a web address or nothing at all: said in passing, nothing to answer.
         ShowStatus(Tr(kNoPictureOnClipboard));
@@ -448,9 +448,9 @@ void MainWindow::PastePicture() {
         return;
     }
     // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
-    std::u16string name = RememberedFolder(u"Source Picture");
-    if (!name.empty() && name.back() != u'/')
-        name += u'/';
+    std::string name = RememberedFolder(QStringLiteral("Source Picture"));
+    if (!name.empty() && name.back() != '/')
+        name += '/';
     name += kClipboardName;
     AcceptLoad(command.RunWithImage(qvariant_cast<QImage>(offered->imageData()), name));
 }
@@ -512,13 +512,11 @@ void MainWindow::SavePicture(std::span<const PageStyle* const> styles) {
     const WorkScope working(*this);
     command.Run(
         styles,
-        [this](std::u16string_view extension) {
-            return MakeOutputFileName(std::u16string(extension));
-        },
+        [this](std::string_view extension) { return MakeOutputFileName(std::string(extension)); },
         mPicture, mSourceFileName);
 }
 
-std::u16string MainWindow::MakeOutputFileName(const std::u16string& extension) const {
+std::string MainWindow::MakeOutputFileName(const std::string& extension) const {
     return ::MakeOutputFileName(mSourceFileName, extension);
 }
 

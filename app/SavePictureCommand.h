@@ -35,22 +35,22 @@ public:
     /// large-page size is written only when the user agrees. A failure reported on the way returns
     /// false; any other is thrown.
     bool Run(std::span<const PageStyle* const> styles,
-             const std::function<std::u16string(std::u16string_view extension)>& proposedName,
-             const QImage& picture, const std::u16string& pictureFile);
+             const std::function<std::string(std::string_view extension)>& proposedName,
+             const QImage& picture, const std::string& pictureFile);
 
 private:
     /// The file the user chose and the style its type decides.
     struct ChosenPage {
         const PageStyle* style;
-        std::u16string file;
+        std::string file;
     };
 
     /// The save dialog; nothing when the user cancelled it.
     std::optional<ChosenPage>
     ChoosePage(std::span<const PageStyle* const> styles,
-               const std::function<std::u16string(std::u16string_view extension)>& proposedName);
+               const std::function<std::string(std::string_view extension)>& proposedName);
     /// Whether a page may go to `file`; a refusal is reported.
-    bool OutputAllowed(const std::u16string& file, const std::u16string& pictureFile);
+    bool OutputAllowed(const std::string& file, const std::string& pictureFile);
     /// The picture as the chosen style writes it; nothing when it could not be made (reported).
     std::optional<QImage> PagePicture(const ChosenPage& chosen, const QImage& picture);
     /// Whether the page may be written: true when it is not large or the user agreed.

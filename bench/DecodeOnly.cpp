@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const std::string path = argv[1];
     try {
-        const QImage image = LoadPictureFile(PathFromNative(path));
+        const QImage image = LoadPictureFile(path);
         std::printf("%d %d\n", image.width(), image.height());
     } catch (const Failure& error) {
         std::fprintf(stderr, "tesselet-decode: %s: %s\n", path.c_str(),

@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
 #include "Language.h"
+#include "NativeText.h"
 #include "PictureFiles.h"
-#include "QtText.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -107,10 +107,10 @@ bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& opti
 
 // A folder option given an empty name would silently mean the current folder or the default one.
 bool ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& option,
-                 std::u16string& folder, QString& error) {
+                 std::string& folder, QString& error) {
     if (!parser.isSet(option))
         return true;
-    folder = FromQString(parser.value(option));
+    folder = NativeFromDisplay(parser.value(option));
     if (folder.empty()) {
         error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
                                                  "строка"))
@@ -216,7 +216,7 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
     if (styleName == u"all") {
         for (const auto& each : PageStyles())
             options.styles.push_back(&each);
-    } else if (const PageStyle* found = FindPageStyle(styleName.toStdU16String())) {
+    } else if (const PageStyle* found = FindPageStyle(styleName.toStdString())) {
         options.styles.push_back(found);
     } else {
         error =
@@ -251,13 +251,13 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
 bool ParsePictures(const QCommandLineParser& parser, const DeclaredOptions& declared,
                    CliOptions& options, QString& error) {
     for (const QString& picture : parser.positionalArguments())
-        options.pictures.push_back(FromQString(picture));
+        options.pictures.push_back(NativeFromDisplay(picture));
     if (options.pictures.empty()) {
         error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
         return false;
     }
     // Standard input holds one picture, and it has no name to put its pages beside.
-    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
+    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), "-");
     if (fromInput > 1) {
         error = Tr(
             QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
@@ -312,7 +312,7 @@ CommandLine::Result CommandLine::Parse(const QStringList& arguments) {
         !ParseBackground(parser, declared.background, options.background, result.error) ||
         !ParseBytes(parser, declared.maxBytes, options.maxBytes, result.error))
         return result;
-    options.output = FromQString(parser.value(declared.output));
+    options.output = NativeFromDisplay(parser.value(declared.output));
     if (!ParseFolder(parser, declared.outDir, options.outDir, result.error) ||
         !ParseFolder(parser, declared.templates, options.templates, result.error))
         return result;

@@ -9,7 +9,6 @@
 #include "NativeText.h"
 #include "PageTemplates.h"
 #include "ProgramFolder.h"
-#include "QtText.h"
 #include "StandardStreams.h"
 #include "StartUpFiles.h"
 #include "Utf8.h"
@@ -52,7 +51,7 @@ int main(int argc, char* argv[]) {
     // into another name.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << ToQString(PathFromNative(argv[i]));
+        arguments << PathForDisplay(argv[i]);
     const CommandLine::Result parsed = CommandLine::Parse(arguments);
     if (!parsed.error.isEmpty()) {
         const QString hint = Tr(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));

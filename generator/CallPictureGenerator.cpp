@@ -15,7 +15,7 @@
 // A pixel goes to the writer in the layout of its scan line.
 static_assert(std::is_same_v<PixelColor, QRgb>);
 
-bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const QImage& picture,
+bool GeneratePicture(IAnyPicture& writer, const std::string& fileName, const QImage& picture,
                      IMessageBox& messages, IGeneratorUi* rows) {
     // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
@@ -66,9 +66,8 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
     }
 }
 
-bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
-                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages,
-                          const WalkRunner& runWalk) {
+bool CallPictureGenerator(IAnyPicture& writer, const std::string& fileName, const QImage& picture,
+                          IGeneratorUi& ui, IMessageBox& messages, const WalkRunner& runWalk) {
     ui.RepaintMainWindow();
     if (!runWalk)
         return GeneratePicture(writer, fileName, picture, messages, &ui);

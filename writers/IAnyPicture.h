@@ -11,7 +11,7 @@ class IAnyPicture {
 public:
     virtual ~IAnyPicture() = default;
 
-    virtual void OpenFile(const std::u16string& /*FileName*/) {}
+    virtual void OpenFile(const std::string& /*FileName*/) {}
     virtual void CloseFile() {}
     virtual void Init() {}
     virtual void BeginPicture(std::int32_t /*Width*/, std::int32_t /*Height*/) {}

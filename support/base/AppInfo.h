@@ -14,14 +14,14 @@ public:
     static constexpr std::int32_t kMinor = TESSELET_VERSION_MINOR;
     static constexpr std::int32_t kRevision = TESSELET_VERSION_PATCH;
 
-    explicit AppInfo(std::u16string folder) : mFolder(std::move(folder)) {}
+    explicit AppInfo(std::string folder) : mFolder(std::move(folder)) {}
 
     QString Title() const { return QStringLiteral("Korvane - Tesselet"); }
-    std::u16string Path() const { return mFolder; }
+    const std::string& Path() const { return mFolder; }
     std::int32_t Major() const { return kMajor; }
     std::int32_t Minor() const { return kMinor; }
     std::int32_t Revision() const { return kRevision; }
 
 private:
-    std::u16string mFolder;
+    std::string mFolder;
 };

@@ -34,7 +34,7 @@ inline constexpr const char* kDone = QT_TRANSLATE_NOOP("Tesselet", "Готово
 inline constexpr QLatin1StringView kNotPixels{"Picture.ScaleMode != vbPixels"};
 
 /// A message about a file: its full path, an empty line, then the sentence.
-inline QString FileMessage(std::u16string_view path, const QString& sentence) {
+inline QString FileMessage(std::string_view path, const QString& sentence) {
     return PathForDisplay(path) + QStringLiteral("\r\n\r\n") + sentence;
 }
 

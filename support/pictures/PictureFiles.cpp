@@ -524,7 +524,7 @@ QImage ScalePicture(const QImage& picture, PictureScale scale, int rows) {
     return scaled;
 }
 
-QImage LoadPictureFile(const std::u16string& path, PictureScale scale, PictureAlpha alpha) {
+QImage LoadPictureFile(const std::string& path, PictureScale scale, PictureAlpha alpha) {
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
     // as what it is, not as a file of an unknown format.
     struct stat info {};

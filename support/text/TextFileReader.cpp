@@ -100,7 +100,7 @@ std::u16string TextFileReader::Decode(std::string_view bytes) {
     return text;
 }
 
-std::u16string TextFileReader::ReadAll(const std::u16string& path) {
+std::u16string TextFileReader::ReadAll(const std::string& path) {
     struct stat info {};
     const FileDescriptor file = OpenRegularFile(path, info);
     const int fd = file.Get();

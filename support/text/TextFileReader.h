@@ -19,7 +19,7 @@ public:
 
     /// The whole text of the file; a missing, unreadable, irregular or too large file throws
     /// Failure.
-    static std::u16string ReadAll(const std::u16string& path);
+    static std::u16string ReadAll(const std::string& path);
 
     /// The decoding of ReadAll, for bytes already in memory.
     static std::u16string Decode(std::string_view bytes);

@@ -3,12 +3,12 @@
 #include "Failure.h"
 #include "Language.h"
 #include "ProgramFolder.h"
-#include "QtText.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QProcess>
@@ -47,7 +47,8 @@ void CenterOnScreen(QWidget* window) {
 }
 
 void OpenReadMeFile(QObject* context, const std::function<void(const Failure&)>& lateFailure) {
-    const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
+    const QString path = QDir(QFile::decodeName(QByteArray::fromStdString(ProgramFolder())))
+                             .filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
         throw Failure(Failure::kFileNotFound,
                       Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), path));

@@ -9,7 +9,6 @@
 #include "MainServices.h"
 #include "MainWindow.h"
 #include "PageTemplates.h"
-#include "QtText.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,7 +22,7 @@
 #include <gtest/gtest.h>
 #include <qpa/qwindowsysteminterface.h>
 
-inline const AppInfo kApp(u"" TESSELET_SOURCE_DIR "/resources");
+inline const AppInfo kApp(TESSELET_SOURCE_DIR "/resources");
 inline QByteArray Bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -54,9 +53,9 @@ struct User {
 
 struct Fakes final : IMessageBox, IFlashWindow {
     struct Dialog {
-        std::u16string folder, proposed; ///< proposed: empty for the open dialog
+        std::string folder, proposed; ///< proposed: empty for the open dialog
     };
-    std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
+    std::string chosen;           ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
     FlashResult flashResult = FlashResult::kShown;
@@ -87,13 +86,13 @@ struct Fakes final : IMessageBox, IFlashWindow {
     struct FakeDialog final : IFileDialog {
         explicit FakeDialog(Fakes& fakes) : f(fakes) { f.dialogs.emplace_back(); }
         Fakes& f;
-        std::u16string SelectedFile() const override { return f.chosen; }
+        std::string SelectedFile() const override { return f.chosen; }
         void OwnerWindow(QWidget*) override {}
         void FileTypes(const std::vector<FileType>&) override {}
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
-        void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
-        void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
+        void DefaultFileName(const std::string& p) override { f.dialogs.back().proposed = p; }
+        void InitialFolder(const std::string& p) override { f.dialogs.back().folder = p; }
         bool ShowOpen() override { return !f.chosen.empty(); }
         bool ShowSave() override { return !f.chosen.empty(); }
     };
@@ -133,7 +132,7 @@ struct Window {
     /// Presses `button` with `path` chosen in its dialog under the file type `type`.
     void Press(const char* button, const QString& path, std::int32_t type = -1) {
         fakes.said.clear();
-        fakes.chosen = FromQString(path);
+        fakes.chosen = path.toStdString();
         fakes.chosenType = type;
         Button(button)->click();
         fakes.chosen.clear();

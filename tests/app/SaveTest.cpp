@@ -53,8 +53,8 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
             << row.style;
         w.Button(row.button)->click();
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
-        EXPECT_EQ(w.fakes.dialogs.back().folder, FromQString(w.Path("pages")));
-        EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path(row.proposedNext)));
+        EXPECT_EQ(w.fakes.dialogs.back().folder, w.Path("pages").toStdString());
+        EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path(row.proposedNext).toStdString());
     }
 }
 
@@ -81,7 +81,7 @@ TEST(Save, OutputFailures) {
     QTemporaryDir program;
     const QString readme = program.filePath(QStringLiteral("readme.html"));
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
-    Window own(Picture(7, 5), AppInfo(FromQString(program.path())));
+    Window own(Picture(7, 5), AppInfo(program.path().toStdString()));
     own.Press("cmdSaveSPAN", readme);
     ASSERT_EQ(own.fakes.said.size(), 1u);
     EXPECT_EQ(own.fakes.said[0], readme + failed.arg(1500) +
@@ -214,11 +214,11 @@ TEST(FileDialog, SaveDialogFolderAndName) {
                           {"HTML файлы", {"*.HTM", "*.HTML"}},
                           {"Все файлы", {"*"}}});
         dialog.FilterIndex(row.offered);
-        dialog.InitialFolder(*row.remembered ? FromQString(dir.filePath(row.remembered)) : u"");
+        dialog.InitialFolder(*row.remembered ? dir.filePath(row.remembered).toStdString() : "");
         dialog.DefaultFileName(
-            FromQString(dir.filePath(QString("a/mid") + extensions[row.offered])));
+            dir.filePath(QString("a/mid") + extensions[row.offered]).toStdString());
         ASSERT_TRUE(dialog.ShowSave());
-        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(row.chosen)));
+        EXPECT_EQ(dialog.SelectedFile(), dir.filePath(row.chosen).toStdString());
         EXPECT_EQ(dialog.SelectedFilterIndex(), row.picked);
     }
 }
@@ -247,7 +247,7 @@ TEST(FileDialog, SpeaksTheRunsLanguage) {
             seen = rows, dialog.reject();
     });
     FileDialog dialog;
-    dialog.InitialFolder(FromQString(dir.path()));
+    dialog.InitialFolder(dir.path().toStdString());
     dialog.FileTypes({{"Все файлы", {"*"}}});
     EXPECT_FALSE(dialog.ShowOpen());
     EXPECT_EQ(seen.join(" / ").toStdString(),

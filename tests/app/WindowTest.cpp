@@ -112,7 +112,7 @@ TEST(Window, KeysTable) {
             20000));
         std::string seen = w.window.isVisible() ? w.fakes.screen : "closed";
         for (const auto& dialog : w.fakes.dialogs)
-            seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
+            seen += "dialog " + dialog.proposed.substr(dialog.proposed.rfind('/') + 1);
         if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
             seen += "copied";
         if (const auto* status = w.window.findChild<QLabel*>("lblStatus");
@@ -163,7 +163,7 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
             w.Press("cmdLoadPicture", bad + fields[0]);
     }
     w.Button("cmdSaveSPAN")->click();
-    EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path("cat.span.htm")));
+    EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path("cat.span.htm").toStdString());
     // Shown over white, the picture of the page keeps its alpha.
     QTest::mousePress(w.Button("cmdShowPicture"), Qt::RightButton);
     EXPECT_EQ(w.fakes.shown.pixel(0, 0), qRgb(255, 255, 255));
@@ -187,7 +187,7 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
 TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
     QTemporaryDir empty;
     Fakes fakes;
-    EXPECT_EQ(StartUp(AppInfo(FromQString(empty.path())), fakes.services), nullptr);
+    EXPECT_EQ(StartUp(AppInfo(empty.path().toStdString()), fakes.services), nullptr);
     ASSERT_EQ(fakes.said.size(), 1u);
     EXPECT_TRUE(fakes.said[0].startsWith(
         empty.filePath("source.text") +

@@ -124,7 +124,7 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         try {
-            const QImage image = LoadPictureFile(dir.File16(c.file), c.scale, c.alpha);
+            const QImage image = LoadPictureFile(dir.File(c.file), c.scale, c.alpha);
             EXPECT_EQ(c.error, "");
             EXPECT_EQ(image.size(), c.size);
             const bool kept =

@@ -33,7 +33,6 @@ public:
     ~TempDir();
     const std::string& Path() const { return mPath; }
     std::string File(const std::string& name) const { return mPath + "/" + name; }
-    std::u16string File16(const std::string& name) const;
 
 private:
     std::string mPath;
@@ -41,7 +40,6 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::u16string U16(const std::string& utf8);
 std::string U8(const std::u16string& text);
 
 /// Records what was reported or shown, and stops a walk when asked.
