@@ -1,15 +1,10 @@
 #include "NativeText.h"
 
+#include "Surrogates.h"
+
 #include <QString>
 
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // Length of a well-formed sequence starting at `i`, or 0 when it is ill-formed.
 std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) noexcept {
@@ -80,33 +75,33 @@ QString PathForDisplay(std::string_view bytes) {
 }
 
 std::string NativeFromDisplay(const QString& text) {
-    const QStringView path(text);
+    const std::u16string_view units(QStringView(text).utf16(),
+                                    static_cast<std::size_t>(text.size()));
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(path.size()));
-    qsizetype start = 0; // the well-formed run not yet converted
-    const auto flush = [&](qsizetype end) {
+    bytes.reserve(units.size());
+    std::size_t start = 0; // the well-formed run not yet converted
+    const auto flush = [&](std::size_t end) {
         // Qt writes a lone surrogate as "?"; the pages and messages write U+FFFD, and so do names.
-        QString run = path.mid(start, end - start).toString();
-        for (qsizetype k = 0; k < run.size(); ++k) {
-            if (run[k].isHighSurrogate() && k + 1 < run.size() && run[k + 1].isLowSurrogate())
+        std::u16string run(units.substr(start, end - start));
+        for (std::size_t k = 0; k < run.size(); ++k) {
+            if (IsPairAt(run, k))
                 ++k;
-            else if (run[k].isSurrogate())
-                run[k] = QChar::ReplacementCharacter;
+            else if (IsSurrogate(run[k]))
+                run[k] = u'\uFFFD';
         }
-        bytes += run.toStdString();
+        bytes += QString::fromStdU16String(run).toStdString();
     };
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        const char16_t unit = path[i].unicode();
-        if (IsHighSurrogate(unit) && i + 1 < path.size() && IsLowSurrogate(path[i + 1].unicode())) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (IsPairAt(units, i)) {
             ++i;
             continue;
         }
-        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+        if (units[i] >= 0xDC80 && units[i] <= 0xDCFF) {
             flush(i);
-            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            bytes.push_back(static_cast<char>(units[i] - 0xDC00));
             start = i + 1;
         }
     }
-    flush(path.size());
+    flush(units.size());
     return bytes;
 }
