@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               image.height() <= kMaxPictureSide);
         CheckingWriter writer(image);
         Check(writer.left > kLargestFuzzedPicture ||
-              (GeneratePicture(writer, u"", image, writer) && writer.left == 0));
+              (GeneratePicture(writer, {}, image, writer) && writer.left == 0));
     } catch (const Failure& error) {
         // Bytes in memory are no folder, device or standard input: only the picture's own errors.
         static constexpr std::int32_t kPictureErrors[] = {
