@@ -48,7 +48,8 @@ int main(int argc, char* argv[]) {
     Interrupts::IgnoreFileSizeSignal();
 
     // The arguments as the bytes they are: Qt's own list would turn a file name that is not UTF-8
-    // into another name.
+    // into another name. Text that keeps every byte, as a message shows a name; the parsed names
+    // go back to bytes with NativeFromDisplay.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << PathForDisplay(argv[i]);
