@@ -43,7 +43,7 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
     try {
         flat = PictureOverWhite(picture);
     } catch (...) {
-        messages.ShowError(Failure::FromCurrentException(), u"");
+        messages.ShowError(Failure::FromCurrentException(), {});
         return std::nullopt;
     }
     // A body kept in memory has no head or tail, so no templates frame it.
@@ -51,7 +51,7 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
     CTablePicture writer(noFrame);
     writer.OpenBodyInMemory();
     SizeWatch watch(writer, limit);
-    const bool whole = GeneratePicture(writer, u"", flat, messages, &watch);
+    const bool whole = GeneratePicture(writer, {}, flat, messages, &watch);
     if (watch.WouldTake() > 0) {
         wouldTake = watch.WouldTake();
         return std::nullopt;
@@ -66,12 +66,10 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
     return writer.Body();
 }
 
-std::u16string TooLargeForClipboardMessage(std::size_t wouldTake) {
+QString TooLargeForClipboardMessage(std::size_t wouldTake) {
     const std::size_t megabyte = std::size_t{1024} * 1024;
-    const QString text =
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинка слишком велика для буфера обмена: таблица "
-                                          "заняла бы %1 МБ, а можно не больше %2 МБ."))
-            .arg((wouldTake + megabyte - 1) / megabyte)
-            .arg(kMaxClipboardTableBytes / megabyte);
-    return text.toStdU16String();
+    return Tr(QT_TRANSLATE_NOOP("Tesselet", "Картинка слишком велика для буфера обмена: таблица "
+                                            "заняла бы %1 МБ, а можно не больше %2 МБ."))
+        .arg((wouldTake + megabyte - 1) / megabyte)
+        .arg(kMaxClipboardTableBytes / megabyte);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -20,4 +21,4 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
                                              std::size_t limit = kMaxClipboardTableBytes);
 
 /// What the user is told when the table is too large for the clipboard.
-std::u16string TooLargeForClipboardMessage(std::size_t wouldTake);
+QString TooLargeForClipboardMessage(std::size_t wouldTake);

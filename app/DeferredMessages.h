@@ -10,18 +10,18 @@
 /// would have.
 class DeferredMessages final : public IMessageBox {
 public:
-    void ShowError(const Failure& pending, const std::u16string& message) override {
+    void ShowError(const Failure& pending, const QString& message) override {
         mMessages.push_back({message, Kind::kError, pending});
     }
-    void ShowFailure(const std::u16string& text) override {
+    void ShowFailure(const QString& text) override {
         mMessages.push_back({text, Kind::kFailure, std::nullopt});
     }
-    void Inform(const std::u16string& text) override {
+    void Inform(const QString& text) override {
         mMessages.push_back({text, Kind::kNews, std::nullopt});
     }
     /// A question needs its answer before the work goes on, and cannot wait to be shown later: a
     /// walk asks none, and one put here is answered Cancel.
-    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
+    bool AskOkCancel(const QString& /*text*/) override { return false; }
 
     /// Shows every kept message through `to`, in the order they came.
     void Replay(IMessageBox& to) {
@@ -45,7 +45,7 @@ public:
 private:
     enum class Kind { kError, kFailure, kNews };
     struct Message {
-        std::u16string text;
+        QString text;
         Kind kind;
         std::optional<Failure> error;
     };

@@ -5,8 +5,10 @@
 #include "FolderMemory.h"
 #include "IFileDialog.h"
 
-std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
-                                         const FileQuestion& question, std::int32_t* chosenType) {
+#include <QFile>
+
+std::optional<std::string> ChooseFile(IFileDialog& dialog, QWidget* owner,
+                                      const FileQuestion& question, std::int32_t* chosenType) {
     dialog.InitialFolder(RememberedFolder(question.key));
     dialog.FileTypes(question.fileTypes());
     if (question.filterIndex >= 0)
@@ -18,34 +20,34 @@ std::optional<std::u16string> ChooseFile(IFileDialog& dialog, QWidget* owner,
     if (!(save ? dialog.ShowSave() : dialog.ShowOpen()))
         return std::nullopt;
 
-    std::u16string file = dialog.SelectedFile();
+    std::string file = dialog.SelectedFile();
     if (chosenType != nullptr)
         *chosenType = dialog.SelectedFilterIndex();
     RememberFolderOf(question.key, file);
     return file;
 }
 
-void RememberFolderOf(std::u16string_view key, const std::u16string& file) {
-    RememberValue(key, GetFilePath(file));
+// The settings store keeps text: a folder goes in and comes out through Qt's file-name encoding.
+void RememberFolderOf(const QString& key, const std::string& file) {
+    RememberValue(key, QFile::decodeName(QByteArray::fromStdString(GetFilePath(file))));
 }
 
-std::u16string RememberedFolder(std::u16string_view key) {
-    return RememberedValue(key);
+std::string RememberedFolder(const QString& key) {
+    return QFile::encodeName(RememberedValue(key)).toStdString();
 }
 
-std::u16string RememberedValue(std::u16string_view key) {
+QString RememberedValue(const QString& key) {
     try {
-        return FolderMemory().ReadValue(std::u16string(kRememberedFolders), std::u16string(key),
-                                        u"");
+        return FolderMemory().ReadValue(kRememberedFolders, key, {});
     } catch (const Failure&) {
         // A store that cannot be read costs only a convenience: the dialog opens elsewhere.
         return {};
     }
 }
 
-void RememberValue(std::u16string_view key, const std::u16string& value) {
+void RememberValue(const QString& key, const QString& value) {
     try {
-        FolderMemory().WriteValue(std::u16string(kRememberedFolders), std::u16string(key), value);
+        FolderMemory().WriteValue(kRememberedFolders, key, value);
     } catch (const Failure&) {
         // A store that cannot be written costs only a convenience: the next dialog opens elsewhere.
     }

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::u16string_view kSourcePicture = u"Source Picture";
+constexpr QLatin1StringView kSourcePicture{"Source Picture"};
 constexpr const char* kLoadingPicture = QT_TRANSLATE_NOOP("Tesselet", "Загрузка картинки…");
 
 } // namespace
@@ -35,7 +35,7 @@ void LoadPictureCommand::Starting(const std::function<void()>& start) {
 void LoadPictureCommand::Run() {
     Starting([this] {
         const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
-        const std::optional<std::u16string> file =
+        const std::optional<std::string> file =
             ChooseFile(*dialog, mOwner, {kSourcePicture, [] { return PictureFileTypes(); }, {}});
         if (!file) {
             mDone(LoadOutcome(), nullptr);
@@ -45,14 +45,14 @@ void LoadPictureCommand::Run() {
     });
 }
 
-void LoadPictureCommand::RunWithFile(const std::u16string& file) {
+void LoadPictureCommand::RunWithFile(const std::string& file) {
     Starting([&] {
         RememberFolderOf(kSourcePicture, file);
         Load(file);
     });
 }
 
-void LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string& name) {
+void LoadPictureCommand::RunWithImage(const QImage& image, const std::string& name) {
     Starting([&] {
         Load(name, [image] {
             // Through the reader, as a file would be: the same limits, orientation and colours.
@@ -69,15 +69,15 @@ void LoadPictureCommand::RunWithImage(const QImage& image, const std::u16string&
     });
 }
 
-void LoadPictureCommand::Load(const std::u16string& file) {
+void LoadPictureCommand::Load(const std::string& file) {
     Load(file, [file] { return LoadPictureFile(file, {}, PictureAlpha::kKeep); });
 }
 
-void LoadPictureCommand::Load(const std::u16string& name, std::function<QImage()> load) {
+void LoadPictureCommand::Load(const std::string& name, std::function<QImage()> load) {
     // The largest pictures take seconds to decode; the window is painted meanwhile and, past half
     // a second, says that it is busy (the reader tells nothing of how far it got).
     mName = name;
-    mWork.emplace(mOwner, mWorkNote, TrQ(kLoadingPicture), false, mServices.progressDelayMs);
+    mWork.emplace(mOwner, mWorkNote, Tr(kLoadingPicture), false, mServices.progressDelayMs);
     mWork->Start([this, load = std::move(load)] { mOutcome.picture = load(); },
                  [this](std::exception_ptr failure) { Loaded(std::move(failure)); });
 }

@@ -19,7 +19,7 @@ struct LoadOutcome {
     /// alpha, otherwise RGB32. The pages that show every pixel flatten it over white themselves.
     QImage picture;
     /// The chosen path, whenever a picture was loaded.
-    std::optional<std::u16string> path;
+    std::optional<std::string> path;
 };
 
 /// The work of "1. Загрузить картинку": the open dialog in the remembered folder, remembering the
@@ -37,15 +37,15 @@ public:
     /// The open dialog, then the load of the chosen file; `done` at once when none was chosen.
     void Run();
     /// A file chosen without the dialog (dropped, pasted): the rest as Run does after the dialog.
-    void RunWithFile(const std::u16string& file);
+    void RunWithFile(const std::string& file);
     /// A picture given as it is (pasted), read as a file of it would be; `name` stands for its
     /// path in the outcome and in a failure's report.
-    void RunWithImage(const QImage& image, const std::u16string& name);
+    void RunWithImage(const QImage& image, const std::string& name);
 
 private:
-    void Load(const std::u16string& file);
+    void Load(const std::string& file);
     /// Runs `load` beside the window; a failure is reported with `name` as the file.
-    void Load(const std::u16string& name, std::function<QImage()> load);
+    void Load(const std::string& name, std::function<QImage()> load);
     void Loaded(std::exception_ptr failure);
     /// Runs the start of a load; a failure it does not report ends the load with it.
     void Starting(const std::function<void()>& start);
@@ -54,7 +54,7 @@ private:
     QWidget* mOwner;
     const QString& mWorkNote;
     Done mDone;
-    std::u16string mName;
+    std::string mName;
     LoadOutcome mOutcome;
     std::optional<BackgroundWork> mWork;
 };

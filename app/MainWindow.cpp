@@ -13,7 +13,6 @@
 #include "MessageBox.h"
 #include "PageStyle.h"
 #include "PictureFiles.h"
-#include "QtText.h"
 #include "SavePictureCommand.h"
 #include "ShowPictureButton.h"
 #include "WindowHelpers.h"
@@ -24,6 +23,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -64,15 +64,15 @@ constexpr ButtonLayout kButtons[] = {
 };
 
 /// The name a pasted picture's pages are proposed under, in the folder of the open dialog.
-constexpr std::u16string_view kClipboardName = u"clipboard";
+constexpr std::string_view kClipboardName = "clipboard";
 
 /// The local file a drag or the clipboard carries, if any: the first URL that is one.
-std::optional<std::u16string> LocalFile(const QMimeData* data) {
+std::optional<std::string> LocalFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls())
         return std::nullopt;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            return FromQString(url.toLocalFile());
+            return QFile::encodeName(url.toLocalFile()).toStdString();
     return std::nullopt;
 }
 
@@ -214,8 +214,8 @@ void MainWindow::CreateControls() {
                                &mSaveDivButton};
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         QPushButton* button = &mShowButton == buttons[i]
-                                  ? new ShowPictureButton(TrQ(kButtons[i].caption), this)
-                                  : new QPushButton(TrQ(kButtons[i].caption), this);
+                                  ? new ShowPictureButton(Tr(kButtons[i].caption), this)
+                                  : new QPushButton(Tr(kButtons[i].caption), this);
         button->setObjectName(QString::fromLatin1(kButtons[i].name));
         button->setGeometry(ToPixels(kButtonLeft, dpi), ToPixels(kButtons[i].top, dpiY),
                             ToPixels(kButtonWidth, dpi), ToPixels(kButtonHeight, dpiY));
@@ -260,7 +260,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::PlaceOnScreen() {
     CenterOnScreen(this);
-    SetWindowIcons(this, u"A_MAIN");
+    SetWindowIcons(this, QStringLiteral("A_MAIN"));
 }
 
 void MainWindow::CreateShortcuts() {
@@ -299,7 +299,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // half written, and a page written after the window had gone would go unseen.
     if (mWorking) {
         mCloseWhenDone = true;
-        mWorkNote = TrQ(kClosesWhenDone);
+        mWorkNote = Tr(kClosesWhenDone);
         event->ignore();
         return;
     }
@@ -342,7 +342,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::optional<std::u16string> file = LocalFile(event->mimeData());
+    const std::optional<std::string> file = LocalFile(event->mimeData());
     if (mWorking || !file)
         return;
     event->acceptProposedAction();
@@ -378,7 +378,7 @@ void MainWindow::ReportFailure() {
 
 void MainWindow::ReportFailure(const Failure& pending) {
     try {
-        mServices.messageBox.ShowError(pending, u"");
+        mServices.messageBox.ShowError(pending, {});
     } catch (...) {
         // Nothing left to tell the user with.
     }
@@ -388,13 +388,13 @@ void MainWindow::OnLoadPictureClicked() {
     StartLoad().Run();
 }
 
-void MainWindow::LoadDroppedFile(const std::u16string& file) {
+void MainWindow::LoadDroppedFile(const std::string& file) {
     StartLoad().RunWithFile(file);
 }
 
 void MainWindow::PastePicture() {
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    const std::optional<std::u16string> file = LocalFile(offered);
+    const std::optional<std::string> file = LocalFile(offered);
     if (!file && (offered == nullptr || !offered->hasImage())) {
         // Text, a web address or nothing at all: said in passing, nothing to answer.
         ShowStatus(Tr(kNoPictureOnClipboard));
@@ -405,9 +405,9 @@ void MainWindow::PastePicture() {
         return;
     }
     // Its pages are proposed in the folder the open dialog remembers, under a name of their own.
-    std::u16string name = RememberedFolder(u"Source Picture");
-    if (!name.empty() && name.back() != u'/')
-        name += u'/';
+    std::string name = RememberedFolder(QStringLiteral("Source Picture"));
+    if (!name.empty() && name.back() != '/')
+        name += '/';
     name += kClipboardName;
     StartLoad().RunWithImage(qvariant_cast<QImage>(offered->imageData()), name);
 }
@@ -475,13 +475,11 @@ void MainWindow::OnSaveDivClicked() {
 void MainWindow::SavePicture(std::span<const PageStyle* const> styles) {
     StartSave().Run(
         styles,
-        [this](std::u16string_view extension) {
-            return MakeOutputFileName(std::u16string(extension));
-        },
+        [this](std::string_view extension) { return MakeOutputFileName(std::string(extension)); },
         mPicture, mSourceFileName);
 }
 
-std::u16string MainWindow::MakeOutputFileName(const std::u16string& extension) const {
+std::string MainWindow::MakeOutputFileName(const std::string& extension) const {
     return ::MakeOutputFileName(mSourceFileName, extension);
 }
 
@@ -493,8 +491,8 @@ void MainWindow::OnShowPicturePressed() {
     mHolding = result == FlashResult::kShown;
     if (!mHolding)
         mShownPicture = QImage();
-    const std::u16string failure = FlashFailureMessage(result);
-    if (!failure.empty())
+    const QString failure = FlashFailureMessage(result);
+    if (!failure.isEmpty())
         mServices.messageBox.ShowFailure(failure);
 }
 
@@ -504,8 +502,8 @@ void MainWindow::OnShowPictureReleased() {
     mServices.flashWindow.Hide();
 }
 
-void MainWindow::ShowStatus(const std::u16string& text) {
-    mStatusLabel->setText(ToQString(text));
+void MainWindow::ShowStatus(const QString& text) {
+    mStatusLabel->setText(text);
     mStatusLabel->adjustSize();
     mStatusLabel->move((width() - mStatusLabel->width()) / 2,
                        height() - mStatusLabel->height() - ToPixels(kButtonLeft, logicalDpiY()));

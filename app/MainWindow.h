@@ -67,21 +67,21 @@ private:
     /// step reported is.
     void WorkEnded(std::exception_ptr unreported);
     void AcceptLoad(const LoadOutcome& outcome);
-    void LoadDroppedFile(const std::u16string& file);
+    void LoadDroppedFile(const std::string& file);
     void PastePicture();
     void CopyTable();
     /// Takes the picture off the screen when the show button's hold has ended in any way.
     void EndHold();
     /// A short remark over the foot of the window that goes by itself after a few seconds.
-    void ShowStatus(const std::u16string& text);
+    void ShowStatus(const QString& text);
     /// Saves the picture as a page of one of `styles`, the save dialog's file types.
     void SavePicture(std::span<const PageStyle* const> styles);
-    std::u16string MakeOutputFileName(const std::u16string& extension) const;
+    std::string MakeOutputFileName(const std::string& extension) const;
 
     const AppInfo& mApp;
     MainServices& mServices;
     const PageTemplates mTemplates;
-    std::u16string mSourceFileName;
+    std::string mSourceFileName;
     /// The loaded picture, with its alpha kept for the compact pages; null until one is loaded.
     QImage mPicture;
     /// A load or save runs: the window takes no input until it has ended.

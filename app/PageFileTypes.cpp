@@ -10,12 +10,12 @@
 namespace {
 
 constexpr std::array<PageFileType, 6> kFileTypes = {{
-    {u"span", u"SPAN Picture", QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки")},
-    {u"table", u"TABLE Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки")},
-    {u"div", u"DIV Picture", QT_TRANSLATE_NOOP("Tesselet", "DIV картинки")},
-    {u"compact", u"COMPACT Picture", QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки")},
-    {u"compact-mail", u"MAIL Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем")},
-    {u"web", u"WEB Picture", QT_TRANSLATE_NOOP("Tesselet", "Быстрые веб-картинки")},
+    {"span", "SPAN Picture", QT_TRANSLATE_NOOP("Tesselet", "SPAN картинки")},
+    {"table", "TABLE Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки")},
+    {"div", "DIV Picture", QT_TRANSLATE_NOOP("Tesselet", "DIV картинки")},
+    {"compact", "COMPACT Picture", QT_TRANSLATE_NOOP("Tesselet", "Сжатые TABLE картинки")},
+    {"compact-mail", "MAIL Picture", QT_TRANSLATE_NOOP("Tesselet", "TABLE картинки для писем")},
+    {"web", "WEB Picture", QT_TRANSLATE_NOOP("Tesselet", "Быстрые веб-картинки")},
 }};
 
 constexpr const char* kPictures = QT_TRANSLATE_NOOP("Tesselet", "Картинки");
@@ -23,7 +23,7 @@ constexpr const char* kHtmlFiles = QT_TRANSLATE_NOOP("Tesselet", "HTML файл�
 constexpr const char* kAllFiles = QT_TRANSLATE_NOOP("Tesselet", "Все файлы");
 
 FileType AllFiles() {
-    return {TrQ(kAllFiles), {QStringLiteral("*")}};
+    return {Tr(kAllFiles), {QStringLiteral("*")}};
 }
 
 } // namespace
@@ -39,15 +39,14 @@ std::vector<FileType> SaveFileTypes(std::span<const PageStyle* const> styles) {
     std::vector<FileType> types;
     for (const PageStyle* style : styles) {
         const char* label = FileTypeOf(*style).label;
-        types.push_back(
-            {label != nullptr ? TrQ(label) : QString::fromStdU16String(std::u16string(style->name)),
-             {QStringLiteral("*") + QString::fromStdU16String(std::u16string(style->extension))}});
+        types.push_back({label != nullptr ? Tr(label) : QString::fromLatin1(style->name),
+                         {QStringLiteral("*") + QString::fromLatin1(style->extension)}});
     }
-    types.push_back({TrQ(kHtmlFiles), {QStringLiteral("*.HTM"), QStringLiteral("*.HTML")}});
+    types.push_back({Tr(kHtmlFiles), {QStringLiteral("*.HTM"), QStringLiteral("*.HTML")}});
     types.push_back(AllFiles());
     return types;
 }
 
 std::vector<FileType> PictureFileTypes() {
-    return {{TrQ(kPictures), PictureFilePatterns()}, AllFiles()};
+    return {{Tr(kPictures), PictureFilePatterns()}, AllFiles()};
 }

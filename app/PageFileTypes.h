@@ -10,8 +10,8 @@ struct PageStyle;
 
 /// How the window's save dialog offers a page style and where it remembers its folder.
 struct PageFileType {
-    std::u16string_view style;         ///< the style's name
-    std::u16string_view rememberedKey; ///< key of its save folder under "OFN Paths"
+    std::string_view style;         ///< the style's name
+    std::string_view rememberedKey; ///< key of its save folder under "OFN Paths"
     /// The name of its own file type in the dialog, marked for translation; nullptr for a style
     /// without one, which goes by its name.
     const char* label;

@@ -33,15 +33,15 @@ inline constexpr const char* kLargePage =
     QT_TRANSLATE_NOOP("Tesselet", "Страница займёт примерно %1 МБ. Всё равно сохранить?");
 
 /// Beside a button's remembered folder, the key of the file type chosen last.
-constexpr std::u16string_view kTypeKeySuffix = u" Type";
+constexpr QLatin1StringView kTypeKeySuffix{" Type"};
 
 /// Takes every message of a walk and shows none.
 class SilentMessages final : public IMessageBox {
 public:
-    void ShowError(const Failure& /*pending*/, const std::u16string& /*message*/) override {}
-    void ShowFailure(const std::u16string& /*text*/) override {}
-    void Inform(const std::u16string& /*text*/) override {}
-    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
+    void ShowError(const Failure& /*pending*/, const QString& /*message*/) override {}
+    void ShowFailure(const QString& /*text*/) override {}
+    void Inform(const QString& /*text*/) override {}
+    bool AskOkCancel(const QString& /*text*/) override { return false; }
 };
 
 /// The rows of the walk counted for the progress dialog, and its Cancel asked after each.
@@ -69,8 +69,8 @@ SavePictureCommand::~SavePictureCommand() = default;
 
 void SavePictureCommand::Run(
     std::span<const PageStyle* const> styles,
-    const std::function<std::u16string(std::u16string_view extension)>& proposedName,
-    const QImage& picture, const std::u16string& pictureFile) {
+    const std::function<std::string(std::string_view extension)>& proposedName,
+    const QImage& picture, const std::string& pictureFile) {
     Continue([&] {
         mChosen = ChoosePage(styles, proposedName);
         if (!mChosen || !OutputAllowed(mChosen->file, pictureFile)) {
@@ -99,31 +99,30 @@ void SavePictureCommand::Finish(std::exception_ptr unreported) {
 
 std::optional<SavePictureCommand::ChosenPage> SavePictureCommand::ChoosePage(
     std::span<const PageStyle* const> styles,
-    const std::function<std::u16string(std::u16string_view extension)>& proposedName) {
+    const std::function<std::string(std::string_view extension)>& proposedName) {
     if (styles.empty())
         return std::nullopt;
     // The file type chosen last is offered first; with one style there is no choice to keep.
     const PageStyle& button = *styles.front();
     const PageFileType buttonType = FileTypeOf(button);
-    const std::u16string typeKey =
-        std::u16string(buttonType.rememberedKey) + std::u16string(kTypeKeySuffix);
+    const QString typeKey = QString::fromLatin1(buttonType.rememberedKey) + kTypeKeySuffix;
     std::size_t offered = 0;
     if (styles.size() > 1) {
-        const std::u16string remembered = RememberedValue(typeKey);
+        const QString remembered = RememberedValue(typeKey);
         for (std::size_t i = 0; i < styles.size(); ++i)
-            if (styles[i]->name == remembered)
+            if (QString::fromLatin1(styles[i]->name) == remembered)
                 offered = i;
     }
     const PageStyle& offeredStyle = *styles[offered];
 
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
     std::int32_t chosenType = -1;
-    std::optional<std::u16string> chosen =
-        ChooseFile(*dialog, mOwner,
-                   {buttonType.rememberedKey, [styles] { return SaveFileTypes(styles); },
-                    [&] { return proposedName(offeredStyle.extension); },
-                    styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
-                   &chosenType);
+    std::optional<std::string> chosen = ChooseFile(
+        *dialog, mOwner,
+        {QString::fromLatin1(buttonType.rememberedKey), [styles] { return SaveFileTypes(styles); },
+         [&] { return proposedName(offeredStyle.extension); },
+         styles.size() > 1 ? static_cast<std::int32_t>(offered) : -1},
+        &chosenType);
     if (!chosen)
         return std::nullopt;
     // One of the styles' own types decides; "HTML файлы" or "Все файлы" keep the one offered.
@@ -131,19 +130,18 @@ std::optional<SavePictureCommand::ChosenPage> SavePictureCommand::ChoosePage(
     if (chosenType >= 0 && static_cast<std::size_t>(chosenType) < styles.size()) {
         style = styles[static_cast<std::size_t>(chosenType)];
         if (styles.size() > 1)
-            RememberValue(typeKey, std::u16string(style->name));
+            RememberValue(typeKey, QString::fromLatin1(style->name));
     }
     return ChosenPage{style, std::move(*chosen)};
 }
 
-bool SavePictureCommand::OutputAllowed(const std::u16string& file,
-                                       const std::u16string& pictureFile) {
+bool SavePictureCommand::OutputAllowed(const std::string& file, const std::string& pictureFile) {
     // The picture is in memory, but its file, the start-up files and the program's own are not to
     // be lost to a page chosen over them.
     OutputGuard guard;
-    for (const std::u16string& startUpFile : StartUpFilePaths(mApp))
+    for (const std::string& startUpFile : StartUpFilePaths(mApp))
         guard.Protect(startUpFile);
-    for (const std::u16string& programFile : ProgramFilePaths(mApp.Path()))
+    for (const std::string& programFile : ProgramFilePaths(mApp.Path()))
         guard.Protect(programFile, OutputGuard::Kind::kProgramFile);
     try {
         guard.Check(file, pictureFile);
@@ -161,7 +159,7 @@ void SavePictureCommand::MakePagePicture() {
         CountLargePage();
         return;
     }
-    mFlattening.emplace(mOwner, mWorkNote, TrQ(kSavingPage), false, mServices.progressDelayMs);
+    mFlattening.emplace(mOwner, mWorkNote, Tr(kSavingPage), false, mServices.progressDelayMs);
     mFlattening->Start([this] { mPage = PictureOverWhite(mPage); },
                        [this](const std::exception_ptr& failure) {
                            Continue([&] {
@@ -206,7 +204,7 @@ void SavePictureCommand::CountLargePage() {
     // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
     mBusy.emplace();
-    mCounting.emplace(mOwner, mWorkNote, TrQ(kSavingPage), false, mServices.progressDelayMs);
+    mCounting.emplace(mOwner, mWorkNote, Tr(kSavingPage), false, mServices.progressDelayMs);
     mCounting->Start(
         [this] {
             SilentMessages silent;
@@ -222,9 +220,8 @@ void SavePictureCommand::CountLargePage() {
                     return;
                 }
                 const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
-                const QString text =
-                    TrQ(kLargePage).arg((*mCountedBytes + megabyte - 1) / megabyte);
-                if (!mServices.messageBox.AskOkCancel(text.toStdU16String())) {
+                const QString text = Tr(kLargePage).arg((*mCountedBytes + megabyte - 1) / megabyte);
+                if (!mServices.messageBox.AskOkCancel(text)) {
                     Finish();
                     return;
                 }
@@ -239,7 +236,7 @@ void SavePictureCommand::WritePage() {
     // and the picture it kept are gone.
     mBusy.emplace();
     mWriter = mChosen->style->create(mTemplates);
-    mWalk.emplace(mOwner, mWorkNote, TrQ(kSavingPage), true, mServices.progressDelayMs);
+    mWalk.emplace(mOwner, mWorkNote, Tr(kSavingPage), true, mServices.progressDelayMs);
     mWalk->Start(
         [this] {
             RowsToWork rows(*mWalk);

@@ -48,22 +48,22 @@ public:
     /// the compact styles write it as it is, the others flattened over white. A page predicted
     /// above the services' large-page size is written only when the user agrees.
     void Run(std::span<const PageStyle* const> styles,
-             const std::function<std::u16string(std::u16string_view extension)>& proposedName,
-             const QImage& picture, const std::u16string& pictureFile);
+             const std::function<std::string(std::string_view extension)>& proposedName,
+             const QImage& picture, const std::string& pictureFile);
 
 private:
     /// The file the user chose and the style its type decides.
     struct ChosenPage {
         const PageStyle* style;
-        std::u16string file;
+        std::string file;
     };
 
     /// The save dialog; nothing when the user cancelled it.
     std::optional<ChosenPage>
     ChoosePage(std::span<const PageStyle* const> styles,
-               const std::function<std::u16string(std::u16string_view extension)>& proposedName);
+               const std::function<std::string(std::string_view extension)>& proposedName);
     /// Whether a page may go to `file`; a refusal is reported.
-    bool OutputAllowed(const std::u16string& file, const std::u16string& pictureFile);
+    bool OutputAllowed(const std::string& file, const std::string& pictureFile);
     // The steps after the dialog, each beside the window and going on with the next once it has
     // ended: the picture as the chosen style writes it, its page's size, the page itself.
     void MakePagePicture();

@@ -17,7 +17,7 @@
 #include <cstdlib>
 
 std::unique_ptr<MainWindow> StartUp(const AppInfo& app, MainServices& services) {
-    SetWindowIcons(nullptr, u"A_MAIN");
+    SetWindowIcons(nullptr, QStringLiteral("A_MAIN"));
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
         return nullptr;
@@ -57,7 +57,7 @@ int Main(int& argc, char** argv) {
         return QApplication::exec();
     } catch (...) {
         // The program's top level: a failure of start-up is reported and ends the program.
-        messageBox.ShowError(Failure::FromCurrentException(), u"");
+        messageBox.ShowError(Failure::FromCurrentException(), {});
         return 1;
     }
 }

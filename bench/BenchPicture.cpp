@@ -28,7 +28,7 @@ QImage MakeBenchPicture(int width, int height) {
 
 const PageTemplates* BenchTemplates() {
     static const std::optional<PageTemplates> templates = [] {
-        const AppInfo app(u"" TESSELET_RESOURCES_DIR);
+        const AppInfo app(TESSELET_RESOURCES_DIR);
         QuietUi quiet;
         return LoadSourceAndTemplates(app, quiet);
     }();

@@ -5,7 +5,6 @@
 #include "Failure.h"
 #include "NativeText.h"
 #include "PictureFiles.h"
-#include "Utf8.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -20,13 +19,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const std::string path = argv[1];
     try {
-        const QImage image = LoadPictureFile(PathFromNative(path));
+        const QImage image = LoadPictureFile(path);
         std::printf("%d %d\n", image.width(), image.height());
     } catch (const Failure& error) {
-        const auto description = StringToUTF8(error.Description());
-        std::fprintf(stderr, "tesselet-decode: %s: %.*s\n", path.c_str(),
-                     static_cast<int>(description.size()),
-                     reinterpret_cast<const char*>(description.data()));
+        std::fprintf(stderr, "tesselet-decode: %s: %s\n", path.c_str(),
+                     error.Description().toUtf8().constData());
         return 1;
     }
     return 0;

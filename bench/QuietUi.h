@@ -9,11 +9,11 @@
 /// that a benchmark can stop instead of timing a walk that failed.
 class QuietUi final : public IGeneratorUi, public IMessageBox {
 public:
-    void ShowFailure(const std::u16string& text) override;
-    void Inform(const std::u16string& /*text*/) override {}
-    void ShowError(const Failure& pending, const std::u16string& message) override;
+    void ShowFailure(const QString& text) override;
+    void Inform(const QString& /*text*/) override {}
+    void ShowError(const Failure& pending, const QString& message) override;
     /// A timing run has nobody to ask.
-    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
+    bool AskOkCancel(const QString& /*text*/) override { return false; }
 
     /// The last failure as UTF-8, empty when nothing failed.
     const std::string& LastFailure() const noexcept { return mLastFailure; }

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QWidget>
 #include <cstdint>
 #include <cstdio>
@@ -36,28 +37,28 @@ namespace {
 
 class Answer final : public IFileDialog {
 public:
-    explicit Answer(std::u16string file) : mFile(std::move(file)) {}
-    std::u16string SelectedFile() const override { return mFile; }
+    explicit Answer(std::string file) : mFile(std::move(file)) {}
+    std::string SelectedFile() const override { return mFile; }
     void OwnerWindow(QWidget*) override {}
     void FileTypes(const std::vector<FileType>&) override {}
     void FilterIndex(std::int32_t) override {}
     std::int32_t SelectedFilterIndex() const override { return 0; }
-    void DefaultFileName(const std::u16string&) override {}
-    void InitialFolder(const std::u16string&) override {}
+    void DefaultFileName(const std::string&) override {}
+    void InitialFolder(const std::string&) override {}
     bool ShowOpen() override { return true; }
     bool ShowSave() override { return true; }
 
 private:
-    std::u16string mFile;
+    std::string mFile;
 };
 
 class Quiet final : public IMessageBox, public IFlashWindow, public IGeneratorUi {
 public:
-    void ShowFailure(const std::u16string&) override {}
+    void ShowFailure(const QString&) override {}
     /// Only a page written whole says so.
-    void Inform(const std::u16string&) override { written = true; }
-    void ShowError(const Failure&, const std::u16string&) override { failed = true; }
-    bool AskOkCancel(const std::u16string&) override { return false; }
+    void Inform(const QString&) override { written = true; }
+    void ShowError(const Failure&, const QString&) override { failed = true; }
+    bool AskOkCancel(const QString&) override { return false; }
     FlashResult Show(const QImage&) override { return FlashResult::kShown; }
     void Hide() override {}
     bool failed = false;
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the templates in resources/ could not be read\n");
         return 1;
     }
-    const PageStyle* style = FindPageStyle(styleName.toStdU16String());
+    const PageStyle* style = FindPageStyle(styleName.toStdString());
     if (style == nullptr) {
         std::fprintf(stderr, "no style %s\n", qPrintable(styleName));
         return 1;
@@ -95,12 +96,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     Quiet quiet;
-    const std::u16string file = out.toStdU16String();
+    const std::string file = QFile::encodeName(out).toStdString();
     // The page of a 12 MP picture is far above the size the window asks about; the question
     // would only stop the timing.
     MainServices services{[file] { return std::make_unique<Answer>(file); }, quiet, quiet,
                           UINT64_MAX};
-    const AppInfo app(std::u16string(u"" TESSELET_RESOURCES_DIR));
+    const AppInfo app(TESSELET_RESOURCES_DIR);
     QWidget owner;
     const QString noNote;
     bool ended = false;
@@ -119,8 +120,7 @@ int main(int argc, char** argv) {
         written = CallPictureGenerator(*writer, file, picture, quiet, quiet);
     } else {
         const PageStyle* const styles[] = {style};
-        command.Run(
-            styles, [](std::u16string_view) { return std::u16string(); }, picture, u"");
+        command.Run(styles, [](std::string_view) { return std::string(); }, picture, {});
         if (!ended) // a save refused before its walk has ended already
             QApplication::exec();
         written = quiet.written;

@@ -63,7 +63,7 @@ public:
         if (mRemove)
             std::remove(mPath.c_str());
     }
-    std::u16string Path16() const { return std::u16string(mPath.begin(), mPath.end()); }
+    const std::string& Path() const { return mPath; }
     /// Bytes in the file, or 0 for /dev/null.
     long long Size() const {
         struct stat info {};
@@ -83,7 +83,7 @@ const QImage& BenchPicture() {
 /// One whole page per iteration through the walk, as a save does it.
 void BmWalk(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
-    const std::u16string file = path.Path16();
+    const std::string& file = path.Path();
     const QImage& picture = BenchPicture();
     QuietUi ui;
     long long pageBytes = 0;
@@ -107,7 +107,7 @@ void BmWalk(benchmark::State& state, Style style, Sink sink) {
 /// The page is begun anew every kSide rows so that a file does not grow without end.
 void BmWritePixel(benchmark::State& state, Style style, Sink sink) {
     const SinkPath path(sink);
-    const std::u16string file = path.Path16();
+    const std::string& file = path.Path();
     const QImage& image = BenchPicture();
     std::unique_ptr<IAnyPicture> writer;
     const auto begin = [&] {
@@ -171,7 +171,7 @@ void BmPrepareSource(benchmark::State& state) {
     std::u16string source;
     for (std::size_t i = 0; i < letters; ++i)
         source += u"a \r\n";
-    const AppInfo app(u"/");
+    const AppInfo app("/");
     const std::u16string head = u"<html>%GENERATOR%";
     for (auto _ : state) {
         std::u16string text = source, preparedHead = head;

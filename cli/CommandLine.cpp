@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
 #include "Language.h"
+#include "NativeText.h"
 #include "PictureFiles.h"
-#include "QtText.h"
 
 #include <QColor>
 #include <QCommandLineParser>
@@ -16,15 +16,14 @@
 namespace {
 
 bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& option, int& side,
-               std::u16string& error) {
+               QString& error) {
     if (!parser.isSet(option))
         return true;
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
     if (!ok || value <= 0 || value > kMaxPictureSide) {
-        error =
-            FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно целое число от 1 до %2"))
-                            .arg(option.names().constFirst(), QString::number(kMaxPictureSide)));
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно целое число от 1 до %2"))
+                    .arg(option.names().constFirst(), QString::number(kMaxPictureSide));
         return false;
     }
     side = value;
@@ -32,7 +31,7 @@ bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& optio
 }
 
 bool ParseTolerance(const QCommandLineParser& parser, const QCommandLineOption& option,
-                    double& tolerance, std::u16string& error) {
+                    double& tolerance, QString& error) {
     if (!parser.isSet(option))
         return true;
     bool ok = false;
@@ -46,7 +45,7 @@ bool ParseTolerance(const QCommandLineParser& parser, const QCommandLineOption& 
 }
 
 bool ParseBackground(const QCommandLineParser& parser, const QCommandLineOption& option,
-                     PixelColor& background, std::u16string& error) {
+                     PixelColor& background, QString& error) {
     if (!parser.isSet(option))
         return true;
     const QString value = parser.value(option);
@@ -67,7 +66,7 @@ bool ParseBackground(const QCommandLineParser& parser, const QCommandLineOption&
 }
 
 bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& option,
-                std::uint64_t& bytes, std::u16string& error) {
+                std::uint64_t& bytes, QString& error) {
     if (!parser.isSet(option))
         return true;
     // Any number of digits is read, so that a number too large is told as such rather than as no
@@ -108,14 +107,14 @@ bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& opti
 
 // A folder option given an empty name would silently mean the current folder or the default one.
 bool ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& option,
-                 std::u16string& folder, std::u16string& error) {
+                 std::string& folder, QString& error) {
     if (!parser.isSet(option))
         return true;
-    folder = FromQString(parser.value(option));
+    folder = NativeFromDisplay(parser.value(option));
     if (folder.empty()) {
-        error = FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
-                                                              "строка"))
-                                .arg(option.names().constFirst()));
+        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
+                                                 "строка"))
+                    .arg(option.names().constFirst());
         return false;
     }
     return true;
@@ -144,7 +143,7 @@ struct DeclaredOptions {
 DeclaredOptions::DeclaredOptions(QCommandLineParser& parser)
     : help(parser.addHelpOption()), version(parser.addVersionOption()),
       style(QStringLiteral("style"),
-            TrQ(QT_TRANSLATE_NOOP(
+            Tr(QT_TRANSLATE_NOOP(
                 "Tesselet", "Стиль страницы: table, span, div, compact (ячейка на прямоугольник "
                             "одного цвета), compact-mail (compact для писем), web (строки "
                             "градиентами, быстро рисуется браузером) или all (три "
@@ -152,78 +151,78 @@ DeclaredOptions::DeclaredOptions(QCommandLineParser& parser)
             QStringLiteral("style"), QStringLiteral("all")),
       output(
           {QStringLiteral("o"), QStringLiteral("output")},
-          TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницу в FILE (только одна картинка и один "
-                                            "стиль; - означает стандартный вывод).")),
+          Tr(QT_TRANSLATE_NOOP("Tesselet", "Записать страницу в FILE (только одна картинка и один "
+                                           "стиль; - означает стандартный вывод).")),
           QStringLiteral("FILE")),
       outDir(QStringLiteral("out-dir"),
-             TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать страницы в папку DIR.")),
+             Tr(QT_TRANSLATE_NOOP("Tesselet", "Записать страницы в папку DIR.")),
              QStringLiteral("DIR")),
       templates(
           QStringLiteral("templates"),
-          TrQ(QT_TRANSLATE_NOOP(
+          Tr(QT_TRANSLATE_NOOP(
               "Tesselet", "Читать source.text, template.1.html и template.2.html из папки DIR.")),
           QStringLiteral("DIR")),
       width(QStringLiteral("width"),
-            TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                  "Сначала масштабировать картинку до ширины N пикселей.")),
+            Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                 "Сначала масштабировать картинку до ширины N пикселей.")),
             QStringLiteral("N")),
       height(QStringLiteral("height"),
-             TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                   "Сначала масштабировать картинку до высоты N пикселей.")),
+             Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                  "Сначала масштабировать картинку до высоты N пикселей.")),
              QStringLiteral("N")),
       quiet({QStringLiteral("q"), QStringLiteral("quiet")},
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев."))),
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "Не печатать ничего, кроме сбоев."))),
       mail(QStringLiteral("mail"),
-           TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                 "Страница compact для писем (как --style compact-mail)."))),
+           Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                "Страница compact для писем (как --style compact-mail)."))),
       fragment(
           QStringLiteral("fragment"),
-          TrQ(QT_TRANSLATE_NOOP("Tesselet", "Записать только таблицы, без шаблонов и метки UTF-8 "
-                                            "(стили compact)."))),
+          Tr(QT_TRANSLATE_NOOP("Tesselet", "Записать только таблицы, без шаблонов и метки UTF-8 "
+                                           "(стили compact)."))),
       tolerance(QStringLiteral("tolerance"),
-                TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                      "Соседние пиксели, чьи цвета отличаются не больше чем на "
-                                      "D (ΔE, от 0 до 100), делят ячейку (стили compact).")),
+                Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                     "Соседние пиксели, чьи цвета отличаются не больше чем на "
+                                     "D (ΔE, от 0 до 100), делят ячейку (стили compact).")),
                 QStringLiteral("D")),
-      background(QStringLiteral("background"),
-                 TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                       "Цвет, на который ложатся полупрозрачные пиксели: "
-                                       "#RRGGBB или имя, white по умолчанию (стили compact).")),
-                 QStringLiteral("COLOR")),
+      background(
+          QStringLiteral("background"),
+          Tr(QT_TRANSLATE_NOOP("Tesselet", "Цвет, на который ложатся полупрозрачные пиксели: "
+                                           "#RRGGBB или имя, white по умолчанию (стили compact).")),
+          QStringLiteral("COLOR")),
       maxBytes(QStringLiteral("max-bytes"),
-               TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                     "Уменьшить картинку так, чтобы страница заняла не больше "
-                                     "N байт (k = 1024, M = 1024 k, G = 1024 M).")),
+               Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                    "Уменьшить картинку так, чтобы страница заняла не больше "
+                                    "N байт (k = 1024, M = 1024 k, G = 1024 M).")),
                QStringLiteral("N")) {
     parser.setApplicationDescription(
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Превращает картинки в HTML-страницы: по ячейке таблицы, "
-                                          "цветному символу или элементу на каждый пиксель.")));
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "Превращает картинки в HTML-страницы: по ячейке таблицы, "
+                                         "цветному символу или элементу на каждый пиксель.")));
     parser.addOptions({style, output, outDir, templates, width, height, quiet, mail, fragment,
                        tolerance, background, maxBytes});
     parser.addPositionalArgument(
         QStringLiteral("PICTURE"),
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "Картинки, которые нужно превратить.")),
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "Картинки, которые нужно превратить.")),
         QStringLiteral("PICTURE..."));
 }
 
 // The styles asked for; the options that only some styles (the compact ones) have a use for are
 // refused with any other, rather than leaving the user to wonder why they changed nothing.
 bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declared,
-                 CliOptions& options, std::u16string& error) {
+                 CliOptions& options, QString& error) {
     // --mail alone is the compact e-mail page; with a --style it has to be a compact one.
-    const std::u16string styleName = parser.isSet(declared.mail) && !parser.isSet(declared.style)
-                                         ? u"compact-mail"
-                                         : FromQString(parser.value(declared.style));
+    const QString styleName = parser.isSet(declared.mail) && !parser.isSet(declared.style)
+                                  ? QStringLiteral("compact-mail")
+                                  : parser.value(declared.style);
     if (styleName == u"all") {
         for (const auto& each : PageStyles())
             options.styles.push_back(&each);
-    } else if (const PageStyle* found = FindPageStyle(styleName)) {
+    } else if (const PageStyle* found = FindPageStyle(styleName.toStdString())) {
         options.styles.push_back(found);
     } else {
-        error = FromQString(
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
-                                              "compact-mail, web или all)"))
-                .arg(ToQString(styleName)));
+        error =
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
+                                             "compact-mail, web или all)"))
+                .arg(styleName);
         return false;
     }
     // --mail asks for the e-mail page of a style whose cells share colours.
@@ -236,10 +235,10 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
     for (const auto& [only, ability] : onlySome) {
         const bool able = options.styles.size() == 1 && options.styles.front()->*ability;
         if (parser.isSet(*only) && !able) {
-            error = FromQString(
-                TrQ(QT_TRANSLATE_NOOP(
-                        "Tesselet", "--%1 только для стилей compact, compact-mail и web (--style)"))
-                    .arg(only->names().constFirst()));
+            error =
+                Tr(QT_TRANSLATE_NOOP(
+                       "Tesselet", "--%1 только для стилей compact, compact-mail и web (--style)"))
+                    .arg(only->names().constFirst());
             return false;
         }
     }
@@ -250,15 +249,15 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
 
 // The pictures, and where their pages go.
 bool ParsePictures(const QCommandLineParser& parser, const DeclaredOptions& declared,
-                   CliOptions& options, std::u16string& error) {
+                   CliOptions& options, QString& error) {
     for (const QString& picture : parser.positionalArguments())
-        options.pictures.push_back(FromQString(picture));
+        options.pictures.push_back(NativeFromDisplay(picture));
     if (options.pictures.empty()) {
         error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
         return false;
     }
     // Standard input holds one picture, and it has no name to put its pages beside.
-    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), u"-");
+    const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), "-");
     if (fromInput > 1) {
         error = Tr(
             QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
@@ -290,7 +289,7 @@ CommandLine::Result CommandLine::Parse(const QStringList& arguments) {
     const DeclaredOptions declared(parser);
     Result result;
     if (!parser.parse(arguments)) {
-        result.error = FromQString(parser.errorText());
+        result.error = parser.errorText();
         return result;
     }
     // Qt's parser adds --help-all beside --help, for Qt's own options; the converter has none of
@@ -313,7 +312,7 @@ CommandLine::Result CommandLine::Parse(const QStringList& arguments) {
         !ParseBackground(parser, declared.background, options.background, result.error) ||
         !ParseBytes(parser, declared.maxBytes, options.maxBytes, result.error))
         return result;
-    options.output = FromQString(parser.value(declared.output));
+    options.output = NativeFromDisplay(parser.value(declared.output));
     if (!ParseFolder(parser, declared.outDir, options.outDir, result.error) ||
         !ParseFolder(parser, declared.templates, options.templates, result.error))
         return result;

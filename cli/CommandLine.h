@@ -16,18 +16,18 @@ constexpr std::uint64_t kMaxPageBudget = std::uint64_t{1} << 40;
 /// What the converter was asked to do.
 struct CliOptions {
     std::vector<const PageStyle*> styles;
-    std::u16string output;    ///< -o: one page to this path ("-" for standard output)
-    std::u16string outDir;    ///< --out-dir: pages go here instead of beside their pictures
-    std::u16string templates; ///< --templates: folder of the start-up files
-    int width = 0;            ///< 0: keep
-    int height = 0;           ///< 0: keep
+    std::string output;    ///< -o: one page to this path ("-" for standard output)
+    std::string outDir;    ///< --out-dir: pages go here instead of beside their pictures
+    std::string templates; ///< --templates: folder of the start-up files
+    int width = 0;         ///< 0: keep
+    int height = 0;        ///< 0: keep
     bool quiet = false;
     // The compact styles' options.
     double tolerance = -1;               ///< --tolerance: ΔE neighbours may differ by; -1: none
     PixelColor background = 0xFFFFFFFFu; ///< --background: under partly transparent pixels
     bool fragment = false;               ///< --fragment: the table(s) alone
     std::uint64_t maxBytes = 0;          ///< --max-bytes: the page's budget; 0: none
-    std::vector<std::u16string> pictures;
+    std::vector<std::string> pictures;   ///< as the bytes the system gave
 };
 
 /// The converter's command line. Help and version come back as the text to print, a usage error
@@ -36,7 +36,7 @@ class CommandLine {
 public:
     struct Result {
         std::optional<CliOptions> options; ///< empty when the program should end at once
-        std::u16string error;              ///< usage error, when not empty
+        QString error;                     ///< usage error, when not empty
         QString print;                     ///< --help or --version: what to print, then end
     };
 

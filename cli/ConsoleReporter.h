@@ -16,15 +16,15 @@ public:
     /// The stream, for a page's progress line to show on.
     ConsoleStream& Console() noexcept { return mConsole; }
 
-    void ShowError(const Failure& pending, const std::u16string& message) override;
-    void ShowFailure(const std::u16string& text) override;
-    void Inform(const std::u16string& text) override;
+    void ShowError(const Failure& pending, const QString& message) override;
+    void ShowFailure(const QString& text) override;
+    void Inform(const QString& text) override;
     /// The converter runs unattended, in scripts and pipes, and asks nothing: what it is to do
     /// is all on its command line. Were a question put, the answer would be Cancel.
-    bool AskOkCancel(const std::u16string& /*text*/) override { return false; }
+    bool AskOkCancel(const QString& /*text*/) override { return false; }
 
 private:
-    void Print(const std::u16string& text);
+    void Print(const QString& text);
 
     std::FILE* mStream;
     ConsoleStream mConsole;

@@ -11,7 +11,6 @@
 #include "PageBudget.h"
 #include "PictureFiles.h"
 #include "ProgressWriter.h"
-#include "QtText.h"
 #include "StandardStreams.h"
 #include "Utf8.h"
 
@@ -21,17 +20,17 @@
 
 namespace {
 
-std::u16string FileNameOf(const std::u16string& path) {
-    const auto slash = path.rfind(u'/');
-    return slash == std::u16string::npos ? path : path.substr(slash + 1);
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
 
 Converter::Converter(const CliOptions& options, const PageTemplates& templates,
                      ConsoleReporter& reporter, std::FILE* info,
-                     const std::vector<std::u16string>& startUpFiles,
-                     const std::vector<std::u16string>& programFiles)
+                     const std::vector<std::string>& startUpFiles,
+                     const std::vector<std::string>& programFiles)
     : mOptions(options), mTemplates(templates), mReporter(reporter), mInfo(info) {
     for (const auto& file : startUpFiles)
         mGuard.Protect(file);
@@ -39,19 +38,18 @@ Converter::Converter(const CliOptions& options, const PageTemplates& templates,
         mGuard.Protect(file, OutputGuard::Kind::kProgramFile);
 }
 
-std::u16string Converter::OutputPath(const std::u16string& picture, const PageStyle& style) const {
+std::string Converter::OutputPath(const std::string& picture, const PageStyle& style) const {
     if (!mOptions.output.empty())
         return mOptions.output;
     // A picture from standard input has no name of its own to put the page beside.
-    std::u16string beside = picture == kStandardInput
-                                ? u"stdin" + std::u16string(style.extension)
-                                : MakeOutputFileName(picture, style.extension);
+    std::string beside = picture == kStandardInput ? "stdin" + std::string(style.extension)
+                                                   : MakeOutputFileName(picture, style.extension);
     if (mOptions.outDir.empty())
         return beside;
     return BuildFileName(mOptions.outDir, FileNameOf(beside));
 }
 
-QImage Converter::Load(const std::u16string& picture) const {
+QImage Converter::Load(const std::string& picture) const {
     const PictureScale scale{mOptions.width, mOptions.height};
     // The compact pages show transparency; the classic ones get the picture over white.
     const bool keep = std::any_of(mOptions.styles.begin(), mOptions.styles.end(),
@@ -78,12 +76,12 @@ void Converter::Note(const QString& text) const {
         return;
     mReporter.Console().EndLine();
     // The name in it as the bytes it is, as a failure's report shows it.
-    const std::string bytes = NativeFromPath(FromQString(text)) + '\n';
+    const std::string bytes = NativeFromDisplay(text) + '\n';
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
 }
 
-bool Converter::Write(const std::u16string& picture, const PageStyle& style, const QImage& loaded) {
-    const std::u16string path = OutputPath(picture, style);
+bool Converter::Write(const std::string& picture, const PageStyle& style, const QImage& loaded) {
+    const std::string path = OutputPath(picture, style);
     bool toStandardOutput = false;
     try {
         mGuard.Check(path, picture);
@@ -93,7 +91,7 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
         return false;
     }
     QImage image = style.keepsTransparency ? loaded : FlattenOverWhite(loaded);
-    const QString name = ToQString(FileNameOf(path));
+    const QString name = PathForDisplay(FileNameOf(path));
     if (mOptions.maxBytes > 0) {
         // The page at each width is made as --width makes it, so that the page written is the
         // page --width would write at the width chosen.
@@ -114,16 +112,16 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
             return false;
         if (fit->picture.isNull()) {
             const QString sentence =
-                TrQ(QT_TRANSLATE_NOOP("Tesselet", "Страница не умещается в %1 байт даже шириной в "
-                                                  "1 пиксель: ей нужно %2 байт."))
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница не умещается в %1 байт даже шириной в "
+                                                 "1 пиксель: ей нужно %2 байт."))
                     .arg(mOptions.maxBytes)
                     .arg(fit->bytes);
-            mReporter.ShowFailure(FileMessage(path, FromQString(sentence)));
+            mReporter.ShowFailure(FileMessage(path, sentence));
             return false;
         }
         image = fit->picture;
-        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт — самая большая "
-                                               "ширина, при которой страница не больше %5 байт"))
+        Note(Tr(QT_TRANSLATE_NOOP("Tesselet", "%1: %2 x %3 пикселей, %4 байт — самая большая "
+                                              "ширина, при которой страница не больше %5 байт"))
                  .arg(name)
                  .arg(image.width())
                  .arg(image.height())
@@ -133,7 +131,7 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
     const auto writer = MakeWriter(style);
     bool written;
     if (!mOptions.quiet && ::isatty(fileno(stderr)) == 1) {
-        ProgressWriter progress(*writer, NativeFromPath(FileNameOf(path)), mReporter.Console());
+        ProgressWriter progress(*writer, FileNameOf(path), mReporter.Console());
         written = CallPictureGenerator(progress, path, image, mReporter, mReporter);
     } else {
         written = CallPictureGenerator(*writer, path, image, mReporter, mReporter);
@@ -142,19 +140,18 @@ bool Converter::Write(const std::u16string& picture, const PageStyle& style, con
         return false;
     if (const std::optional<double> deltaE = writer->LargestDeltaE();
         deltaE && mOptions.tolerance >= 0)
-        Note(TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
+        Note(Tr(QT_TRANSLATE_NOOP("Tesselet", "%1: наибольшее отличие цвета ΔE = %2"))
                  .arg(name, QString::number(*deltaE, 'f', 2)));
     mGuard.Written(path, picture);
     // A page on standard output is not followed there by its name.
     if (!mOptions.quiet && mInfo != nullptr && !toStandardOutput) {
-        const std::string native = NativeFromPath(path);
-        std::fwrite(native.data(), 1, native.size(), mInfo);
+        std::fwrite(path.data(), 1, path.size(), mInfo);
         std::fputc('\n', mInfo);
     }
     return true;
 }
 
-bool Converter::Convert(const std::u16string& picture) {
+bool Converter::Convert(const std::string& picture) {
     QImage image;
     try {
         image = Load(picture);

@@ -29,7 +29,7 @@ void ProgressWriter::EndNewLine(std::int32_t y) {
         return;
     mNextReport = now + mPace.interval;
     // The file name stays the bytes it is; only the words around it are translated.
-    const QString row = TrQ(QT_TRANSLATE_NOOP("Tesselet", "строка %1 из %2 (%3%)"))
+    const QString row = Tr(QT_TRANSLATE_NOOP("Tesselet", "строка %1 из %2 (%3%)"))
                             .arg(QString::number(y + 1), QString::number(mHeight),
                                  QString::number((y + 1) * 100LL / mHeight));
     std::fprintf(mConsole.mStream, "\r%s: %s", mLabel.c_str(), row.toUtf8().constData());

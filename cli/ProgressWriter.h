@@ -44,7 +44,7 @@ public:
     ProgressWriter(const ProgressWriter&) = delete;
     ProgressWriter& operator=(const ProgressWriter&) = delete;
 
-    void OpenFile(const std::u16string& fileName) override { mInner.OpenFile(fileName); }
+    void OpenFile(const std::string& fileName) override { mInner.OpenFile(fileName); }
     void CloseFile() override;
     void Init() override { mInner.Init(); }
     void BeginPicture(std::int32_t width, std::int32_t height) override;

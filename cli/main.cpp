@@ -9,7 +9,6 @@
 #include "NativeText.h"
 #include "PageTemplates.h"
 #include "ProgramFolder.h"
-#include "QtText.h"
 #include "StandardStreams.h"
 #include "StartUpFiles.h"
 #include "Utf8.h"
@@ -39,7 +38,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tesselet-cli"));
     QCoreApplication::setApplicationVersion(
-        ToQString(FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision)));
+        FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision));
     // Before the first word is said: the arguments' errors and --help are in the run's language.
     InstallTranslations(application);
 
@@ -49,16 +48,15 @@ int main(int argc, char* argv[]) {
     Interrupts::IgnoreFileSizeSignal();
 
     // The arguments as the bytes they are: Qt's own list would turn a file name that is not UTF-8
-    // into another name.
+    // into another name. Text that keeps every byte, as a message shows a name; the parsed names
+    // go back to bytes with NativeFromDisplay.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << ToQString(PathFromNative(argv[i]));
+        arguments << PathForDisplay(argv[i]);
     const CommandLine::Result parsed = CommandLine::Parse(arguments);
-    if (!parsed.error.empty()) {
-        const QString hint =
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));
-        std::fprintf(stderr, "tesselet-cli: %s\n%s\n", qPrintable(ToQString(parsed.error)),
-                     qPrintable(hint));
+    if (!parsed.error.isEmpty()) {
+        const QString hint = Tr(QT_TRANSLATE_NOOP("Tesselet", "Попробуйте «tesselet-cli --help»."));
+        std::fprintf(stderr, "tesselet-cli: %s\n%s\n", qPrintable(parsed.error), qPrintable(hint));
         return 2;
     }
     if (!parsed.options) {
@@ -72,9 +70,9 @@ int main(int argc, char* argv[]) {
             return 0;
         const Failure failed = Failure::FromErrno(errno);
         std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
-                     qPrintable(TrQ(
+                     qPrintable(Tr(
                          QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
-                     qPrintable(ToQString(ErrorLine(failed))));
+                     qPrintable(ErrorLine(failed)));
         return 1;
     }
     const CliOptions& options = *parsed.options;

@@ -14,14 +14,14 @@
 // A pixel goes to the writer in the layout of its scan line.
 static_assert(std::is_same_v<PixelColor, QRgb>);
 
-bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const QImage& picture,
+bool GeneratePicture(IAnyPicture& writer, const std::string& fileName, const QImage& picture,
                      IMessageBox& messages, IGeneratorUi* rows) {
     // The walk reads every scan line as one QRgb a pixel; a picture laid out any other way would
     // be read as noise, so it is refused before anything is written. An empty picture has no scan
     // line to misread and makes an empty page.
     const bool withAlpha = picture.format() == QImage::Format_ARGB32;
     if (!picture.isNull() && picture.format() != QImage::Format_RGB32 && !withAlpha) {
-        messages.ShowFailure(std::u16string(kNotPixels));
+        messages.ShowFailure(kNotPixels);
         return false;
     }
 
@@ -65,7 +65,7 @@ bool GeneratePicture(IAnyPicture& writer, const std::u16string& fileName, const 
     }
 }
 
-bool CallPictureGenerator(IAnyPicture& writer, const std::u16string& fileName,
-                          const QImage& picture, IGeneratorUi& ui, IMessageBox& messages) {
+bool CallPictureGenerator(IAnyPicture& writer, const std::string& fileName, const QImage& picture,
+                          IGeneratorUi& ui, IMessageBox& messages) {
     return GeneratePicture(writer, fileName, picture, messages, &ui);
 }

@@ -10,7 +10,7 @@ std::optional<std::uint64_t> MeasurePage(const PageWriterMaker& make, const QIma
                                          IMessageBox& messages) {
     const std::unique_ptr<PageWriter> writer = make();
     writer->OpenCounter();
-    if (!GeneratePicture(*writer, u"", picture, messages))
+    if (!GeneratePicture(*writer, {}, picture, messages))
         return std::nullopt;
     return writer->BodySize();
 }

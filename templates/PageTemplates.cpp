@@ -20,18 +20,19 @@ void PrepareSourceAndTemplates(const AppInfo& app, std::u16string& sourceText,
     std::erase_if(sourceText,
                   [](char16_t unit) { return unit == u' ' || unit == u'\r' || unit == u'\n'; });
     const std::u16string generator =
-        app.Title() + u" " + FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision);
+        (app.Title() + u' ' + FormatVersion(AppInfo::kMajor, AppInfo::kMinor, AppInfo::kRevision))
+            .toStdU16String();
     ReplaceAll(head, u"%GENERATOR%", generator);
 }
 
 std::optional<PageTemplates> LoadSourceAndTemplates(const AppInfo& app, IMessageBox& messages) {
-    std::u16string currentPath;
+    std::string currentPath;
     try {
         PageTemplates templates;
         // In the order of kStartUpFileNames.
         std::u16string* const values[] = {&templates.sourceText, &templates.head, &templates.tail};
         static_assert(std::size(values) == kStartUpFileNames.size());
-        const std::vector<std::u16string> paths = StartUpFilePaths(app);
+        const std::vector<std::string> paths = StartUpFilePaths(app);
         for (std::size_t i = 0; i < paths.size(); ++i) {
             currentPath = paths[i];
             *values[i] = TextFileReader::ReadAll(currentPath);

@@ -8,6 +8,11 @@ class IMessageBox;
 
 /// The prepared templates and source text every page is written with: made once at start-up and
 /// handed to whoever writes a page, which reads it and never changes it.
+///
+/// Plain UTF-16 code units rather than QString, as the rest of the page stream (Utf8.h): the SPAN
+/// writer takes a character of the source text for every pixel and the writers encode straight
+/// into the output buffer, so a read is a pointer and an index, with no implicit sharing to check
+/// (bench: `tesselet-bench --benchmark_filter=span` times that walk).
 struct PageTemplates {
     std::u16string head;       ///< "template.1.html", its "%GENERATOR%" filled
     std::u16string tail;       ///< "template.2.html"

@@ -2,18 +2,12 @@
 
 #include "HtmlText.h"
 #include "PageTemplates.h"
+#include "Surrogates.h"
 #include "Utf8.h"
 
 #include <algorithm>
 
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 constexpr char kStart[] = "<span style=\"color:#";
 constexpr char kMiddle[] = ";\">";
@@ -61,9 +55,7 @@ void CSpanPicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
     const std::u16string_view source = Templates().sourceText;
     if (mCharPos >= 1 && static_cast<std::size_t>(mCharPos) <= source.size()) {
         const std::size_t index = static_cast<std::size_t>(mCharPos) - 1;
-        const bool pair = IsHighSurrogate(source[index]) && index + 1 < source.size() &&
-                          IsLowSurrogate(source[index + 1]);
-        character = source.substr(index, pair ? 2 : 1);
+        character = source.substr(index, IsPairAt(source, index) ? 2 : 1);
     }
     char* out = BeginPiece(sizeof kStart + 6 + sizeof kMiddle + kMostCharacterBytes + sizeof kEnd);
     out = PutText(out, kStart);

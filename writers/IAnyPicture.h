@@ -11,7 +11,7 @@ class IAnyPicture {
 public:
     virtual ~IAnyPicture() = default;
 
-    virtual void OpenFile(const std::u16string& /*fileName*/) {}
+    virtual void OpenFile(const std::string& /*fileName*/) {}
     virtual void CloseFile() {}
     virtual void Init() {}
     virtual void BeginPicture(std::int32_t /*width*/, std::int32_t /*height*/) {}

@@ -118,15 +118,15 @@ void OutputFile::OpenCounter() {
     mCountOnly = true;
 }
 
-int OutputFile::StandardStream(const std::u16string& path) {
+int OutputFile::StandardStream(const std::string& path) {
     if (path == kStandardOutput) {
         StandardStreams::ExpectOpen(STDOUT_FILENO);
         return STDOUT_FILENO;
     }
-    return StandardStreams::StreamWritingTo(NativeFromPath(path));
+    return StandardStreams::StreamWritingTo(path);
 }
 
-void OutputFile::Open(const std::u16string& path) {
+void OutputFile::Open(const std::string& path) {
     Start(false);
     // The stream's own descriptor, where it stands: appended to when it appends, the bytes before
     // and after it in a pipe or a file kept. Replacing its file would throw those away.
@@ -135,7 +135,7 @@ void OutputFile::Open(const std::u16string& path) {
         mOwnsFd = false;
         return;
     }
-    std::string target = NativeFromPath(path);
+    std::string target = path;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))

@@ -19,12 +19,12 @@
 class OutputFile {
 public:
     /// The name that stands for the standard output.
-    static constexpr std::u16string_view kStandardOutput = u"-";
+    static constexpr std::string_view kStandardOutput = "-";
 
     /// The standard stream (STDOUT_FILENO, STDERR_FILENO) that a page for `path` is written to in
     /// place: standard output for "-", and the stream whose very file `path` names; -1 for any
     /// other. Throws Failure::kStreamClosed when that stream was closed when the program started.
-    static int StandardStream(const std::u16string& path);
+    static int StandardStream(const std::string& path);
 
     // Large writes cost the kernel less per byte: against 64 KiB, 1 MiB took a TABLE pixel to a
     // file from 12.3 to 8.4 ns. The buffer is allocated once, so memory stays fixed all the same.
@@ -36,7 +36,7 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     /// Starts the page for `path` (see the class).
-    void Open(const std::u16string& path);
+    void Open(const std::string& path);
     /// Starts a page kept in memory instead of a file: Close keeps what was appended, complete or
     /// not, in Memory().
     void OpenMemory();

@@ -15,7 +15,7 @@ namespace {
 using FileId = std::pair<unsigned long long, unsigned long long>;
 
 // The picture that stands for standard input.
-constexpr std::u16string_view kStandardInput = u"-";
+constexpr std::string_view kStandardInput = "-";
 
 std::optional<FileId> IdOf(const struct stat& info, bool regularOnly) {
     if (regularOnly && !S_ISREG(info.st_mode))
@@ -25,9 +25,9 @@ std::optional<FileId> IdOf(const struct stat& info, bool regularOnly) {
 }
 
 // The file behind `path`, links followed; nothing when there is none (yet).
-std::optional<FileId> IdOfName(const std::u16string& path, bool regularOnly = false) {
+std::optional<FileId> IdOfName(const std::string& path, bool regularOnly = false) {
     struct stat info {};
-    if (::stat(NativeFromPath(path).c_str(), &info) != 0)
+    if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
     return IdOf(info, regularOnly);
 }
@@ -40,7 +40,7 @@ std::optional<FileId> IdOfStream(int fd, bool regularOnly = false) {
 }
 
 // Only a file can be lost; a device or a pipe may take any number of pages.
-std::optional<FileId> IdOfOutput(const std::u16string& output) {
+std::optional<FileId> IdOfOutput(const std::string& output) {
     if (output == OutputFile::kStandardOutput)
         return IdOfStream(STDOUT_FILENO, true);
     return IdOfName(output, true);
@@ -48,38 +48,39 @@ std::optional<FileId> IdOfOutput(const std::u16string& output) {
 
 } // namespace
 
-void OutputGuard::Protect(const std::u16string& path, Kind kind) {
+void OutputGuard::Protect(const std::string& path, Kind kind) {
     mProtected.emplace_back(path, kind);
 }
 
-void OutputGuard::Check(const std::u16string& output, const std::u16string& picture) const {
+void OutputGuard::Check(const std::string& output, const std::string& picture) const {
     const auto target = IdOfOutput(output);
     if (!target)
         return;
     const auto source = picture == kStandardInput ? IdOfStream(STDIN_FILENO) : IdOfName(picture);
     if (source == target)
-        throw Failure(
-            Failure::kOutputIsInput,
-            Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"), picture));
+        throw Failure(Failure::kOutputIsInput,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы свою же картинку %1"),
+                         PathForDisplay(picture)));
     for (const auto& [file, kind] : mProtected) {
         if (IdOfName(file) != target)
             continue;
         throw Failure(
             Failure::kOutputIsInput,
             kind == Kind::kStartUpFile
-                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"), file)
+                ? Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы стартовый файл %1"),
+                     PathForDisplay(file))
                 : Tr(QT_TRANSLATE_NOOP("Tesselet", "Страница заменила бы файл программы %1"),
-                     file));
+                     PathForDisplay(file)));
     }
     if (const auto earlier = mWritten.find(*target); earlier != mWritten.end())
         throw Failure(
             Failure::kOutputTwice,
             Tr(QT_TRANSLATE_NOOP("Tesselet",
                                  "В этот файл в этом запуске уже записана страница картинки %1"),
-               earlier->second));
+               PathForDisplay(earlier->second)));
 }
 
-void OutputGuard::Written(const std::u16string& output, const std::u16string& picture) {
+void OutputGuard::Written(const std::string& output, const std::string& picture) {
     if (const auto id = IdOfOutput(output))
         mWritten.emplace(*id, picture);
 }

@@ -18,18 +18,18 @@ public:
     };
 
     /// A file that no page may replace, for every page of the run.
-    void Protect(const std::u16string& path, Kind kind = Kind::kStartUpFile);
+    void Protect(const std::string& path, Kind kind = Kind::kStartUpFile);
 
     /// Throws Failure::kOutputIsInput when `output` is `picture` or a protected file, and
     /// Failure::kOutputTwice when a page of this run was written to it already;
     /// Failure::kStreamClosed when it is standard output (or error) and that was closed.
-    void Check(const std::u16string& output, const std::u16string& picture) const;
+    void Check(const std::string& output, const std::string& picture) const;
 
     /// Remembers that the page of `picture` was written to `output`.
-    void Written(const std::u16string& output, const std::u16string& picture);
+    void Written(const std::string& output, const std::string& picture);
 
 private:
     using FileId = std::pair<unsigned long long, unsigned long long>;
-    std::vector<std::pair<std::u16string, Kind>> mProtected;
-    std::map<FileId, std::u16string> mWritten; ///< page file -> the picture it was made from
+    std::vector<std::pair<std::string, Kind>> mProtected;
+    std::map<FileId, std::string> mWritten; ///< page file -> the picture it was made from
 };

@@ -22,30 +22,30 @@ std::unique_ptr<PageWriter> CreateWeb(const PageTemplates& templates) {
 
 // The classic styles, in the order "--style all" writes them.
 const std::array<PageStyle, 3> kStyles = {{
-    {.name = u"span", .extension = u".span.htm", .create = &Create<CSpanPicture>},
-    {.name = u"table", .extension = u".table.htm", .create = &Create<CTablePicture>},
-    {.name = u"div", .extension = u".div.htm", .create = &Create<CDivPicture>},
+    {.name = "span", .extension = ".span.htm", .create = &Create<CSpanPicture>},
+    {.name = "table", .extension = ".table.htm", .create = &Create<CTablePicture>},
+    {.name = "div", .extension = ".div.htm", .create = &Create<CDivPicture>},
 }};
 
 // A cell per rectangle of one colour: transparency, a tolerance, fragments, and a size that
 // goes up and down with the width.
 const std::array<PageStyle, 3> kCompactStyles = {{
-    {.name = u"compact",
-     .extension = u".compact.htm",
+    {.name = "compact",
+     .extension = ".compact.htm",
      .create = &Create<CompactPicture>,
      .keepsTransparency = true,
      .takesTolerance = true,
      .writesFragment = true,
      .sizeGrowsWithWidth = false},
-    {.name = u"compact-mail",
-     .extension = u".mail.htm",
+    {.name = "compact-mail",
+     .extension = ".mail.htm",
      .create = &CreateMail,
      .keepsTransparency = true,
      .takesTolerance = true,
      .writesFragment = true,
      .sizeGrowsWithWidth = false},
-    {.name = u"web",
-     .extension = u".web.htm",
+    {.name = "web",
+     .extension = ".web.htm",
      .create = &CreateWeb,
      .keepsTransparency = true,
      .takesTolerance = true,
@@ -82,20 +82,19 @@ const PageStyle& WebStyle() {
     return kCompactStyles[2];
 }
 
-const PageStyle* FindPageStyle(std::u16string_view name) {
+const PageStyle* FindPageStyle(std::string_view name) {
     for (const PageStyle* style : kAllStyles)
         if (style->name == name)
             return style;
     return nullptr;
 }
 
-std::u16string MakeOutputFileName(const std::u16string& sourceFileName,
-                                  std::u16string_view extension) {
+std::string MakeOutputFileName(const std::string& sourceFileName, std::string_view extension) {
     if (sourceFileName.empty())
         return {};
-    const std::u16string pictureExtension = GetFileExtension(sourceFileName);
+    const std::string pictureExtension = GetFileExtension(sourceFileName);
     if (pictureExtension.empty())
-        return sourceFileName + std::u16string(extension);
+        return sourceFileName + std::string(extension);
     const auto cut = static_cast<std::int32_t>(pictureExtension.size()) + 1;
-    return CutRight(sourceFileName, cut) + std::u16string(extension);
+    return CutRight(sourceFileName, cut) + std::string(extension);
 }

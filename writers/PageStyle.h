@@ -10,8 +10,8 @@
 /// The page styles: what makes their pages and what they can do. How the window offers them
 /// (dialog file types, remembered keys) is the window's own business.
 struct PageStyle {
-    std::u16string_view name;      ///< "span", "table", "div", "compact", "compact-mail", "web"
-    std::u16string_view extension; ///< default extension of its pages, with the dot
+    std::string_view name;      ///< "span", "table", "div", "compact", "compact-mail", "web"
+    std::string_view extension; ///< default extension of its pages, with the dot
     /// A fresh writer of the style, framing its page with `templates` (which outlive it).
     std::unique_ptr<PageWriter> (*create)(const PageTemplates& templates);
     /// Its pages show transparency, partly transparent pixels over the settings' background;
@@ -40,9 +40,8 @@ const PageStyle& CompactMailStyle();
 /// ".web.htm".
 const PageStyle& WebStyle();
 /// The style of that name among all of them, or nullptr.
-const PageStyle* FindPageStyle(std::u16string_view name);
+const PageStyle* FindPageStyle(std::string_view name);
 
 /// The page name proposed for a picture: its path with the extension replaced by the style's
 /// (appended when it has none); empty when there is no picture.
-std::u16string MakeOutputFileName(const std::u16string& sourceFileName,
-                                  std::u16string_view extension);
+std::string MakeOutputFileName(const std::string& sourceFileName, std::string_view extension);

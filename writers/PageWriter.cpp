@@ -13,7 +13,7 @@ PageWriter::~PageWriter() {
     }
 }
 
-void PageWriter::OpenFile(const std::u16string& fileName) {
+void PageWriter::OpenFile(const std::string& fileName) {
     if (mFile.IsOpen())
         return;
     mFile.Open(fileName);

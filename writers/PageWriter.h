@@ -31,7 +31,7 @@ public:
     explicit PageWriter(PageTemplates&&) = delete;
     ~PageWriter() override;
 
-    void OpenFile(const std::u16string& fileName) override;
+    void OpenFile(const std::string& fileName) override;
     void CloseFile() override;
 
     /// Writes the page's body alone, into memory: no signature, head or tail (as SetBodyOnly).

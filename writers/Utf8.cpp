@@ -1,15 +1,6 @@
 #include "Utf8.h"
 
-namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-} // namespace
+#include "Surrogates.h"
 
 std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept {
     char* const start = out;
@@ -22,10 +13,10 @@ std::size_t UTF8EncodeTo(std::u16string_view text, char* out) noexcept {
             continue;
         }
         char32_t cp = unit;
-        if (IsHighSurrogate(p[i]) && i + 1 < n && IsLowSurrogate(p[i + 1])) {
-            cp = 0x10000 + ((unit - 0xD800) << 10) + (p[i + 1] - 0xDC00);
+        if (IsPairAt(text, i)) {
+            cp = PairAt(text, i);
             ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        } else if (IsSurrogate(p[i])) {
             cp = 0xFFFD;
         }
         if (cp < 0x800) {
@@ -54,7 +45,7 @@ std::size_t UTF8Length(std::u16string_view text) noexcept {
             total += 1;
         else if (unit < 0x800)
             total += 2;
-        else if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+        else if (IsPairAt(text, i)) {
             total += 4;
             ++i;
         } else

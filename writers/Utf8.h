@@ -6,6 +6,10 @@
 #include <string_view>
 #include <vector>
 
+// The page stream's encoder. The text it takes (templates, source text, the writers' own pieces)
+// stays UTF-16 code units from start-up to here: it is encoded a piece per pixel, right into the
+// output buffer, and a string view costs nothing to hand on.
+
 /// The UTF-8 bytes of a UTF-16 text; empty for the empty text.
 std::vector<std::uint8_t> StringToUTF8(std::u16string_view text);
 

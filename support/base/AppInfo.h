@@ -2,6 +2,7 @@
 
 #include "TesseletVersion.h"
 
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -13,11 +14,11 @@ public:
     static constexpr std::int32_t kMinor = TESSELET_VERSION_MINOR;
     static constexpr std::int32_t kRevision = TESSELET_VERSION_PATCH;
 
-    explicit AppInfo(std::u16string folder) : mFolder(std::move(folder)) {}
+    explicit AppInfo(std::string folder) : mFolder(std::move(folder)) {}
 
-    std::u16string Title() const { return u"Korvane - Tesselet"; }
-    std::u16string Path() const { return mFolder; }
+    QString Title() const { return QStringLiteral("Korvane - Tesselet"); }
+    const std::string& Path() const { return mFolder; }
 
 private:
-    std::u16string mFolder;
+    std::string mFolder;
 };

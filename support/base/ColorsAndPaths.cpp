@@ -3,46 +3,44 @@
 #include "Failure.h"
 #include "Language.h"
 
-std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name) {
+std::string BuildFileName(const std::string& folder, std::string_view name) {
     if (folder.empty())
-        return name;
-    std::u16string path = folder;
-    while (path.size() > 1 && path.back() == u'/')
+        return std::string(name);
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     std::size_t start = 0;
-    while (start < name.size() && name[start] == u'/')
+    while (start < name.size() && name[start] == '/')
         ++start;
-    if (path.back() != u'/')
-        path.push_back(u'/');
-    path.append(name, start);
+    if (path.back() != '/')
+        path.push_back('/');
+    path.append(name.substr(start));
     return path;
 }
 
-std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
-    const auto text =
-        std::to_string(major) + '.' + std::to_string(minor) + '.' + std::to_string(revision);
-    return std::u16string(text.begin(), text.end());
+QString FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision) {
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
-std::u16string GetFilePath(std::u16string_view path) {
-    const auto slash = path.rfind(u'/');
-    if (slash == std::u16string_view::npos)
+std::string GetFilePath(std::string_view path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string_view::npos)
         return {};
     if (slash == 0)
-        return u"/";
-    return std::u16string(path.substr(0, slash));
+        return "/";
+    return std::string(path.substr(0, slash));
 }
 
-std::u16string GetFileExtension(std::u16string_view path) {
-    const auto slash = path.rfind(u'/');
-    const auto name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-    const auto dot = name.rfind(u'.');
-    if (dot == std::u16string_view::npos || dot == 0)
+std::string GetFileExtension(std::string_view path) {
+    const auto slash = path.rfind('/');
+    const auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
         return {};
-    return std::u16string(name.substr(dot + 1));
+    return std::string(name.substr(dot + 1));
 }
 
-std::u16string CutRight(std::u16string_view text, std::int32_t count) {
+std::string CutRight(std::string_view text, std::int32_t count) {
     if (count < 0)
         throw Failure(
             Failure::kInvalidCall,
@@ -50,5 +48,5 @@ std::u16string CutRight(std::u16string_view text, std::int32_t count) {
     const auto drop = static_cast<std::size_t>(count);
     if (drop >= text.size())
         return {};
-    return std::u16string(text.substr(0, text.size() - drop));
+    return std::string(text.substr(0, text.size() - drop));
 }

@@ -3,6 +3,7 @@
 // The program's small support library: colours, hexadecimal digits, file names and
 // the version text. Each function returns its result and throws Failure on failure.
 
+#include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -58,18 +59,18 @@ inline void WriteTwoHexDigits(std::uint8_t value, char* out) noexcept {
 }
 
 /// The path of `name` in `folder`, with exactly one separator between them.
-std::u16string BuildFileName(const std::u16string& folder, const std::u16string& name);
+std::string BuildFileName(const std::string& folder, std::string_view name);
 
 /// "major.minor.revision".
-std::u16string FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
+QString FormatVersion(std::int32_t major, std::int32_t minor, std::int32_t revision);
 
 /// The folder part of a path, without a trailing separator (the root stays "/"); empty when the
 /// path names no folder.
-std::u16string GetFilePath(std::u16string_view path);
+std::string GetFilePath(std::string_view path);
 
 /// The extension of the file name without its dot (the text after the last dot of the name, a
 /// leading dot not counting); empty when there is none.
-std::u16string GetFileExtension(std::u16string_view path);
+std::string GetFileExtension(std::string_view path);
 
-/// `text` less its last `count` characters; empty when count exceeds the length.
-std::u16string CutRight(std::u16string_view text, std::int32_t count);
+/// `text` less its last `count` bytes; empty when count exceeds the length.
+std::string CutRight(std::string_view text, std::int32_t count);

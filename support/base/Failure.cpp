@@ -1,6 +1,5 @@
 #include "Failure.h"
 #include "Language.h"
-#include "QtText.h"
 
 #include <QString>
 #include <cerrno>
@@ -160,9 +159,9 @@ constexpr ErrnoText kErrnoTexts[] = {
 
 } // namespace
 
-Failure::Failure(std::int32_t number, std::u16string description)
+Failure::Failure(std::int32_t number, QString description)
     : mNumber(number), mDescription(std::move(description)) {
-    mWhat = QString::fromStdU16String(mDescription).toStdString();
+    mWhat = mDescription.toStdString();
 }
 
 Failure Failure::Overflow() {
@@ -179,7 +178,7 @@ Failure Failure::FromErrno(int errnoValue) {
             return Failure(errnoValue, Tr(known.text));
     }
     return Failure(errnoValue, Tr(QT_TRANSLATE_NOOP("Tesselet", "Неизвестная ошибка системы %1"),
-                                  FromQString(QString::number(errnoValue))));
+                                  QString::number(errnoValue)));
 }
 
 Failure Failure::FromCurrentException() {
@@ -192,7 +191,7 @@ Failure Failure::FromCurrentException() {
         return Failure(kOutOfMemory, Tr(QT_TRANSLATE_NOOP("Tesselet", "Не хватает памяти")));
     } catch (const std::exception& other) {
         return Failure(kInternal, Tr(QT_TRANSLATE_NOOP("Tesselet", "Внутренняя ошибка: %1"),
-                                     FromQString(QString::fromUtf8(other.what()))));
+                                     QString::fromUtf8(other.what())));
     } catch (...) {
         return Failure(kInternal, Tr(QT_TRANSLATE_NOOP("Tesselet", "Внутренняя ошибка")));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -37,10 +38,10 @@ public:
     static constexpr std::int32_t kStreamClosed =
         1502; ///< a standard stream the run needs is closed
 
-    Failure(std::int32_t number, std::u16string description);
+    Failure(std::int32_t number, QString description);
 
     std::int32_t Number() const noexcept { return mNumber; }
-    const std::u16string& Description() const noexcept { return mDescription; }
+    const QString& Description() const noexcept { return mDescription; }
     const char* what() const noexcept override { return mWhat.c_str(); }
 
     static Failure Overflow();
@@ -53,6 +54,6 @@ public:
 
 private:
     std::int32_t mNumber;
-    std::u16string mDescription;
+    QString mDescription;
     std::string mWhat;
 };

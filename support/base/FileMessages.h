@@ -6,10 +6,11 @@
 
 #include "Failure.h"
 #include "Language.h"
-#include "QtText.h"
+#include "NativeText.h"
 
+#include <QLatin1StringView>
+#include <QString>
 #include <QtGlobal>
-#include <string>
 #include <string_view>
 
 inline constexpr const char* kSaveFailed =
@@ -21,7 +22,7 @@ inline constexpr const char* kLoadFailedUnreadable =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось загрузить файл.");
 /// The load sentence for `failure`: the format is blamed only when no reader could make sense of
 /// the file; every other cause (a folder, a missing or empty file) is told by the error line alone.
-inline std::u16string LoadFailedSentence(const Failure& failure) {
+inline QString LoadFailedSentence(const Failure& failure) {
     return Tr(failure.Number() == Failure::kInvalidPicture ? kLoadFailed : kLoadFailedUnreadable);
 }
 inline constexpr const char* kTemplateFailed =
@@ -30,19 +31,16 @@ inline constexpr const char* kWriterInitFailed =
     QT_TRANSLATE_NOOP("Tesselet", "Не удалось инициализировать кодек.");
 inline constexpr const char* kDone = QT_TRANSLATE_NOOP("Tesselet", "Готово ^_^");
 /// The program's own state, not a sentence: the same in every language.
-inline constexpr std::u16string_view kNotPixels = u"Picture.ScaleMode != vbPixels";
+inline constexpr QLatin1StringView kNotPixels{"Picture.ScaleMode != vbPixels"};
 
 /// A message about a file: its full path, an empty line, then the sentence.
-inline std::u16string FileMessage(std::u16string_view path, std::u16string_view sentence) {
-    std::u16string message(path);
-    message += u"\r\n\r\n";
-    message += sentence;
-    return message;
+inline QString FileMessage(std::string_view path, const QString& sentence) {
+    return PathForDisplay(path) + QStringLiteral("\r\n\r\n") + sentence;
 }
 
 /// The line under a failure, the same in the window and on the console: the number and the
 /// description.
-inline std::u16string ErrorLine(const Failure& error) {
-    return FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "Ошибка %1: %2"))
-                           .arg(QString::number(error.Number()), ToQString(error.Description())));
+inline QString ErrorLine(const Failure& error) {
+    return Tr(QT_TRANSLATE_NOOP("Tesselet", "Ошибка %1: %2"))
+        .arg(QString::number(error.Number()), error.Description());
 }

@@ -1,5 +1,4 @@
 #include "Language.h"
-#include "QtText.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -56,16 +55,10 @@ void InstallTranslations(QCoreApplication& application) {
         QLocale::setDefault(language);
 }
 
-QString TrQ(const char* sourceText) {
+QString Tr(const char* sourceText) {
     return QCoreApplication::translate("Tesselet", sourceText);
 }
 
-std::u16string Tr(const char* sourceText) {
-    return FromQString(TrQ(sourceText));
-}
-
-std::u16string Tr(const char* sourceText, std::u16string_view detail) {
-    return FromQString(
-        TrQ(sourceText)
-            .arg(QString::fromUtf16(detail.data(), static_cast<qsizetype>(detail.size()))));
+QString Tr(const char* sourceText, const QString& detail) {
+    return Tr(sourceText).arg(detail);
 }

@@ -6,8 +6,6 @@
 // so that lupdate finds it and one list holds them all.
 
 #include <QString>
-#include <string>
-#include <string_view>
 
 class QCoreApplication;
 
@@ -17,7 +15,6 @@ class QCoreApplication;
 void InstallTranslations(QCoreApplication& application);
 
 /// The run's wording of a source text marked with QT_TRANSLATE_NOOP("Tesselet", ...).
-QString TrQ(const char* sourceText);
-std::u16string Tr(const char* sourceText);
+QString Tr(const char* sourceText);
 /// The same with its %1 filled with `detail` (a path, a number), once: a "%2" in the detail stays.
-std::u16string Tr(const char* sourceText, std::u16string_view detail);
+QString Tr(const char* sourceText, const QString& detail);

@@ -1,15 +1,10 @@
 #include "NativeText.h"
 
+#include "Surrogates.h"
+
 #include <QString>
 
 namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // Length of a well-formed sequence starting at `i`, or 0 when it is ill-formed.
 std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) noexcept {
@@ -51,65 +46,62 @@ std::size_t WellFormedLength(std::string_view s, std::size_t i, char32_t& cp) no
     return len;
 }
 
-// Decodes UTF-8; each byte that starts no well-formed sequence becomes the lone unit U+DC00 plus
-// that byte. Qt's decoder cannot do this: it only replaces such bytes, and a name must keep them.
-std::u16string DecodeUTF8Escaped(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+} // namespace
+
+QString PathForDisplay(std::string_view bytes) {
+    // Each byte that starts no well-formed sequence becomes the lone unit U+DC00 plus that byte.
+    // Qt's decoder cannot do this: it only replaces such bytes, and a console prints them back.
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
     char32_t cp = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t len = WellFormedLength(bytes, i, cp);
         if (len == 0) {
             // Only bytes from 0x80 up can be ill-formed, so the unit is always U+DC80 to U+DCFF.
-            text.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i])));
+            text.append(QChar(0xDC00 + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }
         i += len;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            text.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            text.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            text.append(QChar(static_cast<char16_t>(0xD800 + (cp >> 10))));
+            text.append(QChar(static_cast<char16_t>(0xDC00 + (cp & 0x3FF))));
         } else {
-            text.push_back(static_cast<char16_t>(cp));
+            text.append(QChar(static_cast<char16_t>(cp)));
         }
     }
     return text;
 }
 
-} // namespace
-
-std::u16string PathFromNative(std::string_view bytes) {
-    return DecodeUTF8Escaped(bytes);
-}
-
-std::string NativeFromPath(std::u16string_view path) {
+std::string NativeFromDisplay(const QString& text) {
+    const std::u16string_view units(QStringView(text).utf16(),
+                                    static_cast<std::size_t>(text.size()));
     std::string bytes;
-    bytes.reserve(path.size());
+    bytes.reserve(units.size());
     std::size_t start = 0; // the well-formed run not yet converted
     const auto flush = [&](std::size_t end) {
         // Qt writes a lone surrogate as "?"; the pages and messages write U+FFFD, and so do names.
-        QString run = QString::fromUtf16(path.data() + start, static_cast<qsizetype>(end - start));
-        for (qsizetype k = 0; k < run.size(); ++k) {
-            if (run[k].isHighSurrogate() && k + 1 < run.size() && run[k + 1].isLowSurrogate())
+        std::u16string run(units.substr(start, end - start));
+        for (std::size_t k = 0; k < run.size(); ++k) {
+            if (IsPairAt(run, k))
                 ++k;
-            else if (run[k].isSurrogate())
-                run[k] = QChar::ReplacementCharacter;
+            else if (IsSurrogate(run[k]))
+                run[k] = u'\uFFFD';
         }
-        bytes += run.toStdString();
+        bytes += QString::fromStdU16String(run).toStdString();
     };
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const char16_t unit = path[i];
-        if (IsHighSurrogate(unit) && i + 1 < path.size() && IsLowSurrogate(path[i + 1])) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (IsPairAt(units, i)) {
             ++i;
             continue;
         }
-        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+        if (units[i] >= 0xDC80 && units[i] <= 0xDCFF) {
             flush(i);
-            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            bytes.push_back(static_cast<char>(units[i] - 0xDC00));
             start = i + 1;
         }
     }
-    flush(path.size());
+    flush(units.size());
     return bytes;
 }

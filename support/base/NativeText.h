@@ -1,15 +1,17 @@
 #pragma once
 
-// Text as the system hands it over: file names and messages in bytes.
+// File names are the bytes the system gives (std::string), which need not be UTF-8. A message
+// that shows one turns it into text here, once, and a console prints that text back as bytes.
 
+#include <QString>
 #include <string>
 #include <string_view>
 
-/// A file name as the system gives it (bytes) turned into text without losing any: UTF-8 is
-/// decoded, and every byte that is not part of well-formed UTF-8 becomes one of the lone code
-/// units U+DC80 to U+DCFF, which NativeFromPath turns back into that byte.
-std::u16string PathFromNative(std::string_view bytes);
+/// A file name as a message shows it, without losing any byte: UTF-8 is decoded, and every byte
+/// that is not part of well-formed UTF-8 becomes one of the lone code units U+DC80 to U+DCFF.
+QString PathForDisplay(std::string_view bytes);
 
-/// The bytes of a file name made by PathFromNative (or typed as text): the same bytes as UTF-8
-/// for well-formed text, the original byte for each of U+DC80 to U+DCFF that stands alone.
-std::string NativeFromPath(std::u16string_view path);
+/// A message's bytes for a console: the text in UTF-8, with each of U+DC80 to U+DCFF that stands
+/// alone (a byte of a file name that PathForDisplay kept) turned back into that byte, and any
+/// other lone surrogate written as U+FFFD.
+std::string NativeFromDisplay(const QString& text);

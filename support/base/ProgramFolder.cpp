@@ -1,10 +1,10 @@
 #include "ProgramFolder.h"
 
 #include "ColorsAndPaths.h"
-#include "QtText.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -18,28 +18,28 @@ QString ExecutablePath() {
 
 } // namespace
 
-std::u16string ExecutableFolder() {
-    return FromQString(ExecutablePath().section(u'/', 0, -2));
+std::string ExecutableFolder() {
+    return QFile::encodeName(ExecutablePath().section(u'/', 0, -2)).toStdString();
 }
 
-std::u16string ProgramFolder() {
-    const QString executable = ToQString(ExecutableFolder());
+std::string ProgramFolder() {
+    const QString executable = ExecutablePath().section(u'/', 0, -2);
     if (QFileInfo::exists(executable + QStringLiteral("/template.1.html")))
-        return FromQString(executable);
+        return QFile::encodeName(executable).toStdString();
     const QString installed =
         QDir::cleanPath(executable + QStringLiteral("/../") + QStringLiteral(TESSELET_DATA_SUBDIR));
     if (QFileInfo::exists(installed + QStringLiteral("/template.1.html")))
-        return FromQString(installed);
+        return QFile::encodeName(installed).toStdString();
     // Neither holds them: report the missing files from the executable's folder.
-    return FromQString(executable);
+    return QFile::encodeName(executable).toStdString();
 }
 
-std::vector<std::u16string> ProgramFilePaths(const std::u16string& programFolder) {
-    static constexpr const char16_t* kNames[] = {u"tesselet", u"tesselet-cli", u"readme.html"};
-    std::vector<std::u16string> paths;
-    for (const std::u16string& folder : {programFolder, ExecutableFolder()})
-        for (const char16_t* name : kNames)
+std::vector<std::string> ProgramFilePaths(const std::string& programFolder) {
+    static constexpr const char* kNames[] = {"tesselet", "tesselet-cli", "readme.html"};
+    std::vector<std::string> paths;
+    for (const std::string& folder : {programFolder, ExecutableFolder()})
+        for (const char* name : kNames)
             paths.push_back(BuildFileName(folder, name));
-    paths.push_back(FromQString(ExecutablePath()));
+    paths.push_back(QFile::encodeName(ExecutablePath()).toStdString());
     return paths;
 }

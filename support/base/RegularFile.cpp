@@ -1,5 +1,4 @@
 #include "RegularFile.h"
-#include "NativeText.h"
 
 #include "Failure.h"
 #include "Language.h"
@@ -10,8 +9,8 @@
 
 namespace {
 
-Failure NotRegularFile(std::u16string_view advice) {
-    if (advice.empty())
+Failure NotRegularFile(const QString& advice) {
+    if (advice.isEmpty())
         return Failure(Failure::kNotRegularFile,
                        Tr(QT_TRANSLATE_NOOP("Tesselet", "Это не обычный файл")));
     return Failure(Failure::kNotRegularFile,
@@ -25,9 +24,7 @@ FileDescriptor::~FileDescriptor() {
         ::close(mFd);
 }
 
-FileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
-                               std::u16string_view advice) {
-    const std::string name = NativeFromPath(path);
+FileDescriptor OpenRegularFile(const std::string& name, struct stat& info, const QString& advice) {
     if (name.find('\0') != std::string::npos)
         throw Failure::FromErrno(ENOENT); // no file has one in its name
     // A name that cannot be looked at is left to open(), which says why.

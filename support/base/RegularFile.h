@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -23,12 +24,12 @@ private:
     int mFd;
 };
 
-/// Opens the file at `path` (a name made by PathFromNative, so any bytes) for reading, when it is
+/// Opens the file named `name` (any bytes) for reading, when it is
 /// a regular file, and fills `info` with what the system knows of it. Throws Failure: the system's
 /// error for a name that cannot be opened, EISDIR (21) for a folder, and Failure::kNotRegularFile
 /// for a FIFO, device or socket ("Это не обычный файл", then ": " and `advice`, in the run's
 /// language, when given). Such a
 /// file is refused without being waited on or, where the name shows it beforehand, opened: a
 /// FIFO would wait for a writer, /dev/zero never ends, and opening some devices does something.
-FileDescriptor OpenRegularFile(const std::u16string& path, struct stat& info,
-                               std::u16string_view advice = {});
+FileDescriptor OpenRegularFile(const std::string& name, struct stat& info,
+                               const QString& advice = {});

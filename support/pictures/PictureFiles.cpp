@@ -4,7 +4,6 @@
 #include "Failure.h"
 #include "Language.h"
 #include "PictureCompleteness.h"
-#include "QtText.h"
 #include "RegularFile.h"
 
 #include <QBuffer>
@@ -33,15 +32,14 @@ namespace {
 
 constexpr PixelColor kWhite = 0xFFFFFFFFu;
 
-// `detail` is in the run's language already: a marked text through TrQ, or Qt's own words.
+// `detail` is in the run's language already: a marked text through Tr, or Qt's own words.
 Failure PictureError(std::int32_t number, const QString& detail) {
-    return Failure(number,
-                   Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), FromQString(detail)));
+    return Failure(number, Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), detail));
 }
 
 Failure TooLarge(qint64 width, qint64 height) {
     return PictureError(Failure::kPictureTooLarge,
-                        TrQ(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
+                        Tr(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
                             .arg(width)
                             .arg(height)
                             .arg(kMaxPictureSide));
@@ -49,17 +47,16 @@ Failure TooLarge(qint64 width, qint64 height) {
 
 Failure NoMemory(QSize size) {
     if (size.isEmpty())
-        return PictureError(
-            Failure::kPictureNoMemory,
-            TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для её пикселей")));
+        return PictureError(Failure::kPictureNoMemory,
+                            Tr(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для её пикселей")));
     return PictureError(Failure::kPictureNoMemory,
-                        TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
+                        Tr(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
                             .arg(size.width())
                             .arg(size.height()));
 }
 
 QString FileIsEmpty() {
-    return TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл пуст"));
+    return Tr(QT_TRANSLATE_NOOP("Tesselet", "файл пуст"));
 }
 
 // The size the picture is converted at, from the size the user sees. Computed in 64 bits: a
@@ -84,8 +81,8 @@ QSize TargetSize(QSize shown, PictureScale scale) {
     if (width > kMaxPictureSide || height > kMaxPictureSide)
         throw PictureError(
             Failure::kPictureTooLarge,
-            TrQ(QT_TRANSLATE_NOOP("Tesselet",
-                                  "после масштабирования %1 x %2 пикселей — больше, чем %3 x %3"))
+            Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                 "после масштабирования %1 x %2 пикселей — больше, чем %3 x %3"))
                 .arg(width)
                 .arg(height)
                 .arg(kMaxPictureSide));
@@ -233,8 +230,8 @@ qint64 ReadSome(int fd, char* data, qint64 size) {
 Failure InputTooLarge() {
     return PictureError(
         Failure::kInputTooLarge,
-        TrQ(QT_TRANSLATE_NOOP("Tesselet", "на стандартном вводе больше %1 байт (1 ГиБ) — "
-                                          "больше, чем читается для одной картинки"))
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "на стандартном вводе больше %1 байт (1 ГиБ) — "
+                                         "больше, чем читается для одной картинки"))
             .arg(kMaxInputBytes));
 }
 
@@ -351,11 +348,10 @@ QImage PictureOverWhite(const QImage& picture) {
     QImage flat = FlattenOverWhite(picture);
     // Nothing is wrong with the picture itself: the words say only what ran out.
     if (flat.isNull() && !picture.isNull())
-        throw Failure(
-            Failure::kPictureNoMemory,
-            FromQString(TrQ(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
-                            .arg(picture.width())
-                            .arg(picture.height())));
+        throw Failure(Failure::kPictureNoMemory,
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "не хватает памяти для %1 x %2 пикселей"))
+                          .arg(picture.width())
+                          .arg(picture.height()));
     return flat;
 }
 
@@ -456,7 +452,7 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     const QByteArray format = QImageReader::imageFormat(&device);
     if (!format.isEmpty() && IsPictureCutShort(device, format))
         throw PictureError(Failure::kPictureCutShort,
-                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
+                           Tr(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
     // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
     // EXIF orientation; the user expects the picture as any viewer shows it. A PNG says it in an
     // eXIf chunk, which browsers follow and Qt's reader does not see.
@@ -528,7 +524,7 @@ QImage ScalePicture(const QImage& picture, PictureScale scale, int rows) {
     return scaled;
 }
 
-QImage LoadPictureFile(const std::u16string& path, PictureScale scale, PictureAlpha alpha) {
+QImage LoadPictureFile(const std::string& path, PictureScale scale, PictureAlpha alpha) {
     // Opened here rather than by the reader, so that a missing or unreadable file is reported
     // as what it is, not as a file of an unknown format.
     struct stat info {};
@@ -585,7 +581,7 @@ QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
     bytes.truncate(size);
     if (bytes.isEmpty())
         throw PictureError(Failure::kEmptyPicture,
-                           TrQ(QT_TRANSLATE_NOOP("Tesselet", "стандартный ввод пуст")));
+                           Tr(QT_TRANSLATE_NOOP("Tesselet", "стандартный ввод пуст")));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return LoadPicture(buffer, scale, alpha);

@@ -29,7 +29,7 @@ enum class PictureAlpha {
 /// composited over white (unless `alpha` keeps them). Throws Failure: the system's error for a
 /// missing, unreadable or folder path; Failure::kNotRegularFile for a FIFO, device or socket (never
 /// waits on one); and the picture errors of Failure's catalogue.
-QImage LoadPictureFile(const std::u16string& path, PictureScale scale = {},
+QImage LoadPictureFile(const std::string& path, PictureScale scale = {},
                        PictureAlpha alpha = PictureAlpha::kFlatten);
 
 /// LoadPictureFile for a picture on an open device that can seek: a file or bytes in memory.

@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "Language.h"
 #include "RegularFile.h"
+#include "Surrogates.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>
@@ -47,10 +48,9 @@ std::u16string DecodeUTF16(std::string_view bytes, QStringDecoder::Encoding enco
     // UTF-8 cannot hold it, so it becomes the replacement character here rather than wherever the
     // text is written.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (QChar::isHighSurrogate(text[i]) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1]))
+        if (IsPairAt(text, i))
             ++i;
-        else if (QChar::isSurrogate(text[i]))
+        else if (IsSurrogate(text[i]))
             text[i] = u'\uFFFD';
     }
     if (even < bytes.size())
@@ -74,10 +74,9 @@ std::u16string DecodeWindows1251(std::string_view bytes) {
 }
 
 Failure TooLarge() {
-    const std::string mebibytes = std::to_string(TextFileReader::kMaxStartUpFileBytes >> 20);
     return Failure(Failure::kStartUpFileTooLarge,
                    Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл больше %1 МиБ"),
-                      std::u16string(mebibytes.begin(), mebibytes.end())));
+                      QString::number(TextFileReader::kMaxStartUpFileBytes >> 20)));
 }
 
 } // namespace
@@ -101,7 +100,7 @@ std::u16string TextFileReader::Decode(std::string_view bytes) {
     return text;
 }
 
-std::u16string TextFileReader::ReadAll(const std::u16string& path) {
+std::u16string TextFileReader::ReadAll(const std::string& path) {
     struct stat info {};
     const FileDescriptor file = OpenRegularFile(path, info);
     const int fd = file.Get();

@@ -13,13 +13,16 @@
 /// shipped files are a few kilobytes, and a larger one would only cost memory and time before
 /// each page. Only regular files are read; a FIFO, device or socket is refused with
 /// Failure::kNotRegularFile rather than waited on.
+///
+/// The text comes back as UTF-16 code units: it is the page stream's source (PageTemplates.h says
+/// why that stays std::u16string).
 class TextFileReader final {
 public:
     static constexpr std::size_t kMaxStartUpFileBytes = std::size_t{64} << 20;
 
     /// The whole text of the file; a missing, unreadable, irregular or too large file throws
     /// Failure.
-    static std::u16string ReadAll(const std::u16string& path);
+    static std::u16string ReadAll(const std::string& path);
 
     /// The decoding of ReadAll, for bytes already in memory.
     static std::u16string Decode(std::string_view bytes);

@@ -1,10 +1,9 @@
 #include "FileDialog.h"
 
-#include "QtText.h"
-
 #include "Language.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -36,7 +35,7 @@ QString SizeText(qint64 bytes) {
         value /= 1024;
         ++unit;
     }
-    return TrQ(kSizeUnits[unit])
+    return Tr(kSizeUnits[unit])
         .arg(unit == 0 ? locale.toString(bytes) : locale.toString(value, 'f', 2));
 }
 
@@ -58,7 +57,7 @@ public:
             return files->isDir(source) ? QString() : SizeText(files->size(source));
         case kTypeColumn:
             if (files->isDir(source))
-                return TrQ(kFolder);
+                return Tr(kFolder);
             break;
         case kDateColumn:
             return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
@@ -85,8 +84,9 @@ QString TypeExtension(const QString& type) {
 
 } // namespace
 
-std::u16string FileDialog::SelectedFile() const {
-    return FromQString(mSelectedFile);
+// Qt's dialog speaks QString; the program's names are bytes, turned once at this edge.
+std::string FileDialog::SelectedFile() const {
+    return QFile::encodeName(mSelectedFile).toStdString();
 }
 
 void FileDialog::FileTypes(const std::vector<FileType>& types) {
@@ -97,12 +97,12 @@ void FileDialog::FileTypes(const std::vector<FileType>& types) {
                                                    type.patterns.join(u' ') + QStringLiteral(")"));
 }
 
-void FileDialog::DefaultFileName(const std::u16string& path) {
-    mDefaultFileName = ToQString(path);
+void FileDialog::DefaultFileName(const std::string& path) {
+    mDefaultFileName = QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-void FileDialog::InitialFolder(const std::u16string& folder) {
-    mInitialFolder = ToQString(folder);
+void FileDialog::InitialFolder(const std::string& folder) {
+    mInitialFolder = QFile::decodeName(QByteArray::fromStdString(folder));
 }
 
 bool FileDialog::ShowOpen() {

@@ -12,13 +12,13 @@ class QFileDialog;
 /// follows the file type chosen, as long as the name is the one proposed.
 class FileDialog final : public IFileDialog {
 public:
-    std::u16string SelectedFile() const override;
+    std::string SelectedFile() const override;
     void OwnerWindow(QWidget* owner) override { mOwner = owner; }
     void FileTypes(const std::vector<FileType>& types) override;
     void FilterIndex(std::int32_t index) override { mFilterIndex = index; }
     std::int32_t SelectedFilterIndex() const override { return mSelectedFilterIndex; }
-    void DefaultFileName(const std::u16string& path) override;
-    void InitialFolder(const std::u16string& folder) override;
+    void DefaultFileName(const std::string& path) override;
+    void InitialFolder(const std::string& folder) override;
     bool ShowOpen() override;
     bool ShowSave() override;
 

@@ -2,7 +2,6 @@
 
 #include "Failure.h"
 #include "Language.h"
-#include "QtText.h"
 
 #include <QSettings>
 
@@ -12,24 +11,23 @@ void ThrowOnFailure(const QSettings& settings) {
     if (settings.status() != QSettings::NoError)
         throw Failure(Failure::kPathAccess,
                       Tr(QT_TRANSLATE_NOOP("Tesselet", "Ошибка доступа к пути или файлу: %1"),
-                         FromQString(settings.fileName())));
+                         settings.fileName()));
 }
 
 } // namespace
 
-std::u16string FolderMemory::ReadValue(const std::u16string& section, const std::u16string& key,
-                                       const std::u16string& defaultValue) {
+QString FolderMemory::ReadValue(const QString& section, const QString& key,
+                                const QString& defaultValue) {
     QSettings settings;
     ThrowOnFailure(settings);
-    settings.beginGroup(ToQString(section));
-    return FromQString(settings.value(ToQString(key), ToQString(defaultValue)).toString());
+    settings.beginGroup(section);
+    return settings.value(key, defaultValue).toString();
 }
 
-void FolderMemory::WriteValue(const std::u16string& section, const std::u16string& key,
-                              const std::u16string& value) {
+void FolderMemory::WriteValue(const QString& section, const QString& key, const QString& value) {
     QSettings settings;
-    settings.beginGroup(ToQString(section));
-    settings.setValue(ToQString(key), ToQString(value));
+    settings.beginGroup(section);
+    settings.setValue(key, value);
     settings.endGroup();
     // Written now, so that a store that cannot be written is reported to the caller.
     settings.sync();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <QString>
 
 /// Remembered values (the folders of the dialogs) in the program's QSettings store, which
 /// outlive the store object and the run. The store is chosen by the organisation and application
@@ -9,8 +9,6 @@
 class FolderMemory {
 public:
     /// The value last written under section and key, or `defaultValue` when there is none.
-    std::u16string ReadValue(const std::u16string& section, const std::u16string& key,
-                             const std::u16string& defaultValue);
-    void WriteValue(const std::u16string& section, const std::u16string& key,
-                    const std::u16string& value);
+    QString ReadValue(const QString& section, const QString& key, const QString& defaultValue);
+    void WriteValue(const QString& section, const QString& key, const QString& value);
 };

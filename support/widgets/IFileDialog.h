@@ -21,8 +21,9 @@ class IFileDialog {
 public:
     virtual ~IFileDialog() = default;
 
-    /// After a successful ShowOpen or ShowSave: the full path chosen, the same on every read.
-    virtual std::u16string SelectedFile() const = 0;
+    /// After a successful ShowOpen or ShowSave: the full path chosen (the system's bytes), the
+    /// same on every read.
+    virtual std::string SelectedFile() const = 0;
     virtual void OwnerWindow(QWidget* owner) = 0;
     /// The file types offered, in the order listed.
     virtual void FileTypes(const std::vector<FileType>& types) = 0;
@@ -33,9 +34,9 @@ public:
     /// when the user chose the file, -1 when none is known.
     virtual std::int32_t SelectedFilterIndex() const = 0;
     /// Save only: the path proposed to the user.
-    virtual void DefaultFileName(const std::u16string& path) = 0;
+    virtual void DefaultFileName(const std::string& path) = 0;
     /// The folder to open in; empty when none is remembered.
-    virtual void InitialFolder(const std::u16string& folder) = 0;
+    virtual void InitialFolder(const std::string& folder) = 0;
     /// True when a file was chosen, false when the user cancelled.
     virtual bool ShowOpen() = 0;
     virtual bool ShowSave() = 0;

@@ -3,7 +3,7 @@
 #include "Language.h"
 
 #include <QImage>
-#include <string>
+#include <QString>
 
 /// How showing the picture on the screen went.
 enum class FlashResult {
@@ -26,7 +26,7 @@ public:
 
 /// What the user is told, with the stop icon, when the picture could not be shown; empty when it
 /// was shown.
-inline std::u16string FlashFailureMessage(FlashResult result) {
+inline QString FlashFailureMessage(FlashResult result) {
     switch (result) {
     case FlashResult::kNoScreen:
         return Tr(QT_TRANSLATE_NOOP("Tesselet", "Не удалось получить контекст устройства экрана."));

@@ -3,12 +3,12 @@
 #include "Failure.h"
 #include "Language.h"
 #include "ProgramFolder.h"
-#include "QtText.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QProcess>
@@ -21,8 +21,8 @@ void RegisterDesktopEntry() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
-void SetWindowIcons(QWidget* window, const std::u16string& resourceName) {
-    const QDir folder(QStringLiteral(":/") + ToQString(resourceName));
+void SetWindowIcons(QWidget* window, const QString& resourceName) {
+    const QDir folder(QStringLiteral(":/") + resourceName);
     QIcon icon;
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
         icon.addFile(folder.filePath(image));
@@ -47,14 +47,14 @@ void CenterOnScreen(QWidget* window) {
 }
 
 void OpenReadMeFile(QObject* context, const std::function<void(const Failure&)>& lateFailure) {
-    const QString path = QDir(ToQString(ProgramFolder())).filePath(QStringLiteral("readme.html"));
+    const QString path = QDir(QFile::decodeName(QByteArray::fromStdString(ProgramFolder())))
+                             .filePath(QStringLiteral("readme.html"));
     if (!QFileInfo::exists(path))
         throw Failure(Failure::kFileNotFound,
-                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), FromQString(path)));
+                      Tr(QT_TRANSLATE_NOOP("Tesselet", "Файл не найден: %1"), path));
     const Failure cannotOpen(
         Failure::kPathAccess,
-        Tr(QT_TRANSLATE_NOOP("Tesselet", "Ни одна программа не смогла открыть %1"),
-           FromQString(path)));
+        Tr(QT_TRANSLATE_NOOP("Tesselet", "Ни одна программа не смогла открыть %1"), path));
     // Qt starts the desktop's opener and forgets it, so a browser that refuses to run (Chromium
     // as root) or a handler that fails goes unseen. Started here, its end is watched instead: the
     // opener ends with a failure when nothing it tried could open the file.

@@ -3,8 +3,8 @@
 // The window chores of the support library: the program's registration with the desktop, its
 // icons, centring a window and opening the read-me. Failures throw Failure.
 
+#include <QString>
 #include <functional>
-#include <string>
 
 class Failure;
 class QObject;
@@ -18,7 +18,7 @@ void RegisterDesktopEntry();
 
 /// Gives the window (nullptr: the application, and so every window without an icon of its own)
 /// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
-void SetWindowIcons(QWidget* window, const std::u16string& resourceName);
+void SetWindowIcons(QWidget* window, const QString& resourceName);
 
 /// Centres the window on the available area of its screen.
 void CenterOnScreen(QWidget* window);

@@ -22,7 +22,7 @@
 #include <gtest/gtest.h>
 #include <qpa/qwindowsysteminterface.h>
 
-inline const AppInfo kApp(u"" TESSELET_SOURCE_DIR "/resources");
+inline const AppInfo kApp(TESSELET_SOURCE_DIR "/resources");
 inline QByteArray Bytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -53,26 +53,26 @@ struct User {
 
 struct Fakes final : IMessageBox, IFlashWindow {
     struct Dialog {
-        std::u16string folder, proposed; ///< proposed: empty for the open dialog
+        std::string folder, proposed; ///< proposed: empty for the open dialog
     };
-    std::u16string chosen;        ///< what the user picks in the next dialog; empty: Cancel
+    std::string chosen;           ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
     bool answerOk = false;
     bool dialogFails = false; ///< the next dialog fails instead of showing
     FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
-    std::vector<std::u16string> said;
+    std::vector<QString> said;
     bool busyWhenAsked = false;
     std::string screen; ///< "S" each time the picture is put on the screen, "H" taken off
     QImage shown;
     MainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
-    void ShowFailure(const std::u16string& text) override { said.push_back(text); }
-    void Inform(const std::u16string& text) override { said.push_back(text); }
-    void ShowError(const Failure& pending, const std::u16string& message) override {
-        said.push_back((message.empty() ? u"" : message + u"\r\n\r\n") + ErrorLine(pending));
+    void ShowFailure(const QString& text) override { said.push_back(text); }
+    void Inform(const QString& text) override { said.push_back(text); }
+    void ShowError(const Failure& pending, const QString& message) override {
+        said.push_back((message.isEmpty() ? QString() : message + "\r\n\r\n") + ErrorLine(pending));
     }
-    bool AskOkCancel(const std::u16string& text) override {
+    bool AskOkCancel(const QString& text) override {
         busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
         said.push_back(text);
         return answerOk;
@@ -87,18 +87,18 @@ struct Fakes final : IMessageBox, IFlashWindow {
     struct FakeDialog final : IFileDialog {
         explicit FakeDialog(Fakes& fakes) : f(fakes) { f.dialogs.emplace_back(); }
         Fakes& f;
-        std::u16string SelectedFile() const override { return f.chosen; }
+        std::string SelectedFile() const override { return f.chosen; }
         void OwnerWindow(QWidget*) override {}
         void FileTypes(const std::vector<FileType>&) override {}
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
-        void DefaultFileName(const std::u16string& p) override { f.dialogs.back().proposed = p; }
-        void InitialFolder(const std::u16string& p) override { f.dialogs.back().folder = p; }
+        void DefaultFileName(const std::string& p) override { f.dialogs.back().proposed = p; }
+        void InitialFolder(const std::string& p) override { f.dialogs.back().folder = p; }
         bool ShowOpen() override { return Shown(); }
         bool ShowSave() override { return Shown(); }
         bool Shown() const {
             if (f.dialogFails)
-                throw Failure(5, u"Сбой диалога");
+                throw Failure(5, "Сбой диалога");
             return !f.chosen.empty();
         }
     };
@@ -139,7 +139,7 @@ struct Window {
     /// for the work it starts: the window takes input again once it has ended.
     void Press(const char* button, const QString& path, std::int32_t type = -1) {
         fakes.said.clear();
-        fakes.chosen = FromQString(path);
+        fakes.chosen = path.toStdString();
         fakes.chosenType = type;
         Button(button)->click();
         EXPECT_TRUE(QTest::qWaitFor([this] { return window.isEnabled(); }, 120000));

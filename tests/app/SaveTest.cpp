@@ -47,14 +47,14 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
     ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("pages")));
     for (const auto& row : rows) {
         w.Press(row.button, w.Path("pages/page.htm"), row.type);
-        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
+        EXPECT_EQ(w.fakes.said, std::vector<QString>{"Готово ^_^"});
         EXPECT_EQ(Bytes(w.Path("pages/page.htm")),
                   ConverterPage(w.Path("cat.png"), row.style, w.Path("cli.htm")))
             << row.style;
         w.Button(row.button)->click();
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
-        EXPECT_EQ(w.fakes.dialogs.back().folder, FromQString(w.Path("pages")));
-        EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path(row.proposedNext)));
+        EXPECT_EQ(w.fakes.dialogs.back().folder, w.Path("pages").toStdString());
+        EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path(row.proposedNext).toStdString());
     }
 }
 
@@ -71,7 +71,7 @@ TEST(Save, OutputFailures) {
                                        {w.Path("cat.png"), 1500}}) {
         w.Press("cmdSaveSPAN", path);
         ASSERT_EQ(w.fakes.said.size(), 1u) << path.toStdString();
-        EXPECT_TRUE(ToQString(w.fakes.said[0]).startsWith(path + failed.arg(number)));
+        EXPECT_TRUE(w.fakes.said[0].startsWith(path + failed.arg(number)));
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"cat.png", "sub"}));
@@ -81,12 +81,12 @@ TEST(Save, OutputFailures) {
     QTemporaryDir program;
     const QString readme = program.filePath(QStringLiteral("readme.html"));
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
-    Window own(Picture(7, 5), AppInfo(FromQString(program.path())));
+    Window own(Picture(7, 5), AppInfo(program.path().toStdString()));
     own.Press("cmdSaveSPAN", readme);
     ASSERT_EQ(own.fakes.said.size(), 1u);
-    EXPECT_EQ(ToQString(own.fakes.said[0]),
-              readme + failed.arg(1500) + QStringLiteral("Страница заменила бы файл программы ") +
-                  readme);
+    EXPECT_EQ(own.fakes.said[0], readme + failed.arg(1500) +
+                                     QStringLiteral("Страница заменила бы файл программы ") +
+                                     readme);
     EXPECT_EQ(Bytes(readme), picture);
 }
 
@@ -146,7 +146,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         if (!reader.joinable()) // the save ended before the close
             QTest::qWait(400);
         reader.join();
-        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Готово ^_^"});
+        EXPECT_EQ(w.fakes.said, std::vector<QString>{"Готово ^_^"});
         EXPECT_FALSE(w.window.isVisible());
         EXPECT_EQ(page, ConverterPage(w.Path("cat.png"), "table", w.Path("cli.htm")));
     }
@@ -159,14 +159,14 @@ TEST(Save, LargePageQuestion) {
     w.fakes.services.largePageBytes = UINT64_MAX;
     w.Press("cmdSaveSPAN", w.Path("page.htm"));
     const auto size = static_cast<std::uint64_t>(Bytes(w.Path("page.htm")).size());
-    const std::u16string asked = u"Страница займёт примерно 1 МБ. Всё равно сохранить?";
+    const QString asked = "Страница займёт примерно 1 МБ. Всё равно сохранить?";
     const struct {
         std::uint64_t limit;
         bool answerOk, written;
-        std::vector<std::u16string> said;
-    } rows[] = {{size, false, true, {u"Готово ^_^"}},
+        std::vector<QString> said;
+    } rows[] = {{size, false, true, {"Готово ^_^"}},
                 {size - 1, false, false, {asked}},
-                {size - 1, true, true, {asked, u"Готово ^_^"}}};
+                {size - 1, true, true, {asked, "Готово ^_^"}}};
     for (const auto& row : rows) {
         QFile::remove(w.Path("page.htm"));
         w.fakes.services.largePageBytes = row.limit;
@@ -217,11 +217,11 @@ TEST(FileDialog, SaveDialogFolderAndName) {
                           {"HTML файлы", {"*.HTM", "*.HTML"}},
                           {"Все файлы", {"*"}}});
         dialog.FilterIndex(row.offered);
-        dialog.InitialFolder(*row.remembered ? FromQString(dir.filePath(row.remembered)) : u"");
+        dialog.InitialFolder(*row.remembered ? dir.filePath(row.remembered).toStdString() : "");
         dialog.DefaultFileName(
-            FromQString(dir.filePath(QString("a/mid") + extensions[row.offered])));
+            dir.filePath(QString("a/mid") + extensions[row.offered]).toStdString());
         ASSERT_TRUE(dialog.ShowSave());
-        EXPECT_EQ(dialog.SelectedFile(), FromQString(dir.filePath(row.chosen)));
+        EXPECT_EQ(dialog.SelectedFile(), dir.filePath(row.chosen).toStdString());
         EXPECT_EQ(dialog.SelectedFilterIndex(), row.picked);
     }
 }
@@ -250,7 +250,7 @@ TEST(FileDialog, SpeaksTheRunsLanguage) {
             seen = rows, dialog.reject();
     });
     FileDialog dialog;
-    dialog.InitialFolder(FromQString(dir.path()));
+    dialog.InitialFolder(dir.path().toStdString());
     dialog.FileTypes({{"Все файлы", {"*"}}});
     EXPECT_FALSE(dialog.ShowOpen());
     EXPECT_EQ(seen.join(" / ").toStdString(),

@@ -116,16 +116,15 @@ TEST(Window, KeysTable) {
             20000));
         std::string seen = w.window.isVisible() ? w.fakes.screen : "closed";
         for (const auto& dialog : w.fakes.dialogs)
-            seen += "dialog " + ToQString(dialog.proposed).section(u'/', -1).toStdString();
+            seen += "dialog " + dialog.proposed.substr(dialog.proposed.rfind('/') + 1);
         if (QGuiApplication::clipboard()->mimeData()->html().startsWith(QStringLiteral("<table")))
             seen += "copied";
         if (const auto* status = w.window.findChild<QLabel*>("lblStatus");
             status && status->isVisible())
             seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
-            seen += ToQString(text)
-                        .replace(QCoreApplication::applicationDirPath(), "DIR")
-                        .toStdString();
+            seen +=
+                QString(text).replace(QCoreApplication::applicationDirPath(), "DIR").toStdString();
         EXPECT_EQ(seen, row.seen);
     }
     qputenv("PATH", path);
@@ -189,7 +188,7 @@ TEST(Window, AFailedDialogIsToldAndTheWindowGoesOn) {
         Window w;
         w.fakes.dialogFails = true;
         w.Press(button, "page.htm");
-        EXPECT_EQ(w.fakes.said, std::vector<std::u16string>{u"Ошибка 5: Сбой диалога"});
+        EXPECT_EQ(w.fakes.said, std::vector<QString>{"Ошибка 5: Сбой диалога"});
         QGuiApplication::clipboard()->setText(QStringLiteral("text"));
         w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
         w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
@@ -220,22 +219,21 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
             continue;
         SCOPED_TRACE(fields[0].toStdString());
         const bool loads = fields[1] == QStringLiteral("0");
-        const std::u16string sentence =
+        const QString sentence =
             fields[2].startsWith(QStringLiteral("Ошибка 1481:"))
-                ? u"Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
-                : u"Не удалось загрузить файл.";
+                ? "Не удалось загрузить файл. Формат не поддерживается, либо это не картинка."
+                : "Не удалось загрузить файл.";
         Window fresh(QImage{});
         fresh.Press("cmdLoadPicture", bad + fields[0]);
-        EXPECT_EQ(fresh.fakes.said,
-                  loads ? std::vector<std::u16string>{}
-                        : std::vector{FromQString(bad + fields[0]) + u"\r\n\r\n" + sentence +
-                                      u"\r\n\r\n" + FromQString(fields[2])});
+        EXPECT_EQ(fresh.fakes.said, loads ? std::vector<QString>{}
+                                          : std::vector{bad + fields[0] + "\r\n\r\n" + sentence +
+                                                        "\r\n\r\n" + fields[2]});
         EXPECT_EQ(fresh.Button("cmdSaveTABLE")->isEnabled(), loads);
         if (!loads)
             w.Press("cmdLoadPicture", bad + fields[0]);
     }
     w.Button("cmdSaveSPAN")->click();
-    EXPECT_EQ(w.fakes.dialogs.back().proposed, FromQString(w.Path("cat.span.htm")));
+    EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path("cat.span.htm").toStdString());
     // Shown over white, the picture of the page keeps its alpha.
     QTest::mousePress(w.Button("cmdShowPicture"), Qt::RightButton);
     EXPECT_EQ(w.fakes.shown.pixel(0, 0), qRgb(255, 255, 255));
@@ -259,13 +257,11 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
 TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
     QTemporaryDir empty;
     Fakes fakes;
-    EXPECT_EQ(StartUp(AppInfo(FromQString(empty.path())), fakes.services), nullptr);
+    EXPECT_EQ(StartUp(AppInfo(empty.path().toStdString()), fakes.services), nullptr);
     ASSERT_EQ(fakes.said.size(), 1u);
-    EXPECT_TRUE(
-        ToQString(fakes.said[0])
-            .startsWith(empty.filePath("source.text") +
-                        QStringLiteral(
-                            "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
+    EXPECT_TRUE(fakes.said[0].startsWith(
+        empty.filePath("source.text") +
+        QStringLiteral("\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
     EXPECT_TRUE(StartUp(kApp, fakes.services)->isVisible()); // and the templates back for the rest
 }
 
@@ -273,12 +269,12 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     QStringList texts;
     const User user(
         [&](QDialog& box) { texts << static_cast<QMessageBox&>(box).text(), box.accept(); });
-    MessageBox box(u"Korvane - Tesselet");
-    box.ShowError(Failure(Failure::kInvalidPicture, u"Плохо"), u"/p/a.png\r\n\r\nНе вышло.");
-    box.ShowError(Failure(2, u"Нет файла"), u"");
+    MessageBox box("Korvane - Tesselet");
+    box.ShowError(Failure(Failure::kInvalidPicture, "Плохо"), "/p/a.png\r\n\r\nНе вышло.");
+    box.ShowError(Failure(2, "Нет файла"), {});
     // The About box: the program, its version and a line of its own when it has one.
-    ShowAbout(nullptr, kApp, u"О мозаике.");
-    ShowAbout(nullptr, kApp, u"");
+    ShowAbout(nullptr, kApp, "О мозаике.");
+    ShowAbout(nullptr, kApp, {});
     const QString about = QStringLiteral("Korvane - Tesselet\nВерсия " TESSELET_VERSION_TEXT);
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла"),

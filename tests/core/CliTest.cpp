@@ -439,8 +439,7 @@ TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
             const rlimit limit{number == 27 ? 100 : unlimited.rlim_cur, unlimited.rlim_max};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             FakeReporter ui;
-            EXPECT_FALSE(
-                CallPictureGenerator(*style.create(templates), U16(path), picture, ui, ui));
+            EXPECT_FALSE(CallPictureGenerator(*style.create(templates), path, picture, ui, ui));
             ::setrlimit(RLIMIT_FSIZE, &unlimited);
             ASSERT_EQ(ui.errors.size(), 1u);
             EXPECT_EQ(ui.errors[0].number, number);
@@ -475,7 +474,7 @@ TEST(CliProgress, TheLineReachesAPipeRowByRowAndAReportGoesBeneathIt) {
             received();
         }
         if (diskFills)
-            reporter.ShowError(Failure::FromErrno(ENOSPC), FileMessage(u"/p.htm", Tr(kSaveFailed)));
+            reporter.ShowError(Failure::FromErrno(ENOSPC), FileMessage("/p.htm", Tr(kSaveFailed)));
         progress.CloseFile();
         received();
         EXPECT_EQ(seen, diskFills ? failed : whole);

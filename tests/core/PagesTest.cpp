@@ -29,7 +29,7 @@ class Recorder final : public IAnyPicture {
 public:
     std::string calls;
     void Init() override { calls += "init "; }
-    void OpenFile(const std::u16string&) override { calls += "open "; }
+    void OpenFile(const std::string&) override { calls += "open "; }
     void BeginPicture(std::int32_t w, std::int32_t h) override {
         calls += "picture " + std::to_string(w) + "x" + std::to_string(h) + " ";
     }
@@ -65,7 +65,7 @@ TEST(WriterContract, EveryWriterHearsThePictureInTheContractsOrder) {
         Recorder writer;
         FakeReporter messages;
         messages.stopAfter = c.stopAfter;
-        EXPECT_EQ(GeneratePicture(writer, u"p.htm", c.picture, messages, &messages), c.written);
+        EXPECT_EQ(GeneratePicture(writer, "p.htm", c.picture, messages, &messages), c.written);
         EXPECT_EQ(writer.calls, c.calls);
         EXPECT_TRUE(messages.errors.empty());
         // A picture the walk cannot read is refused before the writer hears of it.
@@ -81,7 +81,7 @@ TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     const PageTemplates templates{head, tail, u""};
     CTablePicture table(templates);
     FakeReporter ui;
-    ASSERT_TRUE(CallPictureGenerator(table, dir.File16("big.htm"), QImage(), ui, ui));
+    ASSERT_TRUE(CallPictureGenerator(table, dir.File("big.htm"), QImage(), ui, ui));
     const std::string page = ReadBytes(dir.File("big.htm"));
     EXPECT_EQ(page.substr(0, 3 + 698'007), kBom + U8(head));
     EXPECT_TRUE(page.ends_with(U8(tail)));
@@ -136,12 +136,12 @@ TEST(Text, FileNamesKeepEveryByte) {
         {"\xE2\x82", u"\xDCE2\xDC82"},                     // cut short
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PathFromNative(c.bytes), c.text) << c.bytes;
-        EXPECT_EQ(NativeFromPath(PathFromNative(c.bytes)), c.bytes);
+        EXPECT_EQ(PathForDisplay(c.bytes), QString::fromStdU16String(c.text)) << c.bytes;
+        EXPECT_EQ(NativeFromDisplay(PathForDisplay(c.bytes)), c.bytes);
     }
     // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
-    EXPECT_EQ(NativeFromPath(u"x\xD83D"
-                             u"a\xDE00"),
+    EXPECT_EQ(NativeFromDisplay(QString::fromStdU16String(u"x\xD83D"
+                                                          u"a\xDE00")),
               "x\xEF\xBF\xBD"
               "a\xEF\xBF\xBD");
 }
@@ -173,7 +173,7 @@ TEST(StartUp, EachMissingFileIsNamed) {
         if (broken >= 0)
             ::unlink(dir.File(names[broken]).c_str());
         FakeReporter messages;
-        const auto loaded = LoadSourceAndTemplates(AppInfo(U16(dir.Path())), messages);
+        const auto loaded = LoadSourceAndTemplates(AppInfo(dir.Path()), messages);
         EXPECT_EQ(loaded.has_value(), broken < 0);
         if (loaded) {
             EXPECT_EQ(loaded->sourceText, u"abc");
@@ -182,9 +182,9 @@ TEST(StartUp, EachMissingFileIsNamed) {
         }
         ASSERT_EQ(messages.errors.size(), 1u);
         EXPECT_EQ(messages.errors[0].number, 2);
-        EXPECT_EQ(messages.errors[0].message,
-                  dir.File16(names[broken]) +
-                      u"\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
+        EXPECT_EQ(messages.errors[0].message.toStdString(),
+                  dir.File(names[broken]) +
+                      "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
     }
 }
 
@@ -194,7 +194,7 @@ TEST(StartUp, AFileOverTheLimitIsRefusedUnread) {
     ASSERT_EQ(::ftruncate(fd, off_t(TextFileReader::kMaxStartUpFileBytes) + 1), 0);
     ::close(fd);
     try {
-        TextFileReader::ReadAll(dir.File16("big.text"));
+        TextFileReader::ReadAll(dir.File("big.text"));
         ADD_FAILURE() << "read";
     } catch (const Failure& error) {
         EXPECT_EQ(error.Number(), Failure::kStartUpFileTooLarge);

@@ -124,7 +124,7 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
     for (const auto& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         try {
-            const QImage image = LoadPictureFile(dir.File16(c.file), c.scale, c.alpha);
+            const QImage image = LoadPictureFile(dir.File(c.file), c.scale, c.alpha);
             EXPECT_EQ(c.error, "");
             EXPECT_EQ(image.size(), c.size);
             const bool kept =
@@ -138,7 +138,8 @@ TEST(Pictures, EachLoadsAsAViewerShowsItOrFailsWithItsReason) {
                     << x << "," << y << ": " << std::hex << got << " for " << colour;
             }
         } catch (const Failure& error) {
-            EXPECT_EQ(std::to_string(error.Number()) + ": " + U8(error.Description()), c.error);
+            EXPECT_EQ(std::to_string(error.Number()) + ": " + error.Description().toStdString(),
+                      c.error);
         }
     }
     // Flattening a picture the window still holds copies it: memory running out is reported.

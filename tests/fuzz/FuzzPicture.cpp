@@ -21,10 +21,10 @@ public:
     void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override {
         Check(qAlpha(color) == 255 && color == image.pixel(x, y) && left-- > 0);
     }
-    void ShowFailure(const std::u16string&) override { std::abort(); }
-    void Inform(const std::u16string&) override { std::abort(); }
-    void ShowError(const Failure&, const std::u16string&) override { std::abort(); }
-    bool AskOkCancel(const std::u16string&) override { std::abort(); }
+    void ShowFailure(const QString&) override { std::abort(); }
+    void Inform(const QString&) override { std::abort(); }
+    void ShowError(const Failure&, const QString&) override { std::abort(); }
+    bool AskOkCancel(const QString&) override { std::abort(); }
     const QImage& image;
     qint64 left; // pixels not handed over yet
 };
@@ -48,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               image.height() <= kMaxPictureSide);
         CheckingWriter writer(image);
         Check(writer.left > kLargestFuzzedPicture ||
-              (GeneratePicture(writer, u"", image, writer) && writer.left == 0));
+              (GeneratePicture(writer, {}, image, writer) && writer.left == 0));
     } catch (const Failure& error) {
         // Bytes in memory are no folder, device or standard input: only the picture's own errors.
         static constexpr std::int32_t kPictureErrors[] = {
             Failure::kInvalidPicture, Failure::kEmptyPicture, Failure::kPictureCutShort,
             Failure::kPictureTooLarge, Failure::kPictureNoMemory};
         Check(std::ranges::count(kPictureErrors, error.Number()) == 1 &&
-              !error.Description().empty());
+              !error.Description().isEmpty());
     }
     return 0;
 }

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString expectedSource = QStringView(source).toString();
     for (const char16_t unit : std::u16string_view(u" \r\n"))
         expectedSource.remove(QChar(unit));
-    PrepareSourceAndTemplates(AppInfo(u"/nowhere"), source, head);
+    PrepareSourceAndTemplates(AppInfo("/nowhere"), source, head);
     Check(head == expectedHead.toStdU16String());
     Check(source == expectedSource.toStdU16String());
     return 0;

@@ -35,10 +35,6 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(mPath, ignored);
 }
 
-std::u16string TempDir::File16(const std::string& name) const {
-    return U16(File(name));
-}
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream all;
@@ -51,16 +47,12 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::u16string U16(const std::string& utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
-}
-
 std::string U8(const std::u16string& text) {
     const auto bytes = StringToUTF8(text);
     return std::string(bytes.begin(), bytes.end());
 }
 
-void FakeReporter::ShowError(const Failure& pending, const std::u16string& message) {
+void FakeReporter::ShowError(const Failure& pending, const QString& message) {
     errors.push_back({pending.Number(), pending.Description(), message});
 }
 

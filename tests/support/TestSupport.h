@@ -33,7 +33,6 @@ public:
     ~TempDir();
     const std::string& Path() const { return mPath; }
     std::string File(const std::string& name) const { return mPath + "/" + name; }
-    std::u16string File16(const std::string& name) const;
 
 private:
     std::string mPath;
@@ -41,7 +40,6 @@ private:
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::u16string U16(const std::string& utf8);
 std::string U8(const std::u16string& text);
 
 /// Records what was reported or shown, and stops a walk when asked.
@@ -49,14 +47,14 @@ class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
         std::int32_t number;
-        std::u16string description;
-        std::u16string message;
+        QString description;
+        QString message;
     };
 
-    void ShowError(const Failure& pending, const std::u16string& message) override;
-    void ShowFailure(const std::u16string& text) override { boxes.push_back(text); }
-    void Inform(const std::u16string& text) override { boxes.push_back(text); }
-    bool AskOkCancel(const std::u16string& text) override {
+    void ShowError(const Failure& pending, const QString& message) override;
+    void ShowFailure(const QString& text) override { boxes.push_back(text); }
+    void Inform(const QString& text) override { boxes.push_back(text); }
+    bool AskOkCancel(const QString& text) override {
         boxes.push_back(text);
         return false;
     }
@@ -66,8 +64,8 @@ public:
     }
 
     std::vector<Report> errors;
-    std::vector<std::u16string> boxes; ///< failures and news shown in a sentence alone
-    std::int32_t stopAfter = 0;        ///< rows after which the walk is stopped; 0 never
+    std::vector<QString> boxes; ///< failures and news shown in a sentence alone
+    std::int32_t stopAfter = 0; ///< rows after which the walk is stopped; 0 never
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
