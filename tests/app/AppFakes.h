@@ -54,6 +54,7 @@ struct User {
 struct Fakes final : IMessageBox, IFlashWindow {
     struct Dialog {
         std::string folder, proposed; ///< proposed: empty for the open dialog
+        QStringList types;            ///< the file types' labels
     };
     std::string chosen;           ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
@@ -89,7 +90,10 @@ struct Fakes final : IMessageBox, IFlashWindow {
         Fakes& f;
         std::string SelectedFile() const override { return f.chosen; }
         void OwnerWindow(QWidget*) override {}
-        void FileTypes(const std::vector<FileType>&) override {}
+        void FileTypes(const std::vector<FileType>& types) override {
+            for (const FileType& type : types)
+                f.dialogs.back().types << type.label;
+        }
         void FilterIndex(std::int32_t) override {}
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::string& p) override { f.dialogs.back().proposed = p; }

@@ -55,7 +55,15 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
         EXPECT_EQ(w.fakes.dialogs.back().folder, w.Path("pages").toStdString());
         EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path(row.proposedNext).toStdString());
+        const QString own = QString::fromLatin1(row.button + 7); // SPAN, TABLE, DIV
+        EXPECT_EQ(w.fakes.dialogs.back().types.first(), own + " картинки");
+        EXPECT_EQ(w.fakes.dialogs.back().types.size(), own == "TABLE" ? 6 : 3);
     }
+    // The folder is remembered under the keys earlier versions stored it by.
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("OFN Paths"));
+    for (const char* key : {"SPAN Picture", "TABLE Picture", "DIV Picture"})
+        EXPECT_EQ(settings.value(key).toString(), w.Path("pages")) << key;
 }
 
 // A page that cannot be written is told with its path and the failure, says no "Готово ^_^" and
