@@ -133,6 +133,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
                                 "страница столько не занимает";
     const std::string folder = ": нужно имя папки, а не пустая строка";
     const std::string output = "--output нужны одна картинка и один --style";
+    const std::string background =
+        "--background: нужен цвет вида #RRGGBB или его имя (white, black…)";
     const std::string compactOnly = " только для стилей compact, compact-mail и web (--style)";
     const std::pair<const char*, std::string> rows[] = {
         {"", "не задано ни одной картинки"},
@@ -162,8 +164,9 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"--max-bytes 1025G p.png", tooMany},
         {"--out-dir '' p.png", "--out-dir" + folder},
         {"--templates '' p.png", "--templates" + folder},
-        {"--style compact --background #12345 p.png",
-         "--background: нужен цвет вида #RRGGBB или его имя (white, black…)"},
+        {"--style compact --background #12345 p.png", background},
+        {"--style compact --background #fff p.png", background},
+        {"--style compact --background transparent p.png", background},
         {"--style table --mail p.png", "--mail" + compactOnly},
         {"--style table --fragment p.png", "--fragment" + compactOnly},
         {"- -", "«-» (стандартный ввод) можно указать только один раз"},
