@@ -182,19 +182,21 @@ TEST(Window, HoldTable) {
     }
 }
 
-// A dialog that fails is told, and the window takes its keys again.
-TEST(Window, AFailedDialogIsToldAndTheWindowGoesOn) {
-    for (const char* button : {"cmdLoadPicture", "cmdSaveSPAN"}) {
-        SCOPED_TRACE(button);
-        Window w;
-        w.fakes.dialogFails = true;
-        w.Press(button, "page.htm");
-        EXPECT_EQ(w.fakes.said, std::vector<QString>{"Ошибка 5: Сбой диалога"});
-        QGuiApplication::clipboard()->setText(QStringLiteral("text"));
-        w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-        w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_TRUE(w.window.findChild<QLabel*>("lblStatus")->isVisible());
-    }
+// A dialog that fails is told, one cancelled says nothing, and the window takes its keys again.
+TEST(Window, AFailedOrCancelledDialogLeavesTheWindowGoingOn) {
+    for (const char* button : {"cmdLoadPicture", "cmdSaveSPAN"})
+        for (const bool fails : {true, false}) {
+            SCOPED_TRACE(std::string(button) + (fails ? " fails" : " cancelled"));
+            Window w;
+            w.fakes.dialogFails = fails;
+            w.Press(button, fails ? "page.htm" : "");
+            EXPECT_EQ(w.fakes.said, fails ? std::vector<QString>{"Ошибка 5: Сбой диалога"}
+                                          : std::vector<QString>{});
+            QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+            w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+            w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_TRUE(w.window.findChild<QLabel*>("lblStatus")->isVisible());
+        }
 }
 
 // A pasted picture loads as a file of it would, and its pages are proposed as "clipboard" in the
