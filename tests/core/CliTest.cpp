@@ -401,29 +401,28 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
     }
 }
 
-// The programs and the read-me beside them are no place for a page, as the start-up files are not.
+// The programs and the read-me are no place for a page, as the start-up files are not: here as
+// installed, the programs in bin/, the read-me and the start-up files in share/tesselet/.
 TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
     TempDir dir;
-    const std::string program = fs::canonical(dir.Path()).string() + "/";
-    for (const char* name :
-         {"tesselet-cli", "readme.html", "source.text", "template.1.html", "template.2.html"})
-        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), program + name);
-    WriteBytes(program + "tesselet", "the window");
+    const std::string root = fs::canonical(dir.Path()).string() + "/", bin = root + "bin/",
+                      share = root + "share/tesselet/";
+    fs::create_directories(bin);
+    fs::create_directories(share);
+    fs::copy_file(TESSELET_BIN_DIR "/tesselet-cli", bin + "tesselet-cli");
+    WriteBytes(bin + "tesselet", "the window");
+    for (const char* name : {"readme.html", "source.text", "template.1.html", "template.2.html"})
+        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), share + name);
     const auto before = Files(dir);
-    const std::pair<const char*, const char*> rows[] = {
-        {"tesselet-cli", "файл программы"},
-        {"tesselet", "файл программы"},
-        {"readme.html", "файл программы"},
-    };
-    for (const auto& [name, what] : rows) {
-        const std::string output = program + name, old = ReadBytes(output);
+    for (const std::string& output :
+         {bin + "tesselet-cli", bin + "tesselet", share + "readme.html"}) {
+        const std::string old = ReadBytes(output);
         CliSetup setup;
-        setup.program = program + "tesselet-cli";
+        setup.program = bin + "tesselet-cli";
         const CliRun run = RunCli({"--style", "div", "-o", output, kSample}, setup);
-        EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, NotSaved(output, std::string("1500: Страница заменила бы ") + what +
-                                                " " + output));
-        EXPECT_TRUE(ReadBytes(output) == old) << name;
+        EXPECT_EQ(run.status, 1) << output;
+        EXPECT_EQ(run.err, NotSaved(output, "1500: Страница заменила бы файл программы " + output));
+        EXPECT_TRUE(ReadBytes(output) == old) << output;
         EXPECT_EQ(Files(dir), before);
     }
 }
