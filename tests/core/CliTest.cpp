@@ -427,6 +427,28 @@ TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
     }
 }
 
+#ifndef TESSELET_UNDER_ASAN
+// A start-up file over the limit is refused unread: reading it would not fit in this memory.
+TEST(Cli, AStartUpFileOverTheLimitIsRefusedUnread) {
+    TempDir dir;
+    for (const char* name : {"template.1.html", "template.2.html"})
+        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), dir.File(name));
+    WriteBytes(dir.File("source.text"), "");
+    fs::resize_file(dir.File("source.text"), (std::uintmax_t{64} << 20) + 1);
+    CliSetup setup;
+    setup.inChild = [] {
+        const rlimit memory{rlim_t{110} << 20, rlim_t{110} << 20};
+        ::setrlimit(RLIMIT_AS, &memory);
+    };
+    const CliRun run = RunCli(
+        {"--templates", dir.Path(), "--style", "div", "-o", dir.File("x.htm"), kSample}, setup);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, dir.File("source.text") +
+                           "\n\nНе удалось загрузить файл шаблона. Продолжение "
+                           "невозможно.\nОшибка 1490: Файл больше 64 МиБ\n");
+}
+#endif
+
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     TempDir dir;
     const PageTemplates templates{u"<body%BODY_TAG_TAIL%>\r\n", u"</body>\r\n", u"abc"};
