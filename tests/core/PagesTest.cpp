@@ -135,26 +135,17 @@ TEST(Text, StartUpFilesAreDecodedByTheirMarkOrAsUtf8ElseWindows1251) {
 
 TEST(StartUp, EachMissingFileIsNamed) {
     const char* const names[] = {"source.text", "template.1.html", "template.2.html"};
-    for (int broken = -1; broken < 3; ++broken) {
+    for (const std::string missing : names) {
         TempDir dir;
-        for (int i = 0; i < 3; ++i)
-            WriteBytes(dir.File(names[i]),
-                       i == 0 ? "a b\r\nc"
-                              : std::string("<").append(std::to_string(i)).append(">"));
-        if (broken >= 0)
-            ::unlink(dir.File(names[broken]).c_str());
+        for (const std::string name : names)
+            if (name != missing)
+                WriteBytes(dir.File(name), "<x>");
         FakeReporter messages;
-        const auto loaded = LoadSourceAndTemplates(AppInfo(dir.Path()), messages);
-        EXPECT_EQ(loaded.has_value(), broken < 0);
-        if (loaded) {
-            EXPECT_EQ(loaded->sourceText, u"abc");
-            EXPECT_EQ(loaded->head + loaded->tail, u"<1><2>");
-            continue;
-        }
+        EXPECT_FALSE(LoadSourceAndTemplates(AppInfo(dir.Path()), messages));
         ASSERT_EQ(messages.errors.size(), 1u);
         EXPECT_EQ(messages.errors[0].number, 2);
         EXPECT_EQ(messages.errors[0].message.toStdString(),
-                  dir.File(names[broken]) +
+                  dir.File(missing) +
                       "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
     }
 }
