@@ -38,8 +38,7 @@ def titled(title):  # compared here: xdotool's --name would read the UTF-8 title
     return [id for id in xdo("search", "--onlyvisible", "--name", ".")
             if " ".join(xdo("getwindowname", id)) == title]
 
-def window(title):
-    return next(iter(titled(title)), None)
+window = lambda title: next(iter(titled(title)), None)
 
 def on_screen():
     """Whether the screen's corner holds the picture exactly, the white background right and below."""
@@ -146,8 +145,8 @@ try:
     env["DISPLAY"] = ":" + os.read(reader, 16).decode().strip()
     wait("no X server", lambda: not subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode)
     if mode == "close":
-        close_during_save("close")
-        close_during_save("kill")
+        for how in ("close", "kill"):
+            close_during_save(how)
     else:
         app = subprocess.Popen([program], env=env)
         main = wait("no window titled Tesselet", lambda: window("Tesselet"))
