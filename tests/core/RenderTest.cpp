@@ -127,8 +127,7 @@ std::map<std::string, QImage> Screenshots(const TempDir& dir, const std::string&
 // covers: no seam that lets the page through, no blend of neighbours. Where the picture's corner
 // falls inside a device pixel, browsers snap it either way: half a pixel more is allowed there.
 void CheckZoomed(const QImage& shot, const Page& page, double scale) {
-    // Per axis: where the picture starts in device pixels, the slack, the pixels device pixel d
-    // covers (first, last).
+    // Per axis: the pixels (first, last) that device pixel d covers, the slack included.
     const auto axis = [scale](double start, int size) {
         const double origin = start * scale;
         const double slack = std::abs(origin - std::round(origin)) > 1e-6 ? 0.5 : 0;
