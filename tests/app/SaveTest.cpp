@@ -105,11 +105,8 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
     w.fakes.services.largePageBytes = UINT64_MAX;
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("big.table.htm"))); // the old page
     w.fakes.services.progressDelayMs = 0;                                 // the dialog at once
-    int dialogs = 0;
-    const User user(
-        [&](QDialog& progress) { ++dialogs, progress.findChild<QPushButton*>()->click(); });
+    const User user([](QDialog& progress) { progress.findChild<QPushButton*>()->click(); });
     w.Press("cmdSaveTABLE", w.Path("big.table.htm"), 0);
-    EXPECT_GE(dialogs, 1);
     EXPECT_TRUE(w.fakes.said.empty());
     EXPECT_EQ(Bytes(w.Path("big.table.htm")), Bytes(w.Path("cat.png")));
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));

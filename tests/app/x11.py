@@ -38,8 +38,7 @@ def titled(title):  # compared here: xdotool's --name would read the UTF-8 title
     return [id for id in xdo("search", "--onlyvisible", "--name", ".")
             if " ".join(xdo("getwindowname", id)) == title]
 
-def window(title):
-    return next(iter(titled(title)), None)
+window = lambda title: next(iter(titled(title)), None)
 
 def on_screen():
     """Whether the screen's corner holds the picture exactly, the white background right and below."""
@@ -84,18 +83,13 @@ def run(main):
     if not held or mode == "flash":
         return held or fail("the picture is not on the screen while the mouse holds it")
     wait("the picture stays after the mouse let go", lambda: not on_screen())
-    xdo("keydown", "space")
-    wait("the picture is not on the screen while Space is held", on_screen)
-    xdo("key", "Tab")  # the focus moves on during the hold; the release still ends it
-    xdo("keyup", "space")
-    wait("the picture stays after Space was released", lambda: not on_screen())
-    xdo("key", "shift+Tab")
-    for modifier in ("shift", "ctrl", "alt"):  # pressed during the hold, let go after Space
+    # Pressed during the hold and let go after Space; Tab moves the focus on, the release still ends it.
+    for key in ("shift", "ctrl", "alt", "Tab"):
         xdo("keydown", "space")
         wait("the picture is not on the screen while Space is held", on_screen)
-        xdo("keydown", modifier, "keyup", "space", "keyup", modifier)
-        wait("the picture stays after Space was released under " + modifier,
-             lambda: not on_screen(), 5)
+        xdo("keydown", key, "keyup", "space", "keyup", key)
+        wait("the picture stays after Space was released under " + key, lambda: not on_screen())
+    xdo("key", "shift+Tab")
     for button, style in ((2, "span"), (3, "table"), (4, "div")):
         point(main, button, "click", 1)
         choose(save_title, "%s/mine.%s.htm" % (work, style))
@@ -106,9 +100,7 @@ def run(main):
                 "%s/picture.%s.htm" % (work, style), "rb").read():
             fail("the %s page differs from the converter's" % style)
 
-def close_during_save(how):
-    """The window destroyed (xdotool's windowclose) or killed while a save into a named pipe waits
-    for the pipe to be read: the program ends, after writing the page when it still can."""
+def close_during_save(how):  # xdotool's windowclose destroys the window, windowkill kills it
     global app
     app = subprocess.Popen([program], env=env)
     main = wait("no window titled Tesselet", lambda: window("Tesselet"))
@@ -134,8 +126,7 @@ def close_during_save(how):
         xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
             "key", "Return")
     if not wait(None, lambda: app.poll() is not None, 10):
-        fail("the program lives on after its window was %s during a save"
-             % {"close": "destroyed", "kill": "killed"}[how])
+        fail("the program lives on after xdotool's window%s during a save" % how)
 
 rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
 with open(picture, "wb") as out:
@@ -154,8 +145,8 @@ try:
     env["DISPLAY"] = ":" + os.read(reader, 16).decode().strip()
     wait("no X server", lambda: not subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode)
     if mode == "close":
-        close_during_save("close")
-        close_during_save("kill")
+        for how in ("close", "kill"):
+            close_during_save(how)
     else:
         app = subprocess.Popen([program], env=env)
         main = wait("no window titled Tesselet", lambda: window("Tesselet"))

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -22,9 +23,9 @@ struct Page {
     std::string file;
     bool span = false;
     bool zoomed = false;  ///< drawn at the device scales users zoom to as well
-    QImage expected;      ///< the picture as the page should show it
+    QImage expected{};    ///< the picture as the page should show it
     double tolerance = 0; ///< CIE76 ΔE each pixel may be off by
-    QRect frame;          ///< where the page stands in the screenshot
+    QRect frame{};        ///< where the page stands in the screenshot
 };
 
 // The picture over the --background colour; fully transparent pixels show the page's own white.
@@ -57,15 +58,13 @@ std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool 
             return std::regex_search(line, m, std::regex(name + " (\\S+)")) ? m[1].str()
                                                                             : otherwise;
         };
-        Page page{line.substr(0, line.find(' ')),
-                  option("--style", "") == "span",
-                  // DIV pages with the bundled template, whose rule for "art" is ours to make
-                  // seamless; a template of the user's may draw its pixels as it likes.
-                  option("--style", "") == "web" ||
-                      (option("--style", "") == "div" && option("--templates", "").empty()),
-                  {},
-                  0,
-                  {}};
+        const std::string style = option("--style", "");
+        // DIV pages with the bundled template, whose rule for "art" is ours to make seamless; a
+        // template of the user's may draw its pixels as it likes.
+        Page page{.file = line.substr(0, line.find(' ')),
+                  .span = style == "span",
+                  .zoomed =
+                      style == "web" || (style == "div" && option("--templates", "").empty())};
         if (std::regex_search(line, std::regex("^#|^$|--width|--height|--max-bytes")) ||
             (page.span && page.file != "alpha.span.htm") || (zoomedOnly && !page.zoomed))
             continue;
@@ -87,56 +86,48 @@ std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool 
     return pages;
 }
 
-// A screenshot of `frames` by headless Chromium or Firefox (each ignores the other's switches), in
-// a profile of its own. Firefox now and then gives none (a profile still locked), so it retries.
-// Firefox draws at CSS pixels here whatever the scale: FirefoxScreenshots gives device pixels.
-QImage Screenshot(const std::string& browser, const TempDir& dir, const std::string& frames,
-                  int height, const QString& scale = QStringLiteral("1")) {
-    const QString profile = QString::fromStdString(dir.File(browser)), shot = profile + "/shot.png";
-    QStringList arguments = QString("--headless --no-sandbox --disable-gpu --no-first-run "
-                                    "--hide-scrollbars --no-remote")
-                                .split(u' ');
-    // Chromium would take its picture at the load event, before a busy machine has drawn every
-    // frame: it waits for all of them to be drawn, and for the page to settle. (Firefox refuses
-    // these.)
-    if (browser == "chromium")
-        arguments << "--run-all-compositor-stages-before-draw"
-                  << "--virtual-time-budget=10000";
-    arguments << "--force-device-scale-factor=" + scale;
-    arguments << QString("--window-size=%1,%2").arg(kWidth).arg(height)
-              << "--user-data-dir=" + profile << "--profile=" + profile << "--screenshot=" + shot
-              << QString::fromStdString("file://" + dir.File(frames));
-    QDir().mkpath(profile);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        for (const char* stale : {"shot.png", "lock", ".parentlock"})
-            QDir(profile).remove(stale);
-        QProcess process; // whose end kills a browser still running
-        process.start(QString::fromStdString(browser), arguments);
-        process.waitForFinished(60000);
-        if (const QImage image(shot); !image.isNull())
-            return image.convertToFormat(QImage::Format_RGB32);
-    }
-    return {};
-}
-
-// Screenshots of `frames` by Firefox at each of `scales`, in device pixels, through its remote
-// protocol (marionette.py): dir/firefox-SCALE.png.
-bool FirefoxScreenshots(const TempDir& dir, const std::string& frames, const QStringList& scales) {
-    QProcess process;
-    process.start(QStringLiteral("/usr/bin/python3"),
-                  QStringList{TESSELET_SOURCE_DIR "/tests/core/marionette.py",
-                              QString::fromStdString("file://" + dir.File(frames)),
+// Screenshots of `frames` in device pixels at each of `scales`, by browser and scale. Firefox's
+// --screenshot draws CSS pixels whatever the scale: it draws them through its remote protocol
+// (marionette.py), one browser for every scale, into dir/firefox-esr-SCALE.png.
+std::map<std::string, QImage> Screenshots(const TempDir& dir, const std::string& frames, int height,
+                                          const QStringList& scales) {
+    const QString url = QString::fromStdString("file://" + dir.File(frames));
+    QProcess firefox;
+    firefox.start(QStringLiteral("/usr/bin/python3"),
+                  QStringList{TESSELET_SOURCE_DIR "/tests/core/marionette.py", url,
                               QString::fromStdString(dir.File("")), QString::number(kWidth)}
                       << scales);
-    return process.waitForFinished(120000) && process.exitCode() == 0;
+    firefox.waitForFinished(120000);
+    std::map<std::string, QImage> shots;
+    for (const QString& scale : scales) {
+        const std::string name = "-" + scale.toStdString().append(".png");
+        // Chromium would take its picture at the load event, before a busy machine has drawn
+        // every frame: it waits for all of them to be drawn, and for the page to settle.
+        QProcess chromium; // whose end kills a browser still running
+        chromium.start(QStringLiteral("chromium"),
+                       QString("--headless --no-sandbox --disable-gpu --no-first-run "
+                               "--hide-scrollbars --run-all-compositor-stages-before-draw "
+                               "--virtual-time-budget=10000")
+                               .split(u' ')
+                           << "--force-device-scale-factor=" + scale
+                           << QString("--window-size=%1,%2").arg(kWidth).arg(height)
+                           << QString::fromStdString("--user-data-dir=" + dir.File("chromium"))
+                           << QString::fromStdString("--screenshot=" + dir.File("chromium" + name))
+                           << url);
+        chromium.waitForFinished(60000);
+        for (const std::string browser : {"chromium", "firefox-esr"})
+            shots[browser + " at " + scale.toStdString()] =
+                QImage(QString::fromStdString(dir.File(browser + name)))
+                    .convertToFormat(QImage::Format_RGB32);
+    }
+    return shots;
 }
 
 // At device scale `scale` each device pixel of the picture must show the colour of a pixel it
 // covers: no seam that lets the page through, no blend of neighbours. Where the picture's corner
 // falls inside a device pixel, browsers snap it either way: half a pixel more is allowed there.
 void CheckZoomed(const QImage& shot, const Page& page, double scale) {
-    // Per axis: where the picture starts in device pixels, the slack, the pixels device pixel d
-    // covers (first, last).
+    // Per axis: the pixels (first, last) that device pixel d covers, the slack included.
     const auto axis = [scale](double start, int size) {
         const double origin = start * scale;
         const double slack = std::abs(origin - std::round(origin)) > 1e-6 ? 0.5 : 0;
@@ -226,15 +217,15 @@ TEST(Rendering, CommittedPagesShowTheirPictures) {
     TempDir dir;
     const std::vector<Page> pages = ReadPages(dir, "frames.htm", false);
     ASSERT_FALSE(pages.empty());
-    for (const std::string browser : {"chromium", "firefox-esr"}) {
+    for (const auto& [browser, shot] :
+         Screenshots(dir, "frames.htm", pages.back().frame.bottom() + 1, {"1"})) {
         SCOPED_TRACE(browser);
-        const QImage shot = Screenshot(browser, dir, "frames.htm", pages.back().frame.bottom() + 1);
         ASSERT_FALSE(shot.isNull()) << "no screenshot; is it installed (scripts/install-deps)?";
         for (const Page& page : pages) {
             SCOPED_TRACE(page.file);
             if (!page.span)
                 CheckPicture(shot, page);
-            else if (browser == "chromium")
+            else if (browser.starts_with("chromium"))
                 CheckSpan(shot, page);
         }
     }
@@ -246,25 +237,18 @@ TEST(Rendering, WebAndDivPagesStayExactWhenZoomed) {
     TempDir dir;
     const std::vector<Page> pages = ReadPages(dir, "zoomed.htm", true);
     ASSERT_FALSE(pages.empty());
-    const QStringList scales = {"1.1", "1.25", "1.5", "1.75", "2"};
-    ASSERT_TRUE(FirefoxScreenshots(dir, "zoomed.htm", scales)) << "no screenshot from Firefox";
-    for (const QString& scale : scales)
-        for (const std::string browser : {"chromium", "firefox-esr"}) {
-            SCOPED_TRACE(browser + " at " + scale.toStdString());
-            const QImage shot =
-                browser == "chromium"
-                    ? Screenshot(browser, dir, "zoomed.htm", pages.back().frame.bottom() + 1, scale)
-                    : QImage(QString::fromStdString(
-                                 dir.File("firefox-" + scale.toStdString() + ".png")))
-                          .convertToFormat(QImage::Format_RGB32);
-            ASSERT_FALSE(shot.isNull());
-            for (const Page& page : pages) {
-                SCOPED_TRACE(page.file);
-                // Firefox draws a CSS pixel as a whole number of its 60 units: its scale is the
-                // nearest 60 / n.
-                const double asked = scale.toDouble();
-                CheckZoomed(shot, page,
-                            browser == "chromium" ? asked : 60 / std::round(60 / asked));
-            }
+    for (const auto& [browser, shot] :
+         Screenshots(dir, "zoomed.htm", pages.back().frame.bottom() + 1,
+                     {"1.1", "1.25", "1.5", "1.75", "2"})) {
+        SCOPED_TRACE(browser);
+        ASSERT_FALSE(shot.isNull());
+        // Firefox draws a CSS pixel as a whole number of its 60 units: its scale is the nearest
+        // 60 / n.
+        const double asked = std::stod(browser.substr(browser.rfind(' ') + 1));
+        for (const Page& page : pages) {
+            SCOPED_TRACE(page.file);
+            CheckZoomed(shot, page,
+                        browser.starts_with("chromium") ? asked : 60 / std::round(60 / asked));
         }
+    }
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""marionette.py URL OUT_DIR WIDTH SCALE...: OUT_DIR/firefox-SCALE.png, the page drawn by headless
+"""marionette.py URL OUT_DIR WIDTH SCALE...: OUT_DIR/firefox-esr-SCALE.png, the page drawn by headless
 Firefox at each device pixel ratio, in device pixels (its --screenshot draws CSS pixels whatever
 the ratio). Marionette, Firefox's remote protocol, is length-prefixed JSON over TCP; one browser
 serves every scale, the ratio being a preference set between the screenshots."""
@@ -21,14 +21,8 @@ try:
     connection = socket.create_connection(("127.0.0.1", int(open(port).read())), timeout=60)
     stream, ids = connection.makefile("rb"), iter(range(1, 1000))
 
-    def read():
-        length = b""
-        while not length.endswith(b":"):
-            byte = stream.read(1)
-            if not byte:
-                raise RuntimeError("Firefox closed the connection")
-            length += byte
-        return json.loads(stream.read(int(length[:-1])))
+    def read():  # an empty read is a closed connection, which int() refuses
+        return json.loads(stream.read(int(b"".join(iter(lambda: stream.read(1) or b":", b":")))))
 
     def call(name, parameters):
         message = json.dumps([0, next(ids), name, parameters]).encode()
@@ -47,7 +41,7 @@ try:
         call("Marionette:SetContext", {"value": "content"})
         call("WebDriver:SetWindowRect", {"width": width, "height": 600})
         call("WebDriver:Navigate", {"url": url})
-        with open(os.path.join(out, f"firefox-{scale}.png"), "wb") as png:
+        with open(os.path.join(out, f"firefox-esr-{scale}.png"), "wb") as png:
             png.write(base64.b64decode(call("WebDriver:TakeScreenshot", {"full": True})["value"]))
 finally:
     firefox.kill()

@@ -20,12 +20,10 @@
 #include <thread>
 #include <unistd.h>
 
-TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tesselet-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+TempDir::TempDir()
+    : mPath((std::filesystem::temp_directory_path() / "tesselet-test-XXXXXX").string()) {
+    if (::mkdtemp(mPath.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    mPath = pattern;
 }
 
 TempDir::~TempDir() {
@@ -66,9 +64,7 @@ QImage MakePicture(int width, int height, const std::function<PixelColor(int, in
     return picture;
 }
 
-namespace {
-
-std::string Drain(int fd) {
+static std::string Drain(int fd) {
     std::string all;
     char buffer[65536];
     ::lseek(fd, 0, SEEK_SET);
@@ -77,8 +73,6 @@ std::string Drain(int fd) {
     ::close(fd);
     return all;
 }
-
-} // namespace
 
 CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) {
     // A program that ends before it has read all its input must not take the test with it.

@@ -42,7 +42,7 @@ std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string U8(const std::u16string& text);
 
-/// Records what was reported or shown, and stops a walk when asked.
+/// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
     struct Report {
@@ -59,13 +59,8 @@ public:
         return false;
     }
 
-    bool RowWritten(std::int32_t done, std::int32_t) override {
-        return stopAfter == 0 || done < stopAfter;
-    }
-
     std::vector<Report> errors;
     std::vector<QString> boxes; ///< failures and news shown in a sentence alone
-    std::int32_t stopAfter = 0; ///< rows after which the walk is stopped; 0 never
 };
 
 /// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
