@@ -6,7 +6,6 @@
 #include "AppInfo.h"
 #include "CTablePicture.h"
 #include "CallPictureGenerator.h"
-#include "Failure.h"
 #include "NativeText.h"
 #include "PageBudget.h"
 #include "PageTemplates.h"
@@ -14,9 +13,7 @@
 #include "Utf8.h"
 
 #include <QImage>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace std::string_literals;
 
@@ -144,18 +141,5 @@ TEST(StartUp, EachMissingFileIsNamed) {
         EXPECT_EQ(messages.errors[0].message.toStdString(),
                   dir.File(missing) +
                       "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
-    }
-}
-
-TEST(StartUp, AFileOverTheLimitIsRefusedUnread) {
-    TempDir dir;
-    const int fd = ::open(dir.File("big.text").c_str(), O_CREAT | O_WRONLY, 0600);
-    ASSERT_EQ(::ftruncate(fd, off_t(TextFileReader::kMaxStartUpFileBytes) + 1), 0);
-    ::close(fd);
-    try {
-        TextFileReader::ReadAll(dir.File("big.text"));
-        ADD_FAILURE() << "read";
-    } catch (const Failure& error) {
-        EXPECT_EQ(error.Number(), Failure::kStartUpFileTooLarge);
     }
 }
