@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -448,6 +449,27 @@ TEST(Cli, AStartUpFileOverTheLimitIsRefusedUnread) {
                            "невозможно.\nОшибка 1490: Файл больше 64 МиБ\n");
 }
 #endif
+
+// The progress line is for terminals: standard error in a pipe (or a log file) hears nothing of a
+// page that takes long, here one whose reader waits.
+TEST(Cli, NoProgressLineOffATerminal) {
+    TempDir dir;
+    const std::string pipe = dir.File("page.htm");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string page;
+    CliSetup setup;
+    setup.whileRunning = [&](pid_t) {
+        std::ifstream reader(pipe, std::ios::binary);
+        char first = 0;
+        reader.get(first);
+        ::usleep(600000); // well past the moment the line would first show
+        page = first + std::string(std::istreambuf_iterator<char>(reader), {});
+    };
+    const CliRun run = RunCli({"--style", "table", "--width", "1000", "-o", pipe, kSample}, setup);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(page.starts_with("\xEF\xBB\xBF<") && page.ends_with("</html>\r\n")) << page.size();
+}
 
 TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     TempDir dir;
