@@ -239,8 +239,8 @@ Failure InputTooLarge() {
 // Qt's own PNG reader reads no eXIf. Every length and offset is checked against what was read, so
 // a damaged chunk means no orientation rather than a read beyond it. The device is left anywhere.
 QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
-    constexpr qint64 kMostExifBytes = 1
-                                      << 16; // the orientation sits in the first IFD, near the top
+    // The orientation sits in the first IFD, near the top.
+    constexpr qint64 kMostExifBytes = qint64{1} << 16;
     const auto big = [](const uchar* at) {
         return quint32(at[0]) << 24 | quint32(at[1]) << 16 | quint32(at[2]) << 8 | at[3];
     };
