@@ -14,8 +14,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -201,8 +201,9 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style compact --tolerance 0 p.png", "p.compact.htm\n",
          "p.compact.htm: наибольшее отличие цвета ΔE = 0.00\n", "p.compact.htm"},
         // A name that is not UTF-8 is printed as the bytes it is, in the notes too.
-        {"--style web --tolerance 0 -o \xFF.htm p.png", "\xFF.htm\n",
-         "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
+        {"--style web --tolerance 0 -o \xFF.htm " TESSELET_SOURCE_DIR
+         "/tests/data/pictures/noise.png",
+         "\xFF.htm\n", "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
         {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
         // 400k is 409,600 bytes: the whole page of 405,699 fits only when k is 1024.
