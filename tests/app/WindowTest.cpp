@@ -231,6 +231,10 @@ TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     option.initFrom(w.Button("cmdLoadPicture"));
     EXPECT_TRUE(option.state & QStyle::State_HasFocus);
     EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+    // And the window opens in the middle of the screen.
+    const QPoint off =
+        w.window.frameGeometry().center() - w.window.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
 }
 
 // Each file of tests/data/bad loads or is told as the manifest says (the converter's last line,

@@ -166,7 +166,7 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"--out-dir '' p.png", "--out-dir" + folder},
         {"--templates '' p.png", "--templates" + folder},
         {"--style compact --background #12345 p.png", background},
-        {"--style compact --background #fff p.png", background},
+        {"--style compact --background #fff --width 0 p.png", background}, // the first mistake
         {"--style compact --background transparent p.png", background},
         {"--style table --mail p.png", "--mail" + compactOnly},
         {"--style table --fragment p.png", "--fragment" + compactOnly},
