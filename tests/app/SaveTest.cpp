@@ -10,6 +10,7 @@
 #include <QTreeView>
 #include <qpa/qwindowsysteminterface.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <utility>
 
@@ -70,12 +71,16 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
 // leaves no file behind; nor is the picture's own file written over.
 TEST(Save, OutputFailures) {
     Window w;
+    // A full disk of the test's own (a page renamed over it would not replace the system's).
+    const QString full = w.Path("full");
+    if (::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        QFile::link(QStringLiteral("/dev/full"), full);
     ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("sub")));
     const QByteArray picture = Bytes(w.Path("cat.png"));
     const QString failed = QStringLiteral("\r\n\r\nНе удалось сохранить файл.\r\n\r\nОшибка %1: ");
     for (const auto& [path, number] : {std::pair<QString, int>{w.Path("no/such/page.htm"), 2},
                                        {w.Path("sub"), 21},
-                                       {"/dev/full", 28},
+                                       {full, 28},
                                        {w.Path("cat.png"), 1500}}) {
         w.Press("cmdSaveSPAN", path);
         ASSERT_EQ(w.fakes.said.size(), 1u) << path.toStdString();

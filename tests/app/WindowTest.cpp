@@ -135,7 +135,7 @@ TEST(Window, KeysTable) {
 // pressed (dragged off it is let go, back on it is pressed again), or by Space: put on (S) and off
 // (H) the screen, also when another window takes the keyboard meanwhile.
 TEST(Window, HoldTable) {
-    enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow };
+    enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow, kClose };
     const struct {
         const char* name;
         Qt::MouseButton button;
@@ -150,6 +150,7 @@ TEST(Window, HoldTable) {
         {"right, released off it", Qt::RightButton, {kPress, kOff, kRelease}, "SH"},
         {"mouse, another window active", Qt::LeftButton, {kPress, kOtherWindow}, "SH"},
         {"Space, another window active", Qt::NoButton, {kSpace, kOtherWindow}, "SH"},
+        {"Space, the window closed", Qt::NoButton, {kSpace, kClose}, "SH"},
     };
     QWidget other;
     for (const auto& row : rows) {
@@ -162,6 +163,8 @@ TEST(Window, HoldTable) {
             at.ry() += step == kOff ? show->height() : step == kOn ? -show->height() : 0;
             if (step == kSpace) {
                 w.Key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+            } else if (step == kClose) {
+                w.window.close();
             } else if (step == kOtherWindow) {
                 other.show();
                 other.activateWindow();
@@ -305,12 +308,14 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     MessageBox box("Korvane - Tesselet");
     box.ShowError(Failure(Failure::kInvalidPicture, "Плохо"), "/p/a.png\r\n\r\nНе вышло.");
     box.ShowError(Failure(2, "Нет файла"), {});
+    box.ShowFailure("Не вышло совсем.");
     // The About box: the program, its version and a line of its own when it has one.
     ShowAbout(nullptr, kApp, "О мозаике.");
     ShowAbout(nullptr, kApp, {});
     const QString about = QStringLiteral("Korvane - Tesselet\nВерсия " TESSELET_VERSION_TEXT);
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла"),
+                                  QStringLiteral("Не вышло совсем."),
                                   about + QStringLiteral("\n\nО мозаике."), about}));
 }
 

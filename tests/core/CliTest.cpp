@@ -84,6 +84,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     ::chmod(dir.File("ro").c_str(), 0555);
     ::chmod(dir.File("ro.htm").c_str(), 0444);
     ::chmod(dir.File("old.htm").c_str(), 0640);
+    MakeFullDevice(dir);
     ::mkfifo(dir.File("fifo").c_str(), 0444);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -191,6 +192,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--out-dir out p.png", "out/p.span.htm\nout/p.table.htm\nout/p.div.htm\n", "",
          "out/p.span.htm out/p.table.htm out/p.div.htm"},
         {"--style table pic", "pic.table.htm\n", "", "pic.table.htm"},
+        {"--style table --width 16384 --height 1 pic", "pic.table.htm\n", "", "pic.table.htm"},
         {"--style span -o mine.htm p.png", "mine.htm\n", "", "mine.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
         {"--style span -o dangling.htm p.png", "dangling.htm\n", "", "missing.htm"},
@@ -255,7 +257,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"fifo", DropCapabilities, "13: Отказано в доступе"},
         // Every system error in the run's language, not only the common ones.
         {"socket", nullptr, "6: Нет такого устройства или адреса"},
-        {"/dev/full", nullptr, kNoSpace},
+        {"full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
         {"old.htm", failCalls, "5: Ошибка ввода-вывода"},
         {"eperm.htm", failCalls, "1: Операция не позволена"},
@@ -307,8 +309,8 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                     "1501: В этот файл в этом запуске уже записана страница картинки d1/s.png"),
            "out/s.div.htm");
     // In English when the locale says so; in Russian, the program's own language, above.
-    Expect("--style div -o /dev/full p.png", 1, "",
-           "/dev/full\n\nCould not save the file.\nError 28: No space left on device\n", "", [] {
+    Expect("--style div -o full p.png", 1, "",
+           "full\n\nCould not save the file.\nError 28: No space left on device\n", "", [] {
                for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
                    ::unsetenv(name);
                ::setenv("LANG", "en_US.UTF-8", 1);
@@ -479,10 +481,11 @@ TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
     const QImage picture = MakePicture(4, 3);
+    const std::string full = MakeFullDevice(dir);
     const int before = OpenDescriptors();
     for (const auto& style : PageStyles()) {
         for (const auto& [path, number] :
-             {std::pair{std::string("/dev/full"), 28}, std::pair{dir.File("big.htm"), 27}}) {
+             {std::pair{full, 28}, std::pair{dir.File("big.htm"), 27}}) {
             const rlimit limit{number == 27 ? 100 : unlimited.rlim_cur, unlimited.rlim_max};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             FakeReporter ui;

@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <sys/mman.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -31,6 +33,13 @@ TempDir::~TempDir() {
     std::filesystem::permissions(mPath, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(mPath, ignored);
+}
+
+std::string MakeFullDevice(const TempDir& dir) {
+    const std::string path = dir.File("full");
+    if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        std::filesystem::create_symlink("/dev/full", path);
+    return path;
 }
 
 std::string ReadBytes(const std::string& path) {

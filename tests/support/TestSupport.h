@@ -38,6 +38,11 @@ private:
     std::string mPath;
 };
 
+/// A disk that is always full (ENOSPC) at dir/full: a node of the test's own where allowed (root),
+/// so that a fault that renames a page over it replaces that and never the system's /dev/full;
+/// elsewhere a link to /dev/full, which such a user cannot replace.
+std::string MakeFullDevice(const TempDir& dir);
+
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string U8(const std::u16string& text);
