@@ -153,7 +153,7 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
         {"--width 16385 p.png", width},
         {"--height 0 p.png", "--height: нужно целое число от 1 до 16384"},
         {"--style compact --tolerance 100.5 p.png", tolerance},
-        {"--style compact --tolerance -1 p.png", tolerance},
+        {"--style compact --tolerance -1 --width 0 p.png", tolerance}, // the first mistake
         {"--style compact --tolerance nan p.png", tolerance},
         {"--style compact --tolerance inf p.png", tolerance},
         {"--tolerance 5 p.png", "--tolerance" + compactOnly},
