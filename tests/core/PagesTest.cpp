@@ -101,11 +101,9 @@ TEST(Text, FileNamesKeepEveryByte) {
         {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},           // a surrogate spelled in UTF-8
         {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"}, // above U+10FFFF
         {"\xE2\x82", u"\xDCE2\xDC82"},                     // cut short
-        {"\xE2\x82"
-         "A",
-         u"\xDCE2\xDC82"
-         u"A"},                  // broken off by a letter
-        {"\xDF\xBF", u"\u07FF"}, // the last of two bytes
+        {"\xE2\x82\x41", u"\xDCE2\xDC82\x41"},             // broken off by a letter
+        {"\xDF\xBF", u"\u07FF"},                           // the last of two bytes
+        {"\xEF\xBC\x81", u"\uFF01"},                       // the last lead byte of three
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PathForDisplay(c.bytes), QString::fromStdU16String(c.text)) << c.bytes;
