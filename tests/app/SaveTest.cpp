@@ -60,6 +60,10 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         EXPECT_EQ(w.fakes.dialogs.back().types.first(), own + " картинки");
         EXPECT_EQ(w.fakes.dialogs.back().types.size(), own == "TABLE" ? 6 : 3);
     }
+    // Saves shorter than the progress dialog's delay showed none, then or since.
+    QTest::qWait(kProgressDelayMs + 200);
+    const auto* progress = w.window.findChild<QProgressDialog*>();
+    EXPECT_TRUE(progress == nullptr || !progress->isVisible());
     // The folder is remembered under the keys earlier versions stored it by.
     QSettings settings;
     settings.beginGroup(QStringLiteral("OFN Paths"));

@@ -227,6 +227,23 @@ TEST(Window, APastedPictureIsProposedUnderItsOwnName) {
     }
 }
 
+// A picture file dropped on the window loads as one chosen in the open dialog.
+TEST(Window, ADroppedPictureLoads) {
+    Window w(QImage{});
+    ASSERT_TRUE(Picture(4, 3).save(w.Path("drop.png")));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(w.Path("drop.png"))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w.window, &enter); // Qt drops only on a target that took the drag
+    QApplication::sendEvent(&w.window, &drop);
+    QPushButton* save = w.Button("cmdSaveDIV");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.window.isEnabled() && save->isEnabled(); }));
+    save->click();
+    ASSERT_EQ(w.fakes.dialogs.size(), 1u);
+    EXPECT_EQ(w.fakes.dialogs[0].proposed, w.Path("drop.div.htm").toStdString());
+}
+
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     Window w(QImage{});
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
