@@ -121,6 +121,19 @@ TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
     EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));
 }
 
+// The progress dialog goes with the save it showed.
+TEST(Save, TheProgressDialogGoesWithItsSave) {
+    Window w(Picture(800, 600));
+    w.fakes.services.largePageBytes = UINT64_MAX;
+    w.fakes.services.progressDelayMs = 0;
+    bool shown = false;
+    const User user([&](QDialog&) { shown = true; });
+    w.Press("cmdSaveDIV", w.Path("page.htm"));
+    EXPECT_TRUE(shown);
+    const auto* progress = w.window.findChild<QProgressDialog*>();
+    EXPECT_TRUE(progress == nullptr || !progress->isVisible());
+}
+
 // A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
 // (before it shows), is carried out once the page is written whole, under the busy pointer. The
 // save into a named pipe lasts until the pipe is read.
