@@ -326,6 +326,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     box.ShowError(Failure(Failure::kInvalidPicture, "Плохо"), "/p/a.png\r\n\r\nНе вышло.");
     box.ShowError(Failure(2, "Нет файла"), {});
     box.ShowFailure("Не вышло совсем.");
+    box.AskOkCancel("Страница большая.\r\nСохранить?");
     // The About box: the program, its version and a line of its own when it has one.
     ShowAbout(nullptr, kApp, "О мозаике.");
     ShowAbout(nullptr, kApp, {});
@@ -333,6 +334,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     EXPECT_EQ(texts, (QStringList{QStringLiteral("/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо"),
                                   QStringLiteral("Ошибка 2: Нет файла"),
                                   QStringLiteral("Не вышло совсем."),
+                                  QStringLiteral("Страница большая.\nСохранить?"),
                                   about + QStringLiteral("\n\nО мозаике."), about}));
 }
 
