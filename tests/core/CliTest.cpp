@@ -65,6 +65,12 @@ std::function<void()> Redirect(int fd, const char* name, int flags) {
     };
 }
 
+// For use in a child: at most `megabytes` of address space.
+void LimitMemory(rlim_t megabytes) {
+    const rlimit memory{megabytes << 20, megabytes << 20};
+    ::setrlimit(RLIMIT_AS, &memory);
+}
+
 // Runs the converter in a fresh folder of pictures, old pages and outputs it cannot write. `out`
 // ending in "…" is a prefix; "{size}" in `err` stands for the size of the first new page.
 void Expect(const std::string& arguments, int status, const std::string& out, std::string err,
@@ -229,8 +235,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
            "-: 2500 x 1667 пикселей, 287200000 байт — самая большая ширина, при которой страница "
            "не больше 1073741824 байт\n",
            "", [] {
-               const rlimit memory{rlim_t{250} << 20, rlim_t{250} << 20};
-               ::setrlimit(RLIMIT_AS, &memory);
+               LimitMemory(250);
                Redirect(STDOUT_FILENO, "/dev/null", O_WRONLY)();
            });
 #endif
@@ -286,10 +291,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     Expect("--style table --width 16000 --height 16000 p.png", 1, "",
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1486: Неверная картинка: не хватает памяти "
            "для 16000 x 16000 пикселей\n",
-           "", [] {
-               const rlimit memory{rlim_t{512} << 20, rlim_t{512} << 20};
-               ::setrlimit(RLIMIT_AS, &memory);
-           });
+           "", [] { LimitMemory(512); });
 #endif
     // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
     const std::tuple<const char*, std::string, int> budgets[] = {
@@ -442,10 +444,7 @@ TEST(Cli, AStartUpFileOverTheLimitIsRefusedUnread) {
     WriteBytes(dir.File("source.text"), "");
     fs::resize_file(dir.File("source.text"), (std::uintmax_t{64} << 20) + 1);
     CliSetup setup;
-    setup.inChild = [] {
-        const rlimit memory{rlim_t{110} << 20, rlim_t{110} << 20};
-        ::setrlimit(RLIMIT_AS, &memory);
-    };
+    setup.inChild = [] { LimitMemory(110); };
     const CliRun run = RunCli(
         {"--templates", dir.Path(), "--style", "div", "-o", dir.File("x.htm"), kSample}, setup);
     EXPECT_EQ(run.status, 2);
