@@ -65,8 +65,8 @@ std::function<void()> Redirect(int fd, const char* name, int flags) {
     };
 }
 
-// For use in a child: at most `megabytes` of address space.
-void LimitMemory(rlim_t megabytes) {
+// For use in a child: at most `megabytes` of address space (unused under ASan, which needs more).
+[[maybe_unused]] void LimitMemory(rlim_t megabytes) {
     const rlimit memory{megabytes << 20, megabytes << 20};
     ::setrlimit(RLIMIT_AS, &memory);
 }
