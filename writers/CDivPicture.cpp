@@ -31,7 +31,8 @@ void CDivPicture::WritePixel(PixelColor color, std::int32_t x, std::int32_t y) {
     // Both sums come first: an offset that overflows appends nothing.
     const std::int32_t left = PlusEight(x);
     const std::int32_t top = PlusEight(y);
-    char* out = BeginPiece(sizeof kStart + 6 + sizeof kLeft + 11 + sizeof kTop + 11 + sizeof kEnd);
+    char* out = BeginPiece(sizeof kStart + kColourDigits + sizeof kLeft + kMostIntDigits +
+                           sizeof kTop + kMostIntDigits + sizeof kEnd);
     out = PutText(out, kStart);
     out = ColourDigitsTo(color, out);
     out = PutText(out, kLeft);

@@ -57,7 +57,8 @@ void CSpanPicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
         const std::size_t index = static_cast<std::size_t>(mCharPos) - 1;
         character = source.substr(index, IsPairAt(source, index) ? 2 : 1);
     }
-    char* out = BeginPiece(sizeof kStart + 6 + sizeof kMiddle + kMostCharacterBytes + sizeof kEnd);
+    char* out = BeginPiece(sizeof kStart + kColourDigits + sizeof kMiddle + kMostCharacterBytes +
+                           sizeof kEnd);
     out = PutText(out, kStart);
     out = ColourDigitsTo(color, out);
     out = PutText(out, kMiddle);

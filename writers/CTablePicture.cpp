@@ -14,7 +14,8 @@ constexpr char kCellEnd[] = ";\"></td>\r\n";
 
 void CTablePicture::BeginPicture(std::int32_t width, std::int32_t height) {
     WritePageHead(u"");
-    char* out = BeginPiece(sizeof kTableStart + 11 + sizeof kTableHeight + 11 + sizeof kTableEnd);
+    char* out = BeginPiece(sizeof kTableStart + kMostIntDigits + sizeof kTableHeight +
+                           kMostIntDigits + sizeof kTableEnd);
     out = PutText(out, kTableStart);
     out += DecimalTo(width, out);
     out = PutText(out, kTableHeight);
@@ -29,7 +30,7 @@ void CTablePicture::EndPicture() {
 }
 
 void CTablePicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
-    char* out = BeginPiece(sizeof kCellStart + 6 + sizeof kCellEnd);
+    char* out = BeginPiece(sizeof kCellStart + kColourDigits + sizeof kCellEnd);
     out = PutText(out, kCellStart);
     out = ColourDigitsTo(color, out);
     out = PutText(out, kCellEnd);

@@ -125,8 +125,8 @@ void CompactPicture::EndPicture() {
 void CompactPicture::WriteTables(bool mail) {
     mLargestDeltaE = 0;
     if (!mail) {
-        char* out = BeginPiece(sizeof kPageTableStart + 11 + sizeof kPageTableHeight + 11 +
-                               sizeof kPageTableEnd);
+        char* out = BeginPiece(sizeof kPageTableStart + kMostIntDigits + sizeof kPageTableHeight +
+                               kMostIntDigits + sizeof kPageTableEnd);
         out = PutText(out, kPageTableStart);
         out += DecimalTo(mWidth, out);
         out = PutText(out, kPageTableHeight);
@@ -135,14 +135,14 @@ void CompactPicture::WriteTables(bool mail) {
         EndPiece(out);
         WriteColumns();
         WriteRows(0, mHeight, false);
-        EndPiece(PutText(BeginPiece(sizeof kTableClose), kTableClose));
+        AppendText(kTableClose);
         return;
     }
     std::int32_t top = 0;
     do {
         const std::int32_t bottom = std::min(mHeight, top + kMailRows);
-        char* out = BeginPiece(sizeof kMailTableStart + 11 + sizeof kMailTableHeight + 11 +
-                               sizeof kMailTableEnd);
+        char* out = BeginPiece(sizeof kMailTableStart + kMostIntDigits + sizeof kMailTableHeight +
+                               kMostIntDigits + sizeof kMailTableEnd);
         out = PutText(out, kMailTableStart);
         out += DecimalTo(mWidth, out);
         out = PutText(out, kMailTableHeight);
@@ -151,7 +151,7 @@ void CompactPicture::WriteTables(bool mail) {
         EndPiece(out);
         WriteColumns();
         WriteRows(top, bottom, true);
-        EndPiece(PutText(BeginPiece(sizeof kTableClose), kTableClose));
+        AppendText(kTableClose);
         top = bottom;
     } while (top < mHeight);
 }
@@ -310,10 +310,10 @@ void CompactPicture::WriteColumns() {
     // every column says it is one pixel wide.
     if (mWidth == 0)
         return;
-    EndPiece(PutText(BeginPiece(sizeof kColumnsStart), kColumnsStart));
+    AppendText(kColumnsStart);
     for (std::int32_t left = 0; left < mWidth; left += kMaxSpan) {
         const std::int32_t span = std::min(kMaxSpan, mWidth - left);
-        char* out = BeginPiece(sizeof kColumnSpan + 11 + sizeof kColumnWidth);
+        char* out = BeginPiece(sizeof kColumnSpan + kMostIntDigits + sizeof kColumnWidth);
         if (span == 1) {
             out = PutText(out, kColumnOne);
         } else {
@@ -323,7 +323,7 @@ void CompactPicture::WriteColumns() {
         }
         EndPiece(out);
     }
-    EndPiece(PutText(BeginPiece(sizeof kColumnsEnd), kColumnsEnd));
+    AppendText(kColumnsEnd);
 }
 
 bool CompactPicture::Matches(PixelColor cell, const LabColour& cellLab, PixelColor pixel,
@@ -347,7 +347,10 @@ void CompactPicture::WriteRows(std::int32_t top, std::int32_t bottom, bool mail)
     mCoveredTo.assign(width, top);
     for (std::int32_t y = top; y < bottom; ++y) {
         const PixelColor* row = mPixels.data() + static_cast<std::size_t>(y) * width;
-        EndPiece(mail ? PutText(BeginPiece(8), "<tr>\r\n") : PutText(BeginPiece(8), "<tr>"));
+        if (mail)
+            AppendText("<tr>\r\n");
+        else
+            AppendText("<tr>");
         for (std::int32_t x = 0; x < mWidth;) {
             if (mCoveredTo[static_cast<std::size_t>(x)] > y) {
                 ++x;
@@ -380,18 +383,22 @@ void CompactPicture::WriteRows(std::int32_t top, std::int32_t bottom, bool mail)
             mLargestDeltaE = std::max(mLargestDeltaE, static_cast<double>(deltaE));
             WriteCell(colour, right - x, down - y, mail);
             if (mail)
-                EndPiece(PutText(BeginPiece(sizeof kLineEnd), kLineEnd));
+                AppendText(kLineEnd);
             x = right;
         }
-        EndPiece(mail ? PutText(BeginPiece(8), "</tr>\r\n") : PutText(BeginPiece(8), "\r\n"));
+        if (mail)
+            AppendText("</tr>\r\n");
+        else
+            AppendText("\r\n");
     }
 }
 
 void CompactPicture::WriteCell(PixelColor colour, std::int32_t columns, std::int32_t rows,
                                bool mail) {
-    char* out = BeginPiece(sizeof kCellStart + 2 * (sizeof kMailColspan + 11 + sizeof kQuote) +
-                           sizeof kMailBgcolor + 6 + sizeof kQuote + sizeof kMailCellStyle +
-                           sizeof kMailCellEnd);
+    char* out =
+        BeginPiece(sizeof kCellStart + 2 * (sizeof kMailColspan + kMostIntDigits + sizeof kQuote) +
+                   sizeof kMailBgcolor + kColourDigits + sizeof kQuote + sizeof kMailCellStyle +
+                   sizeof kMailCellEnd);
     out = PutText(out, kCellStart);
     if (columns > 1) {
         out = mail ? PutText(out, kMailColspan) : PutText(out, kColspan);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,10 +60,17 @@ public:
     char* Reserve(std::size_t count) {
         if (count > kBufferSize - mUsed)
             Flush();
+        mReservedEnd = mUsed + count;
         return mBuffer.get() + mUsed;
     }
-    /// Appends the bytes from the place that Reserve returned up to `end`.
-    void Commit(const char* end) noexcept { mUsed = static_cast<std::size_t>(end - mBuffer.get()); }
+    /// Appends the bytes from the place that Reserve returned up to `end`. A piece longer than its
+    /// room has written where it had no right to: a fault of the writer, never of the picture, so
+    /// the program stops there rather than write a page from a corrupted buffer.
+    void Commit(const char* end) noexcept {
+        mUsed = static_cast<std::size_t>(end - mBuffer.get());
+        if (mUsed > mReservedEnd) [[unlikely]]
+            std::abort();
+    }
     /// The page's last byte has been appended: Close may put it in place.
     void MarkComplete() noexcept { mComplete = true; }
     /// Ends the page. A complete page is written out, closed and renamed over its target; any
@@ -91,6 +99,8 @@ private:
     std::string mTemp;   ///< the temporary file beside it
     std::unique_ptr<char[]> mBuffer;
     std::size_t mUsed = 0;
+    /// Where the room that Reserve gave ends.
+    std::size_t mReservedEnd = 0;
     bool mInMemory = false;
     std::string mMemory; ///< a page kept in memory
     bool mCountOnly = false;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "ColorsAndPaths.h"
+#include "HtmlText.h"
 #include "IAnyPicture.h"
 #include "OutputFile.h"
 #include "PageTemplates.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,13 +77,20 @@ protected:
     }
     /// Appends the piece begun by BeginPiece, which ends at `end`.
     void EndPiece(const char* end) noexcept { mFile.Commit(end); }
+    /// Appends a string literal of ASCII text.
+    template <std::size_t N> void AppendText(const char (&text)[N]) {
+        EndPiece(PutText(BeginPiece(N - 1), text));
+    }
+    /// The most bytes a colour's digits and a decimal int take in a piece.
+    static constexpr std::size_t kColourDigits = 6;
+    static constexpr std::size_t kMostIntDigits = std::numeric_limits<std::int32_t>::digits10 + 2;
 
     /// Writes the six colour digits of `Color` (red, green, blue) to `out`; returns their end.
     static char* ColourDigitsTo(PixelColor color, char* out) {
         WriteTwoHexDigits(RedOf(color), out);
         WriteTwoHexDigits(GreenOf(color), out + 2);
         WriteTwoHexDigits(BlueOf(color), out + 4);
-        return out + 6;
+        return out + kColourDigits;
     }
 
 private:
