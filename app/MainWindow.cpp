@@ -98,11 +98,7 @@ QFont WindowFont() {
     // lacks Cyrillic is filled in by Qt's font fallback.
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(9);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
+    font.setPointSize(9); // upright, normal weight, neither underlined nor struck out, as QFont is
     return font;
 }
 
