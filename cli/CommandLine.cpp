@@ -15,39 +15,43 @@
 
 namespace {
 
-bool ParseSide(const QCommandLineParser& parser, const QCommandLineOption& option, int& side,
-               QString& error) {
+/// A mistake in the arguments; the first one found is the one told.
+struct UsageMistake {
+    QString text;
+};
+
+[[noreturn]] void Refuse(QString text) {
+    throw UsageMistake{std::move(text)};
+}
+
+void ParseSide(const QCommandLineParser& parser, const QCommandLineOption& option, int& side) {
     if (!parser.isSet(option))
-        return true;
+        return;
     bool ok = false;
     const int value = parser.value(option).toInt(&ok);
     if (!ok || value <= 0 || value > kMaxPictureSide) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно целое число от 1 до %2"))
-                    .arg(option.names().constFirst(), QString::number(kMaxPictureSide));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно целое число от 1 до %2"))
+                   .arg(option.names().constFirst(), QString::number(kMaxPictureSide)));
     }
     side = value;
-    return true;
 }
 
-bool ParseTolerance(const QCommandLineParser& parser, const QCommandLineOption& option,
-                    double& tolerance, QString& error) {
+void ParseTolerance(const QCommandLineParser& parser, const QCommandLineOption& option,
+                    double& tolerance) {
     if (!parser.isSet(option))
-        return true;
+        return;
     bool ok = false;
     const double value = parser.value(option).toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < 0 || value > 100) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--tolerance: нужно число от 0 до 100 (ΔE)"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--tolerance: нужно число от 0 до 100 (ΔE)")));
     }
     tolerance = value;
-    return true;
 }
 
-bool ParseBackground(const QCommandLineParser& parser, const QCommandLineOption& option,
-                     PixelColor& background, QString& error) {
+void ParseBackground(const QCommandLineParser& parser, const QCommandLineOption& option,
+                     PixelColor& background) {
     if (!parser.isSet(option))
-        return true;
+        return;
     const QString value = parser.value(option);
     // #RRGGBB, or a CSS colour's name; Qt's other forms (#RGB, #AARRGGBB, "transparent") are not
     // colours a page's background is given as here.
@@ -56,19 +60,17 @@ bool ParseBackground(const QCommandLineParser& parser, const QCommandLineOption&
     const QColor colour = QColor::fromString(value);
     if ((!kHex.match(value).hasMatch() && !kName.match(value).hasMatch()) || !colour.isValid() ||
         colour.alpha() != 255) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet",
-                                     "--background: нужен цвет вида #RRGGBB или его имя (white, "
-                                     "black…)"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet",
+                                    "--background: нужен цвет вида #RRGGBB или его имя (white, "
+                                    "black…)")));
     }
     background = colour.rgb();
-    return true;
 }
 
-bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& option,
-                std::uint64_t& bytes, QString& error) {
+void ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& option,
+                std::uint64_t& bytes) {
     if (!parser.isSet(option))
-        return true;
+        return;
     // Any number of digits is read, so that a number too large is told as such rather than as no
     // number at all; the limit is far above any page and far below what 64 bits hold.
     static const QRegularExpression kBytes(QStringLiteral("^([0-9]+)([kKmMgG]?)$"));
@@ -91,33 +93,28 @@ bool ParseBytes(const QCommandLineParser& parser, const QCommandLineOption& opti
         value <<= tooLarge ? 0 : shift;
     }
     if (tooLarge) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: слишком большое число: больше 1024G "
-                                                 "(1 ТиБ), а страница столько не занимает"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: слишком большое число: больше 1024G "
+                                                "(1 ТиБ), а страница столько не занимает")));
     }
     if (value == 0) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: нужно целое число байт больше 0, "
-                                                 "можно с k (1024 байта), M (1024 k) или G "
-                                                 "(1024 M)"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--max-bytes: нужно целое число байт больше 0, "
+                                                "можно с k (1024 байта), M (1024 k) или G "
+                                                "(1024 M)")));
     }
     bytes = value;
-    return true;
 }
 
 // A folder option given an empty name would silently mean the current folder or the default one.
-bool ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& option,
-                 std::string& folder, QString& error) {
+void ParseFolder(const QCommandLineParser& parser, const QCommandLineOption& option,
+                 std::string& folder) {
     if (!parser.isSet(option))
-        return true;
+        return;
     folder = NativeFromDisplay(parser.value(option));
     if (folder.empty()) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
-                                                 "строка"))
-                    .arg(option.names().constFirst());
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--%1: нужно имя папки, а не пустая "
+                                                "строка"))
+                   .arg(option.names().constFirst()));
     }
-    return true;
 }
 
 // The converter's options, declared on a parser in the order its help lists them.
@@ -207,8 +204,8 @@ DeclaredOptions::DeclaredOptions(QCommandLineParser& parser)
 
 // The styles asked for; the options that only some styles (the compact ones) have a use for are
 // refused with any other, rather than leaving the user to wonder why they changed nothing.
-bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declared,
-                 CliOptions& options, QString& error) {
+void ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declared,
+                 CliOptions& options) {
     // --mail alone is the compact e-mail page; with a --style it has to be a compact one.
     const QString styleName = parser.isSet(declared.mail) && !parser.isSet(declared.style)
                                   ? QStringLiteral("compact-mail")
@@ -219,11 +216,10 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
     } else if (const PageStyle* found = FindPageStyle(styleName.toStdString())) {
         options.styles.push_back(found);
     } else {
-        error =
+        Refuse(
             Tr(QT_TRANSLATE_NOOP("Tesselet", "неизвестный стиль «%1» (table, span, div, compact, "
                                              "compact-mail, web или all)"))
-                .arg(styleName);
-        return false;
+                .arg(styleName));
     }
     // --mail asks for the e-mail page of a style whose cells share colours.
     const std::pair<const QCommandLineOption*, bool PageStyle::*> onlySome[] = {
@@ -235,51 +231,43 @@ bool ParseStyles(const QCommandLineParser& parser, const DeclaredOptions& declar
     for (const auto& [only, ability] : onlySome) {
         const bool able = options.styles.size() == 1 && options.styles.front()->*ability;
         if (parser.isSet(*only) && !able) {
-            error =
+            Refuse(
                 Tr(QT_TRANSLATE_NOOP(
                        "Tesselet", "--%1 только для стилей compact, compact-mail и web (--style)"))
-                    .arg(only->names().constFirst());
-            return false;
+                    .arg(only->names().constFirst()));
         }
     }
     if (parser.isSet(declared.mail))
         options.styles.front() = &CompactMailStyle();
-    return true;
 }
 
 // The pictures, and where their pages go.
-bool ParsePictures(const QCommandLineParser& parser, const DeclaredOptions& declared,
-                   CliOptions& options, QString& error) {
+void ParsePictures(const QCommandLineParser& parser, const DeclaredOptions& declared,
+                   CliOptions& options) {
     for (const QString& picture : parser.positionalArguments())
         options.pictures.push_back(NativeFromDisplay(picture));
     if (options.pictures.empty()) {
-        error = Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "не задано ни одной картинки")));
     }
     // Standard input holds one picture, and it has no name to put its pages beside.
     const auto fromInput = std::count(options.pictures.begin(), options.pictures.end(), "-");
     if (fromInput > 1) {
-        error = Tr(
-            QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз"));
-        return false;
+        Refuse(Tr(
+            QT_TRANSLATE_NOOP("Tesselet", "«-» (стандартный ввод) можно указать только один раз")));
     }
     if (fromInput == 1 && !parser.isSet(declared.output) && !parser.isSet(declared.outDir)) {
-        error = Tr(QT_TRANSLATE_NOOP(
-            "Tesselet", "картинке со стандартного ввода («-») нужен --output или --out-dir"));
-        return false;
+        Refuse(Tr(QT_TRANSLATE_NOOP(
+            "Tesselet", "картинке со стандартного ввода («-») нужен --output или --out-dir")));
     }
     if (parser.isSet(declared.output)) {
         if (options.output.empty() || options.pictures.size() != 1 || options.styles.size() != 1) {
-            error =
-                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output нужны одна картинка и один --style"));
-            return false;
+            Refuse(
+                Tr(QT_TRANSLATE_NOOP("Tesselet", "--output нужны одна картинка и один --style")));
         }
         if (parser.isSet(declared.outDir)) {
-            error = Tr(QT_TRANSLATE_NOOP("Tesselet", "--output и --out-dir исключают друг друга"));
-            return false;
+            Refuse(Tr(QT_TRANSLATE_NOOP("Tesselet", "--output и --out-dir исключают друг друга")));
         }
     }
-    return true;
 }
 
 } // namespace
@@ -305,22 +293,23 @@ CommandLine::Result CommandLine::Parse(const QStringList& arguments) {
     }
 
     CliOptions options;
-    if (!ParseStyles(parser, declared, options, result.error))
+    try {
+        ParseStyles(parser, declared, options);
+        options.fragment = parser.isSet(declared.fragment);
+        ParseTolerance(parser, declared.tolerance, options.tolerance);
+        ParseBackground(parser, declared.background, options.background);
+        ParseBytes(parser, declared.maxBytes, options.maxBytes);
+        options.output = NativeFromDisplay(parser.value(declared.output));
+        ParseFolder(parser, declared.outDir, options.outDir);
+        ParseFolder(parser, declared.templates, options.templates);
+        options.quiet = parser.isSet(declared.quiet);
+        ParseSide(parser, declared.width, options.width);
+        ParseSide(parser, declared.height, options.height);
+        ParsePictures(parser, declared, options);
+    } catch (const UsageMistake& mistake) {
+        result.error = mistake.text;
         return result;
-    options.fragment = parser.isSet(declared.fragment);
-    if (!ParseTolerance(parser, declared.tolerance, options.tolerance, result.error) ||
-        !ParseBackground(parser, declared.background, options.background, result.error) ||
-        !ParseBytes(parser, declared.maxBytes, options.maxBytes, result.error))
-        return result;
-    options.output = NativeFromDisplay(parser.value(declared.output));
-    if (!ParseFolder(parser, declared.outDir, options.outDir, result.error) ||
-        !ParseFolder(parser, declared.templates, options.templates, result.error))
-        return result;
-    options.quiet = parser.isSet(declared.quiet);
-    if (!ParseSide(parser, declared.width, options.width, result.error) ||
-        !ParseSide(parser, declared.height, options.height, result.error) ||
-        !ParsePictures(parser, declared, options, result.error))
-        return result;
+    }
     result.options = std::move(options);
     return result;
 }
