@@ -162,10 +162,8 @@ public:
         }
     }
     ~LibraryChatter() {
-        if (mSaved < 0 || mCapture < 0) {
-            Close();
+        if (mCapture < 0) // nothing captured: both descriptors were closed when it failed
             return;
-        }
         std::fflush(stderr);
         ::dup2(mSaved, STDERR_FILENO);
         std::string captured;
