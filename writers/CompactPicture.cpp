@@ -74,7 +74,6 @@ void CompactPicture::BeginPicture(std::int32_t width, std::int32_t height) {
     WritePageHead(u"");
     mWidth = std::max(width, 0);
     mHeight = std::max(height, 0);
-    mLargestDeltaE = 0;
     mTolerance = static_cast<float>(Settings().tolerance);
     mBackground = Settings().background | 0xFF000000u;
     mPixels.assign(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight),

@@ -202,8 +202,7 @@ void OutputFile::Flush() {
     // Whatever the disk refuses cannot be written later either; keeping it would report the same
     // failure again from the close that follows.
     mUsed = 0;
-    if (used > 0)
-        WriteAll(mBuffer.get(), used);
+    WriteAll(mBuffer.get(), used);
 }
 
 void OutputFile::AppendBytes(const void* bytes, std::size_t count) {
