@@ -303,6 +303,9 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         Expect("--style " + std::string(style) + " --max-bytes 100 -o x.htm " + picture, 1, "",
                "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно " +
                    std::to_string(needs) + " байт.\n");
+    Expect("--style table --height 16384 p.png", 1, "",
+           "p.png\n\nНе удалось загрузить файл.\nОшибка 1484: Неверная картинка: после "
+           "масштабирования 24576 x 16384 пикселей — больше, чем 16384 x 16384\n");
     // Help and version are output like a page: their loss is a failure, told on standard error.
     for (const char* arguments : {"--help", "--version"})
         Expect(arguments, 1, "",
