@@ -72,13 +72,30 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     const QImage noise =
         MakePicture(200, 200, [r = std::minstd_rand()](int, int) mutable { return QRgb(r()); });
     ASSERT_TRUE(noise.save(QString::fromStdString(dir.File("noise.png"))));
-    CliSetup none, piped, late, endless, locked;
-    piped.input = ReadBytes(dir.File("noise.png"));
+    const std::string bytes = ReadBytes(dir.File("noise.png"));
     for (const char* name : {"\xFF\xFE.png", "locked.png"}) // FF FE: a name that is not UTF-8
-        WriteBytes(dir.File(name), piped.input);
+        WriteBytes(dir.File(name), bytes);
     ASSERT_EQ(
         RunCli({"--style", "table", "-o", dir.File("want.htm"), dir.File("noise.png")}).status, 0);
     const std::string want = ReadBytes(dir.File("want.htm"));
+    // Standard input a pipe of those bytes; also one left non-blocking by whoever passed it on, its
+    // bytes coming later.
+    const auto pipeOf = [&bytes](bool late) {
+        int ends[2];
+        EXPECT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+        ::fcntl(ends[0], F_SETFL, late ? O_NONBLOCK : 0);
+        CliSetup setup;
+        setup.inputFd = ends[0];
+        setup.whileRunning = [=, &bytes](pid_t) {
+            ::close(ends[0]); // the program has its own; one that does not read fails the write
+            std::this_thread::sleep_for(std::chrono::milliseconds(late ? 200 : 0));
+            EXPECT_EQ(::write(ends[1], bytes.data(), bytes.size()), ssize_t(bytes.size()));
+            ::close(ends[1]);
+        };
+        return setup;
+    };
+    const CliSetup none, piped = pipeOf(false), late = pipeOf(true);
+    CliSetup endless, locked;
     ::chmod(dir.File("locked.png").c_str(), 0);
     locked.inChild = DropCapabilities;
     endless.inputFd = ::open("/dev/zero", O_RDONLY | O_CLOEXEC);
@@ -88,17 +105,6 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     address.sun_family = AF_UNIX;
     dir.File("socket.png").copy(address.sun_path, sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    // Standard input left non-blocking by whoever passed it on, its bytes coming later.
-    int ends[2];
-    ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
-    ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
-    late.inputFd = ends[0];
-    late.whileRunning = [&, &in = piped.input](pid_t) {
-        ::close(ends[0]); // the program has its own; a program that does not read fails the write
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        EXPECT_EQ(::write(ends[1], in.data(), in.size()), ssize_t(in.size()));
-        ::close(ends[1]);
-    };
     const std::string notFile = "Ошибка 1485: Это не обычный файл: канал, устройство или сокет не "
                                 "читается как картинка; «-» читает картинку со стандартного ввода";
     const struct {

@@ -19,7 +19,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 TempDir::TempDir()
@@ -60,7 +59,7 @@ std::string U8(const std::u16string& text) {
 }
 
 void FakeReporter::ShowError(const Failure& pending, const QString& message) {
-    errors.push_back({pending.Number(), pending.Description(), message});
+    errors.push_back({pending.Number(), message});
 }
 
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
@@ -86,8 +85,7 @@ static std::string Drain(int fd) {
 CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) {
     // A program that ends before it has read all its input must not take the test with it.
     std::signal(SIGPIPE, SIG_IGN);
-    // fork and exec rather than QProcess: arguments are passed as bytes, and standard input and
-    // input can be any descriptor a test sets up. Output goes to files in memory, read at the end.
+    // fork and exec rather than QProcess: arguments as bytes, standard input any descriptor.
     const int out = ::memfd_create("out", MFD_CLOEXEC), err = ::memfd_create("err", MFD_CLOEXEC);
     int in[2] = {setup.inputFd, -1};
     if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
@@ -109,27 +107,15 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    std::thread feeder;
     if (setup.inputFd < 0) {
         ::close(in[0]);
-        // Written beside the program, which may stop reading at any point: then the write fails.
-        feeder = std::thread([fd = in[1], &input = setup.input] {
-            for (std::size_t done = 0; done < input.size();) {
-                const ssize_t n = ::write(fd, input.data() + done, input.size() - done);
-                if (n <= 0)
-                    break;
-                done += static_cast<std::size_t>(n);
-            }
-            ::close(fd);
-        });
+        ::close(in[1]);
     }
     if (setup.whileRunning)
         setup.whileRunning(pid);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (feeder.joinable())
-        feeder.join();
     return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), Drain(out),
             Drain(err)};
 }
