@@ -206,42 +206,37 @@ TEST(Window, AFailedOrCancelledDialogLeavesTheWindowGoingOn) {
         }
 }
 
-// A pasted picture loads as a file of it would, and its pages are proposed as "clipboard" in the
-// folder the open dialog remembers, if any.
-TEST(Window, APastedPictureIsProposedUnderItsOwnName) {
-    for (const bool remembered : {false, true}) {
+// A picture pasted or dropped on the window loads as a file of it would; the pages of a pasted one
+// are proposed as "clipboard" in the folder the open dialog remembers, if any.
+TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
+    for (const int way : {0, 1, 2}) { // pasted, pasted with a folder remembered, dropped
         Window w(QImage{});
-        const QString folder = remembered ? w.dir.path() : QString();
-        QSettings().setValue(QStringLiteral("OFN Paths/Source Picture"), folder);
-        auto* offered = new QMimeData();
-        offered->setImageData(Picture(3, 2));
-        QGuiApplication::clipboard()->setMimeData(offered);
-        w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-        w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
+        QSettings().setValue(QStringLiteral("OFN Paths/Source Picture"),
+                             way == 1 ? w.dir.path() : QString());
+        QMimeData dropped;
+        if (way == 2) {
+            ASSERT_TRUE(Picture(4, 3).save(w.Path("drop.png")));
+            dropped.setUrls({QUrl::fromLocalFile(w.Path("drop.png"))});
+            QDragEnterEvent enter(QPoint(), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QDropEvent drop(QPointF(), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(&w.window, &enter); // Qt drops only on a target that took it
+            QApplication::sendEvent(&w.window, &drop);
+        } else {
+            auto* offered = new QMimeData();
+            offered->setImageData(Picture(3, 2));
+            QGuiApplication::clipboard()->setMimeData(offered);
+            w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+            w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
+        }
         QPushButton* save = w.Button("cmdSaveDIV");
         EXPECT_TRUE(QTest::qWaitFor([&] { return w.window.isEnabled() && save->isEnabled(); }));
         save->click();
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
-        EXPECT_EQ(w.fakes.dialogs[0].proposed,
-                  (remembered ? folder.toStdString() + "/" : "") + "clipboard.div.htm");
+        EXPECT_EQ(w.fakes.dialogs[0].proposed, way == 0 ? "clipboard.div.htm"
+                                               : way == 1
+                                                   ? w.Path("clipboard.div.htm").toStdString()
+                                                   : w.Path("drop.div.htm").toStdString());
     }
-}
-
-// A picture file dropped on the window loads as one chosen in the open dialog.
-TEST(Window, ADroppedPictureLoads) {
-    Window w(QImage{});
-    ASSERT_TRUE(Picture(4, 3).save(w.Path("drop.png")));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(w.Path("drop.png"))});
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&w.window, &enter); // Qt drops only on a target that took the drag
-    QApplication::sendEvent(&w.window, &drop);
-    QPushButton* save = w.Button("cmdSaveDIV");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.window.isEnabled() && save->isEnabled(); }));
-    save->click();
-    ASSERT_EQ(w.fakes.dialogs.size(), 1u);
-    EXPECT_EQ(w.fakes.dialogs[0].proposed, w.Path("drop.div.htm").toStdString());
 }
 
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {

@@ -10,7 +10,6 @@
 #include "PageBudget.h"
 #include "PageTemplates.h"
 #include "TextFileReader.h"
-#include "Utf8.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -63,31 +62,6 @@ TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
     FakeReporter ui;
     const std::uint64_t budget = MeasurePage(table, pictureAt(9, 0), ui).value();
     EXPECT_EQ(FitPageToBudget(table, true, 16, pictureAt, budget, ui).value().picture.width(), 9);
-}
-
-TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
-    const struct {
-        std::u16string text;
-        std::string bytes;
-    } cases[] = {
-        {u"A\u007F", "A\x7F"},
-        {u"\u0080ж\u07FF", "\xC2\x80\xD0\xB6\xDF\xBF"},
-        {u"\u0800€\uFFFF", "\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF"},
-        {u"😀\U0010FFFF", "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
-        {u"a\xD83D", "a\xEF\xBF\xBD"},
-        {u"\xD83D!", "\xEF\xBF\xBD!"},
-        {u"\xDE00\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80"},
-    };
-    for (const auto& c : cases) {
-        char out[64];
-        EXPECT_EQ(std::string(out, UTF8EncodeTo(c.text, out)), c.bytes);
-        EXPECT_EQ(U8(c.text), c.bytes); // sized by UTF8Length
-    }
-    // A piece may end between the halves of a pair: its own half stands alone.
-    const std::u16string_view half = std::u16string_view(u"😀").substr(0, 1);
-    char out[8];
-    EXPECT_EQ(std::string(out, UTF8EncodeTo(half, out)), "\xEF\xBF\xBD");
-    EXPECT_EQ(UTF8Length(half), 3u);
 }
 
 TEST(Text, FileNamesKeepEveryByte) {
