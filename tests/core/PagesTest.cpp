@@ -9,14 +9,9 @@
 #include "NativeText.h"
 #include "PageBudget.h"
 #include "PageTemplates.h"
-#include "TextFileReader.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
-
-using namespace std::string_literals;
-
-const std::string kBom = "\xEF\xBB\xBF";
 
 // The walk tells the end of each row to the writer and to the progress shown, and stops between
 // rows when asked; a picture laid out other than as it reads pixels is refused before the writer
@@ -50,7 +45,7 @@ TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     FakeReporter ui;
     ASSERT_TRUE(CallPictureGenerator(table, dir.File("big.htm"), QImage(), ui, ui));
     const std::string page = ReadBytes(dir.File("big.htm"));
-    EXPECT_EQ(page.substr(0, 3 + 698'007), kBom + U8(head));
+    EXPECT_EQ(page.substr(0, 3 + 698'007), "\xEF\xBB\xBF" + U8(head));
     EXPECT_TRUE(page.ends_with(U8(tail)));
 }
 
@@ -86,22 +81,6 @@ TEST(Text, FileNamesKeepEveryByte) {
     // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
     EXPECT_EQ(NativeFromDisplay(QString::fromStdU16String(u"x\xD83Dz\xDE00")),
               "x\xEF\xBF\xBDz\xEF\xBF\xBD");
-}
-
-TEST(Text, StartUpFilesAreDecodedByTheirMarkOrAsUtf8ElseWindows1251) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-    } cases[] = {
-        {kBom + "ж\xC3", u"ж\uFFFD"},
-        {"\xFF\xFE\x16\x04\x3D\xD8\x00\xDE\x3D\xD8"s, u"Ж😀\uFFFD"},
-        {"\xFE\xFF\x04\x16\xDE\x00\x00"s, u"Ж\uFFFD\uFFFD"},
-        {"\xD0\xB6\xD0", u"Р¶Р"},
-        {"\xC6\xE8\xE2", u"Жив"},
-        {"", u""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TextFileReader::Decode(c.bytes), c.text) << c.bytes;
 }
 
 TEST(StartUp, EachMissingFileIsNamed) {
