@@ -1,5 +1,5 @@
-// Pictures as a user hands them over: the bad files of tests/data/bad through the converter, a
-// large picture, and pictures through a pipe or what is no file.
+// Pictures as a user hands them over: a large picture, and pictures through a pipe or what is no
+// file.
 
 #include "Failure.h"
 #include "PictureFiles.h"
@@ -18,7 +18,6 @@
 
 namespace {
 
-const std::string kBad = TESSELET_SOURCE_DIR "/tests/data/bad/";
 /// The whole report of a picture that did not load; only a file no reader knows blames the format.
 std::string LoadReport(const std::string& path, const std::string& line) {
     const bool format = line.starts_with("Ошибка 1481:");
@@ -27,23 +26,6 @@ std::string LoadReport(const std::string& path, const std::string& line) {
 }
 
 } // namespace
-
-TEST(Pictures, EachFileOfTheBadFolderAsTheManifestSays) {
-    TempDir dir;
-    std::ifstream manifest(kBad + "manifest.txt");
-    ASSERT_TRUE(manifest.is_open());
-    for (std::string line; std::getline(manifest, line);) {
-        if (line.empty() || line.starts_with('#'))
-            continue;
-        const std::size_t tab = line.find('\t'), tab2 = line.find('\t', tab + 1);
-        ASSERT_NE(tab2, std::string::npos) << line;
-        const std::string path = kBad + line.substr(0, tab);
-        const int status = std::stoi(line.substr(tab + 1, tab2 - tab - 1));
-        const CliRun run = RunCli({"--style", "table", "-o", dir.File("page.htm"), path});
-        EXPECT_EQ(run.status, status) << path;
-        EXPECT_EQ(run.err, status == 0 ? "" : LoadReport(path, line.substr(tab2 + 1))) << path;
-    }
-}
 
 // How pictures turn, change colour space and scale is in the golden pages; a large one here is
 // decoded into huge pages, pixel for pixel.
