@@ -301,15 +301,24 @@ TEST(FlashWindow, ShowsThePictureOneToOne) {
     }
 }
 
+// Each start-up file missing is named, and no window shows.
 TEST(Window, StartUpWithoutItsFilesShowsNoWindow) {
-    QTemporaryDir empty;
+    const QString names[] = {"source.text", "template.1.html", "template.2.html"};
     Fakes fakes;
-    EXPECT_EQ(StartUp(AppInfo(empty.path().toStdString()), fakes.services), nullptr);
-    EXPECT_FALSE(QGuiApplication::windowIcon().isNull()); // the icon, whatever comes next
-    ASSERT_EQ(fakes.said.size(), 1u);
-    EXPECT_TRUE(fakes.said[0].startsWith(
-        empty.filePath("source.text") +
-        QStringLiteral("\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.")));
+    for (const QString& missing : names) {
+        QTemporaryDir dir;
+        for (const QString& name : names) {
+            QFile file(dir.filePath(name));
+            ASSERT_TRUE(name == missing || (file.open(QIODevice::WriteOnly) && file.write("<x>")));
+        }
+        fakes.said.clear();
+        EXPECT_EQ(StartUp(AppInfo(dir.path().toStdString()), fakes.services), nullptr);
+        EXPECT_EQ(fakes.said,
+                  std::vector{dir.filePath(missing) +
+                              "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение "
+                              "невозможно.\r\n\r\nОшибка 2: Нет такого файла или каталога"});
+    }
+    EXPECT_FALSE(QGuiApplication::windowIcon().isNull());    // the icon, whatever comes next
     EXPECT_TRUE(StartUp(kApp, fakes.services)->isVisible()); // and the templates back for the rest
 }
 

@@ -1,9 +1,8 @@
 // What the golden pages cannot show: the rows the walk tells, a template larger than the output
-// buffer, text no start-up file can hold, and the start-up files themselves.
+// buffer, a page's budget, and file names that are not UTF-8.
 
 #include "TestSupport.h"
 
-#include "AppInfo.h"
 #include "CTablePicture.h"
 #include "CallPictureGenerator.h"
 #include "NativeText.h"
@@ -81,21 +80,4 @@ TEST(Text, FileNamesKeepEveryByte) {
     // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
     EXPECT_EQ(NativeFromDisplay(QString::fromStdU16String(u"x\xD83Dz\xDE00")),
               "x\xEF\xBF\xBDz\xEF\xBF\xBD");
-}
-
-TEST(StartUp, EachMissingFileIsNamed) {
-    const char* const names[] = {"source.text", "template.1.html", "template.2.html"};
-    for (const std::string missing : names) {
-        TempDir dir;
-        for (const std::string name : names)
-            if (name != missing)
-                WriteBytes(dir.File(name), "<x>");
-        FakeReporter messages;
-        EXPECT_FALSE(LoadSourceAndTemplates(AppInfo(dir.Path()), messages));
-        ASSERT_EQ(messages.errors.size(), 1u);
-        EXPECT_EQ(messages.errors[0].number, 2);
-        EXPECT_EQ(messages.errors[0].message.toStdString(),
-                  dir.File(missing) +
-                      "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
-    }
 }
