@@ -71,10 +71,12 @@ std::function<void()> Redirect(int fd, const char* name, int flags) {
     ::setrlimit(RLIMIT_AS, &memory);
 }
 
-// Runs the converter in a fresh folder of pictures, old pages and outputs it cannot write. `out`
-// ending in "…" is a prefix; "{size}" in `err` stands for the size of the first new page.
+// Runs the converter in a fresh folder of pictures, old pages, outputs it cannot write and start-up
+// files too large (big/). `out` ending in "…" is a prefix; "{size}" in `err` stands for the size of
+// the first new page.
 void Expect(const std::string& arguments, int status, const std::string& out, std::string err,
-            const std::string& pages = "", const std::function<void()>& inChild = nullptr) {
+            const std::string& pages = "", const std::function<void()>& inChild = nullptr,
+            const std::function<void(pid_t, const TempDir&)>& whileRunning = nullptr) {
     SCOPED_TRACE(arguments);
     TempDir dir;
     for (const char* picture : {"p.png", "pic", "d1/s.png", "d2/s.png"}) {
@@ -83,8 +85,12 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     }
     fs::create_symlink("p.png", dir.File("link.png"));
     fs::create_symlink("missing.htm", dir.File("dangling.htm"));
-    for (const char* name : {"out", "ro"})
+    for (const char* name : {"out", "ro", "big"})
         fs::create_directory(dir.File(name));
+    for (const char* name : {"template.1.html", "template.2.html"})
+        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), dir.File("big/") + name);
+    WriteBytes(dir.File("big/source.text"), "");
+    fs::resize_file(dir.File("big/source.text"), (std::uintmax_t{64} << 20) + 1);
     for (const char* name : {"old.htm", "ro.htm"})
         WriteBytes(dir.File(name), kOldPage);
     ::chmod(dir.File("ro").c_str(), 0555);
@@ -105,6 +111,8 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
         if (::chdir(dir.Path().c_str()) == 0 && inChild)
             inChild();
     };
+    if (whileRunning)
+        setup.whileRunning = [&](pid_t pid) { whileRunning(pid, dir); };
     const CliRun run = RunCli(Split(arguments), setup);
     EXPECT_EQ(run.status, status);
     EXPECT_EQ(out.ends_with("…") ? run.out.substr(0, out.size() - 3) + "…" : run.out, out);
@@ -292,6 +300,11 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1486: Неверная картинка: не хватает памяти "
            "для 16000 x 16000 пикселей\n",
            "", [] { LimitMemory(512); });
+    // A start-up file over the limit is refused unread: reading it would not fit in this memory.
+    Expect("--templates big --style div -o x.htm p.png", 2, "",
+           "big/source.text\n\nНе удалось загрузить файл шаблона. Продолжение невозможно.\nОшибка "
+           "1490: Файл больше 64 МиБ\n",
+           "", [] { LimitMemory(110); });
 #endif
     // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
     const std::tuple<const char*, std::string, int> budgets[] = {
@@ -376,11 +389,7 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
         rows.emplace_back(signal, false);
     for (const auto& [signal, ignored] : rows) {
         SCOPED_TRACE(::strsignal(signal));
-        TempDir dir;
-        fs::copy_file(kSample, dir.File("p.png"));
-        WriteBytes(dir.File("old.htm"), kOldPage);
-        CliSetup setup;
-        setup.inChild = [&, signal = signal, ignored = ignored] {
+        const auto inChild = [signal = signal, ignored = ignored] {
             sigset_t none;
             sigemptyset(&none);
             ::sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -391,10 +400,9 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
             ::setenv("ASAN_OPTIONS",
                      "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0",
                      1);
-            ::chdir(dir.Path().c_str());
         };
-        setup.whileRunning = [&, signal = signal](pid_t pid) {
-            // Sent while the page is being written, once its temporary file is there.
+        // Sent while the page is being written, once its temporary file is there.
+        const auto send = [signal = signal](pid_t pid, const TempDir& dir) {
             for (int waited = 0; waited < 30000; ++waited) {
                 const auto files = Files(dir);
                 if (std::any_of(files.begin(), files.end(),
@@ -404,11 +412,8 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
             }
             ::kill(pid, signal);
         };
-        const CliRun run =
-            RunCli(Split("-q --style table --width 2000 --height 2000 -o old.htm p.png"), setup);
-        EXPECT_EQ(run.status, ignored ? 0 : 128 + signal);
-        EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
-        EXPECT_EQ(ReadBytes(dir.File("old.htm")) == kOldPage, !ignored);
+        Expect("-q --style table --width 2000 --height 2000 -o old.htm p.png",
+               ignored ? 0 : 128 + signal, "", "", ignored ? "old.htm" : "", inChild, send);
     }
 }
 
@@ -437,25 +442,6 @@ TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
         EXPECT_EQ(Files(dir), before);
     }
 }
-
-#ifndef TESSELET_UNDER_ASAN
-// A start-up file over the limit is refused unread: reading it would not fit in this memory.
-TEST(Cli, AStartUpFileOverTheLimitIsRefusedUnread) {
-    TempDir dir;
-    for (const char* name : {"template.1.html", "template.2.html"})
-        fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), dir.File(name));
-    WriteBytes(dir.File("source.text"), "");
-    fs::resize_file(dir.File("source.text"), (std::uintmax_t{64} << 20) + 1);
-    CliSetup setup;
-    setup.inChild = [] { LimitMemory(110); };
-    const CliRun run = RunCli(
-        {"--templates", dir.Path(), "--style", "div", "-o", dir.File("x.htm"), kSample}, setup);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, dir.File("source.text") +
-                           "\n\nНе удалось загрузить файл шаблона. Продолжение "
-                           "невозможно.\nОшибка 1490: Файл больше 64 МиБ\n");
-}
-#endif
 
 // The progress line is for terminals: standard error in a pipe (or a log file) hears nothing of a
 // page that takes long, here one whose reader waits.
