@@ -122,7 +122,7 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
             if (cancel)
                 progress.findChild<QPushButton*>()->click();
         });
-        w.Press("cmdSaveTABLE", w.Path("page.htm"), 0);
+        w.Press("cmdSaveDIV", w.Path("page.htm"));
         EXPECT_TRUE(shown);
         EXPECT_EQ(w.fakes.said,
                   cancel ? std::vector<QString>{} : std::vector<QString>{"Готово ^_^"});
