@@ -359,6 +359,5 @@ int main(int argc, char** argv) {
     // Remembered folders go to a store of this run only, never to the user's.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    // The start-up files the converter reads too, so that the pages compare whole.
     return RUN_ALL_TESTS();
 }

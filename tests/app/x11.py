@@ -5,8 +5,7 @@
                                            under Shift, Ctrl, Alt too)
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
   x11.py PROGRAM CONVERTER close           the window destroyed or killed during a save: the
-                                           program ends (the page whole when it can)
-The pages of every style are compared with the converter's offscreen (SaveTest.cpp)."""
+                                           program ends (the page whole when it can)"""
 import os, select, struct, subprocess, sys, tempfile, time, zlib
 
 program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))
