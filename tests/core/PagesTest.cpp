@@ -1,11 +1,10 @@
 // What the golden pages cannot show: the rows the walk tells, a template larger than the output
-// buffer, a page's budget, and file names that are not UTF-8.
+// buffer, and a page's budget.
 
 #include "TestSupport.h"
 
 #include "CTablePicture.h"
 #include "CallPictureGenerator.h"
-#include "NativeText.h"
 #include "PageBudget.h"
 #include "PageTemplates.h"
 
@@ -56,28 +55,4 @@ TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
     FakeReporter ui;
     const std::uint64_t budget = MeasurePage(table, pictureAt(9, 0), ui).value();
     EXPECT_EQ(FitPageToBudget(table, true, 16, pictureAt, budget, ui).value().picture.width(), 9);
-}
-
-TEST(Text, FileNamesKeepEveryByte) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-    } cases[] = {
-        {"a/ж€😀한", u"a/ж€😀한"},
-        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"\xFF\xC0\xAF", u"\xDCFF\xDCC0\xDCAF"},           // never UTF-8; an overlong slash
-        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},           // a surrogate spelled in UTF-8
-        {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"}, // above U+10FFFF
-        {"\xE2\x82", u"\xDCE2\xDC82"},                     // cut short
-        {"\xE2\x82\x41", u"\xDCE2\xDC82\x41"},             // broken off by a letter
-        {"\xDF\xBF", u"\u07FF"},                           // the last of two bytes
-        {"\xEF\xBC\x81", u"\uFF01"},                       // the last lead byte of three
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PathForDisplay(c.bytes), QString::fromStdU16String(c.text)) << c.bytes;
-        EXPECT_EQ(NativeFromDisplay(PathForDisplay(c.bytes)), c.bytes);
-    }
-    // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
-    EXPECT_EQ(NativeFromDisplay(QString::fromStdU16String(u"x\xD83Dz\xDE00")),
-              "x\xEF\xBF\xBDz\xEF\xBF\xBD");
 }
