@@ -2,7 +2,6 @@
 
 #include "Failure.h"
 #include "PageTemplates.h"
-#include "Utf8.h"
 
 #include <QString>
 #include <cerrno>
@@ -51,11 +50,6 @@ std::string ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-}
-
-std::string U8(const std::u16string& text) {
-    const auto bytes = StringToUTF8(text);
-    return std::string(bytes.begin(), bytes.end());
 }
 
 void FakeReporter::ShowError(const Failure& pending, const QString& message) {
@@ -127,11 +121,4 @@ void DropCapabilities() {
     for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
         if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
             ::_exit(125);
-}
-
-int OpenDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
 }

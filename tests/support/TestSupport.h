@@ -42,7 +42,6 @@ std::string MakeFullDevice(const TempDir& dir);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::string U8(const std::u16string& text);
 
 /// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
@@ -89,6 +88,3 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup =
 
 /// For use in a child: file permissions hold for root too.
 void DropCapabilities();
-
-/// How many file descriptors this process has open.
-int OpenDescriptors();
