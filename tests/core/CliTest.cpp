@@ -469,8 +469,7 @@ TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
             FakeReporter ui;
             EXPECT_FALSE(CallPictureGenerator(*style.create(templates), path, picture, ui, ui));
             ::setrlimit(RLIMIT_FSIZE, &unlimited);
-            ASSERT_EQ(ui.errors.size(), 1u);
-            EXPECT_EQ(ui.errors[0].number, number);
+            EXPECT_EQ(ui.errors, std::vector{number});
         }
     }
     std::signal(SIGXFSZ, previous);

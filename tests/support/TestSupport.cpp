@@ -52,10 +52,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-void FakeReporter::ShowError(const Failure& pending, const QString& message) {
-    errors.push_back({pending.Number(), message});
-}
-
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
     QImage picture(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {

@@ -46,12 +46,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 /// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
-    struct Report {
-        std::int32_t number;
-        QString message;
-    };
-
-    void ShowError(const Failure& pending, const QString& message) override;
+    void ShowError(const Failure& pending, const QString&) override {
+        errors.push_back(pending.Number());
+    }
     void ShowFailure(const QString& text) override { boxes.push_back(text); }
     void Inform(const QString& text) override { boxes.push_back(text); }
     bool AskOkCancel(const QString& text) override {
@@ -59,8 +56,8 @@ public:
         return false;
     }
 
-    std::vector<Report> errors;
-    std::vector<QString> boxes; ///< failures and news shown in a sentence alone
+    std::vector<std::int32_t> errors; ///< the numbers of the failures reported
+    std::vector<QString> boxes;       ///< failures and news shown in a sentence alone
 };
 
 /// An RGB32 picture of `colour(x, y)`, by default red x + 16 * y (its low byte).
