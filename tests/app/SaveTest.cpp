@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTreeView>
-#include <qpa/qwindowsysteminterface.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>

@@ -3,7 +3,6 @@
 #include "FlashWindow.h"
 #include "Language.h"
 #include "MessageBox.h"
-#include "PageTemplates.h"
 #include "StartUp.h"
 #include "TesseletVersion.h"
 #include "WindowHelpers.h"

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include <QColor>
-#include <QDir>
 #include <QProcess>
 #include <QVector3D>
 #include <cmath>

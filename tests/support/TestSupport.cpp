@@ -1,9 +1,5 @@
 #include "TestSupport.h"
 
-#include "Failure.h"
-#include "PageTemplates.h"
-
-#include <QString>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
