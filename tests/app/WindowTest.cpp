@@ -20,9 +20,9 @@
 // the window gone, the table copied, and what is said.
 TEST(Window, KeysTable) {
     const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    // X11: release and press of one instant. Under: a modifier pressed after the key and let go
-    // after it.
-    enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderShift, kUnderCtrl, kUnderAlt };
+    // X11: release and press of one instant. Under Alt: Alt pressed after the key and let go after
+    // it (Shift and Ctrl, as a user presses them, in the real window's scenario).
+    enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderAlt };
     const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -34,8 +34,6 @@ TEST(Window, KeysTable) {
         const char* clipboard = "kept"; ///< text, or a URL after "url:"
     } rows[] = {
         {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kUnderShift, "SH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kUnderCtrl, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kUnderAlt, "SH"},
         {Qt::Key_Return, none, "cmdShowPicture", kUnderAlt, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
@@ -90,11 +88,9 @@ TEST(Window, KeysTable) {
         QGuiApplication::clipboard()->setMimeData(offered);
         w.Button(row.focus)->setFocus();
         w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
-        const auto [modifierKey, modifier] =
-            row.release == kUnderShift  ? std::pair{Qt::Key_Shift, Qt::ShiftModifier}
-            : row.release == kUnderCtrl ? std::pair{Qt::Key_Control, Qt::ControlModifier}
-            : row.release == kUnderAlt  ? std::pair{Qt::Key_Alt, Qt::AltModifier}
-                                        : std::pair{Qt::Key_unknown, Qt::NoModifier};
+        const auto [modifierKey, modifier] = row.release == kUnderAlt
+                                                 ? std::pair{Qt::Key_Alt, Qt::AltModifier}
+                                                 : std::pair{Qt::Key_unknown, Qt::NoModifier};
         const Qt::KeyboardModifiers held = row.modifiers | modifier;
         if (modifier != Qt::NoModifier)
             w.Key(QEvent::KeyPress, modifierKey, row.modifiers, 150);
