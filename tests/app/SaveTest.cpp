@@ -177,8 +177,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     }
 }
 
-// A page above the large-page size is asked about first, under the default pointer; Cancel writes
-// nothing.
+// A page above the large-page size is asked about first, under the default pointer; Cancel: none.
 TEST(Save, LargePageQuestion) {
     Window w(Picture(30, 20));
     w.fakes.services.largePageBytes = UINT64_MAX;

@@ -137,7 +137,6 @@ TEST(Window, HoldTable) {
         std::vector<Step> steps;
         std::string seen;
     } rows[] = {
-        {"left", Qt::LeftButton, {kPress, kRelease}, "SH"},
         {"right", Qt::RightButton, {kPress, kRelease}, "SH"},
         {"middle", Qt::MiddleButton, {kPress, kRelease}, "SH"},
         {"double click", Qt::LeftButton, {kPress, kRelease, kPress, kRelease}, "SHSH"},
@@ -337,8 +336,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
                                   about + QStringLiteral("\n\nО мозаике."), about}));
 }
 
-// Desktops find the window's icon and name through the entry it names, the one the package
-// installs.
+// Desktops find the window's icon and name through the entry it names, which the package installs.
 TEST(Window, NamesTheDesktopEntryThePackageInstalls) {
     RegisterDesktopEntry();
     EXPECT_TRUE(QFile::exists(QStringLiteral(TESSELET_SOURCE_DIR "/app/") +

@@ -11,9 +11,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-// The walk tells the end of each row to the writer and to the progress shown, and stops between
-// rows when asked; a picture laid out other than as it reads pixels is refused before the writer
-// hears of it.
+// The walk tells each row's end to the writer and to the progress shown, and stops between rows
+// when asked; a picture laid out other than as it reads pixels is refused before the writer hears.
 TEST(WriterContract, RowsAreToldAndTheWalkStopsWhenAsked) {
     struct Walk final : IAnyPicture, IGeneratorUi {
         std::string told;

@@ -1,5 +1,4 @@
-// Pictures as a user hands them over: a large picture, and pictures through a pipe or what is no
-// file.
+// Pictures as a user hands them over: a large one, one through a pipe, and what is no file.
 
 #include "Failure.h"
 #include "PictureFiles.h"

@@ -85,9 +85,8 @@ std::vector<Page> ReadPages(const TempDir& dir) {
     return pages;
 }
 
-// Screenshots of frames.htm in device pixels at each of `scales`, by browser and scale. Firefox's
-// --screenshot draws CSS pixels whatever the scale: it draws them through its remote protocol
-// (marionette.py), one browser for every scale, into dir/firefox-esr-SCALE.png.
+// Screenshots of frames.htm in device pixels at each of `scales`, by browser and scale; Firefox's
+// through its remote protocol (marionette.py), as its --screenshot draws CSS pixels at any scale.
 std::map<std::string, QImage> Screenshots(const TempDir& dir, int height,
                                           const QStringList& scales) {
     const QString url = QString::fromStdString("file://" + dir.File("frames.htm"));
@@ -222,8 +221,7 @@ TEST(Rendering, CommittedPagesShowTheirPictures) {
                                                    {"1", "1.1", "1.25", "1.5", "1.75", "2"})) {
         SCOPED_TRACE(browser);
         ASSERT_FALSE(shot.isNull()) << "no screenshot; is it installed (scripts/install-deps)?";
-        // Firefox draws a CSS pixel as a whole number of its 60 units: its scale is the nearest
-        // 60 / n.
+        // Firefox draws a CSS pixel as a whole number of its 60 units: a scale of 60 / n.
         const double asked = std::stod(browser.substr(browser.rfind(' ') + 1));
         const bool chromium = browser.starts_with("chromium");
         for (const Page& page : pages) {
