@@ -108,23 +108,14 @@ struct Fakes final : IMessageBox, IFlashWindow {
     };
 };
 
-/// The bundled start-up files, read as the window's start-up reads them, so that its pages
-/// compare whole with the converter's.
-inline const PageTemplates& BundledTemplates() {
-    static const PageTemplates templates = [] {
-        Fakes fakes;
-        return LoadSourceAndTemplates(kApp, fakes).value();
-    }();
-    return templates;
-}
-
 /// The main window with a picture "cat.png" of its own folder loaded through the load button, its
 /// program's folder `app`'s.
 struct Window {
     Fakes fakes;
     QTemporaryDir dir;
     AppInfo app;
-    MainWindow window{app, fakes.services, BundledTemplates()};
+    // The bundled start-up files, as the converter reads them, so that the pages compare whole.
+    MainWindow window{app, fakes.services, LoadSourceAndTemplates(kApp, fakes).value()};
     explicit Window(const QImage& picture = Picture(7, 5), AppInfo program = kApp)
         : app(std::move(program)) { // a null picture loads none
         QSettings().clear();        // nothing remembered yet

@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTreeView>
-#include <qpa/qwindowsysteminterface.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -107,31 +106,30 @@ TEST(Save, OutputFailures) {
     EXPECT_EQ(Bytes(readme), picture);
 }
 
-TEST(Save, CancelOfALongSaveKeepsTheOldPageAndSaysNothing) {
+// The progress dialog of a long save goes with it; its Cancel keeps the old page and says nothing.
+TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
     QImage flat(3000, 2000, QImage::Format_RGB32);
     flat.fill(Qt::darkCyan);
-    Window w(flat);
-    w.fakes.services.largePageBytes = UINT64_MAX;
-    ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("big.table.htm"))); // the old page
-    w.fakes.services.progressDelayMs = 0;                                 // the dialog at once
-    const User user([](QDialog& progress) { progress.findChild<QPushButton*>()->click(); });
-    w.Press("cmdSaveTABLE", w.Path("big.table.htm"), 0);
-    EXPECT_TRUE(w.fakes.said.empty());
-    EXPECT_EQ(Bytes(w.Path("big.table.htm")), Bytes(w.Path("cat.png")));
-    EXPECT_EQ(Files(w.dir.path()), (QStringList{"big.table.htm", "cat.png"}));
-}
-
-// The progress dialog goes with the save it showed.
-TEST(Save, TheProgressDialogGoesWithItsSave) {
-    Window w(Picture(800, 600));
-    w.fakes.services.largePageBytes = UINT64_MAX;
-    w.fakes.services.progressDelayMs = 0;
-    bool shown = false;
-    const User user([&](QDialog&) { shown = true; });
-    w.Press("cmdSaveDIV", w.Path("page.htm"));
-    EXPECT_TRUE(shown);
-    const auto* progress = w.window.findChild<QProgressDialog*>();
-    EXPECT_TRUE(progress == nullptr || !progress->isVisible());
+    for (const bool cancel : {false, true}) {
+        Window w(cancel ? flat : Picture(800, 600));
+        w.fakes.services.largePageBytes = UINT64_MAX;
+        w.fakes.services.progressDelayMs = 0;                            // the dialog at once
+        ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("page.htm"))); // the old page
+        bool shown = false;
+        const User user([&](QDialog& progress) {
+            shown = true;
+            if (cancel)
+                progress.findChild<QPushButton*>()->click();
+        });
+        w.Press("cmdSaveDIV", w.Path("page.htm"));
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(w.fakes.said,
+                  cancel ? std::vector<QString>{} : std::vector<QString>{"Готово ^_^"});
+        EXPECT_EQ(Bytes(w.Path("page.htm")) == Bytes(w.Path("cat.png")), cancel);
+        EXPECT_EQ(Files(w.dir.path()), (QStringList{"cat.png", "page.htm"}));
+        const auto* progress = w.window.findChild<QProgressDialog*>();
+        EXPECT_TRUE(progress == nullptr || !progress->isVisible());
+    }
 }
 
 // A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
@@ -179,8 +177,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     }
 }
 
-// A page above the large-page size is asked about first, under the default pointer; Cancel writes
-// nothing.
+// A page above the large-page size is asked about first, under the default pointer; Cancel: none.
 TEST(Save, LargePageQuestion) {
     Window w(Picture(30, 20));
     w.fakes.services.largePageBytes = UINT64_MAX;

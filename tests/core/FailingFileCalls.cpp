@@ -1,7 +1,6 @@
-// Preloaded into the converter by some tests: file calls on a page's temporary file fail as they
-// do on some disks. Closing the temporary file of old.htm fails with EIO (a network disk that
-// reports a lost write only at the close); giving the temporary file of eperm.htm its permissions
-// fails with EPERM (a file system that keeps no permissions).
+// Preloaded into the converter by some tests, file calls on a page's temporary file fail as on some
+// disks: close() of old.htm's with EIO (a network disk telling a lost write only then), fchmod()
+// of eperm.htm's with EPERM (a file system that keeps no permissions).
 
 #include <cerrno>
 #include <climits>

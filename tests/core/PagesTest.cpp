@@ -1,27 +1,18 @@
 // What the golden pages cannot show: the rows the walk tells, a template larger than the output
-// buffer, text no start-up file can hold, and the start-up files themselves.
+// buffer, and a page's budget.
 
 #include "TestSupport.h"
 
-#include "AppInfo.h"
 #include "CTablePicture.h"
 #include "CallPictureGenerator.h"
-#include "NativeText.h"
 #include "PageBudget.h"
 #include "PageTemplates.h"
-#include "TextFileReader.h"
-#include "Utf8.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-using namespace std::string_literals;
-
-const std::string kBom = "\xEF\xBB\xBF";
-
-// The walk tells the end of each row to the writer and to the progress shown, and stops between
-// rows when asked; a picture laid out other than as it reads pixels is refused before the writer
-// hears of it.
+// The walk tells each row's end to the writer and to the progress shown, and stops between rows
+// when asked; a picture laid out other than as it reads pixels is refused before the writer hears.
 TEST(WriterContract, RowsAreToldAndTheWalkStopsWhenAsked) {
     struct Walk final : IAnyPicture, IGeneratorUi {
         std::string told;
@@ -51,8 +42,9 @@ TEST(WriterContract, ATemplateLargerThanTheOutputBufferIsWrittenWhole) {
     FakeReporter ui;
     ASSERT_TRUE(CallPictureGenerator(table, dir.File("big.htm"), QImage(), ui, ui));
     const std::string page = ReadBytes(dir.File("big.htm"));
-    EXPECT_EQ(page.substr(0, 3 + 698'007), kBom + U8(head));
-    EXPECT_TRUE(page.ends_with(U8(tail)));
+    EXPECT_EQ(page.substr(0, 3 + 698'007),
+              "\xEF\xBB\xBF" + QString::fromStdU16String(head).toStdString());
+    EXPECT_TRUE(page.ends_with(QString::fromStdU16String(tail).toStdString()));
 }
 
 TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
@@ -63,86 +55,4 @@ TEST(WriterContract, APageFitsItsBudgetAtTheWidestWidthThatFits) {
     FakeReporter ui;
     const std::uint64_t budget = MeasurePage(table, pictureAt(9, 0), ui).value();
     EXPECT_EQ(FitPageToBudget(table, true, 16, pictureAt, budget, ui).value().picture.width(), 9);
-}
-
-TEST(Text, PageTextIsUtf8AndAHalfPairIsTheReplacementCharacter) {
-    const struct {
-        std::u16string text;
-        std::string bytes;
-    } cases[] = {
-        {u"A\u007F", "A\x7F"},
-        {u"\u0080ж\u07FF", "\xC2\x80\xD0\xB6\xDF\xBF"},
-        {u"\u0800€\uFFFF", "\xE0\xA0\x80\xE2\x82\xAC\xEF\xBF\xBF"},
-        {u"😀\U0010FFFF", "\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"},
-        {u"a\xD83D", "a\xEF\xBF\xBD"},
-        {u"\xD83D!", "\xEF\xBF\xBD!"},
-        {u"\xDE00\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80"},
-    };
-    for (const auto& c : cases) {
-        char out[64];
-        EXPECT_EQ(std::string(out, UTF8EncodeTo(c.text, out)), c.bytes);
-        EXPECT_EQ(U8(c.text), c.bytes); // sized by UTF8Length
-    }
-    // A piece may end between the halves of a pair: its own half stands alone.
-    const std::u16string_view half = std::u16string_view(u"😀").substr(0, 1);
-    char out[8];
-    EXPECT_EQ(std::string(out, UTF8EncodeTo(half, out)), "\xEF\xBF\xBD");
-    EXPECT_EQ(UTF8Length(half), 3u);
-}
-
-TEST(Text, FileNamesKeepEveryByte) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-    } cases[] = {
-        {"a/ж€😀한", u"a/ж€😀한"},
-        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"\xFF\xC0\xAF", u"\xDCFF\xDCC0\xDCAF"},           // never UTF-8; an overlong slash
-        {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80"},           // a surrogate spelled in UTF-8
-        {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80"}, // above U+10FFFF
-        {"\xE2\x82", u"\xDCE2\xDC82"},                     // cut short
-        {"\xE2\x82\x41", u"\xDCE2\xDC82\x41"},             // broken off by a letter
-        {"\xDF\xBF", u"\u07FF"},                           // the last of two bytes
-        {"\xEF\xBC\x81", u"\uFF01"},                       // the last lead byte of three
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PathForDisplay(c.bytes), QString::fromStdU16String(c.text)) << c.bytes;
-        EXPECT_EQ(NativeFromDisplay(PathForDisplay(c.bytes)), c.bytes);
-    }
-    // A half pair typed as text has no bytes of its own: it is written as U+FFFD.
-    EXPECT_EQ(NativeFromDisplay(QString::fromStdU16String(u"x\xD83Dz\xDE00")),
-              "x\xEF\xBF\xBDz\xEF\xBF\xBD");
-}
-
-TEST(Text, StartUpFilesAreDecodedByTheirMarkOrAsUtf8ElseWindows1251) {
-    const struct {
-        std::string bytes;
-        std::u16string text;
-    } cases[] = {
-        {kBom + "ж\xC3", u"ж\uFFFD"},
-        {"\xFF\xFE\x16\x04\x3D\xD8\x00\xDE\x3D\xD8"s, u"Ж😀\uFFFD"},
-        {"\xFE\xFF\x04\x16\xDE\x00\x00"s, u"Ж\uFFFD\uFFFD"},
-        {"\xD0\xB6\xD0", u"Р¶Р"},
-        {"\xC6\xE8\xE2", u"Жив"},
-        {"", u""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TextFileReader::Decode(c.bytes), c.text) << c.bytes;
-}
-
-TEST(StartUp, EachMissingFileIsNamed) {
-    const char* const names[] = {"source.text", "template.1.html", "template.2.html"};
-    for (const std::string missing : names) {
-        TempDir dir;
-        for (const std::string name : names)
-            if (name != missing)
-                WriteBytes(dir.File(name), "<x>");
-        FakeReporter messages;
-        EXPECT_FALSE(LoadSourceAndTemplates(AppInfo(dir.Path()), messages));
-        ASSERT_EQ(messages.errors.size(), 1u);
-        EXPECT_EQ(messages.errors[0].number, 2);
-        EXPECT_EQ(messages.errors[0].message.toStdString(),
-                  dir.File(missing) +
-                      "\r\n\r\nНе удалось загрузить файл шаблона. Продолжение невозможно.");
-    }
 }

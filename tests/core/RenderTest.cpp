@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include <QColor>
-#include <QDir>
 #include <QProcess>
 #include <QVector3D>
 #include <cmath>
@@ -44,10 +43,10 @@ QImage Expected(const std::string& path, const std::string& background) {
     return shown;
 }
 
-// The manifest's pages that show their picture at its own size, stacked in frames of `frames`;
+// The manifest's pages that show their picture at its own size, stacked in frames of frames.htm;
 // of the SPAN pages only the one without emoji (wider than a letter), its hues far from each other.
 // Frames are a multiple of 20 pixels tall, so that each starts on a device pixel at every scale.
-std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool zoomedOnly) {
+std::vector<Page> ReadPages(const TempDir& dir) {
     std::istringstream manifest(ReadBytes(kData + "pages.txt"));
     std::vector<Page> pages;
     std::string html =
@@ -66,7 +65,7 @@ std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool 
                   .zoomed =
                       style == "web" || (style == "div" && option("--templates", "").empty())};
         if (std::regex_search(line, std::regex("^#|^$|--width|--height|--max-bytes")) ||
-            (page.span && page.file != "alpha.span.htm") || (zoomedOnly && !page.zoomed))
+            (page.span && page.file != "alpha.span.htm"))
             continue;
         const bool fragment = line.find("--fragment") != std::string::npos; // as pasted in a page
         WriteBytes(dir.File(page.file),
@@ -82,16 +81,15 @@ std::vector<Page> ReadPages(const TempDir& dir, const std::string& frames, bool 
             "<iframe src=\"" + page.file + "\" height=" + std::to_string(height) + "></iframe>\n";
         pages.push_back(page);
     }
-    WriteBytes(dir.File(frames), html);
+    WriteBytes(dir.File("frames.htm"), html);
     return pages;
 }
 
-// Screenshots of `frames` in device pixels at each of `scales`, by browser and scale. Firefox's
-// --screenshot draws CSS pixels whatever the scale: it draws them through its remote protocol
-// (marionette.py), one browser for every scale, into dir/firefox-esr-SCALE.png.
-std::map<std::string, QImage> Screenshots(const TempDir& dir, const std::string& frames, int height,
+// Screenshots of frames.htm in device pixels at each of `scales`, by browser and scale; Firefox's
+// through its remote protocol (marionette.py), as its --screenshot draws CSS pixels at any scale.
+std::map<std::string, QImage> Screenshots(const TempDir& dir, int height,
                                           const QStringList& scales) {
-    const QString url = QString::fromStdString("file://" + dir.File(frames));
+    const QString url = QString::fromStdString("file://" + dir.File("frames.htm"));
     QProcess firefox;
     firefox.start(QStringLiteral("/usr/bin/python3"),
                   QStringList{TESSELET_SOURCE_DIR "/tests/core/marionette.py", url,
@@ -211,44 +209,29 @@ void CheckSpan(const QImage& shot, const Page& page) {
 
 } // namespace
 
-// Every style the converter writes, from the committed pages, in one screenshot per browser. The
-// letters of the SPAN page are read in Chromium only: Firefox blurs them into other hues.
+// Every style the converter writes, from the committed pages, in one screenshot per browser and
+// device scale. At 1 each pixel exact; the letters of the SPAN page are read in Chromium only:
+// Firefox blurs them into other hues. The web and DIV pages zoomed as users zoom: exact squares at
+// 2, and at the fractional scales only the picture's own colours, in both engines.
 TEST(Rendering, CommittedPagesShowTheirPictures) {
     TempDir dir;
-    const std::vector<Page> pages = ReadPages(dir, "frames.htm", false);
+    const std::vector<Page> pages = ReadPages(dir);
     ASSERT_FALSE(pages.empty());
-    for (const auto& [browser, shot] :
-         Screenshots(dir, "frames.htm", pages.back().frame.bottom() + 1, {"1"})) {
+    for (const auto& [browser, shot] : Screenshots(dir, pages.back().frame.bottom() + 1,
+                                                   {"1", "1.1", "1.25", "1.5", "1.75", "2"})) {
         SCOPED_TRACE(browser);
         ASSERT_FALSE(shot.isNull()) << "no screenshot; is it installed (scripts/install-deps)?";
-        for (const Page& page : pages) {
-            SCOPED_TRACE(page.file);
-            if (!page.span)
-                CheckPicture(shot, page);
-            else if (browser.starts_with("chromium"))
-                CheckSpan(shot, page);
-        }
-    }
-}
-
-// The web and DIV pages zoomed as users zoom: exact squares at 2, and at the fractional scales only
-// the picture's own colours, in both engines.
-TEST(Rendering, WebAndDivPagesStayExactWhenZoomed) {
-    TempDir dir;
-    const std::vector<Page> pages = ReadPages(dir, "zoomed.htm", true);
-    ASSERT_FALSE(pages.empty());
-    for (const auto& [browser, shot] :
-         Screenshots(dir, "zoomed.htm", pages.back().frame.bottom() + 1,
-                     {"1.1", "1.25", "1.5", "1.75", "2"})) {
-        SCOPED_TRACE(browser);
-        ASSERT_FALSE(shot.isNull());
-        // Firefox draws a CSS pixel as a whole number of its 60 units: its scale is the nearest
-        // 60 / n.
+        // Firefox draws a CSS pixel as a whole number of its 60 units: a scale of 60 / n.
         const double asked = std::stod(browser.substr(browser.rfind(' ') + 1));
+        const bool chromium = browser.starts_with("chromium");
         for (const Page& page : pages) {
             SCOPED_TRACE(page.file);
-            CheckZoomed(shot, page,
-                        browser.starts_with("chromium") ? asked : 60 / std::round(60 / asked));
+            if (asked != 1 && page.zoomed)
+                CheckZoomed(shot, page, chromium ? asked : 60 / std::round(60 / asked));
+            else if (asked == 1 && !page.span)
+                CheckPicture(shot, page);
+            else if (asked == 1 && chromium)
+                CheckSpan(shot, page);
         }
     }
 }

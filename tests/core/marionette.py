@@ -1,8 +1,6 @@
 #!/usr/bin/python3
-"""marionette.py URL OUT_DIR WIDTH SCALE...: OUT_DIR/firefox-esr-SCALE.png, the page drawn by headless
-Firefox at each device pixel ratio, in device pixels (its --screenshot draws CSS pixels whatever
-the ratio). Marionette, Firefox's remote protocol, is length-prefixed JSON over TCP; one browser
-serves every scale, the ratio being a preference set between the screenshots."""
+"""marionette.py URL OUT_DIR WIDTH SCALE...: OUT_DIR/firefox-esr-SCALE.png, the page in device pixels
+at each ratio, through Firefox's remote protocol (length-prefixed JSON over TCP), one browser."""
 import base64, json, os, shutil, socket, subprocess, sys, tempfile, time
 
 url, out, width, scales = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4:]

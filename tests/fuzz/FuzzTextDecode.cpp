@@ -1,11 +1,22 @@
 // Text files of any encoding: whatever the bytes, decoding gives text that UTF-8 can hold, and text
-// that was valid comes back unit for unit or byte for byte.
+// that was valid comes back unit for unit or byte for byte. A file name of the bytes shows as what
+// its UTF-8 spells, any other byte as one of U+DC80 to U+DCFF, and comes back byte for byte.
 #include "FuzzChecks.h"
+#include "NativeText.h"
 #include "TextFileReader.h"
 #include "Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes = View(data, size);
+    const std::u16string shown = PathForDisplay(bytes).toStdU16String(),
+                         kept = WithoutLoneSurrogates(shown);
+    // Left out: U+FEFF and U+FFFE, which Qt takes for a byte-order mark at the start of a run.
+    Check(NativeFromDisplay(QString::fromStdU16String(shown)) == bytes ||
+          shown.find_first_of(u"\uFEFF\uFFFE") != std::u16string::npos);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        Check(kept[i] == shown[i] || (shown[i] >= 0xDC80 && shown[i] <= 0xDCFF));
+    bool valid = false;
+    Check(DecodeUTF8(bytes, valid) == shown || !valid || bytes.starts_with("\xEF\xBB\xBF"));
     const std::u16string text = TextFileReader::Decode(bytes);
     Check(WithoutLoneSurrogates(text) == text);
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
@@ -16,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool marked = bytes.starts_with("\xEF\xBB\xBF");
     bytes.remove_prefix(marked ? 3 : 0);
-    bool valid = false;
     if (const std::u16string utf8 = DecodeUTF8(bytes, valid); marked || valid) {
         // UTF-8 as Qt's strict decoder reads it, and valid bytes come back byte for byte.
         Check(text == utf8);

@@ -1,10 +1,5 @@
 #include "TestSupport.h"
 
-#include "Failure.h"
-#include "PageTemplates.h"
-#include "Utf8.h"
-
-#include <QString>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -19,7 +14,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 TempDir::TempDir()
@@ -54,15 +48,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-std::string U8(const std::u16string& text) {
-    const auto bytes = StringToUTF8(text);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-void FakeReporter::ShowError(const Failure& pending, const QString& message) {
-    errors.push_back({pending.Number(), pending.Description(), message});
-}
-
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
     QImage picture(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
@@ -86,8 +71,7 @@ static std::string Drain(int fd) {
 CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) {
     // A program that ends before it has read all its input must not take the test with it.
     std::signal(SIGPIPE, SIG_IGN);
-    // fork and exec rather than QProcess: arguments are passed as bytes, and standard input and
-    // input can be any descriptor a test sets up. Output goes to files in memory, read at the end.
+    // fork and exec rather than QProcess: arguments as bytes, standard input any descriptor.
     const int out = ::memfd_create("out", MFD_CLOEXEC), err = ::memfd_create("err", MFD_CLOEXEC);
     int in[2] = {setup.inputFd, -1};
     if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
@@ -109,27 +93,15 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    std::thread feeder;
     if (setup.inputFd < 0) {
         ::close(in[0]);
-        // Written beside the program, which may stop reading at any point: then the write fails.
-        feeder = std::thread([fd = in[1], &input = setup.input] {
-            for (std::size_t done = 0; done < input.size();) {
-                const ssize_t n = ::write(fd, input.data() + done, input.size() - done);
-                if (n <= 0)
-                    break;
-                done += static_cast<std::size_t>(n);
-            }
-            ::close(fd);
-        });
+        ::close(in[1]);
     }
     if (setup.whileRunning)
         setup.whileRunning(pid);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (feeder.joinable())
-        feeder.join();
     return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), Drain(out),
             Drain(err)};
 }
@@ -141,11 +113,4 @@ void DropCapabilities() {
     for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
         if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
             ::_exit(125);
-}
-
-int OpenDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-// Helpers shared by the core tests: temporary folders, file bytes, the converter run as a program,
-// and fakes of the window's side.
+// Shared by the core tests: temporary folders, file bytes, the converter run as a program.
 
 #include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
@@ -16,8 +15,7 @@
 #include <sys/types.h>
 #include <vector>
 
-// AddressSanitizer reserves far more address space than any memory limit a test could set; gcc
-// says it is on with __SANITIZE_ADDRESS__, clang through __has_feature.
+// ASan reserves more address space than a test's memory limit; gcc and clang tell it differently.
 #if defined(__SANITIZE_ADDRESS__)
 #define TESSELET_UNDER_ASAN 1
 #elif defined(__has_feature)
@@ -38,25 +36,19 @@ private:
     std::string mPath;
 };
 
-/// A disk that is always full (ENOSPC) at dir/full: a node of the test's own where allowed (root),
-/// so that a fault that renames a page over it replaces that and never the system's /dev/full;
-/// elsewhere a link to /dev/full, which such a user cannot replace.
+/// A full disk at dir/full: a node of the test's own as root (a page renamed over it replaces
+/// that, not /dev/full), else a link to /dev/full.
 std::string MakeFullDevice(const TempDir& dir);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::string U8(const std::u16string& text);
 
 /// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
-    struct Report {
-        std::int32_t number;
-        QString description;
-        QString message;
-    };
-
-    void ShowError(const Failure& pending, const QString& message) override;
+    void ShowError(const Failure& pending, const QString&) override {
+        errors.push_back(pending.Number());
+    }
     void ShowFailure(const QString& text) override { boxes.push_back(text); }
     void Inform(const QString& text) override { boxes.push_back(text); }
     bool AskOkCancel(const QString& text) override {
@@ -64,12 +56,11 @@ public:
         return false;
     }
 
-    std::vector<Report> errors;
-    std::vector<QString> boxes; ///< failures and news shown in a sentence alone
+    std::vector<std::int32_t> errors; ///< the numbers of the failures reported
+    std::vector<QString> boxes;       ///< failures and news shown in a sentence alone
 };
 
-/// An RGB32 picture, as LoadPictureFile gives one, with `colour(x, y)` at each pixel; without a
-/// colour, red is x + 16 * y (of its low byte) and green and blue are 0.
+/// An RGB32 picture of `colour(x, y)`, by default red x + 16 * y (its low byte).
 QImage MakePicture(int width, int height,
                    const std::function<PixelColor(int, int)>& colour = nullptr);
 
@@ -82,8 +73,7 @@ struct CliRun {
 
 /// How a run of tesselet-cli is wired.
 struct CliSetup {
-    std::string input;             ///< bytes on its standard input (a pipe), when inputFd is -1
-    int inputFd = -1;              ///< its standard input, when not -1
+    int inputFd = -1;              ///< its standard input; -1: an empty pipe
     std::function<void()> inChild; ///< runs in the child before the program starts
     /// Runs in the parent once the program is started, with its process id.
     std::function<void(pid_t)> whileRunning;
@@ -93,9 +83,5 @@ struct CliSetup {
 /// Runs tesselet-cli with `arguments`, given as the bytes the program receives.
 CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup = {});
 
-/// For use in a child: gives up the capabilities that override file permissions, so that they
-/// hold for root too.
+/// For use in a child: file permissions hold for root too.
 void DropCapabilities();
-
-/// How many file descriptors this process has open.
-int OpenDescriptors();
