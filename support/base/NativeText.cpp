@@ -89,7 +89,9 @@ std::string NativeFromDisplay(const QString& text) {
             else if (IsSurrogate(run[k]))
                 run[k] = u'\uFFFD';
         }
-        bytes += QString::fromStdU16String(run).toStdString();
+        // Through a view: QString::fromStdU16String takes a leading U+FEFF or U+FFFE for a
+        // byte-order mark and would drop it or swap the run's bytes.
+        bytes += QStringView(run).toUtf8().toStdString();
     };
     for (std::size_t i = 0; i < units.size(); ++i) {
         if (IsPairAt(units, i)) {

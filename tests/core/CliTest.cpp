@@ -208,6 +208,8 @@ TEST(Cli, RunsThatWritePagesNameThem) {
          "out/p.span.htm out/p.table.htm out/p.div.htm"},
         {"--style table --width 16384 --height 1 pic", "pic.table.htm\n", "", "pic.table.htm"},
         {"--style span -o mine.htm p.png", "mine.htm\n", "", "mine.htm"},
+        // A name led by the bytes of U+FEFF is that name, not one without them.
+        {"--style span -o \xEF\xBB\xBFx.htm p.png", "\xEF\xBB\xBFx.htm\n", "", "\xEF\xBB\xBFx.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
         {"--style span -o dangling.htm p.png", "dangling.htm\n", "", "missing.htm"},
         {"--style table -o - p.png", "\xEF\xBB\xBF<…", "", ""},
