@@ -59,7 +59,7 @@ void OpenReadMeFile(QObject* context, const std::function<void(const Failure&)>&
     // as root) or a handler that fails goes unseen. Started here, its end is watched instead: the
     // opener ends with a failure when nothing it tried could open the file.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty() || !lateFailure || context == nullptr) {
+    if (opener.isEmpty()) {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
             throw cannotOpen;
         return;

@@ -26,5 +26,4 @@ void CenterOnScreen(QWidget* window);
 /// Opens "readme.html" of the program's folder with the desktop's handler; throws when the file is
 /// missing or nothing could open it. A handler that starts but then fails is told to
 /// `lateFailure`, on this thread, while `context` lives.
-void OpenReadMeFile(QObject* context = nullptr,
-                    const std::function<void(const Failure&)>& lateFailure = {});
+void OpenReadMeFile(QObject* context, const std::function<void(const Failure&)>& lateFailure);

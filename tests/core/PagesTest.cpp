@@ -5,27 +5,65 @@
 
 #include "CTablePicture.h"
 #include "CallPictureGenerator.h"
+#include "FileMessages.h"
 #include "PageBudget.h"
 #include "PageTemplates.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-// The walk tells each row's end to the writer and to the progress shown, and stops between rows
-// when asked; a picture laid out other than as it reads pixels is refused before the writer hears.
-TEST(WriterContract, RowsAreToldAndTheWalkStopsWhenAsked) {
+// The walk tells the writer each step in turn, and the progress shown each row's end; it stops
+// between rows when asked, and at a writer's failure, which is told once, the page closed (and so
+// discarded) unless the writer never started. A picture laid out other than as it reads pixels is
+// refused before the writer hears of it.
+TEST(WriterContract, TheWalkTellsEachStepAndStopsWhenAskedOrAtAFailure) {
     struct Walk final : IAnyPicture, IGeneratorUi {
-        std::string told;
-        void OpenFile(const std::string&) override { told += "open "; }
-        void EndNewLine(std::int32_t y) override { told += "row" + std::to_string(y) + " "; }
+        std::string failAt, told;
+        void Step(const std::string& step) {
+            told += step + " ";
+            if (step == failAt) {
+                failAt.clear(); // the close after a failure succeeds
+                throw Failure::FromErrno(ENOSPC);
+            }
+        }
+        void Init() override { Step("init"); }
+        void OpenFile(const std::string& name) override { Step("open " + name); }
+        void BeginPicture(std::int32_t width, std::int32_t height) override {
+            Step("begin " + std::to_string(width) + "x" + std::to_string(height));
+        }
+        void WritePixel(PixelColor color, std::int32_t x, std::int32_t y) override {
+            Step(QString::number(color, 16).toStdString() + "@" + std::to_string(x) +
+                 std::to_string(y));
+        }
+        void BeginNewLine(std::int32_t y) override { Step("line" + std::to_string(y)); }
+        void EndNewLine(std::int32_t y) override { Step("row" + std::to_string(y)); }
+        void EndPicture() override { Step("end"); }
+        void CloseFile() override { Step("close"); }
         bool RowWritten(std::int32_t done, std::int32_t rows) override {
             told += std::to_string(done) + "/" + std::to_string(rows) + " ";
             return done < 2;
         }
-    } walk, refused;
+    };
+    const std::string started = "init open p.htm begin 1x3 line0 ff000000@00 row0 ";
+    const std::tuple<const char*, std::string, QString> rows[] = {
+        {"", started + "1/3 line1 ff100000@01 row1 2/3 close ", {}},
+        {"init", "init ", Tr(kWriterInitFailed)},
+        {"open p.htm", "init open p.htm close ", FileMessage("p.htm", Tr(kSaveFailed))},
+        {"ff100000@01", started + "1/3 line1 ff100000@01 close ",
+         FileMessage("p.htm", Tr(kSaveFailed))},
+        {"close", started + "1/3 line1 ff100000@01 row1 2/3 close close ",
+         FileMessage("p.htm", Tr(kSaveFailed))},
+    };
+    for (const auto& [failAt, told, said] : rows) {
+        Walk walk;
+        walk.failAt = failAt;
+        FakeReporter messages;
+        EXPECT_FALSE(GeneratePicture(walk, "p.htm", MakePicture(1, 3), messages, &walk));
+        EXPECT_EQ(walk.told, told);
+        EXPECT_EQ(messages.said, said.isEmpty() ? std::vector<QString>{} : std::vector{said});
+    }
+    Walk refused;
     FakeReporter messages;
-    EXPECT_FALSE(GeneratePicture(walk, "p.htm", MakePicture(1, 3), messages, &walk));
-    EXPECT_EQ(walk.told, "open row0 1/3 row1 2/3 ");
     const QImage indexed = MakePicture(2, 2).convertToFormat(QImage::Format_Indexed8);
     EXPECT_FALSE(GeneratePicture(refused, "p.htm", indexed, messages, &refused));
     EXPECT_EQ(refused.told, "");

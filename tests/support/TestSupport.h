@@ -46,8 +46,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 /// Records what was reported or shown.
 class FakeReporter final : public IMessageBox, public IGeneratorUi {
 public:
-    void ShowError(const Failure& pending, const QString&) override {
+    void ShowError(const Failure& pending, const QString& message) override {
         errors.push_back(pending.Number());
+        said.push_back(message);
     }
     void ShowFailure(const QString& text) override { boxes.push_back(text); }
     void Inform(const QString& text) override { boxes.push_back(text); }
@@ -57,6 +58,7 @@ public:
     }
 
     std::vector<std::int32_t> errors; ///< the numbers of the failures reported
+    std::vector<QString> said;        ///< and what was said above each
     std::vector<QString> boxes;       ///< failures and news shown in a sentence alone
 };
 
