@@ -111,7 +111,7 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
     QImage flat(3000, 2000, QImage::Format_RGB32);
     flat.fill(Qt::darkCyan);
     for (const bool cancel : {false, true}) {
-        Window w(cancel ? flat : Picture(800, 600));
+        Window w(cancel ? flat : flat.copy(0, 0, 1500, 1000)); // long enough to show the dialog
         w.fakes.services.largePageBytes = UINT64_MAX;
         w.fakes.services.progressDelayMs = 0;                            // the dialog at once
         ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("page.htm"))); // the old page

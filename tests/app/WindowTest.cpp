@@ -130,7 +130,7 @@ TEST(Window, KeysTable) {
 // pressed (dragged off it is let go, back on it is pressed again), or by Space: put on (S) and off
 // (H) the screen, also when another window takes the keyboard meanwhile.
 TEST(Window, HoldTable) {
-    enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow, kClose };
+    enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow, kActivated, kClose };
     const struct {
         const char* name;
         Qt::MouseButton button;
@@ -144,6 +144,7 @@ TEST(Window, HoldTable) {
         {"right, released off it", Qt::RightButton, {kPress, kOff, kRelease}, "SH"},
         {"mouse, another window active", Qt::LeftButton, {kPress, kOtherWindow}, "SH"},
         {"Space, another window active", Qt::NoButton, {kSpace, kOtherWindow}, "SH"},
+        {"Space, the window told it is active again", Qt::NoButton, {kSpace, kActivated}, "S"},
         {"Space, the window closed", Qt::NoButton, {kSpace, kClose}, "SH"},
     };
     QWidget other;
@@ -159,6 +160,9 @@ TEST(Window, HoldTable) {
                 w.Key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
             } else if (step == kClose) {
                 w.window.close();
+            } else if (step == kActivated) {
+                QEvent activated(QEvent::ActivationChange);
+                QApplication::sendEvent(&w.window, &activated);
             } else if (step == kOtherWindow) {
                 other.show();
                 other.activateWindow();
