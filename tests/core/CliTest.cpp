@@ -224,6 +224,10 @@ TEST(Cli, RunsThatWritePagesNameThem) {
          "\xFF.htm\n", "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
         {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
+        // A picture one pixel wide that fits stays one pixel wide.
+        {"--style compact --max-bytes 1m -o x.htm " TESSELET_SOURCE_DIR
+         "/tests/data/pictures/dot.gif",
+         "x.htm\n", "x.htm: 1 x 1" + fits.substr(9) + "1048576 байт\n", "x.htm"},
         // 400k is 409,600 bytes: the whole page of 405,699 fits only when k is 1024.
         {"--style div --max-bytes 400k p.png", "p.div.htm\n", "p.div.htm" + fits + "409600 байт\n",
          "p.div.htm"},
