@@ -13,13 +13,12 @@
 namespace {
 
 // The fewest logical pixels that the toolkit turns into at least `devicePixels` device pixels
-// (it rounds L * ratio), so that the buffer the window paints into holds the whole picture.
+// (it rounds L * ratio), so that the buffer the window paints into holds the whole picture. The
+// ceiling always covers them; rounding may let fewer do.
 int CoveringLength(int devicePixels, qreal ratio) {
     int length = std::max(1, static_cast<int>(std::ceil(devicePixels / ratio)));
     while (length > 1 && qRound((length - 1) * ratio) >= devicePixels)
         --length;
-    while (qRound(length * ratio) < devicePixels)
-        ++length;
     return length;
 }
 
