@@ -224,7 +224,10 @@ TEST(Cli, RunsThatWritePagesNameThem) {
          "\xFF.htm\n", "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
         {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
-        // A picture one pixel wide that fits stays one pixel wide.
+        // A picture one pixel wide that fits stays one pixel wide; one pixel is the last width
+        // tried.
+        {"--style compact --max-bytes 533 -o x.htm p.png", "x.htm\n",
+         "x.htm: 1 x 1" + fits.substr(9) + "533 байт\n", "x.htm"},
         {"--style compact --max-bytes 1m -o x.htm " TESSELET_SOURCE_DIR
          "/tests/data/pictures/dot.gif",
          "x.htm\n", "x.htm: 1 x 1" + fits.substr(9) + "1048576 байт\n", "x.htm"},
