@@ -99,10 +99,8 @@ TEST(Save, OutputFailures) {
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
     Window own(Picture(7, 5), AppInfo(program.path().toStdString()));
     own.Press("cmdSaveSPAN", readme);
-    ASSERT_EQ(own.fakes.said.size(), 1u);
-    EXPECT_EQ(own.fakes.said[0], readme + failed.arg(1500) +
-                                     QStringLiteral("Страница заменила бы файл программы ") +
-                                     readme);
+    EXPECT_EQ(own.fakes.said, std::vector{readme + failed.arg(1500) +
+                                          "Страница заменила бы файл программы " + readme});
     EXPECT_EQ(Bytes(readme), picture);
 }
 

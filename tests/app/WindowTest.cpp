@@ -239,7 +239,6 @@ TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
 
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     Window w(QImage{});
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
     QStyleOptionButton option;
     option.initFrom(w.Button("cmdLoadPicture"));
     EXPECT_TRUE(option.state & QStyle::State_HasFocus);
