@@ -130,9 +130,8 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
     }
 }
 
-// A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
-// (before it shows), is carried out once the page is written whole, under the busy pointer. The
-// save into a named pipe lasts until the pipe is read.
+// A close asked for during a save into a pipe, by the title bar (the progress dialog showing) or by
+// Esc (before it shows), is carried out once the page is read whole, under the busy pointer.
 TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Esc" : "title bar");
@@ -143,8 +142,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         std::thread reader;
         QByteArray page;
         QTimer::singleShot(300, [&] {
-            // Meanwhile the window takes no input: a click on the load button opens nothing; the
-            // pointer says it is busy.
+            // Meanwhile a click on the load button opens nothing, under the busy pointer.
             QTest::mouseClick(w.Button("cmdLoadPicture"), Qt::LeftButton);
             EXPECT_EQ(w.fakes.dialogs.size(), 1u);
             const QCursor* pointer = QGuiApplication::overrideCursor();
@@ -200,9 +198,8 @@ TEST(Save, LargePageQuestion) {
     }
 }
 
-// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's
-// ("a"). The proposed name takes the extension of the file type chosen; a name the user typed stays
-// as typed, and a type of several extensions leaves the name alone.
+// The save dialog opens in the remembered folder if it exists, else in the proposed name's ("a");
+// the name takes the chosen type's extension unless the user typed it or the type has several.
 TEST(FileDialog, SaveDialogFolderAndName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));

@@ -72,8 +72,7 @@ std::function<void()> Redirect(int fd, const char* name, int flags) {
 }
 
 // Runs the converter in a fresh folder of pictures, old pages, outputs it cannot write and start-up
-// files too large (big/). `out` ending in "…" is a prefix; "{size}" in `err` stands for the size of
-// the first new page.
+// files too large (big/); `out` ending in "…" is a prefix; "{size}" in `err`: the new page's size.
 void Expect(const std::string& arguments, int status, const std::string& out, std::string err,
             const std::string& pages = "", const std::function<void()>& inChild = nullptr,
             const std::function<void(pid_t, const TempDir&)>& whileRunning = nullptr) {
@@ -237,8 +236,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
     };
     for (const auto& row : rows)
         Expect(row.arguments, 0, row.out, row.err, row.pages);
-    // The progress line is for terminals: standard error in a pipe (or a log file) hears nothing of
-    // a page that takes long, here one whose reader waits.
+    // The progress line is for terminals: none on a pipe, here of a page whose reader waits.
     Expect("--style table --width 1000 -o pipe p.png", 0, "pipe\n", "", "", nullptr,
            [](pid_t, const TempDir& dir) {
                std::ifstream reader(dir.File("pipe"), std::ios::binary);
@@ -349,8 +347,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
            });
 }
 
-// Whatever name reaches the file a standard stream writes to, the page goes where the stream
-// stands, as with -o -: the bytes before it kept, appended where the stream appends.
+// A page to a standard stream's file by any name goes where the stream stands, as with -o -.
 TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
     const std::string page = RunCli({"--style", "div", "-o", "-", kSample}).out;
     const struct {
@@ -389,8 +386,7 @@ TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
     }
 }
 
-// Any signal that would end the converter mid-page ends it as it would have, after the temporary
-// file is gone; one it was started with ignored is still ignored.
+// A signal ends the converter mid-page as it would, the temporary file gone; one ignored does not.
 TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
     // The signal, and whether the program was started with it ignored (nohup tesselet-cli …).
     std::vector<std::pair<int, bool>> rows = {{SIGHUP, true}};
@@ -429,8 +425,7 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
     }
 }
 
-// The programs and the read-me are no place for a page, as the start-up files are not: here as
-// installed, the programs in bin/, the read-me and the start-up files in share/tesselet/.
+// No page over the programs or the read-me, here as installed: bin/, then share/tesselet/.
 TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
     TempDir dir;
     const std::string root = fs::canonical(dir.Path()).string() + "/", bin = root + "bin/",
