@@ -1,4 +1,5 @@
 #include "AppFakes.h"
+#include "TestSupport.h"
 
 #include "FileDialog.h"
 
@@ -9,7 +10,6 @@
 #include <QProgressDialog>
 #include <QTreeView>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <thread>
 #include <utility>
 
@@ -74,10 +74,7 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
 // leaves no file behind; nor is the picture's own file written over.
 TEST(Save, OutputFailures) {
     Window w;
-    // A full disk of the test's own (a page renamed over it would not replace the system's).
-    const QString full = w.Path("full");
-    if (::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
-        QFile::link(QStringLiteral("/dev/full"), full);
+    const QString full = QString::fromStdString(MakeFullDevice(w.dir.path().toStdString()));
     ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("sub")));
     const QByteArray picture = Bytes(w.Path("cat.png"));
     const QString failed = QStringLiteral("\r\n\r\nНе удалось сохранить файл.\r\n\r\nОшибка %1: ");

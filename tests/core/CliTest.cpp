@@ -95,7 +95,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     ::chmod(dir.File("ro").c_str(), 0555);
     ::chmod(dir.File("ro.htm").c_str(), 0444);
     ::chmod(dir.File("old.htm").c_str(), 0640);
-    MakeFullDevice(dir);
+    MakeFullDevice(dir.Path());
     ::mkfifo(dir.File("fifo").c_str(), 0444);
     ::mkfifo(dir.File("pipe").c_str(), 0644);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -457,7 +457,7 @@ TEST(Cli, FailedSavesLeaveNoDescriptorOpen) {
     rlimit unlimited{};
     ::getrlimit(RLIMIT_FSIZE, &unlimited);
     const QImage picture = MakePicture(4, 3);
-    const std::string full = MakeFullDevice(dir);
+    const std::string full = MakeFullDevice(dir.Path());
     const auto open = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
     const auto before = open();
     for (const auto& style : PageStyles()) {
