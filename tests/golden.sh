@@ -1,7 +1,6 @@
 #!/bin/sh
-# The pages of committed pictures, byte for byte: data/pages.txt names each page under data/pages/
-# and the converter's arguments that write it. `golden.sh CLI --regenerate` writes them anew.
-# The bundled templates name the program's version; it stands as @VERSION@ in the files.
+# Pages byte for byte: data/pages.txt names each of data/pages/ and the converter's arguments to it;
+# the version the templates name stands as @VERSION@. `golden.sh CLI --regenerate` writes them anew.
 set -u
 cli=$1
 data=$(cd "$(dirname "$0")/data" && pwd)

@@ -108,8 +108,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     };
 };
 
-/// The main window with a picture "cat.png" of its own folder loaded through the load button, its
-/// program's folder `app`'s.
+/// The main window, program folder `app`, its load button given "cat.png" of its own folder.
 struct Window {
     Fakes fakes;
     QTemporaryDir dir;
@@ -130,8 +129,7 @@ struct Window {
     QPushButton* Button(const char* name) {
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    /// Presses `button` with `path` chosen in its dialog under the file type `type`, and waits
-    /// for the work it starts: the window takes input again once it has ended.
+    /// Presses `button`, `path` chosen in its dialog under `type`; waits for the window's input.
     void Press(const char* button, const QString& path, std::int32_t type = -1) {
         fakes.said.clear();
         fakes.chosen = path.toStdString();
@@ -141,8 +139,7 @@ struct Window {
         fakes.chosen.clear();
         fakes.dialogs.clear();
     }
-    /// A key as the keyboard gives it: through the window system, whose shortcuts see it first,
-    /// to the window's QWindow, which hands it to the focus.
+    /// A key as the keyboard gives it: through the window system, whose shortcuts see it first.
     void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, quint64 time = 0,
              bool autoRepeat = false) {
         QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(

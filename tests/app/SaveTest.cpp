@@ -1,4 +1,5 @@
 #include "AppFakes.h"
+#include "TestSupport.h"
 
 #include "FileDialog.h"
 
@@ -9,7 +10,6 @@
 #include <QProgressDialog>
 #include <QTreeView>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <thread>
 #include <utility>
 
@@ -74,10 +74,7 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
 // leaves no file behind; nor is the picture's own file written over.
 TEST(Save, OutputFailures) {
     Window w;
-    // A full disk of the test's own (a page renamed over it would not replace the system's).
-    const QString full = w.Path("full");
-    if (::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
-        QFile::link(QStringLiteral("/dev/full"), full);
+    const QString full = QString::fromStdString(MakeFullDevice(w.dir.path().toStdString()));
     ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("sub")));
     const QByteArray picture = Bytes(w.Path("cat.png"));
     const QString failed = QStringLiteral("\r\n\r\nНе удалось сохранить файл.\r\n\r\nОшибка %1: ");
@@ -99,10 +96,8 @@ TEST(Save, OutputFailures) {
     ASSERT_TRUE(QFile::copy(w.Path("cat.png"), readme));
     Window own(Picture(7, 5), AppInfo(program.path().toStdString()));
     own.Press("cmdSaveSPAN", readme);
-    ASSERT_EQ(own.fakes.said.size(), 1u);
-    EXPECT_EQ(own.fakes.said[0], readme + failed.arg(1500) +
-                                     QStringLiteral("Страница заменила бы файл программы ") +
-                                     readme);
+    EXPECT_EQ(own.fakes.said, std::vector{readme + failed.arg(1500) +
+                                          "Страница заменила бы файл программы " + readme});
     EXPECT_EQ(Bytes(readme), picture);
 }
 
@@ -132,9 +127,8 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
     }
 }
 
-// A close asked for while a save runs, by the title bar (the progress dialog showing) or by Esc
-// (before it shows), is carried out once the page is written whole, under the busy pointer. The
-// save into a named pipe lasts until the pipe is read.
+// A close asked for during a save into a pipe, by the title bar (the progress dialog showing) or by
+// Esc (before it shows), is carried out once the page is read whole, under the busy pointer.
 TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Esc" : "title bar");
@@ -145,8 +139,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
         std::thread reader;
         QByteArray page;
         QTimer::singleShot(300, [&] {
-            // Meanwhile the window takes no input: a click on the load button opens nothing; the
-            // pointer says it is busy.
+            // Meanwhile a click on the load button opens nothing, under the busy pointer.
             QTest::mouseClick(w.Button("cmdLoadPicture"), Qt::LeftButton);
             EXPECT_EQ(w.fakes.dialogs.size(), 1u);
             const QCursor* pointer = QGuiApplication::overrideCursor();
@@ -202,9 +195,8 @@ TEST(Save, LargePageQuestion) {
     }
 }
 
-// The save dialog opens in the remembered folder when it exists, otherwise in the proposed name's
-// ("a"). The proposed name takes the extension of the file type chosen; a name the user typed stays
-// as typed, and a type of several extensions leaves the name alone.
+// The save dialog opens in the remembered folder if it exists, else in the proposed name's ("a");
+// the name takes the chosen type's extension unless the user typed it or the type has several.
 TEST(FileDialog, SaveDialogFolderAndName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkpath("a") && QDir(dir.path()).mkpath("b"));

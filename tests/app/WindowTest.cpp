@@ -15,13 +15,11 @@
 #include <QTextStream>
 #include <QUrl>
 
-// One key on one focused button, pressed and released as the keyboard does, and what the user sees:
-// the picture put on (S) and off (H) the screen, the dialog a button opens (the name it proposes),
-// the window gone, the table copied, and what is said.
+// One key on a focused button, pressed and released, and what the user sees: the picture on (S)
+// and off (H) the screen, a dialog (its proposed name), the window gone, the table copied, words.
 TEST(Window, KeysTable) {
     const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    // X11: release and press of one instant. Under Alt: Alt pressed after the key and let go after
-    // it (Shift and Ctrl, as a user presses them, in the real window's scenario).
+    // X11: release and press of one instant. Under Alt: Alt pressed after the key, let go after it.
     enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderAlt };
     const struct {
         int key;
@@ -126,9 +124,8 @@ TEST(Window, KeysTable) {
     qputenv("PATH", path);
 }
 
-// The picture held by a mouse button on the show button, any of them, while the button looks
-// pressed (dragged off it is let go, back on it is pressed again), or by Space: put on (S) and off
-// (H) the screen, also when another window takes the keyboard meanwhile.
+// The picture held by any mouse button on the show button while it looks pressed (dragged off: let
+// go, back: pressed again), or by Space, also when another window takes the keyboard meanwhile.
 TEST(Window, HoldTable) {
     enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow, kActivated, kClose };
     const struct {
@@ -239,7 +236,6 @@ TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
 
 TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     Window w(QImage{});
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
     QStyleOptionButton option;
     option.initFrom(w.Button("cmdLoadPicture"));
     EXPECT_TRUE(option.state & QStyle::State_HasFocus);
@@ -250,9 +246,8 @@ TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
 }
 
-// Each file of tests/data/bad loads or is told as the manifest says (the converter's last line,
-// under the format sentence only when the format was at fault); a bad one leaves the picture held
-// before, its proposed names and the buttons as they were.
+// Each file of data/bad loads or is told as its manifest says, the format blamed only at its fault;
+// a bad one leaves the picture held before, its proposed names and the buttons as they were.
 TEST(Window, BadPicturesAreToldAndChangeNothing) {
     const QString bad = QStringLiteral(TESSELET_SOURCE_DIR "/tests/data/bad/");
     QFile manifest(bad + QStringLiteral("manifest.txt"));
@@ -285,8 +280,7 @@ TEST(Window, BadPicturesAreToldAndChangeNothing) {
     EXPECT_EQ(w.fakes.shown.pixel(6, 4), Picture(7, 5).pixel(6, 4));
 }
 
-// Also run at QT_SCALE_FACTOR 1.25 and 2: one picture pixel on one device pixel, nothing more, and
-// a new picture of the same size replaces the last one at once.
+// Also at QT_SCALE_FACTOR 1.25 and 2: a pixel on one device pixel; a same-sized one replaces it.
 TEST(FlashWindow, ShowsThePictureOneToOne) {
     FlashWindow flash;
     int i = 0;

@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
 """The real window under a virtual X server of its own, driven as a user drives it:
   x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", and Esc ends it with 0
-  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse and Space (released
-                                           under Shift, Ctrl, Alt too)
+  x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse, Space (let go under keys)
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
-  x11.py PROGRAM CONVERTER close           the window destroyed or killed during a save: the
-                                           program ends (the page whole when it can)"""
+  x11.py PROGRAM CONVERTER close           the window destroyed or killed in a save: the program ends"""
 import os, select, struct, subprocess, sys, tempfile, time, zlib
 
 program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))

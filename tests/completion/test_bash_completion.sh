@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # shellcheck source=/dev/null
-# test_bash_completion.sh COMPLETIONS_DIR TESSELET_CLI: completes a table of command lines in a
-# folder of known files, and checks that bash, zsh and fish offer exactly the options of --help.
+# test_bash_completion.sh COMPLETIONS_DIR CLI: completes a table; bash, zsh and fish offer --help's.
 set -uo pipefail
 completions="$(cd "$1" && pwd)" cli="$(realpath "$2")"
 source "$completions/tesselet-cli.bash"

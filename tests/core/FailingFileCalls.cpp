@@ -1,6 +1,5 @@
-// Preloaded into the converter by some tests, file calls on a page's temporary file fail as on some
-// disks: close() of old.htm's with EIO (a network disk telling a lost write only then), fchmod()
-// of eperm.htm's with EPERM (a file system that keeps no permissions).
+// Preloaded into the converter: on a page's temporary file, close() of old.htm's fails with EIO (a
+// network disk's lost write), fchmod() of eperm.htm's with EPERM (no permissions kept).
 
 #include <cerrno>
 #include <climits>

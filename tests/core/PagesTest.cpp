@@ -1,5 +1,4 @@
-// What the golden pages cannot show: the rows the walk tells, a template larger than the output
-// buffer, and a page's budget.
+// What the golden pages cannot show: the walk's steps, a template larger than the buffer, a budget.
 
 #include "TestSupport.h"
 
@@ -12,10 +11,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-// The walk tells the writer each step in turn, and the progress shown each row's end; it stops
-// between rows when asked, and at a writer's failure, which is told once, the page closed (and so
-// discarded) unless the writer never started. A picture laid out other than as it reads pixels is
-// refused before the writer hears of it.
+// Each step in turn, the progress at each row's end; a stop between rows when asked, and at a
+// writer's failure, told once, the page closed once init passed; another layout refused first.
 TEST(WriterContract, TheWalkTellsEachStepAndStopsWhenAskedOrAtAFailure) {
     struct Walk final : IAnyPicture, IGeneratorUi {
         std::string failAt, told;

@@ -58,8 +58,7 @@ std::vector<Page> ReadPages(const TempDir& dir) {
                                                                             : otherwise;
         };
         const std::string style = option("--style", "");
-        // DIV pages with the bundled template, whose rule for "art" is ours to make seamless; a
-        // template of the user's may draw its pixels as it likes.
+        // The bundled template's DIV pages are ours to make seamless; a user's draws as it likes.
         Page page{.file = line.substr(0, line.find(' ')),
                   .span = style == "span",
                   .zoomed =
@@ -99,8 +98,7 @@ std::map<std::string, QImage> Screenshots(const TempDir& dir, int height,
     std::map<std::string, QImage> shots;
     for (const QString& scale : scales) {
         const std::string name = "-" + scale.toStdString().append(".png");
-        // Chromium would take its picture at the load event, before a busy machine has drawn
-        // every frame: it waits for all of them to be drawn, and for the page to settle.
+        // Chromium shoots once every frame is drawn and the page settled, not at the load event.
         QProcess chromium; // whose end kills a browser still running
         chromium.start(QStringLiteral("chromium"),
                        QString("--headless --no-sandbox --disable-gpu --no-first-run "
@@ -209,10 +207,9 @@ void CheckSpan(const QImage& shot, const Page& page) {
 
 } // namespace
 
-// Every style the converter writes, from the committed pages, in one screenshot per browser and
-// device scale. At 1 each pixel exact; the letters of the SPAN page are read in Chromium only:
-// Firefox blurs them into other hues. The web and DIV pages zoomed as users zoom: exact squares at
-// 2, and at the fractional scales only the picture's own colours, in both engines.
+// Every style's committed page, one screenshot per browser and device scale. At 1 all pixels exact,
+// the SPAN page's letters in Chromium only (Firefox blurs their hues); web and DIV pages zoomed:
+// exact squares at 2, only the picture's own colours at the fractional scales, in both engines.
 TEST(Rendering, CommittedPagesShowTheirPictures) {
     TempDir dir;
     const std::vector<Page> pages = ReadPages(dir);

@@ -29,8 +29,8 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(mPath, ignored);
 }
 
-std::string MakeFullDevice(const TempDir& dir) {
-    const std::string path = dir.File("full");
+std::string MakeFullDevice(const std::string& folder) {
+    const std::string path = folder + "/full";
     if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0)
         std::filesystem::create_symlink("/dev/full", path);
     return path;

@@ -36,9 +36,9 @@ private:
     std::string mPath;
 };
 
-/// A full disk at dir/full: a node of the test's own as root (a page renamed over it replaces
+/// A full disk at folder/full: a node of the test's own as root (a page renamed over it replaces
 /// that, not /dev/full), else a link to /dev/full.
-std::string MakeFullDevice(const TempDir& dir);
+std::string MakeFullDevice(const std::string& folder);
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
