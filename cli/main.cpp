@@ -14,6 +14,7 @@
 #include "Utf8.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -27,6 +28,20 @@ QtMessageHandler qtDefaultHandler = nullptr;
 void DropLibraryChatter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg)
         qtDefaultHandler(type, context, message);
+}
+
+// What the run prints on standard output (help, version, the names of the pages) is output like
+// a page: its loss (a full disk, a closed pipe) is a failure, told on standard error.
+bool StandardOutputWritten() {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return true;
+    const Failure failed = Failure::FromErrno(errno != 0 ? errno : EIO);
+    std::fprintf(
+        stderr, "tesselet-cli: %s\n%s\n",
+        qPrintable(Tr(QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
+        qPrintable(ErrorLine(failed)));
+    return false;
 }
 
 } // namespace
@@ -60,20 +75,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (!parsed.options) {
-        // Help or version: text like a page's, whose loss (a full disk, a closed pipe) is a
-        // failure too.
         const QByteArray text = parsed.print.toLocal8Bit();
-        const bool written = std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
-                                         stdout) == static_cast<std::size_t>(text.size()) &&
-                             std::fflush(stdout) == 0;
-        if (written)
-            return 0;
-        const Failure failed = Failure::FromErrno(errno);
-        std::fprintf(stderr, "tesselet-cli: %s\n%s\n",
-                     qPrintable(Tr(
-                         QT_TRANSLATE_NOOP("Tesselet", "не удалось записать в стандартный вывод"))),
-                     qPrintable(ErrorLine(failed)));
-        return 1;
+        std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+        return StandardOutputWritten() ? 0 : 1;
     }
     const CliOptions& options = *parsed.options;
 
@@ -85,5 +89,6 @@ int main(int argc, char* argv[]) {
 
     Converter converter(options, *templates, reporter, stdout, StartUpFilePaths(app),
                         ProgramFilePaths(ProgramFolder()));
-    return converter.Run();
+    const int status = converter.Run();
+    return StandardOutputWritten() ? status : std::max(status, 1);
 }

@@ -332,11 +332,13 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     Expect("--style table --height 16384 p.png", 1, "",
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1484: Неверная картинка: после "
            "масштабирования 24576 x 16384 пикселей — больше, чем 16384 x 16384\n");
-    // Help and version are output like a page: their loss is a failure, told on standard error.
-    for (const char* arguments : {"--help", "--version"})
+    // Help, version and the pages' names are output: their loss is a failure, told on standard
+    // error.
+    for (const auto& [arguments, pages] :
+         {std::pair{"--help", ""}, {"--version", ""}, {"--style div p.png", "p.div.htm"}})
         Expect(arguments, 1, "",
                "tesselet-cli: не удалось записать в стандартный вывод\nОшибка " + kNoSpace + "\n",
-               "", [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
+               pages, [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
     Expect("--style div --out-dir out d1/s.png d2/s.png", 1, "out/s.div.htm\n",
            NotSaved("out/s.div.htm",
                     "1501: В этот файл в этом запуске уже записана страница картинки d1/s.png"),
