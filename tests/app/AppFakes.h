@@ -55,6 +55,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     struct Dialog {
         std::string folder, proposed; ///< proposed: empty for the open dialog
         QStringList types;            ///< the file types' labels
+        std::int32_t offered = -1;    ///< the type offered first; -1: none chosen
     };
     std::string chosen;           ///< what the user picks in the next dialog; empty: Cancel
     std::int32_t chosenType = -1; ///< its file type; -1: not known, the one offered stays
@@ -94,7 +95,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
             for (const FileType& type : types)
                 f.dialogs.back().types << type.label;
         }
-        void FilterIndex(std::int32_t) override {}
+        void FilterIndex(std::int32_t index) override { f.dialogs.back().offered = index; }
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::string& p) override { f.dialogs.back().folder = p; }

@@ -34,14 +34,16 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         std::int32_t type;
         const char* style;
         const char* proposedNext;
+        std::int32_t offeredNext;
     } rows[] = {
-        {"cmdSaveSPAN", -1, "span", "cat.span.htm"},
-        {"cmdSaveTABLE", 1, "compact", "cat.compact.htm"},
-        {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm"},
-        {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm"}, // "Все файлы" keeps the type offered
-        {"cmdSaveTABLE", 3, "web", "cat.web.htm"},
-        {"cmdSaveTABLE", 0, "table", "cat.table.htm"},
-        {"cmdSaveDIV", -1, "div", "cat.div.htm"},
+        {"cmdSaveSPAN", -1, "span", "cat.span.htm", -1},
+        {"cmdSaveTABLE", 1, "compact", "cat.compact.htm", 1},
+        {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm", 2},
+        {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm",
+         2}, // "Все файлы" keeps the type offered
+        {"cmdSaveTABLE", 3, "web", "cat.web.htm", 3},
+        {"cmdSaveTABLE", 0, "table", "cat.table.htm", 0},
+        {"cmdSaveDIV", -1, "div", "cat.div.htm", -1},
     };
     Window w(Picture(30, 12, true));
     ASSERT_TRUE(QDir(w.dir.path()).mkdir(QStringLiteral("pages")));
@@ -55,6 +57,7 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
         EXPECT_EQ(w.fakes.dialogs.back().folder, w.Path("pages").toStdString());
         EXPECT_EQ(w.fakes.dialogs.back().proposed, w.Path(row.proposedNext).toStdString());
+        EXPECT_EQ(w.fakes.dialogs.back().offered, row.offeredNext);
         const QString own = QString::fromLatin1(row.button + 7); // SPAN, TABLE, DIV
         EXPECT_EQ(w.fakes.dialogs.back().types.first(), own + " картинки");
         EXPECT_EQ(w.fakes.dialogs.back().types.size(), own == "TABLE" ? 6 : 3);
