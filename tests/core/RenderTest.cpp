@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QColor>
+#include <QFile>
 #include <QProcess>
 #include <QVector3D>
 #include <cmath>
@@ -99,18 +100,24 @@ std::map<std::string, QImage> Screenshots(const TempDir& dir, int height,
     for (const QString& scale : scales) {
         const std::string name = "-" + scale.toStdString().append(".png");
         // Chromium shoots once every frame is drawn and the page settled, not at the load event.
-        QProcess chromium; // whose end kills a browser still running
-        chromium.start(QStringLiteral("chromium"),
-                       QString("--headless --no-sandbox --disable-gpu --no-first-run "
-                               "--hide-scrollbars --run-all-compositor-stages-before-draw "
-                               "--virtual-time-budget=10000")
-                               .split(u' ')
-                           << "--force-device-scale-factor=" + scale
-                           << QString("--window-size=%1,%2").arg(kWidth).arg(height)
-                           << QString::fromStdString("--user-data-dir=" + dir.File("chromium"))
-                           << QString::fromStdString("--screenshot=" + dir.File("chromium" + name))
-                           << url);
-        chromium.waitForFinished(60000);
+        // Now and then headless Chromium hangs before it shoots: it is tried again, anew.
+        const std::string path = dir.File("chromium" + name);
+        for (int attempt = 0; attempt < 3 && !QFile::exists(QString::fromStdString(path));
+             ++attempt) {
+            QProcess chromium; // whose end kills a browser still running
+            chromium.start(
+                QStringLiteral("chromium"),
+                QString("--headless --no-sandbox --disable-gpu --no-first-run "
+                        "--hide-scrollbars --run-all-compositor-stages-before-draw "
+                        "--virtual-time-budget=10000")
+                        .split(u' ')
+                    << "--force-device-scale-factor=" + scale
+                    << QString("--window-size=%1,%2").arg(kWidth).arg(height)
+                    << QString::fromStdString(dir.File("profile" + std::to_string(attempt) + name))
+                           .prepend("--user-data-dir=")
+                    << QString::fromStdString("--screenshot=" + path) << url);
+            chromium.waitForFinished(60000);
+        }
         for (const std::string browser : {"chromium", "firefox-esr"})
             shots[browser + " at " + scale.toStdString()] =
                 QImage(QString::fromStdString(dir.File(browser + name)))
