@@ -225,9 +225,9 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         // tried.
         {"--style compact --max-bytes 533 -o x.htm p.png", "x.htm\n",
          "x.htm: 1 x 1" + fits.substr(9) + "533 байт\n", "x.htm"},
-        {"--style compact --max-bytes 1m -o x.htm " TESSELET_SOURCE_DIR
+        {"--style compact --max-bytes 1099511627776 -o x.htm " TESSELET_SOURCE_DIR // the most
          "/tests/data/pictures/dot.gif",
-         "x.htm\n", "x.htm: 1 x 1" + fits.substr(9) + "1048576 байт\n", "x.htm"},
+         "x.htm\n", "x.htm: 1 x 1" + fits.substr(9) + "1099511627776 байт\n", "x.htm"},
         // 400k is 409,600 bytes: the whole page of 405,699 fits only when k is 1024.
         {"--style div --max-bytes 400k p.png", "p.div.htm\n", "p.div.htm" + fits + "409600 байт\n",
          "p.div.htm"},
