@@ -23,6 +23,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -393,16 +394,20 @@ TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
 
 // A signal ends the converter mid-page as it would, the temporary file gone; one ignored does not.
 TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
-    // The signal, and whether the program was started with it ignored (nohup tesselet-cli …).
-    std::vector<std::pair<int, bool>> rows = {{SIGHUP, true}};
+    // The signal, whether the program was started with it ignored (nohup tesselet-cli …), and
+    // whether it was typed at its terminal: Ctrl+C is the kernel's SIGINT, not kill()'s.
+    std::vector<std::tuple<int, bool, bool>> rows = {{SIGHUP, true, false}, {SIGINT, false, true}};
     for (const int signal :
          {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT,  SIGBUS,  SIGFPE,
           SIGUSR1, SIGSEGV, SIGUSR2,   SIGPIPE, SIGALRM, SIGTERM,  SIGXCPU, SIGVTALRM,
           SIGPROF, SIGSYS,  SIGSTKFLT, SIGIO,   SIGPWR,  SIGRTMIN, SIGRTMAX})
-        rows.emplace_back(signal, false);
-    for (const auto& [signal, ignored] : rows) {
-        SCOPED_TRACE(::strsignal(signal));
-        const auto inChild = [signal = signal, ignored = ignored] {
+        rows.emplace_back(signal, false, false);
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+    const std::string terminalName = ::ptsname(terminal);
+    for (const auto& [signal, ignored, typed] : rows) {
+        SCOPED_TRACE(::strsignal(signal) + std::string(typed ? ", typed" : ""));
+        const auto inChild = [&, signal = signal, ignored = ignored, typed = typed] {
             sigset_t none;
             sigemptyset(&none);
             ::sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -413,9 +418,11 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
             ::setenv("ASAN_OPTIONS",
                      "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_sigill=0:handle_abort=0",
                      1);
+            if (typed && ::setsid() >= 0) // the terminal becomes the new session's own
+                ::open(terminalName.c_str(), O_RDWR);
         };
         // Sent while the page is being written, once its temporary file is there.
-        const auto send = [signal = signal](pid_t pid, const TempDir& dir) {
+        const auto send = [&, signal = signal, typed = typed](pid_t pid, const TempDir& dir) {
             for (int waited = 0; waited < 30000; ++waited) {
                 const auto files = Files(dir);
                 if (std::any_of(files.begin(), files.end(),
@@ -423,11 +430,12 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
                     break;
                 ::usleep(1000);
             }
-            ::kill(pid, signal);
+            EXPECT_EQ(typed ? ::write(terminal, "\x03", 1) : ::kill(pid, signal) + 1, 1);
         };
         Expect("-q --style table --width 2000 --height 2000 -o old.htm p.png",
                ignored ? 0 : 128 + signal, "", "", ignored ? "old.htm" : "", inChild, send);
     }
+    ::close(terminal);
 }
 
 // No page over the programs or the read-me, here as installed: bin/, then share/tesselet/.
