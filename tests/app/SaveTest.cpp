@@ -114,13 +114,15 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
         w.fakes.services.progressDelayMs = 0;                            // the dialog at once
         ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("page.htm"))); // the old page
         bool shown = false;
+        QString said; // from the moment the dialog shows
         const User user([&](QDialog& progress) {
-            shown = true;
+            if (!std::exchange(shown, true))
+                said = static_cast<QProgressDialog&>(progress).labelText();
             if (cancel)
                 progress.findChild<QPushButton*>()->click();
         });
         w.Press("cmdSaveDIV", w.Path("page.htm"));
-        EXPECT_TRUE(shown);
+        EXPECT_EQ(said, "Сохранение страницы…");
         EXPECT_EQ(w.fakes.said,
                   cancel ? std::vector<QString>{} : std::vector<QString>{"Готово ^_^"});
         EXPECT_EQ(Bytes(w.Path("page.htm")) == Bytes(w.Path("cat.png")), cancel);
