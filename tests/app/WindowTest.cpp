@@ -194,7 +194,7 @@ TEST(Window, AFailedOrCancelledDialogLeavesTheWindowGoingOn) {
             w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
             w.Key(QEvent::KeyRelease, Qt::Key_V, Qt::ControlModifier);
             const QLabel* status = w.window.findChild<QLabel*>("lblStatus");
-            EXPECT_TRUE(status->isVisible());
+            EXPECT_TRUE(status->isVisible() && w.window.rect().contains(status->geometry()));
             if (!fails && std::string_view(button) == "cmdLoadPicture") { // goes by itself
                 EXPECT_TRUE(QTest::qWaitFor([&] { return !status->isVisible(); }, 6000));
             }
