@@ -53,7 +53,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     int ends[2];
     ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
     ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
-    CliSetup none, late, endless, locked;
+    CliSetup none, late, endless, locked, huge;
     late.inputFd = ends[0];
     late.whileRunning = [&](pid_t) {
         ::close(ends[0]); // the program has its own; one that does not read fails the write
@@ -70,6 +70,11 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     address.sun_family = AF_UNIX;
     dir.File("socket.png").copy(address.sun_path, sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    // A file beyond the limit is refused unread: this one could not even be read.
+    huge.inputFd = ::open(dir.File("huge").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::ftruncate(huge.inputFd, (off_t{1} << 30) + 1), 0);
+    const std::string tooMuch = "Ошибка 1487: Неверная картинка: на стандартном вводе больше "
+                                "1073741824 байт (1 ГиБ) — больше, чем читается для одной картинки";
     const std::string notFile = "Ошибка 1485: Это не обычный файл: канал, устройство или сокет не "
                                 "читается как картинка; «-» читает картинку со стандартного ввода";
     const struct {
@@ -81,9 +86,8 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
         {dir.File("\xFF\xFE.png"), none, ""},
         {"-", none, "Ошибка 1482: Неверная картинка: стандартный ввод пуст"},
         // An endless input stops at the limit instead of taking all memory.
-        {"-", endless,
-         "Ошибка 1487: Неверная картинка: на стандартном вводе больше 1073741824 байт (1 ГиБ) — "
-         "больше, чем читается для одной картинки"},
+        {"-", endless, tooMuch},
+        {"-", huge, tooMuch},
         {dir.File("locked.png"), locked, "Ошибка 13: Отказано в доступе"},
         {dir.File("missing.png"), none, "Ошибка 2: Нет такого файла или каталога"},
         // Refused without waiting for a writer, or opening what cannot be opened.
@@ -101,6 +105,6 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
                                : c.path + "\n\nНе удалось загрузить файл.\n" + c.lastLine + "\n");
         EXPECT_TRUE(ReadBytes(dir.File("page.htm")) == (c.lastLine.empty() ? want : ""));
     }
-    for (const int fd : {endless.inputFd, server})
+    for (const int fd : {endless.inputFd, huge.inputFd, server})
         ::close(fd);
 }
