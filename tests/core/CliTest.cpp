@@ -423,13 +423,10 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
         };
         // Sent while the page is being written, once its temporary file is there.
         const auto send = [&, signal = signal, typed = typed](pid_t pid, const TempDir& dir) {
-            for (int waited = 0; waited < 30000; ++waited) {
-                const auto files = Files(dir);
-                if (std::any_of(files.begin(), files.end(),
-                                [](const std::string& name) { return name.starts_with(".old"); }))
-                    break;
+            const auto begun = [](const std::string& name) { return name.starts_with(".old"); };
+            for (int waited = 0; waited < 30000 && !std::ranges::any_of(Files(dir), begun);
+                 ++waited)
                 ::usleep(1000);
-            }
             EXPECT_EQ(typed ? ::write(terminal, "\x03", 1) : ::kill(pid, signal) + 1, 1);
         };
         Expect("-q --style table --width 2000 --height 2000 -o old.htm p.png",
