@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTreeView>
@@ -113,11 +114,14 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
         w.fakes.services.largePageBytes = UINT64_MAX;
         w.fakes.services.progressDelayMs = 0;                            // the dialog at once
         ASSERT_TRUE(QFile::copy(w.Path("cat.png"), w.Path("page.htm"))); // the old page
-        bool shown = false;
-        QString said; // from the moment the dialog shows
+        QString said;            // from the moment the dialog shows
+        QPointer<QDialog> shown; // the one dialog of the save, not one per delay
         const User user([&](QDialog& progress) {
-            if (!std::exchange(shown, true))
+            if (said.isEmpty()) {
                 said = static_cast<QProgressDialog&>(progress).labelText();
+                shown = &progress;
+            }
+            EXPECT_TRUE(shown == &progress);
             if (cancel)
                 progress.findChild<QPushButton*>()->click();
         });
