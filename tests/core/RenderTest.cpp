@@ -2,10 +2,10 @@
 #include "TestSupport.h"
 
 #include <QColor>
-#include <QFile>
 #include <QProcess>
 #include <QVector3D>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -102,19 +102,17 @@ std::map<std::string, QImage> Screenshots(const TempDir& dir, int height,
         // Chromium shoots once every frame is drawn and the page settled, not at the load event.
         // Now and then headless Chromium hangs before it shoots: it is tried again, anew.
         const std::string path = dir.File("chromium" + name);
-        for (int attempt = 0; attempt < 3 && !QFile::exists(QString::fromStdString(path));
-             ++attempt) {
+        for (int attempt = 0; attempt < 3 && !std::filesystem::exists(path); ++attempt) {
             QProcess chromium; // whose end kills a browser still running
             chromium.start(
                 QStringLiteral("chromium"),
-                QString("--headless --no-sandbox --disable-gpu --no-first-run "
-                        "--hide-scrollbars --run-all-compositor-stages-before-draw "
-                        "--virtual-time-budget=10000")
+                QString("--headless --no-sandbox --disable-gpu --no-first-run --hide-scrollbars "
+                        "--run-all-compositor-stages-before-draw --virtual-time-budget=10000")
                         .split(u' ')
                     << "--force-device-scale-factor=" + scale
                     << QString("--window-size=%1,%2").arg(kWidth).arg(height)
-                    << QString::fromStdString(dir.File("profile" + std::to_string(attempt) + name))
-                           .prepend("--user-data-dir=")
+                    << QString::fromStdString("--user-data-dir=" +
+                                              dir.File("profile" + std::to_string(attempt) + name))
                     << QString::fromStdString("--screenshot=" + path) << url);
             chromium.waitForFinished(60000);
         }
