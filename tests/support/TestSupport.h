@@ -15,15 +15,6 @@
 #include <sys/types.h>
 #include <vector>
 
-// ASan reserves more address space than a test's memory limit; gcc and clang tell it differently.
-#if defined(__SANITIZE_ADDRESS__)
-#define TESSELET_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESSELET_UNDER_ASAN 1
-#endif
-#endif
-
 /// A fresh folder removed with everything in it when the object goes.
 class TempDir {
 public:
