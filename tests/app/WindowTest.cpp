@@ -19,8 +19,9 @@
 // and off (H) the screen, a dialog (its proposed name), the window gone, the table copied, words.
 TEST(Window, KeysTable) {
     const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    // X11: release and press of one instant. Under Alt: Alt pressed after the key, let go after it.
-    enum Release { kReleased, kAutoRepeat, kX11Pair, kUnderAlt };
+    // X11: release and press of one instant; pressed again: a new press soon after the release.
+    // Under Alt: Alt pressed after the key, let go after it.
+    enum Release { kReleased, kAutoRepeat, kX11Pair, kPressedAgain, kUnderAlt };
     const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -36,6 +37,7 @@ TEST(Window, KeysTable) {
         {Qt::Key_Return, none, "cmdShowPicture", kUnderAlt, "SH"},
         {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
         {Qt::Key_Space, none, "cmdShowPicture", kX11Pair, "SSH"},
+        {Qt::Key_Space, none, "cmdShowPicture", kPressedAgain, "SHSH"},
         {Qt::Key_Space, shift, "cmdShowPicture", kReleased, ""},
         {Qt::Key_Return, none, "cmdShowPicture", kReleased, "SH"},
         {Qt::Key_Enter, Qt::KeypadModifier, "cmdShowPicture", kReleased, "SH"},
@@ -92,9 +94,9 @@ TEST(Window, KeysTable) {
         const Qt::KeyboardModifiers held = row.modifiers | modifier;
         if (modifier != Qt::NoModifier)
             w.Key(QEvent::KeyPress, modifierKey, row.modifiers, 150);
-        if (row.release == kX11Pair) {
+        if (row.release == kX11Pair || row.release == kPressedAgain) {
             w.Key(QEvent::KeyRelease, row.key, held, 200);
-            w.Key(QEvent::KeyPress, row.key, held, 200);
+            w.Key(QEvent::KeyPress, row.key, held, row.release == kX11Pair ? 200 : 250);
         }
         w.Key(QEvent::KeyRelease, row.key, held, 300, row.release == kAutoRepeat);
         if (modifier != Qt::NoModifier)
