@@ -17,7 +17,6 @@
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
@@ -164,7 +163,6 @@ public:
     ~LibraryChatter() {
         if (mCapture < 0) // nothing captured: both descriptors were closed when it failed
             return;
-        std::fflush(stderr);
         ::dup2(mSaved, STDERR_FILENO);
         std::string captured;
         char buffer[4096];
