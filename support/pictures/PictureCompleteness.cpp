@@ -212,11 +212,10 @@ bool IsPictureCutShort(QIODevice& device, const QByteArray& format) {
         return false;
     if (!device.seek(0))
         return false;
-    bool cut = false;
-    {
-        ByteStream in(device);
-        cut = jpeg ? JpegCutShort(in) : gif ? GifCutShort(in) : BmpCutShort(in, device.size());
-    }
+    ByteStream in(device);
+    const bool cut = jpeg  ? JpegCutShort(in)
+                     : gif ? GifCutShort(in)
+                           : BmpCutShort(in, device.size());
     device.seek(0);
     return cut;
 }
