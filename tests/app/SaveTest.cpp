@@ -122,7 +122,7 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
                 shown = &progress;
             }
             EXPECT_TRUE(shown == &progress);
-            if (cancel)
+            if (cancel && static_cast<QProgressDialog&>(progress).value() > 0) // rows counted
                 progress.findChild<QPushButton*>()->click();
         });
         w.Press("cmdSaveDIV", w.Path("page.htm"));
