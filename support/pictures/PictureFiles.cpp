@@ -17,6 +17,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
@@ -165,14 +166,8 @@ public:
             return;
         ::dup2(mSaved, STDERR_FILENO);
         std::string captured;
-        char buffer[4096];
-        for (off_t at = 0;;) {
-            const ssize_t got = ::pread(mCapture, buffer, sizeof buffer, at);
-            if (got <= 0)
-                break;
-            captured.append(buffer, static_cast<std::size_t>(got));
-            at += got;
-        }
+        if (QFile capture; capture.open(mCapture, QIODevice::ReadOnly) && capture.seek(0))
+            captured = capture.readAll().toStdString();
         Close();
         std::string kept;
         for (std::size_t start = 0; start < captured.size();) {
@@ -181,12 +176,8 @@ public:
                 kept.append(captured, start, end - start);
             start = end;
         }
-        for (std::size_t done = 0; done < kept.size();) {
-            const ssize_t wrote = ::write(STDERR_FILENO, kept.data() + done, kept.size() - done);
-            if (wrote <= 0 && errno != EINTR)
-                break;
-            done += static_cast<std::size_t>(std::max<ssize_t>(wrote, 0));
-        }
+        // Through the C library, which writes all of it, a part at a time into a full pipe.
+        std::fwrite(kept.data(), 1, kept.size(), stderr);
     }
     LibraryChatter(const LibraryChatter&) = delete;
     LibraryChatter& operator=(const LibraryChatter&) = delete;
