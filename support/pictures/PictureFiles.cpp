@@ -37,12 +37,16 @@ Failure PictureError(std::int32_t number, const QString& detail) {
     return Failure(number, Tr(QT_TRANSLATE_NOOP("Tesselet", "Неверная картинка: %1"), detail));
 }
 
-Failure TooLarge(qint64 width, qint64 height) {
-    return PictureError(Failure::kPictureTooLarge,
-                        Tr(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
-                            .arg(width)
-                            .arg(height)
-                            .arg(kMaxPictureSide));
+// A side beyond what a page takes: refused from the header where it tells the size, before any
+// pixel is allocated, and from the decoded picture where it does not.
+void RefuseTooLarge(QSize size) {
+    if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        throw PictureError(
+            Failure::kPictureTooLarge,
+            Tr(QT_TRANSLATE_NOOP("Tesselet", "%1 x %2 пикселей — больше, чем %3 x %3"))
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxPictureSide));
 }
 
 Failure NoMemory(QSize size) {
@@ -367,8 +371,7 @@ DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
     QImageReader reader(&device);
     reader.setAutoTransform(true);
     const QSize announced = reader.size();
-    if (announced.width() > kMaxPictureSide || announced.height() > kMaxPictureSide)
-        throw TooLarge(announced.width(), announced.height());
+    RefuseTooLarge(announced);
     // Qt's own reading of an orientation, where it has one, comes first.
     const QImageIOHandler::Transformations turn =
         reader.transformation() != QImageIOHandler::TransformationNone ? reader.transformation()
@@ -391,8 +394,7 @@ DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
     quiet.reset();
     if (image.isNull() || image.size().isEmpty())
         throw NoMemory(announced);
-    if (image.width() > kMaxPictureSide || image.height() > kMaxPictureSide)
-        throw TooLarge(image.width(), image.height());
+    RefuseTooLarge(image.size());
     if (turnHere) {
         image = Transformed(std::move(image), turn);
         if (image.isNull())
