@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QStringList>
 #include <QTransform>
+#include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -232,9 +233,6 @@ Failure InputTooLarge() {
 QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
     // The orientation sits in the first IFD, near the top.
     constexpr qint64 kMostExifBytes = qint64{1} << 16;
-    const auto big = [](const uchar* at) {
-        return quint32(at[0]) << 24 | quint32(at[1]) << 16 | quint32(at[2]) << 8 | at[3];
-    };
     if (!device.seek(8))
         return QImageIOHandler::TransformationNone;
     QByteArray exif;
@@ -242,7 +240,7 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
         const QByteArray header = device.read(8);
         if (header.size() != 8)
             return QImageIOHandler::TransformationNone;
-        const quint32 length = big(reinterpret_cast<const uchar*>(header.constData()));
+        const quint32 length = qFromBigEndian<quint32>(header.constData());
         const QByteArray type = header.mid(4);
         if (type == "eXIf") {
             exif = device.read(std::min<qint64>(length, kMostExifBytes));
@@ -258,13 +256,15 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
         (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != QByteArray("II*\0", 4)))
         return QImageIOHandler::TransformationNone;
     const bool motorola = data[0] == 'M';
+    // A number of 2 or 4 bytes in the TIFF's own byte order; -1 past the chunk.
     const auto read = [&](qint64 at, int bytes) -> qint64 {
         if (at < 0 || at + bytes > size)
             return -1;
-        quint32 value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= quint32(data[at + (motorola ? i : bytes - 1 - i)]) << (8 * (bytes - 1 - i));
-        return value;
+        if (bytes == 2)
+            return motorola ? qFromBigEndian<quint16>(data + at)
+                            : qFromLittleEndian<quint16>(data + at);
+        return motorola ? qFromBigEndian<quint32>(data + at)
+                        : qFromLittleEndian<quint32>(data + at);
     };
     const qint64 ifd = read(4, 4);
     const qint64 entries = read(ifd, 2);
