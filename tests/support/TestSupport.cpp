@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <linux/capability.h>
-#include <sstream>
 #include <stdexcept>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -38,14 +38,11 @@ std::string MakeFullDevice(const std::string& folder) {
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
@@ -59,11 +56,7 @@ QImage MakePicture(int width, int height, const std::function<PixelColor(int, in
 }
 
 static std::string Drain(int fd) {
-    std::string all;
-    char buffer[65536];
-    ::lseek(fd, 0, SEEK_SET);
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-        all.append(buffer, static_cast<std::size_t>(n));
+    std::string all = ReadBytes("/proc/self/fd/" + std::to_string(fd)); // from its start
     ::close(fd);
     return all;
 }
