@@ -54,19 +54,8 @@ std::size_t UTF8Length(std::u16string_view text) noexcept {
     return total;
 }
 
-void UTF8Encode(std::u16string_view text, std::vector<std::uint8_t>& output) {
-    output.clear();
-    if (text.empty())
-        return;
-    const std::size_t needed = UTF8Length(text);
-    if (needed == 0)
-        return;
-    output.resize(needed);
-    UTF8EncodeTo(text, reinterpret_cast<char*>(output.data()));
-}
-
 std::vector<std::uint8_t> StringToUTF8(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes;
-    UTF8Encode(text, bytes);
+    std::vector<std::uint8_t> bytes(UTF8Length(text));
+    UTF8EncodeTo(text, reinterpret_cast<char*>(bytes.data()));
     return bytes;
 }

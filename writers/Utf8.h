@@ -10,12 +10,9 @@
 // stays UTF-16 code units from start-up to here: it is encoded a piece per pixel, right into the
 // output buffer, and a string view costs nothing to hand on.
 
-/// The UTF-8 bytes of a UTF-16 text; empty for the empty text.
-std::vector<std::uint8_t> StringToUTF8(std::u16string_view text);
-
-/// Replaces the contents of `output` with the UTF-8 bytes of `text`. A surrogate pair becomes its
+/// The UTF-8 bytes of a UTF-16 text; empty for the empty text. A surrogate pair becomes its
 /// four-byte sequence; a lone surrogate becomes U+FFFD.
-void UTF8Encode(std::u16string_view text, std::vector<std::uint8_t>& output);
+std::vector<std::uint8_t> StringToUTF8(std::u16string_view text);
 
 /// Bytes that `text` takes in UTF-8.
 std::size_t UTF8Length(std::u16string_view text) noexcept;
