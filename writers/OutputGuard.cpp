@@ -17,33 +17,32 @@ using FileId = std::pair<unsigned long long, unsigned long long>;
 // The picture that stands for standard input.
 constexpr std::string_view kStandardInput = "-";
 
-std::optional<FileId> IdOf(const struct stat& info, bool regularOnly) {
-    if (regularOnly && !S_ISREG(info.st_mode))
+// Only a file can be lost; a device or a pipe may take any number of pages, and a picture read
+// from one is never a page's file.
+std::optional<FileId> IdOf(const struct stat& info) {
+    if (!S_ISREG(info.st_mode))
         return std::nullopt;
     return std::make_pair(static_cast<unsigned long long>(info.st_dev),
                           static_cast<unsigned long long>(info.st_ino));
 }
 
 // The file behind `path`, links followed; nothing when there is none (yet).
-std::optional<FileId> IdOfName(const std::string& path, bool regularOnly = false) {
+std::optional<FileId> IdOfName(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    return IdOf(info, regularOnly);
+    return IdOf(info);
 }
 
-std::optional<FileId> IdOfStream(int fd, bool regularOnly = false) {
+std::optional<FileId> IdOfStream(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         return std::nullopt;
-    return IdOf(info, regularOnly);
+    return IdOf(info);
 }
 
-// Only a file can be lost; a device or a pipe may take any number of pages.
 std::optional<FileId> IdOfOutput(const std::string& output) {
-    if (output == OutputFile::kStandardOutput)
-        return IdOfStream(STDOUT_FILENO, true);
-    return IdOfName(output, true);
+    return output == OutputFile::kStandardOutput ? IdOfStream(STDOUT_FILENO) : IdOfName(output);
 }
 
 } // namespace
