@@ -125,8 +125,8 @@ bool FileDialog::Show(bool save) {
     types.removeAll(QString());
     if (!types.isEmpty())
         dialog.setNameFilters(types);
-    if (mFilterIndex >= 0 && mFilterIndex < mFilters.size() && !mFilters[mFilterIndex].isEmpty())
-        dialog.selectNameFilter(mFilters[mFilterIndex]);
+    if (const QString offered = mFilters.value(mFilterIndex); !offered.isEmpty())
+        dialog.selectNameFilter(offered);
 
     // The remembered folder wins over the folder of the proposed name: remembering it would be
     // pointless otherwise. The proposed name keeps its own folder only while nothing is remembered.
@@ -145,10 +145,9 @@ bool FileDialog::Show(bool save) {
 
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.first().isEmpty())
+    mSelectedFile = dialog.selectedFiles().value(0);
+    if (mSelectedFile.isEmpty())
         return false;
-    mSelectedFile = chosen.first();
     mSelectedFilterIndex =
         types.isEmpty() ? -1
                         : static_cast<std::int32_t>(mFilters.indexOf(dialog.selectedNameFilter()));
