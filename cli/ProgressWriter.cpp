@@ -25,7 +25,7 @@ void ProgressWriter::BeginPicture(std::int32_t width, std::int32_t height) {
 void ProgressWriter::EndNewLine(std::int32_t y) {
     mInner.EndNewLine(y);
     const auto now = std::chrono::steady_clock::now();
-    if (now < mNextReport || mHeight <= 0)
+    if (now < mNextReport) // a row ends only in a picture that has rows: mHeight > 0
         return;
     mNextReport = now + mPace.interval;
     // The file name stays the bytes it is; only the words around it are translated.
