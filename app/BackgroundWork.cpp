@@ -60,7 +60,6 @@ void BackgroundWork::ShowDialog() {
     // The dialog is shown and closed here alone, never by its own count.
     mDialog->setAutoReset(false);
     mDialog->setAutoClose(false);
-    mDialog->setMinimumDuration(0);
     mDialog->setRange(0, 0);
     if (mCancellable)
         QObject::connect(mDialog.get(), &QProgressDialog::canceled,
