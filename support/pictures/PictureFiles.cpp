@@ -101,12 +101,10 @@ QSize TargetSize(QSize shown, PictureScale scale) {
 // reader would then fail the same way and call the picture damaged.
 QImage HugePageImage(QSize size, QImage::Format format) {
     constexpr qsizetype kHugePage = qsizetype{2} << 20;
-    if (size.isEmpty() || format == QImage::Format_Invalid)
-        return {};
-    const qsizetype bitsPerPixel = QImage::toPixelFormat(format).bitsPerPixel();
-    const qsizetype bytesPerLine = (qsizetype{size.width()} * bitsPerPixel + 31) / 32 * 4;
+    // A line as long as Qt makes one of this format; none for no format or an unknown size.
+    const qsizetype bytesPerLine = QImage(size.width(), 1, format).bytesPerLine();
     const qsizetype bytes = bytesPerLine * size.height();
-    if (bytesPerLine <= 0 || bytes < kHugePage)
+    if (bytes < kHugePage)
         return {};
     const auto rounded = static_cast<std::size_t>((bytes + kHugePage - 1) / kHugePage * kHugePage);
     void* data = std::aligned_alloc(static_cast<std::size_t>(kHugePage), rounded);
