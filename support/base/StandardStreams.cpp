@@ -4,9 +4,11 @@
 #include "Language.h"
 
 #include <fcntl.h>
+#include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace StandardStreams {
 
@@ -16,9 +18,8 @@ constexpr int kStreams = 3;
 
 struct Stream {
     bool closed = false;
-    bool held = false; ///< its stand-in is a file of its own, told apart by device and inode
-    dev_t device = 0;
-    ino_t inode = 0;
+    /// The device and inode of its stand-in, when that is a file of its own.
+    std::optional<std::pair<dev_t, ino_t>> standIn;
 };
 
 Stream streams[kStreams];
@@ -42,11 +43,8 @@ void PutStandIn(int fd) noexcept {
         ::close(standIn);
     }
     struct stat info {};
-    if (ownFile && ::fstat(fd, &info) == 0) {
-        streams[fd].held = true;
-        streams[fd].device = info.st_dev;
-        streams[fd].inode = info.st_ino;
-    }
+    if (ownFile && ::fstat(fd, &info) == 0)
+        streams[fd].standIn = std::pair(info.st_dev, info.st_ino);
 }
 
 Failure Closed(int fd) {
@@ -80,8 +78,7 @@ int StreamWritingTo(const std::string& nativePath) {
     if (::stat(nativePath.c_str(), &target) != 0)
         return -1;
     for (int fd = 0; fd < kStreams; ++fd) {
-        const Stream& stream = streams[fd];
-        if (stream.held && stream.device == target.st_dev && stream.inode == target.st_ino)
+        if (streams[fd].standIn == std::pair(target.st_dev, target.st_ino))
             throw Closed(fd);
     }
     for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
