@@ -253,26 +253,25 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
     if (size < 8 ||
         (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != QByteArray("II*\0", 4)))
         return QImageIOHandler::TransformationNone;
-    const bool motorola = data[0] == 'M';
-    // A number of 2 or 4 bytes in the TIFF's own byte order; -1 past the chunk.
-    const auto read = [&](qint64 at, int bytes) -> qint64 {
-        if (at < 0 || at + bytes > size)
+    const bool motorola = exif.startsWith("MM");
+    // A number in the TIFF's own byte order; -1 past the chunk.
+    const auto number = [&](qint64 at, auto type) -> qint64 {
+        using Number = decltype(type);
+        if (at < 0 || at + static_cast<qint64>(sizeof(Number)) > size)
             return -1;
-        if (bytes == 2)
-            return motorola ? qFromBigEndian<quint16>(data + at)
-                            : qFromLittleEndian<quint16>(data + at);
-        return motorola ? qFromBigEndian<quint32>(data + at)
-                        : qFromLittleEndian<quint32>(data + at);
+        return motorola ? qFromBigEndian<Number>(data + at) : qFromLittleEndian<Number>(data + at);
     };
-    const qint64 ifd = read(4, 4);
-    const qint64 entries = read(ifd, 2);
+    const auto read16 = [&](qint64 at) { return number(at, quint16{}); };
+    const auto read32 = [&](qint64 at) { return number(at, quint32{}); };
+    const qint64 ifd = read32(4);
+    const qint64 entries = read16(ifd);
     for (qint64 i = 0; i < entries; ++i) {
         const qint64 entry = ifd + 2 + 12 * i;
-        if (read(entry, 2) != 0x0112) // Orientation: SHORT, one value, in the entry itself
+        if (read16(entry) != 0x0112) // Orientation: SHORT, one value, in the entry itself
             continue;
-        if (read(entry + 2, 2) != 3 || read(entry + 4, 4) != 1)
+        if (read16(entry + 2) != 3 || read32(entry + 4) != 1)
             break;
-        switch (read(entry + 8, 2)) {
+        switch (read16(entry + 8)) {
         case 2:
             return QImageIOHandler::TransformationMirror;
         case 3:
