@@ -1,6 +1,7 @@
 #include "PictureCompleteness.h"
 
 #include <QIODevice>
+#include <QtEndian>
 #include <array>
 #include <cstdint>
 
@@ -156,11 +157,6 @@ bool GifCutShort(ByteStream& in) {
     }
 }
 
-std::uint32_t Word32LE(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
-
 // An uncompressed BMP is complete when the file holds every row the header announces. The old
 // 12-byte header has 16-bit sides and no compression; the newer ones (40 bytes and more) 32-bit
 // sides and a compression field.
@@ -174,23 +170,25 @@ bool BmpCutShort(ByteStream& in, qint64 fileSize) {
         return true;
     if (header[0] != 'B' || header[1] != 'M')
         return false;
-    const std::uint32_t headerSize = Word32LE(&header[14]);
+    // Little-endian numbers at their offsets in the file.
+    const auto word16 = [&](std::size_t at) -> std::int64_t {
+        return qFromLittleEndian<quint16>(&header[at]);
+    };
+    const auto word32 = [&](std::size_t at) { return qFromLittleEndian<quint32>(&header[at]); };
+    const auto int32 = [&](std::size_t at) -> std::int64_t {
+        return qFromLittleEndian<qint32>(&header[at]);
+    };
+    const std::uint32_t headerSize = word32(14);
     const bool core = headerSize == 12;
     if (!core && headerSize < 40)
         return false;
     if (!core && got < header.size())
         return true;
-    const std::uint32_t compression = core ? 0 : Word32LE(&header[30]);
+    const std::uint32_t compression = core ? 0 : word32(30);
     if (compression != 0 && compression != 3)
         return false; // run-length rows have no fixed size
-    const auto word16 = [&](std::size_t at) {
-        return std::uint32_t{header[at]} | std::uint32_t{header[at + 1]} << 8;
-    };
-    const std::int64_t width = core
-                                   ? std::int64_t{word16(18)}
-                                   : std::int64_t{static_cast<std::int32_t>(Word32LE(&header[18]))};
-    std::int64_t height = core ? std::int64_t{word16(20)}
-                               : std::int64_t{static_cast<std::int32_t>(Word32LE(&header[22]))};
+    const std::int64_t width = core ? word16(18) : int32(18);
+    std::int64_t height = core ? word16(20) : int32(22);
     const std::int64_t bits = word16(core ? 24 : 28);
     height = height < 0 ? -height : height;
     // Sides this large are refused by the size check; the limit keeps the sum below in range.
@@ -198,7 +196,7 @@ bool BmpCutShort(ByteStream& in, qint64 fileSize) {
     if (width <= 0 || height == 0 || bits == 0 || width > kLargestSide || height > kLargestSide)
         return false;
     const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
-    const std::int64_t needed = std::int64_t{Word32LE(&header[10])} + rowBytes * height;
+    const std::int64_t needed = std::int64_t{word32(10)} + rowBytes * height;
     return fileSize < needed;
 }
 
