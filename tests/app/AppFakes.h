@@ -99,9 +99,8 @@ struct Fakes final : IMessageBox, IFlashWindow {
         std::int32_t SelectedFilterIndex() const override { return f.chosenType; }
         void DefaultFileName(const std::string& p) override { f.dialogs.back().proposed = p; }
         void InitialFolder(const std::string& p) override { f.dialogs.back().folder = p; }
-        bool ShowOpen() override { return Shown(); }
-        bool ShowSave() override { return Shown(); }
-        bool Shown() const {
+        bool ShowOpen() override { return ShowSave(); }
+        bool ShowSave() override {
             if (f.dialogFails)
                 throw Failure(5, "Сбой диалога");
             return !f.chosen.empty();

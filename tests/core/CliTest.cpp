@@ -37,9 +37,8 @@ const std::string kNoSpace = "28: На устройстве не осталос�
 // Words apart by spaces; '' is an empty word.
 std::vector<std::string> Split(const std::string& words) {
     std::istringstream stream(words);
-    std::vector<std::string> split{std::istream_iterator<std::string>(stream),
-                                   std::istream_iterator<std::string>()};
-    std::replace(split.begin(), split.end(), std::string("''"), std::string());
+    std::vector<std::string> split{std::istream_iterator<std::string>(stream), {}};
+    std::ranges::replace(split, "''", std::string());
     return split;
 }
 

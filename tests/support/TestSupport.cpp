@@ -93,8 +93,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     if (setup.whileRunning)
         setup.whileRunning(pid);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    TEMP_FAILURE_RETRY(::waitpid(pid, &status, 0));
     return {WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status), Drain(out),
             Drain(err)};
 }
