@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -44,7 +45,7 @@ private:
         const qint64 got = mDevice.read(reinterpret_cast<char*>(mBuffer.data()),
                                         static_cast<qint64>(mBuffer.size()));
         mPos = 0;
-        mEnd = got > 0 ? static_cast<std::size_t>(got) : 0;
+        mEnd = static_cast<std::size_t>(std::max<qint64>(got, 0)); // -1: a failed read, no bytes
         return mEnd > 0;
     }
 
