@@ -250,8 +250,8 @@ QImageIOHandler::Transformations PngExifOrientation(QIODevice& device) {
     }
     const auto* data = reinterpret_cast<const uchar*>(exif.constData());
     const qint64 size = exif.size();
-    if (size < 8 ||
-        (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != QByteArray("II*\0", 4)))
+    // A chunk too short for its first IFD's offset has no entries: its numbers read as -1.
+    if (exif.left(4) != QByteArray("MM\0*", 4) && exif.left(4) != QByteArray("II*\0", 4))
         return QImageIOHandler::TransformationNone;
     const bool motorola = exif.startsWith("MM");
     // A number in the TIFF's own byte order; -1 past the chunk.
