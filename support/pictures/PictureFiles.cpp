@@ -101,7 +101,10 @@ QSize TargetSize(QSize shown, PictureScale scale) {
 // reader would then fail the same way and call the picture damaged.
 QImage HugePageImage(QSize size, QImage::Format format) {
     constexpr qsizetype kHugePage = qsizetype{2} << 20;
-    // A line as long as Qt makes one of this format; none for no format or an unknown size.
+    // A reader that tells no size beforehand may leave its format unset too (not a value at all).
+    if (size.isEmpty())
+        return {};
+    // A line as long as Qt makes one of this format; none for no format.
     const qsizetype bytesPerLine = QImage(size.width(), 1, format).bytesPerLine();
     const qsizetype bytes = bytesPerLine * size.height();
     if (bytes < kHugePage)
