@@ -278,6 +278,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         const char* picture = "p.png";
     } rows[] = {
         {"no/such/x.htm", nullptr, "2: Нет такого файла или каталога"},
+        {"p.png/x.htm", nullptr, "20: Это не каталог"},
         {"ro", nullptr, "21: Это каталог"},
         {"ro/x.htm", DropCapabilities, "13: Отказано в доступе"},
         {"ro.htm", DropCapabilities, "13: Отказано в доступе"},
