@@ -47,11 +47,9 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 QImage MakePicture(int width, int height, const std::function<PixelColor(int, int)>& colour) {
     QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            line[x] = colour ? colour(x, y) : qRgb((x + 16 * y) & 0xFF, 0, 0);
-    }
+            picture.setPixel(x, y, colour ? colour(x, y) : qRgb((x + 16 * y) & 0xFF, 0, 0));
     return picture;
 }
 
@@ -86,10 +84,9 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
-    if (setup.inputFd < 0) {
-        ::close(in[0]);
-        ::close(in[1]);
-    }
+    if (setup.inputFd < 0)
+        for (const int fd : in)
+            ::close(fd);
     if (setup.whileRunning)
         setup.whileRunning(pid);
     int status = 0;
