@@ -107,4 +107,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     }
     for (const int fd : {endless.inputFd, huge.inputFd, server})
         ::close(fd);
+    // libpng's own English words on standard error stay out of the report.
+    const std::string cut = TESSELET_SOURCE_DIR "/tests/data/bad/cut.png";
+    EXPECT_EQ(RunCli({"--style", "div", cut}).err.find("libpng"), std::string::npos);
 }
