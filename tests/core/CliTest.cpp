@@ -320,15 +320,15 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
            "1490: Файл больше 64 МиБ\n",
            "", [] { LimitMemory(110); });
 #endif
-    // A budget that not even a page 1 pixel wide fits, the picture itself 1 pixel wide or not.
+    // The least budget, 1 byte, fits not even a page 1 pixel wide, the picture 1 pixel wide or not.
     const std::tuple<const char*, std::string, int> budgets[] = {
         {"compact", "p.png", 533},
         {"compact", TESSELET_SOURCE_DIR "/tests/data/pictures/dot.gif", 533},
         {"div", "p.png", 426},
     };
     for (const auto& [style, picture, needs] : budgets)
-        Expect("--style " + std::string(style) + " --max-bytes 100 -o x.htm " + picture, 1, "",
-               "x.htm\n\nСтраница не умещается в 100 байт даже шириной в 1 пиксель: ей нужно " +
+        Expect("--style " + std::string(style) + " --max-bytes 1 -o x.htm " + picture, 1, "",
+               "x.htm\n\nСтраница не умещается в 1 байт даже шириной в 1 пиксель: ей нужно " +
                    std::to_string(needs) + " байт.\n");
     Expect("--style table --height 16384 p.png", 1, "",
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1484: Неверная картинка: после "
