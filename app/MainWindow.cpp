@@ -219,8 +219,6 @@ void MainWindow::CreateControls() {
         button->setEnabled(i == 0);
         *buttons[i] = button;
     }
-    for (std::size_t i = 0; i + 1 < std::size(buttons); ++i)
-        setTabOrder(*buttons[i], *buttons[i + 1]);
 
     // A remark in passing, over the foot of the window: it needs no answer, lets clicks through
     // and goes by itself.

@@ -101,8 +101,6 @@ OutputFile::~OutputFile() {
 void OutputFile::Start(bool inMemory) {
     mUsed = 0;
     mComplete = false;
-    mTarget.clear();
-    mTemp.clear();
     mMemory.clear();
     mInMemory = inMemory;
     mCountOnly = false;

@@ -21,15 +21,15 @@ std::unique_ptr<PageWriter> CreateWeb(const PageTemplates& templates) {
 }
 
 // The classic styles, in the order "--style all" writes them.
-const std::array<PageStyle, 3> kStyles = {{
+const auto kStyles = std::to_array<PageStyle>({
     {.name = "span", .extension = ".span.htm", .create = &Create<CSpanPicture>},
     {.name = "table", .extension = ".table.htm", .create = &Create<CTablePicture>},
     {.name = "div", .extension = ".div.htm", .create = &Create<CDivPicture>},
-}};
+});
 
 // A cell per rectangle of one colour: transparency, a tolerance, fragments, and a size that
 // goes up and down with the width.
-const std::array<PageStyle, 3> kCompactStyles = {{
+const auto kCompactStyles = std::to_array<PageStyle>({
     {.name = "compact",
      .extension = ".compact.htm",
      .create = &Create<CompactPicture>,
@@ -51,12 +51,12 @@ const std::array<PageStyle, 3> kCompactStyles = {{
      .takesTolerance = true,
      .writesFragment = true,
      .sizeGrowsWithWidth = false},
-}};
+});
 
 /// The classic styles, then the compact ones: every name a style is found by.
-const std::array<const PageStyle*, 6> kAllStyles = {&kStyles[0],        &kStyles[1],
-                                                    &kStyles[2],        &kCompactStyles[0],
-                                                    &kCompactStyles[1], &kCompactStyles[2]};
+const auto kAllStyles = std::to_array<const PageStyle*>({&kStyles[0], &kStyles[1], &kStyles[2],
+                                                         &kCompactStyles[0], &kCompactStyles[1],
+                                                         &kCompactStyles[2]});
 
 } // namespace
 
