@@ -1,4 +1,5 @@
 #include "AppFakes.h"
+#include "ClipboardTable.h"
 
 #include "FlashWindow.h"
 #include "Language.h"
@@ -124,6 +125,17 @@ TEST(Window, KeysTable) {
         EXPECT_EQ(seen, row.seen);
     }
     qputenv("PATH", path);
+}
+
+// A table as large as the clipboard takes is copied; a byte more is refused.
+TEST(Window, ClipboardTableAtItsLimit) {
+    Fakes fakes;
+    std::size_t wouldTake = 0;
+    const auto table = TableForClipboard(Picture(7, 5), fakes, wouldTake);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size()), table);
+    EXPECT_FALSE(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size() - 1));
+    EXPECT_GE(wouldTake, table->size());
 }
 
 // The picture held by any mouse button on the show button while it looks pressed (dragged off: let
