@@ -84,6 +84,9 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
     }
     fs::create_symlink("p.png", dir.File("link.png"));
     fs::create_symlink("missing.htm", dir.File("dangling.htm"));
+    for (int i = 0; i < 40; ++i) // the most links followed, each read from its own folder
+        fs::create_symlink(i < 39 ? "chain" + std::to_string(i + 1) : "chained.htm",
+                           dir.File("d1/chain" + std::to_string(i)));
     for (const char* name : {"out", "ro", "big"})
         fs::create_directory(dir.File(name));
     for (const char* name : {"template.1.html", "template.2.html"})
@@ -209,6 +212,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style span -o \xEF\xBB\xBFx.htm p.png", "\xEF\xBB\xBFx.htm\n", "", "\xEF\xBB\xBFx.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
         {"--style span -o dangling.htm p.png", "dangling.htm\n", "", "missing.htm"},
+        {"--style span -o d1/chain0 p.png", "d1/chain0\n", "", "d1/chained.htm"},
         {"--style table -o - p.png", "\xEF\xBB\xBF<…", "", ""},
         {"--style compact --fragment -o - p.png", "<table …", "", ""},
         {"--style compact --mail p.png", "p.mail.htm\n", "", "p.mail.htm"},
