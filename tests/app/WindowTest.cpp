@@ -5,6 +5,7 @@
 #include "Language.h"
 #include "MessageBox.h"
 #include "StartUp.h"
+#include "TestSupport.h"
 #include "TesseletVersion.h"
 #include "WindowHelpers.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QStyleOptionButton>
 #include <QTextStream>
 #include <QUrl>
@@ -125,6 +127,29 @@ TEST(Window, KeysTable) {
         EXPECT_EQ(seen, row.seen);
     }
     qputenv("PATH", path);
+}
+
+// The read-me goes to the desktop's opener, whose words reach no terminal; its success is silent.
+TEST(Window, HelpIsHandedToTheOpener) {
+    QTemporaryDir bin;
+    const std::string opened = bin.filePath("opened").toStdString();
+    WriteBytes(bin.filePath("xdg-open").toStdString(),
+               "#!/bin/sh\nout=$(/bin/readlink /proc/$$/fd/1 /proc/$$/fd/2)\n"
+               "echo \"$out\n$1\" >" + opened + ".part && /bin/mv " + opened + ".part " + opened);
+    ::chmod(bin.filePath("xdg-open").toLocal8Bit().constData(), 0700);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    Window w;
+    w.Key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() &&
+               QFile::exists(QString::fromStdString(opened));
+    }));
+    qputenv("PATH", path);
+    EXPECT_EQ(ReadBytes(opened), "/dev/null\n/dev/null\n" +
+                                     QCoreApplication::applicationDirPath().toStdString() +
+                                     "/readme.html\n");
+    EXPECT_TRUE(w.fakes.said.empty());
 }
 
 // A table as large as the clipboard takes is copied; a byte more is refused.
