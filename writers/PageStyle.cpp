@@ -54,9 +54,9 @@ const auto kCompactStyles = std::to_array<PageStyle>({
 });
 
 /// The classic styles, then the compact ones: every name a style is found by.
-const auto kAllStyles = std::to_array<const PageStyle*>({&kStyles[0], &kStyles[1], &kStyles[2],
-                                                         &kCompactStyles[0], &kCompactStyles[1],
-                                                         &kCompactStyles[2]});
+const auto kAllStyles =
+    std::to_array<const PageStyle*>({&kStyles[0], &kStyles[1], &kStyles[2], &kCompactStyles[0],
+                                     &kCompactStyles[1], &kCompactStyles[2]});
 
 } // namespace
 

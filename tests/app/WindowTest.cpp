@@ -5,8 +5,8 @@
 #include "Language.h"
 #include "MessageBox.h"
 #include "StartUp.h"
-#include "TestSupport.h"
 #include "TesseletVersion.h"
+#include "TestSupport.h"
 #include "WindowHelpers.h"
 
 #include <QClipboard>
@@ -56,8 +56,6 @@ TEST(Window, KeysTable) {
         {Qt::Key_Return, ctrl, "cmdSaveDIV", kReleased, ""},
         {Qt::Key_Escape, none, "cmdSaveTABLE", kReleased, "closed"},
         {Qt::Key_Escape, shift, "cmdLoadPicture", kReleased, ""},
-        {Qt::Key_F1, none, "cmdShowPicture", kReleased,
-         "Ошибка 1075: Ни одна программа не смогла открыть DIR/readme.html"},
         {Qt::Key_F1, ctrl, "cmdLoadPicture", kReleased, ""},
         {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased, "copied"},
         {Qt::Key_C, Qt::AltModifier, "cmdSaveSPAN", kReleased, ""},
@@ -75,10 +73,6 @@ TEST(Window, KeysTable) {
          "Нет такого файла или каталога",
          FlashResult::kShown, Picture(7, 5), "url:file:///no/such/picture.png"},
     };
-    QTemporaryDir bin; // its xdg-open fails, as a browser that refuses to run
-    ASSERT_TRUE(QFile::link("/bin/false", bin.filePath("xdg-open")));
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toUtf8());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.seen + " from key " + std::to_string(row.key) + " on " + row.focus);
         Window w(row.picture);
@@ -108,10 +102,7 @@ TEST(Window, KeysTable) {
         QTest::qWait(150);
         const bool hides = row.seen.find('H') != std::string::npos;
         EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                return w.window.isEnabled() && (!hides || w.fakes.screen.ends_with('H')) &&
-                       (row.key != Qt::Key_F1 || row.seen.empty() || !w.fakes.said.empty());
-            },
+            [&] { return w.window.isEnabled() && (!hides || w.fakes.screen.ends_with('H')); },
             20000));
         std::string seen = w.window.isVisible() ? w.fakes.screen : "closed";
         for (const auto& dialog : w.fakes.dialogs)
@@ -122,34 +113,40 @@ TEST(Window, KeysTable) {
             status && status->isVisible())
             seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
-            seen +=
-                QString(text).replace(QCoreApplication::applicationDirPath(), "DIR").toStdString();
+            seen += text.toStdString();
         EXPECT_EQ(seen, row.seen);
     }
-    qputenv("PATH", path);
 }
 
-// The read-me goes to the desktop's opener, whose words reach no terminal; its success is silent.
+// The read-me goes to the desktop's opener, whose words reach no terminal; its success is silent,
+// and an opener that fails (as a browser that refuses to run) or cannot even start is told.
 TEST(Window, HelpIsHandedToTheOpener) {
-    QTemporaryDir bin;
-    const std::string opened = bin.filePath("opened").toStdString();
-    WriteBytes(bin.filePath("xdg-open").toStdString(),
-               "#!/bin/sh\nout=$(/bin/readlink /proc/$$/fd/1 /proc/$$/fd/2)\n"
-               "echo \"$out\n$1\" >" + opened + ".part && /bin/mv " + opened + ".part " + opened);
-    ::chmod(bin.filePath("xdg-open").toLocal8Bit().constData(), 0700);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", bin.path().toUtf8());
-    Window w;
-    w.Key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() &&
-               QFile::exists(QString::fromStdString(opened));
-    }));
-    qputenv("PATH", path);
-    EXPECT_EQ(ReadBytes(opened), "/dev/null\n/dev/null\n" +
-                                     QCoreApplication::applicationDirPath().toStdString() +
-                                     "/readme.html\n");
-    EXPECT_TRUE(w.fakes.said.empty());
+    const std::string readme =
+        QCoreApplication::applicationDirPath().toStdString() + "/readme.html";
+    const std::string cannot = "Ошибка 1075: Ни одна программа не смогла открыть " + readme;
+    for (const auto& [shell, opened, said] :
+         {std::tuple{"/bin/sh", "/dev/null\n/dev/null\n" + readme + "\n", std::string()},
+          {"/no/such/shell", std::string(), cannot},
+          {"/bin/false", std::string(), cannot}}) {
+        QTemporaryDir bin;
+        const std::string out = bin.filePath("opened").toStdString();
+        WriteBytes(bin.filePath("xdg-open").toStdString(),
+                   "#!" + std::string(shell) +
+                       "\nout=$(/bin/readlink /proc/$$/fd/1 /proc/$$/fd/2)\n" +
+                       "echo \"$out\n$1\" >" + out + ".part && /bin/mv " + out + ".part " + out);
+        ::chmod(bin.filePath("xdg-open").toLocal8Bit().constData(), 0700);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        Window w;
+        w.Key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() &&
+                   (QFile::exists(bin.filePath("opened")) || !w.fakes.said.empty());
+        }));
+        qputenv("PATH", path);
+        EXPECT_EQ(QFile::exists(bin.filePath("opened")) ? ReadBytes(out) : "", opened);
+        EXPECT_EQ(w.fakes.said.empty() ? "" : w.fakes.said.back().toStdString(), said);
+    }
 }
 
 // A table as large as the clipboard takes is copied; a byte more is refused.
