@@ -6,6 +6,7 @@
 #include "IGeneratorUi.h"
 #include "IMessageBox.h"
 #include "Language.h"
+#include "MainServices.h"
 #include "PictureFiles.h"
 
 #include <QImage>
@@ -67,9 +68,8 @@ std::optional<std::string> TableForClipboard(const QImage& picture, IMessageBox&
 }
 
 QString TooLargeForClipboardMessage(std::size_t wouldTake) {
-    const std::size_t megabyte = std::size_t{1024} * 1024;
     return Tr(QT_TRANSLATE_NOOP("Tesselet", "Картинка слишком велика для буфера обмена: таблица "
                                             "заняла бы %1 МБ, а можно не больше %2 МБ."))
-        .arg((wouldTake + megabyte - 1) / megabyte)
-        .arg(kMaxClipboardTableBytes / megabyte);
+        .arg(WholeMegabytes(wouldTake))
+        .arg(WholeMegabytes(kMaxClipboardTableBytes));
 }

@@ -219,8 +219,7 @@ void SavePictureCommand::CountLargePage() {
                     WritePage();
                     return;
                 }
-                const std::uint64_t megabyte = std::uint64_t{1024} * 1024;
-                const QString text = Tr(kLargePage).arg((*mCountedBytes + megabyte - 1) / megabyte);
+                const QString text = Tr(kLargePage).arg(WholeMegabytes(*mCountedBytes));
                 if (!mServices.messageBox.AskOkCancel(text)) {
                     Finish();
                     return;
