@@ -141,57 +141,17 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
 
 } // namespace
 
+// The table of usage errors is data/usage-errors.txt.
 TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
-    const std::string width = "--width: нужно целое число от 1 до 16384";
-    const std::string tolerance = "--tolerance: нужно число от 0 до 100 (ΔE)";
-    const std::string bytes = "--max-bytes: нужно целое число байт больше 0, можно с k (1024 "
-                              "байта), M (1024 k) или G (1024 M)";
-    const std::string tooMany = "--max-bytes: слишком большое число: больше 1024G (1 ТиБ), а "
-                                "страница столько не занимает";
-    const std::string folder = ": нужно имя папки, а не пустая строка";
-    const std::string output = "--output нужны одна картинка и один --style";
-    const std::string background =
-        "--background: нужен цвет вида #RRGGBB или его имя (white, black…)";
-    const std::string compactOnly = " только для стилей compact, compact-mail и web (--style)";
-    const std::pair<const char*, std::string> rows[] = {
-        {"", "не задано ни одной картинки"},
-        {"--bogus p.png", "Неизвестный параметр «bogus»."},
-        {"--style table -o x.htm p.png pic", output},
-        {"-o x.htm p.png", output},
-        {"--style all -o x.htm p.png", output},
-        {"--style div -o x.htm --out-dir out p.png", "--output и --out-dir исключают друг друга"},
-        {"--style png p.png", "неизвестный стиль «png» (table, span, div, compact, compact-mail, "
-                              "web или all)"},
-        {"--width abc p.png", width},
-        {"--width -5 p.png", width},
-        {"--width 0 p.png", width},
-        {"--width 16385 p.png", width},
-        {"--height 0 p.png", "--height: нужно целое число от 1 до 16384"},
-        {"--style compact --tolerance 100.5 p.png", tolerance},
-        {"--style compact --tolerance -1 --width 0 p.png", tolerance}, // the first mistake
-        {"--style compact --tolerance nan p.png", tolerance},
-        {"--style compact --tolerance inf p.png", tolerance},
-        {"--tolerance 5 p.png", "--tolerance" + compactOnly},
-        {"--max-bytes 5T p.png", bytes},
-        {"--max-bytes 0 --width 0 p.png", bytes}, // the first mistake is the one told
-        {"--max-bytes 0k p.png", bytes},
-        // Far beyond any page, and beyond 64 bits once multiplied by the unit: never wrapped.
-        {"--max-bytes 17592186044417M p.png", tooMany},
-        {"--max-bytes 9999999999999999 p.png", tooMany},
-        {"--max-bytes 1025G p.png", tooMany},
-        {"--out-dir '' p.png", "--out-dir" + folder},
-        {"--templates '' p.png", "--templates" + folder},
-        {"--style compact --background #12345 p.png", background},
-        {"--style compact --background #fff --width 0 p.png", background}, // the first mistake
-        {"--style compact --background transparent p.png", background},
-        {"--style table --mail p.png", "--mail" + compactOnly},
-        {"--style table --fragment p.png", "--fragment" + compactOnly},
-        {"- -", "«-» (стандартный ввод) можно указать только один раз"},
-        {"-", "картинке со стандартного ввода («-») нужен --output или --out-dir"},
-    };
-    for (const auto& [arguments, error] : rows)
-        Expect(arguments, 2, "",
-               "tesselet-cli: " + error + "\nПопробуйте «tesselet-cli --help».\n");
+    std::ifstream table(TESSELET_SOURCE_DIR "/tests/data/usage-errors.txt");
+    int rows = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (const auto tab = line.find('\t'); !line.starts_with('#') && tab != line.npos && ++rows)
+            Expect(line.substr(0, tab), 2, "",
+                   "tesselet-cli: " + line.substr(tab + 1) +
+                       "\nПопробуйте «tesselet-cli --help».\n");
+    }
+    EXPECT_GT(rows, 30);
 }
 
 TEST(Cli, RunsThatWritePagesNameThem) {
