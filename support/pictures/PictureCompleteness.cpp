@@ -59,9 +59,8 @@ private:
 // lengths (so an embedded thumbnail's end marker is not taken for the picture's); inside a scan a
 // 0xFF is either stuffed (FF 00), a restart marker (FF D0..D7), fill (FF FF) or the next marker.
 bool JpegCutShort(ByteStream& in) {
+    // The start marker, FF D8, is read as any marker that stands alone.
     std::uint8_t byte = 0;
-    if (!in.Next(byte) || byte != 0xFF || !in.Next(byte) || byte != 0xD8)
-        return false; // not a JPEG start: the reader decides
     std::uint8_t marker = 0;
     bool haveMarker = false;
     for (;;) {
@@ -127,8 +126,6 @@ bool GifCutShort(ByteStream& in) {
     for (auto& byte : header)
         if (!in.Next(byte))
             return true;
-    if (header[0] != 'G' || header[1] != 'I' || header[2] != 'F')
-        return false;
     const std::uint8_t flags = header[10];
     if ((flags & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (flags & 7))))
         return true;
@@ -169,8 +166,6 @@ bool BmpCutShort(ByteStream& in, qint64 fileSize) {
         ++got;
     if (got < kCoreEnd)
         return true;
-    if (header[0] != 'B' || header[1] != 'M')
-        return false;
     // Little-endian numbers at their offsets in the file.
     const auto word16 = [&](std::size_t at) -> std::int64_t {
         return qFromLittleEndian<quint16>(&header[at]);
@@ -212,9 +207,5 @@ bool IsPictureCutShort(QIODevice& device, const QByteArray& format) {
     if (!device.seek(0))
         return false;
     ByteStream in(device);
-    const bool cut = jpeg  ? JpegCutShort(in)
-                     : gif ? GifCutShort(in)
-                           : BmpCutShort(in, device.size());
-    device.seek(0);
-    return cut;
+    return jpeg ? JpegCutShort(in) : gif ? GifCutShort(in) : BmpCutShort(in, device.size());
 }

@@ -439,7 +439,7 @@ QImage LoadPicture(QIODevice& device, PictureScale scale, PictureAlpha alpha) {
     // The check runs before the reader exists: a reader that has read the header keeps its own
     // place in the device.
     const QByteArray format = QImageReader::imageFormat(&device);
-    if (!format.isEmpty() && IsPictureCutShort(device, format))
+    if (IsPictureCutShort(device, format))
         throw PictureError(Failure::kPictureCutShort,
                            Tr(QT_TRANSLATE_NOOP("Tesselet", "файл кончается раньше картинки")));
     // A camera stores a picture taken upright as it was sensed, on its side, and says so in its
