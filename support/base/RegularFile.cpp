@@ -31,7 +31,8 @@ FileDescriptor OpenRegularFile(const std::string& name, struct stat& info, const
     if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
         throw NotRegularFile(advice);
     // The name may have become something else since; O_NONBLOCK keeps a FIFO from waiting for a
-    // writer that may never come, O_NOCTTY a terminal from becoming this program's.
+    // writer that may never come, O_NOCTTY a terminal from becoming this program's. It may stay:
+    // the reads of a regular file, the only kind returned, never wait anyway.
     FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.Get() < 0)
         throw Failure::FromErrno(errno);
@@ -42,8 +43,5 @@ FileDescriptor OpenRegularFile(const std::string& name, struct stat& info, const
         throw Failure::FromErrno(EISDIR);
     if (!S_ISREG(info.st_mode))
         throw NotRegularFile(advice);
-    const int flags = ::fcntl(fd.Get(), F_GETFL);
-    if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw Failure::FromErrno(errno);
     return fd;
 }
