@@ -9,12 +9,9 @@ std::string BuildFileName(const std::string& folder, std::string_view name) {
     std::string path = folder;
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
-    std::size_t start = 0;
-    while (start < name.size() && name[start] == '/')
-        ++start;
     if (path.back() != '/')
         path.push_back('/');
-    path.append(name.substr(start));
+    path.append(name);
     return path;
 }
 

@@ -58,7 +58,7 @@ inline void WriteTwoHexDigits(std::uint8_t value, char* out) noexcept {
     std::memcpy(out, &kHexPairs[2 * std::size_t{value}], 2);
 }
 
-/// The path of `name` in `folder`, with exactly one separator between them.
+/// The path of the bare file name `name` in `folder`, with exactly one separator between them.
 std::string BuildFileName(const std::string& folder, std::string_view name);
 
 /// "major.minor.revision".
