@@ -272,10 +272,6 @@
         <translation>Internal error</translation>
     </message>
     <message>
-        <source>Недопустимый вызов процедуры или аргумент</source>
-        <translation>Invalid procedure call or argument</translation>
-    </message>
-    <message>
         <source>Это не обычный файл</source>
         <translation>Not a regular file</translation>
     </message>

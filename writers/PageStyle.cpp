@@ -95,6 +95,7 @@ std::string MakeOutputFileName(const std::string& sourceFileName, std::string_vi
     const std::string pictureExtension = GetFileExtension(sourceFileName);
     if (pictureExtension.empty())
         return sourceFileName + std::string(extension);
-    const auto cut = static_cast<std::int32_t>(pictureExtension.size()) + 1;
-    return CutRight(sourceFileName, cut) + std::string(extension);
+    // The extension and its dot are the name's last characters.
+    return sourceFileName.substr(0, sourceFileName.size() - pictureExtension.size() - 1) +
+           std::string(extension);
 }

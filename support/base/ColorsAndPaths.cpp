@@ -37,13 +37,3 @@ std::string GetFileExtension(std::string_view path) {
     return std::string(name.substr(dot + 1));
 }
 
-std::string CutRight(std::string_view text, std::int32_t count) {
-    if (count < 0)
-        throw Failure(
-            Failure::kInvalidCall,
-            Tr(QT_TRANSLATE_NOOP("Tesselet", "Недопустимый вызов процедуры или аргумент")));
-    const auto drop = static_cast<std::size_t>(count);
-    if (drop >= text.size())
-        return {};
-    return std::string(text.substr(0, text.size() - drop));
-}

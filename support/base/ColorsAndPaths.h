@@ -72,5 +72,3 @@ std::string GetFilePath(std::string_view path);
 /// leading dot not counting); empty when there is none.
 std::string GetFileExtension(std::string_view path);
 
-/// `text` less its last `count` bytes; empty when count exceeds the length.
-std::string CutRight(std::string_view text, std::int32_t count);
