@@ -301,8 +301,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A picture still on the screen goes with the window.
     mHolding = false;
     mShownPicture = QImage();
-    mServices.flashWindow.Hide();
-    event->accept();
+    mServices.flashWindow.Hide(); // the event, accepted as it comes, closes the window
 }
 
 void MainWindow::hideEvent(QHideEvent* event) {
