@@ -144,6 +144,9 @@ try:
             xdo("windowfocus", "--sync", main, "key", "Escape")
             if wait("Esc did not end the program", lambda: app.poll() is not None) and app.returncode:
                 fail("the program ended with status %d" % app.returncode)
+        store = work + "/Korvane/Tesselet.conf"  # where earlier versions kept it too
+        if mode == "scenario" and "Source%20Picture=" + work not in open(store).read():
+            fail("the folder of the picture opened is not remembered in " + store)
     print("passed (%s %s)" % (mode, argument))
 finally:
     if app and app.poll() is None:
