@@ -129,22 +129,21 @@ TEST(Window, HelpIsHandedToTheOpener) {
           {"/no/such/shell", std::string(), cannot},
           {"/bin/false", std::string(), cannot}}) {
         QTemporaryDir bin;
-        const std::string out = bin.filePath("opened").toStdString();
-        WriteBytes(bin.filePath("xdg-open").toStdString(),
-                   "#!" + std::string(shell) +
-                       "\nout=$(/bin/readlink /proc/$$/fd/1 /proc/$$/fd/2)\n" +
-                       "echo \"$out\n$1\" >" + out + ".part && /bin/mv " + out + ".part " + out);
-        ::chmod(bin.filePath("xdg-open").toLocal8Bit().constData(), 0700);
+        const std::string dir = bin.path().toStdString(), out = dir + "/out",
+                          opener = dir + "/xdg-open";
+        WriteBytes(opener, "#!" + std::string(shell) + "\nout=$(/bin/readlink /proc/$$/fd/[12])\n" +
+                               "echo \"$out\n$1\" >" + out);
+        ::chmod(opener.c_str(), 0700);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toUtf8());
         Window w;
         w.Key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-        EXPECT_TRUE(QTest::qWaitFor([&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { // the opener, made at once, gone once it has ended
             return qApp->findChildren<QProcess*>(Qt::FindDirectChildrenOnly).isEmpty() &&
-                   (QFile::exists(bin.filePath("opened")) || !w.fakes.said.empty());
+                   w.fakes.said.empty() == said.empty();
         }));
         qputenv("PATH", path);
-        EXPECT_EQ(QFile::exists(bin.filePath("opened")) ? ReadBytes(out) : "", opened);
+        EXPECT_EQ(ReadBytes(out), opened);
         EXPECT_EQ(w.fakes.said.empty() ? "" : w.fakes.said.back().toStdString(), said);
     }
 }
@@ -157,7 +156,6 @@ TEST(Window, ClipboardTableAtItsLimit) {
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size()), table);
     EXPECT_FALSE(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size() - 1));
-    EXPECT_GE(wouldTake, table->size());
 }
 
 // The picture held by any mouse button on the show button while it looks pressed (dragged off: let

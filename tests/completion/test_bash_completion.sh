@@ -3,6 +3,7 @@
 # test_bash_completion.sh COMPLETIONS_DIR CLI: completes a table; bash, zsh and fish offer --help's.
 set -uo pipefail
 completions="$(cd "$1" && pwd)" cli="$(realpath "$2")"
+data="$(cd "$(dirname "$0")/../data" && pwd)/completion.txt" # the command lines and their offers
 source "$completions/tesselet-cli.bash"
 cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT || exit 1
 mkdir pages templates && touch photo.png Photo.JPG scan.TIFF anim.gif notes.txt page.htm \
@@ -14,16 +15,7 @@ offers() { # the words (the last one under the cursor) -> the offers sorted, one
     _tesselet_cli tesselet-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
     printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort
 }
-styles="all|compact|compact-mail|div|span|table|web" stars="star*.png|starry.png"
-pictures="Photo.JPG|anim.gif|pages|photo.png|scan.TIFF|$stars|templates|with space.webp"
-# words (a bash list) ; the offers expected, "|"-separated
-cases=("--st;--style" "--out;--out-dir|--output" "-q;-q" "--style '';$styles" "--style t;table"
-    "--style = s;span" "--style=d;div" "--style =;$styles" "--style = '';$styles"
-    "photo.png --style '';$styles" "--background '';black|white" "--background=w;white"
-    "--out-dir '';pages|templates" "--templates t;templates" "--out-dir=p;pages" "'';$pictures"
-    "p;pages|photo.png" "pages/;pages/inner.png" "--style span ph;photo.png" "x;" "sta;$stars"
-    "-o '';-|${pictures/anim.gif/anim.gif|notes.txt|page.htm}" "--output pa;page.htm|pages"
-    "-o sta;$stars" "--width '';" "--height 1;" "--tolerance '';" "--max-bytes '';")
+mapfile -t cases < <(grep -v '^#' "$data")
 for entry in "${cases[@]}"; do
     eval "words=(${entry%%;*})"
     got="$(offers "${words[@]}" | paste -sd '|')"

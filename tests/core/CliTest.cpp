@@ -226,7 +226,6 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         ::setenv("LD_PRELOAD", TESSELET_FAILING_FILE_CALLS, 1);
         ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1); // the shim comes before ASan
     };
-    const auto closeInput = [] { ::close(STDIN_FILENO); };
     const auto closeOutput = [] { ::close(STDOUT_FILENO); };
     const struct {
         const char* output; ///< --style div -o output picture
@@ -254,7 +253,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
          "1500: Страница заменила бы свою же картинку p.png"},
         {"-", closeOutput, "1502: Стандартный вывод закрыт"},
         {"/dev/stdout", closeOutput, "1502: Стандартный вывод закрыт"},
-        {"/dev/stdin", closeInput, "1502: Стандартный ввод закрыт"},
+        {"/dev/stdin", [] { ::close(STDIN_FILENO); }, "1502: Стандартный ввод закрыт"},
     };
     for (const auto& row : rows)
         Expect(std::string("--style div -o ") + row.output + " " + row.picture, 1, "",
