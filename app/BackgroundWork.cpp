@@ -28,8 +28,8 @@ BackgroundWork::BackgroundWork(QWidget* owner, const QString& note, QString labe
 }
 
 BackgroundWork::~BackgroundWork() {
-    // Only when the window goes while it works (the program ends): nobody is told any more.
-    mWatcher.disconnect();
+    // Only when the window goes while it works (the program ends). Nobody is told any more: the
+    // watcher's news comes through the event loop, and goes with it.
     mWatcher.waitForFinished();
 }
 
