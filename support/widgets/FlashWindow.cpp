@@ -5,22 +5,12 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
-#include <cmath>
+#include <QtMath>
 #include <qpa/qplatformbackingstore.h>
 #include <qpa/qplatformscreen.h>
 #include <qpa/qplatformwindow.h>
 
 namespace {
-
-// The fewest logical pixels that the toolkit turns into at least `devicePixels` device pixels
-// (it rounds L * ratio), so that the buffer the window paints into holds the whole picture. The
-// ceiling always covers them; rounding may let fewer do.
-int CoveringLength(int devicePixels, qreal ratio) {
-    int length = std::max(1, static_cast<int>(std::ceil(devicePixels / ratio)));
-    while (length > 1 && qRound((length - 1) * ratio) >= devicePixels)
-        --length;
-    return length;
-}
 
 QPlatformWindow* NativeWindow(const QWidget& widget) {
     const QWindow* window = widget.windowHandle();
@@ -55,16 +45,16 @@ FlashResult FlashWindow::Show(const QImage& picture) {
     mPicture.setDevicePixelRatio(ratio);
     // A window sized in logical pixels is round(L * ratio) device pixels: at ratio 2 no window is
     // 37 device pixels wide, at 1.25 none is 2. The window system is told the picture's own size
-    // in device pixels instead, through the platform window; the toolkit keeps a logical size of
-    // at least as many device pixels, so its buffer holds the whole picture and the window system
-    // shows only the window's part of it. Held down, Show comes again and again: a window already
-    // in place is only painted.
+    // in device pixels instead, through the platform window, and the toolkit sizes its buffer
+    // after it, the picture's last column and row included at any ratio.
+    // Held down, Show comes again and again: a window already in place is only painted.
     const QRect exact(screen->handle()->geometry().topLeft(), picture.size());
     QPlatformWindow* native = NativeWindow(*this);
     if (!isVisible() || native == nullptr || native->geometry() != exact) {
-        setGeometry(
-            QRect(screen->geometry().topLeft(), QSize(CoveringLength(picture.width(), ratio),
-                                                      CoveringLength(picture.height(), ratio))));
+        // As many logical pixels as cover the picture, for a start: the toolkit then takes the
+        // platform window's exact size, set below, as its own.
+        setGeometry(QRect(screen->geometry().topLeft(),
+                          QSize(qCeil(picture.width() / ratio), qCeil(picture.height() / ratio))));
         show();
         native = NativeWindow(*this);
         if (native == nullptr) {
