@@ -1,5 +1,4 @@
 #include "AppFakes.h"
-#include "ClipboardTable.h"
 
 #include "FlashWindow.h"
 #include "Language.h"
@@ -146,16 +145,6 @@ TEST(Window, HelpIsHandedToTheOpener) {
         EXPECT_EQ(ReadBytes(out), opened);
         EXPECT_EQ(w.fakes.said.empty() ? "" : w.fakes.said.back().toStdString(), said);
     }
-}
-
-// A table as large as the clipboard takes is copied; a byte more is refused.
-TEST(Window, ClipboardTableAtItsLimit) {
-    Fakes fakes;
-    std::size_t wouldTake = 0;
-    const auto table = TableForClipboard(Picture(7, 5), fakes, wouldTake);
-    ASSERT_TRUE(table.has_value());
-    EXPECT_EQ(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size()), table);
-    EXPECT_FALSE(TableForClipboard(Picture(7, 5), fakes, wouldTake, table->size() - 1));
 }
 
 // The picture held by any mouse button on the show button while it looks pressed (dragged off: let

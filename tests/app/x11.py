@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The real window under a virtual X server of its own, driven as a user drives it:
-  x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", and Esc ends it with 0
+  x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", outlives an unmap; Esc ends it
   x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse, Space (let go under keys)
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
   x11.py PROGRAM CONVERTER close           the window destroyed or killed in a save: the program ends"""
@@ -138,7 +138,10 @@ try:
     else:
         app = subprocess.Popen([program], env=env)
         main = wait("no window titled Tesselet", lambda: window("Tesselet"))
-        if mode != "window":
+        if mode == "window":  # unmapped and mapped again, as in a minimize, it stays
+            xdo("windowunmap", "--sync", main, "windowmap", "--sync", main)
+            wait(None, lambda: app.poll() is not None, 2) and fail("it ended when unmapped")
+        else:
             run(main)
         if mode != "flash":
             xdo("windowfocus", "--sync", main, "key", "Escape")

@@ -178,8 +178,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
          "\xFF.htm\n", "\xFF.htm: наибольшее отличие цвета ΔE = 0.00\n", "\xFF.htm"},
         {"--style div --max-bytes 1m -o \xFF.htm p.png", "\xFF.htm\n",
          "\xFF.htm" + fits + "1048576 байт\n", "\xFF.htm"},
-        // A picture one pixel wide that fits stays one pixel wide; one pixel is the last width
-        // tried.
+        // A picture 1 pixel wide that fits stays so; 1 pixel is the last width tried.
         {"--style compact --max-bytes 533 -o x.htm p.png", "x.htm\n",
          "x.htm: 1 x 1" + fits.substr(9) + "533 байт\n", "x.htm"},
         {"--style compact --max-bytes 1099511627776 -o x.htm " TESSELET_SOURCE_DIR // the most
@@ -289,8 +288,7 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     Expect("--style table --height 16384 p.png", 1, "",
            "p.png\n\nНе удалось загрузить файл.\nОшибка 1484: Неверная картинка: после "
            "масштабирования 24576 x 16384 пикселей — больше, чем 16384 x 16384\n");
-    // Help, version and the pages' names are output: their loss is a failure, told on standard
-    // error.
+    // Help, version and the pages' names are output: their loss is a failure, told on stderr.
     for (const auto& [arguments, pages] :
          {std::pair{"--help", ""}, {"--version", ""}, {"--style div p.png", "p.div.htm"}})
         Expect(arguments, 1, "",

@@ -48,8 +48,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     ASSERT_EQ(
         RunCli({"--style", "table", "-o", dir.File("want.htm"), dir.File("noise.png")}).status, 0);
     const std::string want = ReadBytes(dir.File("want.htm"));
-    // Standard input a pipe of those bytes, left non-blocking by whoever passed it on, its bytes
-    // coming later.
+    // Standard input a pipe of those bytes, left non-blocking by whoever passed it on, bytes late.
     int ends[2];
     ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
     ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
