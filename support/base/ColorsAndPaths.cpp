@@ -36,4 +36,3 @@ std::string GetFileExtension(std::string_view path) {
         return {};
     return std::string(name.substr(dot + 1));
 }
-

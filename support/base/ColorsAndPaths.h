@@ -71,4 +71,3 @@ std::string GetFilePath(std::string_view path);
 /// The extension of the file name without its dot (the text after the last dot of the name, a
 /// leading dot not counting); empty when there is none.
 std::string GetFileExtension(std::string_view path);
-
