@@ -217,6 +217,7 @@ TEST(Window, AFailedOrCancelledDialogLeavesTheWindowGoingOn) {
             w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
             const QLabel* status = w.window.findChild<QLabel*>("lblStatus");
             EXPECT_TRUE(status->isVisible() && w.window.rect().contains(status->geometry()));
+            EXPECT_NEAR(status->geometry().center().x(), w.window.rect().center().x(), 1);
             if (!fails && std::string_view(button) == "cmdLoadPicture") { // goes by itself
                 EXPECT_TRUE(QTest::qWaitFor([&] { return !status->isVisible(); }, 6000));
             }
