@@ -25,4 +25,6 @@ page=colours.table.htm args="--style table --templates templates/utf8 pictures/c
 script -qec "cd '$data' && '$cli' $args -o '$out/tty.htm'" /dev/null >/dev/null
 sed "s/Tesselet $version\"/Tesselet @VERSION@\"/" "$out/tty.htm" | cmp -s - "$data/pages/$page" ||
   { echo "$page: differs when written under a terminal"; failed=1; }
+script -qec "cd '$data' && '$cli' $args -o /dev/full" /dev/null >/dev/null &&
+  { echo "a page to /dev/full under a terminal was told written"; failed=1; }
 exit $failed
