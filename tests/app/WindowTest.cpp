@@ -247,6 +247,7 @@ TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
         }
         QPushButton* save = w.Button("cmdSaveDIV");
         EXPECT_TRUE(QTest::qWaitFor([&] { return w.window.isEnabled() && save->isEnabled(); }));
+        EXPECT_EQ(QSettings().value("OFN Paths/Source Picture"), way ? w.dir.path() : QString());
         save->click();
         ASSERT_EQ(w.fakes.dialogs.size(), 1u);
         EXPECT_EQ(w.fakes.dialogs[0].proposed, way == 0 ? "clipboard.div.htm"
