@@ -120,8 +120,7 @@ TEST(Window, KeysTable) {
 // The read-me goes to the desktop's opener, whose words reach no terminal; its success is silent,
 // and an opener that fails (as a browser that refuses to run) or cannot even start is told.
 TEST(Window, HelpIsHandedToTheOpener) {
-    const std::string readme =
-        QCoreApplication::applicationDirPath().toStdString() + "/readme.html";
+    const std::string readme = qApp->applicationDirPath().toStdString() + "/readme.html";
     const std::string cannot = "Ошибка 1075: Ни одна программа не смогла открыть " + readme;
     for (const auto& [shell, opened, said] :
          {std::tuple{"/bin/sh", "/dev/null\n/dev/null\n" + readme + "\n", std::string()},
@@ -264,9 +263,8 @@ TEST(Window, TheFirstButtonShowsItsFocusFrameFromTheStart) {
     EXPECT_TRUE(option.state & QStyle::State_HasFocus);
     EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
     // And the window opens in the middle of the screen.
-    const QPoint off =
-        w.window.frameGeometry().center() - w.window.screen()->availableGeometry().center();
-    EXPECT_LE(off.manhattanLength(), 2) << off.x() << ", " << off.y();
+    const QRect screen = w.window.screen()->availableGeometry();
+    EXPECT_LE((w.window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
 }
 
 // Each file of data/bad loads or is told as its manifest says, the format blamed only at its fault;

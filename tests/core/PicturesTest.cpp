@@ -104,8 +104,6 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
                                : c.path + "\n\nНе удалось загрузить файл.\n" + c.lastLine + "\n");
         EXPECT_TRUE(ReadBytes(dir.File("page.htm")) == (c.lastLine.empty() ? want : ""));
     }
-    for (const int fd : {endless.inputFd, huge.inputFd, server})
-        ::close(fd);
     // libpng's own English words on standard error stay out of the report.
     const std::string cut = TESSELET_SOURCE_DIR "/tests/data/bad/cut.png";
     EXPECT_EQ(RunCli({"--style", "div", cut}).err.find("libpng"), std::string::npos);
