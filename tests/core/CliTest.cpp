@@ -77,7 +77,7 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
             const std::function<void(pid_t, const TempDir&)>& whileRunning = nullptr) {
     SCOPED_TRACE(arguments);
     TempDir dir;
-    for (const char* picture : {"p.png", "pic", "d1/s.png", "d2/s.png", "d.1/pic"}) {
+    for (const char* picture : {"p.png", "pic", "d1/s.png", "d2/s.png", "d.1/.pic"}) {
         fs::create_directories(fs::path(dir.File(picture)).parent_path());
         fs::copy_file(kSample, dir.File(picture));
     }
@@ -161,7 +161,7 @@ TEST(Cli, RunsThatWritePagesNameThem) {
          "out/p.span.htm out/p.table.htm out/p.div.htm"},
         {"--style table --width 16384 --height 1 pic", "pic.table.htm\n", "", "pic.table.htm"},
         {"--style span -o mine.htm p.png", "mine.htm\n", "", "mine.htm"},
-        {"--style span d.1/pic", "d.1/pic.span.htm\n", "", "d.1/pic.span.htm"}, // a dot, no type
+        {"--style span d.1/.pic", "d.1/.pic.span.htm\n", "", "d.1/.pic.span.htm"}, // no type
         // A name led by the bytes of U+FEFF is that name, not one without them.
         {"--style span -o \xEF\xBB\xBFx.htm p.png", "\xEF\xBB\xBFx.htm\n", "", "\xEF\xBB\xBFx.htm"},
         {"--style span -o old.htm p.png", "old.htm\n", "", "old.htm"},
