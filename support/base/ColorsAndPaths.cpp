@@ -1,8 +1,5 @@
 #include "ColorsAndPaths.h"
 
-#include "Failure.h"
-#include "Language.h"
-
 std::string BuildFileName(const std::string& folder, std::string_view name) {
     if (folder.empty())
         return std::string(name);

@@ -51,8 +51,7 @@ FlashResult FlashWindow::Show(const QImage& picture) {
     const QRect exact(screen->handle()->geometry().topLeft(), picture.size());
     QPlatformWindow* native = NativeWindow(*this);
     if (!isVisible() || native == nullptr || native->geometry() != exact) {
-        // As many logical pixels as cover the picture, for a start: the toolkit then takes the
-        // platform window's exact size, set below, as its own.
+        // A start that covers the picture; the exact size follows below.
         setGeometry(QRect(screen->geometry().topLeft(),
                           QSize(qCeil(picture.width() / ratio), qCeil(picture.height() / ratio))));
         show();
