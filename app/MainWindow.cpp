@@ -318,8 +318,7 @@ void MainWindow::changeEvent(QEvent* event) {
     // start instead, as on the platform the window comes from.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !mFocusFrameShown) {
         mFocusFrameShown = true;
-        setAttribute(Qt::WA_KeyboardFocusChange);
-        update();
+        setAttribute(Qt::WA_KeyboardFocusChange); // the activation's own repaint shows it
     }
 }
 

@@ -47,8 +47,7 @@ bool MessageBox::AskOkCancel(const QString& text) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::Warning, mCaption, shown, QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok); // Esc answers Cancel, as a box with a Cancel does
     return box.exec() == QMessageBox::Ok;
 }
 
@@ -60,6 +59,6 @@ void ShowAbout(QWidget* owner, const AppInfo& app, const QString& name) {
     QMessageBox box(QMessageBox::NoIcon, app.Title(), about, QMessageBox::Ok, owner);
     const QIcon icon = QApplication::windowIcon();
     if (!icon.isNull())
-        box.setIconPixmap(icon.pixmap(48, 48));
+        box.setIconPixmap(icon.pixmap(48));
     box.exec();
 }
