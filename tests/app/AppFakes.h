@@ -64,18 +64,18 @@ struct Fakes final : IMessageBox, IFlashWindow {
     FlashResult flashResult = FlashResult::kShown;
     std::vector<Dialog> dialogs;
     std::vector<QString> said;
-    bool busyWhenAsked = false;
-    std::string screen; ///< "S" each time the picture is put on the screen, "H" taken off
+    bool busyWhenSaid = false; ///< the busy pointer showed over a question or "Готово ^_^"
+    std::string screen;        ///< "S" each time the picture is put on the screen, "H" taken off
     QImage shown;
     MainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
     void ShowFailure(const QString& text) override { said.push_back(text); }
-    void Inform(const QString& text) override { said.push_back(text); }
+    void Inform(const QString& text) override { AskOkCancel(text); }
     void ShowError(const Failure& pending, const QString& message) override {
         said.push_back((message.isEmpty() ? QString() : message + "\r\n\r\n") + ErrorLine(pending));
     }
     bool AskOkCancel(const QString& text) override {
-        busyWhenAsked = QGuiApplication::overrideCursor() != nullptr;
+        busyWhenSaid |= QGuiApplication::overrideCursor() != nullptr;
         said.push_back(text);
         return answerOk;
     }

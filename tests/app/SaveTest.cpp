@@ -185,7 +185,8 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     }
 }
 
-// A page above the large-page size is asked about first, under the default pointer; Cancel: none.
+// A page above the large-page size is asked about first; Cancel: none. The question and "Готово
+// ^_^" show under the default pointer.
 TEST(Save, LargePageQuestion) {
     Window w(Picture(30, 20));
     w.fakes.services.largePageBytes = UINT64_MAX;
@@ -205,7 +206,7 @@ TEST(Save, LargePageQuestion) {
         w.fakes.answerOk = row.answerOk;
         w.Press("cmdSaveSPAN", w.Path("page.htm"));
         EXPECT_EQ(w.fakes.said, row.said);
-        EXPECT_FALSE(w.fakes.busyWhenAsked);
+        EXPECT_FALSE(w.fakes.busyWhenSaid);
         EXPECT_EQ(Files(w.dir.path()).size(), row.written ? 2 : 1);
     }
     EXPECT_TRUE(w.window.close()); // Cancel ended the save: no close waits for it

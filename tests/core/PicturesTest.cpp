@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
@@ -17,11 +18,16 @@
 
 // How pictures turn, change colour space and scale is in the golden pages; a large one here is
 // decoded into huge pages, pixel for pixel.
-TEST(Pictures, ALargePictureLoadsWholeAndFlatteningOneWithoutMemoryIsReported) {
+TEST(Pictures, ALargePictureLoadsWholeKeepingNoDescriptorAndFlatteningOneWithoutMemoryIsReported) {
     TempDir dir;
     const QImage large = MakePicture(1024, 800); // above 3 MiB
     ASSERT_TRUE(large.save(QString::fromStdString(dir.File("large.png"))));
+    const auto descriptors = [] {
+        return std::ranges::distance(std::filesystem::directory_iterator("/proc/self/fd"));
+    };
+    const auto before = descriptors();
     EXPECT_EQ(LoadPictureFile(dir.File("large.png"), {}, PictureAlpha::kFlatten), large);
+    EXPECT_EQ(descriptors(), before); // a window loads many: none of a read's descriptors is kept
     // Flattening a picture the window still holds copies it: memory running out is reported.
 #ifndef TESSELET_UNDER_ASAN
     const QImage shared(8192, 8192, QImage::Format_ARGB32); // 256 MiB, never touched
