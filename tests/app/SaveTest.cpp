@@ -40,8 +40,7 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         {"cmdSaveSPAN", -1, "span", "cat.span.htm", -1},
         {"cmdSaveTABLE", 1, "compact", "cat.compact.htm", 1},
         {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm", 2},
-        {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm",
-         2}, // "Все файлы" keeps the type offered
+        {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm", 2}, // "Все файлы": the type kept
         {"cmdSaveTABLE", 3, "web", "cat.web.htm", 3},
         {"cmdSaveTABLE", 0, "table", "cat.table.htm", 0},
         {"cmdSaveDIV", -1, "div", "cat.div.htm", -1},
@@ -185,8 +184,7 @@ TEST(Save, ACloseDuringASaveIsCarriedOutWhenItEnds) {
     }
 }
 
-// A page above the large-page size is asked about first; Cancel: none. The question and "Готово
-// ^_^" show under the default pointer.
+// A page over the large-page size is asked about first; Cancel: none. No box shows busy.
 TEST(Save, LargePageQuestion) {
     Window w(Picture(30, 20));
     w.fakes.services.largePageBytes = UINT64_MAX;

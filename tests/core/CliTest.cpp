@@ -134,7 +134,6 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
 
 } // namespace
 
-// The table of usage errors is data/usage-errors.txt.
 TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
     std::ifstream table(TESSELET_SOURCE_DIR "/tests/data/usage-errors.txt");
     int rows = 0;
@@ -150,6 +149,8 @@ TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
 TEST(Cli, RunsThatWritePagesNameThem) {
     const std::string fits = ": 96 x 64 пикселей, {size} байт — самая большая ширина, при которой "
                              "страница не больше ";
+    const std::string usage =
+        "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…";
     const struct {
         const char* arguments;
         std::string out, err;
@@ -189,10 +190,8 @@ TEST(Cli, RunsThatWritePagesNameThem) {
         {"--style div --max-bytes 400k p.png", "p.div.htm\n", "p.div.htm" + fits + "409600 байт\n",
          "p.div.htm"},
         {"--version", "tesselet-cli " TESSELET_VERSION_TEXT "\n", "", ""},
-        {"--help", "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…", "",
-         ""},
-        {"--help-all", "Использование: " TESSELET_BIN_DIR "/tesselet-cli [параметры] PICTURE...\n…",
-         "", ""},
+        {"--help", usage, "", ""},
+        {"--help-all", usage, "", ""},
     };
     for (const auto& row : rows)
         Expect(row.arguments, 0, row.out, row.err, row.pages);

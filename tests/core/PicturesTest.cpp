@@ -16,18 +16,15 @@
 #include <thread>
 #include <unistd.h>
 
-// How pictures turn, change colour space and scale is in the golden pages; a large one here is
-// decoded into huge pages, pixel for pixel.
+// A large picture is decoded into huge pages, pixel for pixel (the golden pages show the rest).
 TEST(Pictures, ALargePictureLoadsWholeKeepingNoDescriptorAndFlatteningOneWithoutMemoryIsReported) {
     TempDir dir;
     const QImage large = MakePicture(1024, 800); // above 3 MiB
     ASSERT_TRUE(large.save(QString::fromStdString(dir.File("large.png"))));
-    const auto descriptors = [] {
-        return std::ranges::distance(std::filesystem::directory_iterator("/proc/self/fd"));
-    };
-    const auto before = descriptors();
+    const std::filesystem::path fds = "/proc/self/fd"; // a window loads many: none is kept
+    const auto before = std::ranges::distance(std::filesystem::directory_iterator(fds));
     EXPECT_EQ(LoadPictureFile(dir.File("large.png"), {}, PictureAlpha::kFlatten), large);
-    EXPECT_EQ(descriptors(), before); // a window loads many: none of a read's descriptors is kept
+    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(fds)), before);
     // Flattening a picture the window still holds copies it: memory running out is reported.
 #ifndef TESSELET_UNDER_ASAN
     const QImage shared(8192, 8192, QImage::Format_ARGB32); // 256 MiB, never touched

@@ -67,11 +67,9 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup) 
     int in[2] = {setup.inputFd, -1};
     if (out < 0 || err < 0 || (setup.inputFd < 0 && ::pipe2(in, O_CLOEXEC) != 0))
         throw std::runtime_error("no descriptors");
-    std::vector<std::string> argvStrings = {setup.program};
-    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : argvStrings)
-        argv.push_back(argument.data());
+    std::vector<char*> argv = {const_cast<char*>(setup.program.c_str())}; // execv changes none
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     const pid_t pid = ::fork();
