@@ -106,13 +106,11 @@ std::optional<SavePictureCommand::ChosenPage> SavePictureCommand::ChoosePage(
     const PageStyle& button = *styles.front();
     const PageFileType buttonType = FileTypeOf(button);
     const QString typeKey = QString::fromLatin1(buttonType.rememberedKey) + kTypeKeySuffix;
+    const QString remembered = RememberedValue(typeKey);
     std::size_t offered = 0;
-    if (styles.size() > 1) {
-        const QString remembered = RememberedValue(typeKey);
-        for (std::size_t i = 0; i < styles.size(); ++i)
-            if (QString::fromLatin1(styles[i]->name) == remembered)
-                offered = i;
-    }
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        if (QString::fromLatin1(styles[i]->name) == remembered)
+            offered = i;
     const PageStyle& offeredStyle = *styles[offered];
 
     const std::unique_ptr<IFileDialog> dialog = mServices.newFileDialog();
