@@ -105,7 +105,7 @@ std::u16string TextFileReader::ReadAll(const std::string& path) {
     const FileDescriptor file = OpenRegularFile(path, info);
     const int fd = file.Get();
     // The size is checked before anything is read, so a huge (even sparse) file costs nothing.
-    if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > kMaxStartUpFileBytes)
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxStartUpFileBytes) // a regular file's: >= 0
         throw TooLarge();
 
     // The size the system gives is not trusted to end the reading (a file can grow while it is
