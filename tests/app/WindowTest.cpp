@@ -214,9 +214,12 @@ TEST(Window, AFailedOrCancelledDialogLeavesTheWindowGoingOn) {
                                           : std::vector<QString>{});
             QGuiApplication::clipboard()->setText(QStringLiteral("text"));
             w.Key(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-            const QLabel* status = w.window.findChild<QLabel*>("lblStatus");
+            QLabel* status = w.window.findChild<QLabel*>("lblStatus");
             EXPECT_TRUE(status->isVisible() && w.window.rect().contains(status->geometry()));
             EXPECT_NEAR(status->geometry().center().x(), w.window.rect().center().x(), 1);
+            const QImage look = status->grab().toImage(); // framed, in the tooltips' colours
+            EXPECT_EQ(look.pixel(0, 0), status->palette().color(QPalette::ToolTipText).rgb());
+            EXPECT_EQ(look.pixel(2, 2), status->palette().color(QPalette::ToolTipBase).rgb());
             if (!fails && std::string_view(button) == "cmdLoadPicture") { // goes by itself
                 EXPECT_TRUE(QTest::qWaitFor([&] { return !status->isVisible(); }, 6000));
             }
