@@ -113,10 +113,9 @@ void CompactPicture::EndPicture() {
     } else {
         WriteTables(mProfile == kMail);
     }
-    mPixels.clear();
-    mPixels.shrink_to_fit();
-    mCoveredTo.clear();
-    mCoveredTo.shrink_to_fit();
+    // Their memory goes with the page (moved from, the tables free it), not with the writer.
+    mPixels = decltype(mPixels)();
+    mCoveredTo = decltype(mCoveredTo)();
     WritePageTail();
     SetLargestDeltaE(mLargestDeltaE);
 }
