@@ -277,13 +277,20 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
            NotSaved("out/s.div.htm",
                     "1501: В этот файл в этом запуске уже записана страница картинки d1/s.png"),
            "out/s.div.htm");
-    // In English when the locale says so; in Russian, the program's own language, above.
-    Expect("--style div -o full p.png", 1, "",
-           "full\n\nCould not save the file.\nError 28: No space left on device\n", "", [] {
-               for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-                   ::unsetenv(name);
-               ::setenv("LANG", "en_US.UTF-8", 1);
-           });
+    // In English when the locale says so; in Russian, the program's own language, above and where
+    // the locale names no language, whatever LANGUAGE says (the C library reads it only then too).
+    const std::string english =
+        "full\n\nCould not save the file.\nError 28: No space left on device\n";
+    for (const auto& [lang, said] : {std::pair<const char*, std::string>{"en_US.UTF-8", english},
+                                     {"C", NotSaved("full", kNoSpace)},
+                                     {"POSIX", NotSaved("full", kNoSpace)},
+                                     {"C.UTF-8", NotSaved("full", kNoSpace)}})
+        Expect("--style div -o full p.png", 1, "", said, "", [lang] {
+            ::unsetenv("LC_ALL");
+            ::unsetenv("LC_MESSAGES");
+            ::setenv("LANGUAGE", "en_US", 1);
+            ::setenv("LANG", lang, 1);
+        });
 }
 
 // A page to a standard stream's file by any name goes where the stream stands, as with -o -.
