@@ -33,7 +33,7 @@ public:
     }
 
     bool Word16BE(std::uint32_t& value) {
-        std::uint8_t high = 0, low = 0;
+        std::uint8_t high{}, low{};
         if (!Next(high) || !Next(low))
             return false;
         value = std::uint32_t{high} << 8 | low;

@@ -502,7 +502,7 @@ QImage ScalePicture(const QImage& picture, PictureScale scale, int rows) {
                     sum[c] += columns.weights[k] * at[c];
             }
             if (sum[3] == 0) {
-                out[x] = 0; // wholly transparent
+                out[x] = QRgb{}; // wholly transparent
                 continue;
             }
             const auto channel = [&](int c) { return int((sum[c] + sum[3] / 2) / sum[3]); };
