@@ -253,8 +253,7 @@ void MainWindow::CreateControls() {
 }
 
 void MainWindow::PlaceOnScreen() {
-    CenterOnScreen(this);
-    SetWindowIcons(this, QStringLiteral("A_MAIN"));
+    CenterOnScreen(this); // its icon is the application's, set at start-up
 }
 
 void MainWindow::CreateShortcuts() {

@@ -17,7 +17,7 @@
 #include <cstdlib>
 
 std::unique_ptr<MainWindow> StartUp(const AppInfo& app, MainServices& services) {
-    SetWindowIcons(nullptr, QStringLiteral("A_MAIN"));
+    SetApplicationIcon(QStringLiteral("A_MAIN"));
     std::optional<PageTemplates> templates = LoadSourceAndTemplates(app, services.messageBox);
     if (!templates)
         return nullptr;

@@ -21,7 +21,7 @@ void RegisterDesktopEntry() {
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tesselet.Tesselet"));
 }
 
-void SetWindowIcons(QWidget* window, const QString& resourceName) {
+void SetApplicationIcon(const QString& resourceName) {
     const QDir folder(QStringLiteral(":/") + resourceName);
     QIcon icon;
     for (const QString& image : folder.entryList(QDir::Files, QDir::Name))
@@ -30,10 +30,7 @@ void SetWindowIcons(QWidget* window, const QString& resourceName) {
         throw Failure(Failure::kResourceNotFound,
                       Tr(QT_TRANSLATE_NOOP("Tesselet", "Ресурс с идентификатором «%1» не найден"),
                          resourceName));
-    if (window == nullptr)
-        QApplication::setWindowIcon(icon);
-    else
-        window->setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
 }
 
 void CenterOnScreen(QWidget* window) {

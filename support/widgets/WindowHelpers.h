@@ -16,9 +16,9 @@ class QWidget;
 /// Call before the application object exists.
 void RegisterDesktopEntry();
 
-/// Gives the window (nullptr: the application, and so every window without an icon of its own)
-/// all the images of the icon resource `resourceName`, a folder of the program's Qt resources.
-void SetWindowIcons(QWidget* window, const QString& resourceName);
+/// Gives the application, and so every window without an icon of its own, all the images of the
+/// icon resource `resourceName`, a folder of the program's Qt resources.
+void SetApplicationIcon(const QString& resourceName);
 
 /// Centres the window on the available area of its screen.
 void CenterOnScreen(QWidget* window);
