@@ -140,7 +140,6 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       mApp(app), mServices(services), mTemplates(std::move(templates)) {
-    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tesselet"));
     setFont(WindowFont());
     CreateControls();
