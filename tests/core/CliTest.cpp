@@ -216,12 +216,12 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
         {"ro/x.htm", DropCapabilities, "13: Отказано в доступе"},
         {"ro.htm", DropCapabilities, "13: Отказано в доступе"},
         {"fifo", DropCapabilities, "13: Отказано в доступе"},
-        // Every system error in the run's language, not only the common ones.
         {"/dev/tty", [] { ::setsid(); }, "6: Нет такого устройства или адреса"}, // none is ours
         {"full", nullptr, kNoSpace},
         {"old.htm", limitSize, "27: Файл слишком велик"},
         {"old.htm", failCalls, "5: Ошибка ввода-вывода"},
         {"eperm.htm", failCalls, "1: Операция не позволена"},
+        {"xdev.htm", failCalls, "18: Ссылка между разными устройствами"},
         {"p.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"link.png", nullptr, "1500: Страница заменила бы свою же картинку p.png"},
         {"p.png", Redirect(STDIN_FILENO, "p.png", O_RDONLY),

@@ -1,5 +1,5 @@
-// Preloaded into the converter: on a page's temporary file, close() of old.htm's fails with EIO (a
-// network disk's lost write), fchmod() of eperm.htm's with EPERM (no permissions kept).
+// Preloaded into the converter. A temporary page's close() fails for old.htm with EIO (a network
+// disk's lost write), its fchmod() for eperm.htm with EPERM, its rename() onto xdev.htm with EXDEV.
 
 #include <cerrno>
 #include <climits>
@@ -39,4 +39,13 @@ extern "C" int fchmod(int fd, mode_t mode) {
         return -1;
     }
     return next(fd, mode);
+}
+
+extern "C" int rename(const char* from, const char* to) {
+    static const auto next =
+        reinterpret_cast<int (*)(const char*, const char*)>(::dlsym(RTLD_NEXT, "rename"));
+    if (!std::string_view(to).ends_with("xdev.htm"))
+        return next(from, to);
+    errno = EXDEV;
+    return -1;
 }
