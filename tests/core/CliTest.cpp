@@ -303,8 +303,7 @@ TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
         std::string before; ///< old.htm's bytes when the stream is opened
         std::string out;
     } rows[] = {
-        // tesselet-cli … >> old.htm
-        {"--style div -o /dev/stdout p.png", STDOUT_FILENO, O_APPEND, kOldPage, ""},
+        {"--style div -o /dev/stdout p.png", STDOUT_FILENO, O_APPEND, kOldPage, ""}, // … >> old.htm
         // { echo HEADER; tesselet-cli …; } > old.htm
         {"--style div -o old.htm p.png", STDOUT_FILENO, O_TRUNC, "HEADER\n", ""},
         // tesselet-cli … 2>> old.htm

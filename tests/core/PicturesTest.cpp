@@ -21,10 +21,9 @@ TEST(Pictures, ALargePictureLoadsWholeKeepingNoDescriptorAndFlatteningOneWithout
     TempDir dir;
     const QImage large = MakePicture(1024, 800); // above 3 MiB
     ASSERT_TRUE(large.save(QString::fromStdString(dir.File("large.png"))));
-    const std::filesystem::path fds = "/proc/self/fd"; // a window loads many: none is kept
-    const auto before = std::ranges::distance(std::filesystem::directory_iterator(fds));
+    const auto before = std::ranges::distance(std::filesystem::directory_iterator("/proc/self/fd"));
     EXPECT_EQ(LoadPictureFile(dir.File("large.png"), {}, PictureAlpha::kFlatten), large);
-    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(fds)), before);
+    EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator("/proc/self/fd")), before);
     // Flattening a picture the window still holds copies it: memory running out is reported.
 #ifndef TESSELET_UNDER_ASAN
     const QImage shared(8192, 8192, QImage::Format_ARGB32); // 256 MiB, never touched
@@ -55,7 +54,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     int ends[2];
     ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
     ::fcntl(ends[0], F_SETFL, O_NONBLOCK);
-    CliSetup none, late, endless, locked, huge;
+    CliSetup none, late, endless, locked, huge, folder;
     late.inputFd = ends[0];
     late.whileRunning = [&](pid_t) {
         ::close(ends[0]); // the program has its own; one that does not read fails the write
@@ -66,6 +65,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
     ::chmod(dir.File("locked.png").c_str(), 0);
     locked.inChild = DropCapabilities;
     endless.inputFd = ::open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    folder.inputFd = ::open(dir.Path().c_str(), O_RDONLY | O_CLOEXEC); // its read fails: not again
     ASSERT_EQ(::mkfifo(dir.File("fifo.png").c_str(), 0644), 0);
     const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -90,6 +90,7 @@ TEST(Pictures, TheConverterReadsAPipeAndRefusesWhatIsNoFile) {
         // An endless input stops at the limit instead of taking all memory.
         {"-", endless, tooMuch},
         {"-", huge, tooMuch},
+        {"-", folder, "Ошибка 21: Это каталог"},
         {dir.File("locked.png"), locked, "Ошибка 13: Отказано в доступе"},
         {dir.File("missing.png"), none, "Ошибка 2: Нет такого файла или каталога"},
         // Refused without waiting for a writer, or opening what cannot be opened.
