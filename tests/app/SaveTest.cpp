@@ -15,11 +15,8 @@
 #include <utility>
 
 static QByteArray ConverterPage(const QString& picture, const char* style, const QString& page) {
-    EXPECT_EQ(QProcess::execute(QStringLiteral(TESSELET_BIN_DIR "/tesselet-cli"),
-                                {"-q", "--templates", TESSELET_SOURCE_DIR "/resources", "--style",
-                                 style, "-o", page, picture}),
-              0)
-        << style;
+    QStringList args{"-q", "--templates", TESSELET_SOURCE_DIR "/resources", "-o", page, picture};
+    EXPECT_EQ(QProcess::execute(TESSELET_BIN_DIR "/tesselet-cli", args << "--style" << style), 0);
     return Bytes(page);
 }
 
