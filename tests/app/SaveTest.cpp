@@ -38,6 +38,7 @@ TEST(Save, PagesEqualTheConvertersAndTheChoiceIsRemembered) {
         {"cmdSaveTABLE", 1, "compact", "cat.compact.htm", 1},
         {"cmdSaveTABLE", 2, "compact-mail", "cat.mail.htm", 2},
         {"cmdSaveTABLE", 5, "compact-mail", "cat.mail.htm", 2}, // "Все файлы": the type kept
+        {"cmdSaveTABLE", 4, "compact-mail", "cat.mail.htm", 2}, // as by "HTML файлы"
         {"cmdSaveTABLE", 3, "web", "cat.web.htm", 3},
         {"cmdSaveTABLE", 0, "table", "cat.table.htm", 0},
         {"cmdSaveDIV", -1, "div", "cat.div.htm", -1},
