@@ -241,6 +241,7 @@ TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
             QDropEvent drop(QPointF(), Qt::CopyAction, &dropped, Qt::LeftButton, {});
             QApplication::sendEvent(&w.window, &enter); // Qt drops only on a target that took it
             QApplication::sendEvent(&w.window, &drop);
+            EXPECT_TRUE(drop.isAccepted()); // the source is told the file was taken
         } else {
             auto* offered = new QMimeData();
             offered->setImageData(Picture(3, 2));
@@ -350,8 +351,7 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
     box.ShowFailure("Не вышло совсем.");
     EXPECT_TRUE(box.AskOkCancel("Страница большая.\r\nСохранить?"));  // OK
     EXPECT_FALSE(box.AskOkCancel("Страница большая.\r\nСохранить?")); // Cancel
-    // The About box: the program, its version and a line of its own when it has one.
-    ShowAbout(nullptr, kApp, "О мозаике.");
+    ShowAbout(nullptr, kApp, "О мозаике."); // the program, its version, and a line of its own
     ShowAbout(nullptr, kApp, {});
     const QString about = QStringLiteral("Korvane - Tesselet\nВерсия " TESSELET_VERSION_TEXT);
     EXPECT_EQ(texts,
