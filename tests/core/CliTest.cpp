@@ -70,11 +70,8 @@ std::set<std::string> Files(const TempDir& dir) {
 // For use in a child: `fd` becomes `name` opened with `flags`, as a shell's redirection makes it.
 std::function<void()> Redirect(int fd, const char* name, int flags) {
     return [=] {
-        const int file = ::open(name, flags, 0644);
-        if (file >= 0 && file != fd) {
-            ::dup2(file, fd);
+        if (const int file = ::open(name, flags, 0644); file != fd && ::dup2(file, fd) == fd)
             ::close(file);
-        }
     };
 }
 
@@ -329,6 +326,9 @@ TEST(Cli, AnOutputThatIsAStandardStreamIsWrittenInPlace) {
         EXPECT_TRUE(ReadBytes(dir.File("old.htm")) == row.before + page);
         EXPECT_EQ(Files(dir), (std::set<std::string>{"old.htm", "p.png"}));
     }
+    // Standard output a file on the same disk (tesselet-cli … >> old.htm) is no other name's.
+    Expect("-q --style div -o pic p.png", 0, "", "", "pic",
+           Redirect(STDOUT_FILENO, "old.htm", O_WRONLY | O_APPEND));
 }
 
 // A signal ends the converter mid-page as it would, the temporary file gone; one ignored does not.
