@@ -278,11 +278,11 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
     // the locale names no language, whatever LANGUAGE says (the C library reads it only then too).
     const std::string english =
         "full\n\nCould not save the file.\nError 28: No space left on device\n";
-    for (const auto& [lang, said] : {std::pair<const char*, std::string>{"en_US.UTF-8", english},
-                                     {"C", NotSaved("full", kNoSpace)},
-                                     {"POSIX", NotSaved("full", kNoSpace)},
-                                     {"C.UTF-8", NotSaved("full", kNoSpace)}})
-        Expect("--style div -o full p.png", 1, "", said, "", [lang] {
+    for (const auto& row : {std::pair<const char*, std::string>{"en_US.UTF-8", english},
+                            {"C", NotSaved("full", kNoSpace)},
+                            {"POSIX", NotSaved("full", kNoSpace)},
+                            {"C.UTF-8", NotSaved("full", kNoSpace)}})
+        Expect("--style div -o full p.png", 1, "", row.second, "", [lang = row.first] {
             ::unsetenv("LC_ALL");
             ::unsetenv("LC_MESSAGES");
             ::setenv("LANGUAGE", "en_US", 1);
