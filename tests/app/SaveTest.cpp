@@ -234,6 +234,7 @@ TEST(FileDialog, SaveDialogFolderAndName) {
                 QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), row.typed);
             }
             auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+            EXPECT_EQ(types->currentIndex(), row.offered); // the type offered, chosen already
             types->setCurrentIndex(row.picked);
             Q_EMIT types->activated(row.picked); // as a click in the list does
             Q_EMIT types->textActivated(types->currentText());
