@@ -41,18 +41,32 @@ std::vector<std::string> Split(const std::string& words) {
     return split;
 }
 
-// A field of a table of data/: \n, \xHH, {src}, {bin} and {version} spelled out.
-std::string Spelled(std::string text) {
+// The rows of a table of data/ but its comments: four fields apart by tabs, in which \n, \xHH,
+// {src}, {bin} and {version} are spelled out.
+std::vector<std::vector<std::string>> Table(const std::string& table) {
     const std::pair<std::string, std::string> names[] = {{"{src}", TESSELET_SOURCE_DIR},
                                                          {"{bin}", TESSELET_BIN_DIR},
                                                          {"{version}", TESSELET_VERSION_TEXT},
                                                          {"\\n", "\n"}};
-    for (const auto& [name, value] : names)
-        for (auto at = text.find(name); at != text.npos; at = text.find(name, at + value.size()))
-            text.replace(at, name.size(), value);
-    for (auto at = text.find("\\x"); at != text.npos; at = text.find("\\x", at + 1))
-        text.replace(at, 4, 1, static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
-    return text;
+    std::ifstream file(TESSELET_SOURCE_DIR "/tests/data/" + table);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(file, line);) {
+        if (line.starts_with('#'))
+            continue;
+        for (const auto& [name, value] : names)
+            for (auto at = line.find(name); at != line.npos;
+                 at = line.find(name, at + value.size()))
+                line.replace(at, name.size(), value);
+        for (auto at = line.find("\\x"); at != line.npos; at = line.find("\\x", at + 1))
+            line.replace(at, 4, 1,
+                         static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
+        std::istringstream row(line);
+        std::vector<std::string>& fields = rows.emplace_back();
+        for (std::string field; std::getline(row, field, '\t');)
+            fields.push_back(field);
+        fields.resize(4); // the last fields may be empty
+    }
+    return rows;
 }
 
 std::string NotSaved(const std::string& path, const std::string& error) {
@@ -146,30 +160,17 @@ void Expect(const std::string& arguments, int status, const std::string& out, st
 } // namespace
 
 TEST(Cli, UsageErrorsSayWhatIsWrongAndWriteNothing) {
-    std::ifstream table(TESSELET_SOURCE_DIR "/tests/data/usage-errors.txt");
-    int rows = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (const auto tab = line.find('\t'); !line.starts_with('#') && tab != line.npos && ++rows)
-            Expect(line.substr(0, tab), 2, "",
-                   "tesselet-cli: " + line.substr(tab + 1) +
-                       "\nПопробуйте «tesselet-cli --help».\n");
-    }
-    EXPECT_GT(rows, 30);
+    const auto rows = Table("usage-errors.txt");
+    for (const auto& row : rows)
+        Expect(row[0], 2, "", "tesselet-cli: " + row[1] + "\nПопробуйте «tesselet-cli --help».\n");
+    EXPECT_GT(rows.size(), 30u);
 }
 
 TEST(Cli, RunsThatWritePagesNameThem) {
-    std::ifstream table(TESSELET_SOURCE_DIR "/tests/data/named-pages.txt");
-    int rows = 0;
-    for (std::string line; std::getline(table, line);) {
-        std::istringstream row(line.starts_with('#') ? "" : Spelled(line));
-        std::vector<std::string> fields;
-        for (std::string field; std::getline(row, field, '\t');)
-            fields.push_back(field);
-        fields.resize(4); // the last fields may be empty
-        if (!fields[0].empty() && ++rows)
-            Expect(fields[0], 0, fields[1], fields[2], fields[3]);
-    }
-    EXPECT_GT(rows, 20);
+    const auto rows = Table("named-pages.txt");
+    for (const auto& row : rows)
+        Expect(row[0], 0, row[1], row[2], row[3]);
+    EXPECT_GT(rows.size(), 20u);
     // The progress line is for terminals: none on a pipe, here of a page whose reader waits.
     Expect("--style table --width 1000 -o pipe p.png", 0, "pipe\n", "", "", nullptr,
            [](pid_t, const TempDir& dir) {
