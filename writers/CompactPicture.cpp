@@ -113,7 +113,7 @@ void CompactPicture::EndPicture() {
     } else {
         WriteTables(mProfile == kMail);
     }
-    // Their memory goes with the page (moved from, the tables free it), not with the writer.
+    // The tables' memory goes with the page, not with the writer: an empty table assigned frees it.
     mPixels = decltype(mPixels)();
     mCoveredTo = decltype(mCoveredTo)();
     WritePageTail();

@@ -70,7 +70,7 @@ struct Fakes final : IMessageBox, IFlashWindow {
     MainServices services{[this] { return std::make_unique<FakeDialog>(*this); }, *this, *this};
 
     void ShowFailure(const QString& text) override { said.push_back(text); }
-    void Inform(const QString& text) override { AskOkCancel(text); }
+    void Inform(const QString& text) override { AskOkCancel(text); } // noted as a question is
     void ShowError(const Failure& pending, const QString& message) override {
         said.push_back((message.isEmpty() ? QString() : message + "\r\n\r\n") + ErrorLine(pending));
     }
