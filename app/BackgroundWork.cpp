@@ -45,6 +45,7 @@ void BackgroundWork::Start(std::function<void()> work, Finished finished) {
     });
     // From here on nothing fails: the window is given back its input by Ended alone.
     mBlock.emplace(mOwner);
+    mBusy.emplace();
     mDelay.start(mDialogDelayMs);
     // A work that has ended already is reported finished all the same, from the event loop.
     mWatcher.setFuture(running);
@@ -87,6 +88,7 @@ void BackgroundWork::Ended() {
     mDelay.stop();
     mDialog.reset();
     mBlock.reset();
+    mBusy.reset();
     mWork = nullptr;
     // The starter may go on with other work from here; this object is left alone afterwards.
     const Finished finished = std::exchange(mFinished, nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusyCursor.h"
 #include "InputBlock.h"
 
 #include <QFutureWatcher>
@@ -17,10 +18,10 @@ class QWidget;
 
 /// Long work of the window (a save, a large load) on Qt's thread pool, so that the window is still
 /// painted and can show how far it got. Start returns at once; while the work runs the owner is
-/// disabled: it is painted but takes no input. Once the work has lasted a while a progress dialog
-/// shows: rows done of rows when Progress is told, a busy indicator otherwise, and a Cancel button
-/// when the work can be cancelled. When the work has ended the owner takes input again and the
-/// starter hears of it on the window's thread.
+/// disabled: it is painted but takes no input, under the busy pointer. Once the work has lasted a
+/// while a progress dialog shows: rows done of rows when Progress is told, a busy indicator
+/// otherwise, and a Cancel button when the work can be cancelled. When the work has ended the owner
+/// takes input again and the starter hears of it on the window's thread.
 class BackgroundWork {
 public:
     /// Told on the window's thread once the work has ended: its failure, or null.
@@ -66,6 +67,7 @@ private:
     /// A failure of the work, carried back to the window's thread.
     std::exception_ptr mFailure;
     std::optional<InputBlock> mBlock;
+    std::optional<BusyCursor> mBusy;
     std::unique_ptr<QProgressDialog> mDialog;
     QTimer mDelay;
     QTimer mUpdate;

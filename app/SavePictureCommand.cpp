@@ -1,7 +1,6 @@
 #include "SavePictureCommand.h"
 
 #include "BackgroundWork.h"
-#include "BusyCursor.h"
 #include "CallPictureGenerator.h"
 #include "DeferredMessages.h"
 #include "Failure.h"
@@ -91,7 +90,6 @@ void SavePictureCommand::Continue(const std::function<void()>& step) {
 }
 
 void SavePictureCommand::Finish(std::exception_ptr unreported) {
-    mBusy.reset();
     mWriter.reset();
     mPage = QImage();
     mDone(std::move(unreported));
@@ -201,7 +199,6 @@ void SavePictureCommand::CountLargePage() {
     // Otherwise the writer runs over the picture with its bytes counted and dropped, beside the
     // window like the walk that follows, so the window keeps painting. A page whose size cannot
     // be told is written as before; its own failure is then reported.
-    mBusy.emplace();
     mCounting.emplace(mOwner, mWorkNote, Tr(kSavingPage), false, mServices.progressDelayMs);
     mCounting->Start(
         [this] {
@@ -212,7 +209,6 @@ void SavePictureCommand::CountLargePage() {
         // A failure is not told here: the walk that follows meets the same one and reports it.
         [this](const std::exception_ptr& /*failure*/) {
             Continue([this] {
-                mBusy.reset();
                 if (!mCountedBytes || *mCountedBytes <= mServices.largePageBytes) {
                     WritePage();
                     return;
@@ -231,7 +227,6 @@ void SavePictureCommand::WritePage() {
     // The walk runs off the window's thread, so the window is still painted and the progress
     // dialog can be answered; what it says is shown here once it has ended, and once the writer
     // and the picture it kept are gone.
-    mBusy.emplace();
     mWriter = mChosen->style->create(mTemplates);
     mWalk.emplace(mOwner, mWorkNote, Tr(kSavingPage), true, mServices.progressDelayMs);
     mWalk->Start(
@@ -240,7 +235,6 @@ void SavePictureCommand::WritePage() {
             mWritten = CallPictureGenerator(*mWriter, mChosen->file, mPage, rows, mMessages);
         },
         [this](const std::exception_ptr& failure) {
-            mBusy.reset();
             mWriter.reset();
             mPage = QImage();
             Continue([&] {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "BackgroundWork.h"
-#include "BusyCursor.h"
 #include "DeferredMessages.h"
 
 #include <QImage>
@@ -90,7 +89,6 @@ private:
     /// What the walk says, shown once it has ended.
     DeferredMessages mMessages;
     bool mWritten = false;
-    std::optional<BusyCursor> mBusy;
     std::optional<BackgroundWork> mFlattening;
     std::optional<BackgroundWork> mCounting;
     std::optional<BackgroundWork> mWalk;
