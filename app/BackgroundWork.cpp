@@ -56,8 +56,7 @@ void BackgroundWork::ShowDialog() {
     mDialog->setWindowTitle(mOwner != nullptr ? mOwner->windowTitle() : QString());
     mDialog->setLabelText(LabelWithNote(mLabel, mNote));
     // Not modal: Qt would drop a close request to a window a modal dialog blocks; the owner is
-    // disabled instead, and the dialog, its child, is enabled on its own to be answered.
-    mDialog->setEnabled(true);
+    // disabled instead, which leaves the dialog, a window of its own, to be answered.
     // The dialog is shown and closed here alone, never by its own count.
     mDialog->setAutoReset(false);
     mDialog->setAutoClose(false);

@@ -24,6 +24,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -90,7 +91,6 @@ void SavePictureCommand::Continue(const std::function<void()>& step) {
 }
 
 void SavePictureCommand::Finish(std::exception_ptr unreported) {
-    mWriter.reset();
     mPage = QImage();
     mDone(std::move(unreported));
 }
@@ -226,16 +226,15 @@ void SavePictureCommand::CountLargePage() {
 void SavePictureCommand::WritePage() {
     // The walk runs off the window's thread, so the window is still painted and the progress
     // dialog can be answered; what it says is shown here once it has ended, and once the writer
-    // and the picture it kept are gone.
-    mWriter = mChosen->style->create(mTemplates);
+    // (the walk's own) and the picture it kept are gone.
     mWalk.emplace(mOwner, mWorkNote, Tr(kSavingPage), true, mServices.progressDelayMs);
     mWalk->Start(
         [this] {
             RowsToWork rows(*mWalk);
-            mWritten = CallPictureGenerator(*mWriter, mChosen->file, mPage, rows, mMessages);
+            const std::unique_ptr<IAnyPicture> writer = mChosen->style->create(mTemplates);
+            mWritten = CallPictureGenerator(*writer, mChosen->file, mPage, rows, mMessages);
         },
         [this](const std::exception_ptr& failure) {
-            mWriter.reset();
             mPage = QImage();
             Continue([&] {
                 // What the walk said before a failure is still told, ahead of the failure itself.

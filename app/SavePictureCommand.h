@@ -7,14 +7,12 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 class AppInfo;
-class IAnyPicture;
 struct MainServices;
 struct PageStyle;
 struct PageTemplates;
@@ -85,7 +83,6 @@ private:
     /// The window's picture, then the page's: the picture over white for the styles that want it.
     QImage mPage;
     std::optional<std::uint64_t> mCountedBytes;
-    std::unique_ptr<IAnyPicture> mWriter;
     /// What the walk says, shown once it has ended.
     DeferredMessages mMessages;
     bool mWritten = false;
