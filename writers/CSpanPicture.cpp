@@ -43,7 +43,6 @@ void CSpanPicture::BeginPicture(std::int32_t, std::int32_t) {
 void CSpanPicture::EndPicture() {
     Append(u"</pre>\r\n");
     WritePageTail();
-    mCharPos = 1;
 }
 
 void CSpanPicture::WritePixel(PixelColor color, std::int32_t, std::int32_t) {
