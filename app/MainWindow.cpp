@@ -146,9 +146,6 @@ MainWindow::MainWindow(const AppInfo& app, MainServices& services, PageTemplates
     CreateShortcuts();
     // Pictures come in by drop as by the load button.
     setAcceptDrops(true);
-    // The focused button shows its focus frame from the start, not only once a key has moved the
-    // focus, so that Enter and Space are seen to act on it.
-    setAttribute(Qt::WA_KeyboardFocusChange);
     mLoadButton->setFocus(Qt::TabFocusReason);
     // The keys that hold the picture are watched where every key of the window comes first, once,
     // wherever the focus is: the window's QWindow.
@@ -295,7 +292,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    mCloseWhenDone = false;
     // A picture still on the screen goes with the window.
     mHolding = false;
     mShownPicture = QImage();
@@ -312,8 +308,8 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         EndHold();
     QWidget::changeEvent(event);
-    // Activation drops the frame that shows the focus until a key moves it; it shows from the
-    // start instead, as on the platform the window comes from.
+    // Activation drops the frame that shows the focus until a key moves it; the focused button
+    // shows it from the start instead, so that Enter and Space are seen to act on it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !mFocusFrameShown) {
         mFocusFrameShown = true;
         setAttribute(Qt::WA_KeyboardFocusChange); // the activation's own repaint shows it
