@@ -56,7 +56,7 @@ std::string DanglingLinkTarget(std::string name) {
             ThrowErrno(ELOOP);
         char link[PATH_MAX];
         const ssize_t length = ::readlink(name.c_str(), link, sizeof link);
-        if (length < 0)
+        if (length == -1)
             ThrowErrno(errno);
         if (static_cast<std::size_t>(length) == sizeof link)
             ThrowErrno(ENAMETOOLONG);
@@ -72,7 +72,7 @@ std::string DanglingLinkTarget(std::string name) {
 // A descriptor writing to the device, FIFO or socket `target` where it stands.
 int OpenInPlace(const std::string& target) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == -1)
         ThrowErrno(errno);
     return fd;
 }
@@ -158,7 +158,7 @@ void OutputFile::OpenTempBeside(std::string target, mode_t mode) {
     {
         const Interrupts::BlockInterrupts blocked;
         fd = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (fd < 0)
+        if (fd == -1)
             ThrowErrno(errno);
         Interrupts::RegisterTempFile(temp.c_str());
     }
@@ -185,7 +185,7 @@ void OutputFile::WriteAll(const char* data, std::size_t count) {
     }
     while (count > 0) {
         const ssize_t written = ::write(mFd, data, count);
-        if (written < 0) {
+        if (written == -1) {
             if (errno == EINTR)
                 continue;
             throw Failure::FromErrno(errno);
@@ -248,7 +248,7 @@ void OutputFile::Close() {
         mInMemory = false;
         return;
     }
-    if (mFd < 0)
+    if (mFd == -1)
         return;
     if (mTemp.empty()) {
         // Written in place: what was appended goes out, complete or not.

@@ -34,7 +34,7 @@ FileDescriptor OpenRegularFile(const std::string& name, struct stat& info, const
     // writer that may never come, O_NOCTTY a terminal from becoming this program's. It may stay:
     // the reads of a regular file, the only kind returned, never wait anyway.
     FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0)
+    if (fd.Get() == -1)
         throw Failure::FromErrno(errno);
     if (::fstat(fd.Get(), &info) != 0)
         throw Failure::FromErrno(errno);

@@ -35,7 +35,7 @@ void PutStandIn(int fd) noexcept {
     const bool ownFile = standIn >= 0;
     if (!ownFile)
         standIn = ::open("/dev/null", O_RDWR | O_CLOEXEC);
-    if (standIn < 0)
+    if (standIn == -1)
         return;
     if (standIn != fd) {
         // The lower numbers are taken already: the stand-in is opened at the lowest free one.

@@ -156,19 +156,19 @@ public:
     LibraryChatter() {
         // A closed standard error is held from start-up, so saving it below cannot fail for that.
         const int capture = ::memfd_create("tesselet-stderr", MFD_CLOEXEC);
-        if (capture < 0)
+        if (capture == -1)
             return;
         // Above the standard streams, whichever of them is closed.
         mCapture = ::fcntl(capture, F_DUPFD_CLOEXEC, 3);
         ::close(capture);
         mSaved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
-        if (mCapture < 0 || mSaved < 0 || ::dup2(mCapture, STDERR_FILENO) < 0) {
+        if (mCapture == -1 || mSaved == -1 || ::dup2(mCapture, STDERR_FILENO) == -1) {
             Close();
             return;
         }
     }
     ~LibraryChatter() {
-        if (mCapture < 0) // nothing captured: both descriptors were closed when it failed
+        if (mCapture == -1) // nothing captured: both descriptors were closed when it failed
             return;
         ::dup2(mSaved, STDERR_FILENO);
         std::string captured;
@@ -210,9 +210,9 @@ qint64 ReadSome(int fd, char* data, qint64 size) {
             return got;
         if (errno == EINTR)
             continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        if (errno == EAGAIN) { // which Linux also calls EWOULDBLOCK
             pollfd wait{fd, POLLIN, 0};
-            if (::poll(&wait, 1, -1) < 0 && errno != EINTR)
+            if (::poll(&wait, 1, -1) == -1 && errno != EINTR)
                 throw Failure::FromErrno(errno);
             continue;
         }
