@@ -9,6 +9,7 @@
 #include "WindowHelpers.h"
 
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -17,67 +18,42 @@
 #include <QTextStream>
 #include <QUrl>
 
-// One key on a focused button, pressed and released, and what the user sees: the picture on (S)
-// and off (H) the screen, a dialog (its proposed name), the window gone, the table copied, words.
+// One key on a focused button, pressed and released, and what the user sees (data/keys.txt).
 TEST(Window, KeysTable) {
-    const auto none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
-    // X11: release and press of one instant; pressed again: a new press soon after the release.
-    // Under Alt: Alt pressed after the key, let go after it.
     enum Release { kReleased, kAutoRepeat, kX11Pair, kPressedAgain, kUnderAlt };
-    const struct {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        const char* focus;
-        Release release;
-        std::string seen;
-        FlashResult flash = FlashResult::kShown;
-        QImage picture = Picture(7, 5);
-        const char* clipboard = "kept"; ///< text, or a URL after "url:"
-    } rows[] = {
-        {Qt::Key_Space, none, "cmdShowPicture", kReleased, "SH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kUnderAlt, "SH"},
-        {Qt::Key_Return, none, "cmdShowPicture", kUnderAlt, "SH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kAutoRepeat, "S"},
-        {Qt::Key_Space, none, "cmdShowPicture", kX11Pair, "SSH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kPressedAgain, "SHSH"},
-        {Qt::Key_Space, shift, "cmdShowPicture", kReleased, ""},
-        {Qt::Key_Return, none, "cmdShowPicture", kReleased, "SH"},
-        {Qt::Key_Enter, Qt::KeypadModifier, "cmdShowPicture", kReleased, "SH"},
-        {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось получить контекст устройства экрана.", FlashResult::kNoScreen},
-        {Qt::Key_Space, none, "cmdShowPicture", kReleased,
-         "HНе удалось скопировать картинку на контекст устройства экрана.",
-         FlashResult::kNotCopied},
-        {Qt::Key_Space, none, "cmdLoadPicture", kReleased, "dialog "},
-        {Qt::Key_Return, none, "cmdSaveSPAN", kReleased, "dialog cat.span.htm"},
-        {Qt::Key_Enter, Qt::KeypadModifier, "cmdSaveTABLE", kReleased, "dialog cat.table.htm"},
-        {Qt::Key_Space, none, "cmdSaveDIV", kReleased, "dialog cat.div.htm"},
-        {Qt::Key_Return, ctrl, "cmdSaveDIV", kReleased, ""},
-        {Qt::Key_Escape, none, "cmdSaveTABLE", kReleased, "closed"},
-        {Qt::Key_Escape, shift, "cmdLoadPicture", kReleased, ""},
-        {Qt::Key_F1, ctrl, "cmdLoadPicture", kReleased, ""},
-        {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased, "copied"},
-        {Qt::Key_C, Qt::AltModifier, "cmdSaveSPAN", kReleased, ""},
-        {Qt::Key_C, ctrl, "cmdSaveSPAN", kReleased,
-         "Картинка слишком велика для буфера обмена: таблица заняла бы 12 МБ, а можно не больше 10 "
-         "МБ.",
-         FlashResult::kShown, Picture(400, 800)},
-        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки."},
-        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::kShown, Picture(7, 5), ""},
-        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased, "status В буфере обмена нет картинки.",
-         FlashResult::kShown, Picture(7, 5), "url:https://example.org/a.png"},
-        {Qt::Key_V, ctrl, "cmdLoadPicture", kReleased,
-         "/no/such/picture.png\r\n\r\nНе удалось загрузить файл.\r\n\r\nОшибка 2: "
-         "Нет такого файла или каталога",
-         FlashResult::kShown, Picture(7, 5), "url:file:///no/such/picture.png"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.seen + " from key " + std::to_string(row.key) + " on " + row.focus);
+    const std::vector<std::string> releases = {"released", "autorepeat", "x11pair", "pressedagain",
+                                               "underalt"},
+                                   flashes = {"", "noscreen", "notcopied"};
+    const auto rows = Table("keys.txt", 7);
+    for (const auto& fields : rows) {
+        const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(fields[0]))[0];
+        const struct {
+            int key;
+            Qt::KeyboardModifiers modifiers;
+            const char* focus;
+            long release;
+            const std::string& seen;
+            long flash;
+            QImage picture;
+            std::string clipboard;
+        } row = {key.key(),
+                 key.keyboardModifiers(),
+                 fields[1].c_str(),
+                 std::ranges::find(releases, fields[2]) - releases.begin(),
+                 fields[3],
+                 std::ranges::find(flashes, fields[4]) - flashes.begin(),
+                 fields[5].empty() ? Picture(7, 5)
+                                   : Picture(std::stoi(fields[5]),
+                                             std::stoi(fields[5].substr(fields[5].find('x') + 1))),
+                 fields[6].empty()  ? "kept"
+                 : fields[6] == "-" ? ""
+                                    : fields[6]};
+        SCOPED_TRACE(row.seen + " from key " + fields[0] + " on " + row.focus);
+        ASSERT_TRUE(row.key != 0 && row.release < 5 && row.flash < 3); // the table's words known
         Window w(row.picture);
-        w.fakes.flashResult = row.flash;
+        w.fakes.flashResult = static_cast<FlashResult>(row.flash);
         auto* offered = new QMimeData();
-        if (const QString text = QString::fromUtf8(row.clipboard); text.startsWith("url:"))
+        if (const QString text = QString::fromStdString(row.clipboard); text.startsWith("url:"))
             offered->setUrls({QUrl(text.mid(4))});
         else if (!text.isEmpty())
             offered->setText(text);

@@ -41,34 +41,6 @@ std::vector<std::string> Split(const std::string& words) {
     return split;
 }
 
-// The rows of a table of data/ but its comments: four fields apart by tabs, in which \n, \xHH,
-// {src}, {bin} and {version} are spelled out.
-std::vector<std::vector<std::string>> Table(const std::string& table) {
-    const std::pair<std::string, std::string> names[] = {{"{src}", TESSELET_SOURCE_DIR},
-                                                         {"{bin}", TESSELET_BIN_DIR},
-                                                         {"{version}", TESSELET_VERSION_TEXT},
-                                                         {"\\n", "\n"}};
-    std::ifstream file(TESSELET_SOURCE_DIR "/tests/data/" + table);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(file, line);) {
-        if (line.starts_with('#'))
-            continue;
-        for (const auto& [name, value] : names)
-            for (auto at = line.find(name); at != line.npos;
-                 at = line.find(name, at + value.size()))
-                line.replace(at, name.size(), value);
-        for (auto at = line.find("\\x"); at != line.npos; at = line.find("\\x", at + 1))
-            line.replace(at, 4, 1,
-                         static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
-        std::istringstream row(line);
-        std::vector<std::string>& fields = rows.emplace_back();
-        for (std::string field; std::getline(row, field, '\t');)
-            fields.push_back(field);
-        fields.resize(4); // the last fields may be empty
-    }
-    return rows;
-}
-
 std::string NotSaved(const std::string& path, const std::string& error) {
     return path + "\n\nНе удалось сохранить файл.\nОшибка " + error + "\n";
 }

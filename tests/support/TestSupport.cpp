@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "TesseletVersion.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <linux/capability.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -100,4 +103,30 @@ void DropCapabilities() {
     for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
         if (::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0) != 0)
             ::_exit(125);
+}
+
+std::vector<std::vector<std::string>> Table(const std::string& table, std::size_t fields) {
+    const std::pair<std::string, std::string> names[] = {{"{src}", TESSELET_SOURCE_DIR},
+                                                         {"{bin}", TESSELET_BIN_DIR},
+                                                         {"{version}", TESSELET_VERSION_TEXT},
+                                                         {"\\n", "\n"}};
+    std::ifstream file(TESSELET_SOURCE_DIR "/tests/data/" + table);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(file, line);) {
+        if (line.starts_with('#'))
+            continue;
+        for (const auto& [name, value] : names)
+            for (auto at = line.find(name); at != line.npos;
+                 at = line.find(name, at + value.size()))
+                line.replace(at, name.size(), value);
+        for (auto at = line.find("\\x"); at != line.npos; at = line.find("\\x", at + 1))
+            line.replace(at, 4, 1,
+                         static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
+        std::istringstream text(line);
+        std::vector<std::string>& row = rows.emplace_back();
+        for (std::string field; std::getline(text, field, '\t');)
+            row.push_back(field);
+        row.resize(fields); // the last fields may be empty
+    }
+    return rows;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the core tests: temporary folders, file bytes, the converter run as a program.
+// Shared by the tests: temporary folders, file bytes, the converter run as a program, tables of data.
 
 #include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
@@ -78,3 +78,7 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliSetup& setup =
 
 /// For use in a child: file permissions hold for root too.
 void DropCapabilities();
+
+/// The rows of a table in tests/data but its comments: `fields` fields apart by tabs, the last ones
+/// empty when left out, in which \n, \xHH, {src}, {bin} and {version} are spelled out.
+std::vector<std::vector<std::string>> Table(const std::string& table, std::size_t fields = 4);
