@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the tests: temporary folders, file bytes, the converter run as a program, tables of data.
+// Shared by the tests: temporary folders, files, the converter run as a program, tables of data.
 
 #include "ColorsAndPaths.h"
 #include "IAnyPicture.h"
