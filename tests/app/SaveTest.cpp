@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QTreeView>
+#include <set>
 #include <sys/stat.h>
 #include <thread>
 #include <utility>
@@ -137,6 +138,31 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
         const auto* progress = w.window.findChild<QProgressDialog*>();
         EXPECT_TRUE(progress == nullptr || !progress->isVisible());
     }
+}
+
+// The count of a large page, and the laying of a picture with alpha over white before it, cannot
+// be cancelled: their progress dialogs offer no Cancel.
+TEST(Save, WorkThatCannotBeCancelledOffersNoCancel) {
+    struct ShownDialogs : QObject {
+        std::set<bool> cancels; ///< whether each progress dialog shown had a Cancel
+        bool eventFilter(QObject* object, QEvent* event) override {
+            if (auto* shown = qobject_cast<QProgressDialog*>(object);
+                shown && event->type() == QEvent::Show)
+                cancels.insert(shown->findChild<QPushButton*>() != nullptr);
+            return false;
+        }
+    } dialogs;
+    QImage flat(3000, 2000, QImage::Format_ARGB32);
+    flat.fill(Qt::darkCyan);
+    Window w(flat);
+    w.fakes.services.largePageBytes = 1 << 20; // counted, and found over it
+    w.fakes.services.progressDelayMs = 0;
+    qApp->installEventFilter(&dialogs);
+    w.Press("cmdSaveDIV", w.Path("page.htm"));
+    qApp->removeEventFilter(&dialogs);
+    EXPECT_EQ(dialogs.cancels, std::set{false});
+    EXPECT_EQ(w.fakes.said.size(), 1u); // the question, answered Cancel
+    EXPECT_EQ(Files(w.dir.path()), QStringList{"cat.png"});
 }
 
 // A close asked for during a save into a pipe, by the title bar (the progress dialog showing) or by
