@@ -224,13 +224,15 @@ TEST(Cli, AFailedSaveLeavesTheOldFilesAndNoPartOfThePage) {
                "tesselet-cli: не удалось записать в стандартный вывод\nОшибка " + kNoSpace + "\n",
                pages, [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
     // In English when the locale says so; in Russian, the program's own language, above and where
-    // the locale names no language, whatever LANGUAGE says (the C library reads it only then too).
+    // the locale names no language or none is set, whatever LANGUAGE says (the C library reads it
+    // only then too).
     const std::string english =
         "full\n\nCould not save the file.\nError 28: No space left on device\n";
     for (const auto& row : {std::pair<const char*, std::string>{"en_US.UTF-8", english},
                             {"C", NotSaved("full", kNoSpace)},
                             {"POSIX", NotSaved("full", kNoSpace)},
-                            {"C.UTF-8", NotSaved("full", kNoSpace)}})
+                            {"C.UTF-8", NotSaved("full", kNoSpace)},
+                            {"", NotSaved("full", kNoSpace)}})
         Expect("--style div -o full p.png", 1, "", row.second, "", [lang = row.first] {
             ::setenv("LANGUAGE", "en_US", 1); // LC_ALL and LC_MESSAGES are empty in every test
             ::setenv("LANG", lang, 1);
