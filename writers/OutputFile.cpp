@@ -94,7 +94,7 @@ OutputFile::OutputFile() : mBuffer(new char[kBufferSize]) {}
 
 OutputFile::~OutputFile() {
     // A page still open here was abandoned: it is not put in place.
-    if (mFd >= 0)
+    if (mFd != -1)
         Discard();
 }
 
@@ -231,7 +231,7 @@ void OutputFile::Append(std::u16string_view text) {
 
 void OutputFile::Discard() noexcept {
     mUsed = 0;
-    if (mFd >= 0 && mOwnsFd)
+    if (mFd != -1 && mOwnsFd)
         ::close(mFd);
     mFd = -1;
     if (!mTemp.empty()) {

@@ -20,7 +20,7 @@ Failure NotRegularFile(const QString& advice) {
 } // namespace
 
 FileDescriptor::~FileDescriptor() {
-    if (mFd >= 0)
+    if (mFd != -1)
         ::close(mFd);
 }
 

@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "Language.h"
 
+#include <array>
 #include <fcntl.h>
 #include <optional>
 #include <sys/mman.h>
@@ -22,7 +23,7 @@ struct Stream {
     std::optional<std::pair<dev_t, ino_t>> standIn;
 };
 
-Stream streams[kStreams];
+std::array<Stream, kStreams> streams;
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -69,7 +70,7 @@ void HoldClosed() noexcept {
 }
 
 void ExpectOpen(int fd) {
-    if (fd >= 0 && fd < kStreams && streams[fd].closed)
+    if (streams.at(static_cast<std::size_t>(fd)).closed)
         throw Closed(fd);
 }
 

@@ -191,7 +191,7 @@ public:
 private:
     void Close() {
         for (int* fd : {&mCapture, &mSaved}) {
-            if (*fd >= 0)
+            if (*fd != -1)
                 ::close(*fd);
             *fd = -1;
         }
