@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <sstream>
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -176,12 +177,10 @@ public:
             captured = capture.readAll().toStdString();
         Close();
         std::string kept;
-        for (std::size_t start = 0; start < captured.size();) {
-            const std::size_t end = std::min(captured.find('\n', start), captured.size() - 1) + 1;
-            if (captured.compare(start, 7, "libpng ") != 0)
-                kept.append(captured, start, end - start);
-            start = end;
-        }
+        std::istringstream lines(captured);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.starts_with("libpng "))
+                kept += line + '\n';
         // Through the C library, which writes all of it, a part at a time into a full pipe.
         std::fwrite(kept.data(), 1, kept.size(), stderr);
     }
