@@ -8,7 +8,6 @@
 #include <QByteArrayView>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -67,7 +66,7 @@ std::u16string DecodeWindows1251(std::string_view bytes) {
     std::u16string text = DecodeWith(decoder, bytes);
     // Every byte is one character. 0x98 is the one byte the code page leaves unassigned; Qt gives
     // it as the invisible control U+0098, a page shows it as the replacement character.
-    for (std::size_t i = 0; i < text.size() && i < bytes.size(); ++i)
+    for (std::size_t i = 0; i < text.size(); ++i)
         if (bytes[i] == '\x98')
             text[i] = u'\uFFFD';
     return text;
@@ -109,13 +108,11 @@ std::u16string TextFileReader::ReadAll(const std::string& path) {
         throw TooLarge();
 
     // The size the system gives is not trusted to end the reading (a file can grow while it is
-    // read, and files under /proc say 0): reading stops one byte past the limit.
+    // read, and files under /proc say 0): reading stops within a chunk past the limit.
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char chunk[16384];
     for (;;) {
-        const std::size_t room = kMaxStartUpFileBytes + 1 - bytes.size();
-        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, room));
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
