@@ -458,14 +458,11 @@ QImage ScalePicture(const QImage& picture, PictureScale scale, int rows) {
         return picture;
     if (target == picture.size())
         return height == target.height() ? picture : picture.copy(0, 0, target.width(), height);
-    const bool alpha = picture.format() == QImage::Format_ARGB32;
-    const QImage source =
-        alpha || picture.format() == QImage::Format_RGB32
-            ? picture
-            : picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                : QImage::Format_RGB32);
+    // As the loads give it: one QRgb a pixel, its alpha not premultiplied where it has one.
+    const QImage& source = picture;
+    const bool alpha = source.format() == QImage::Format_ARGB32;
     QImage scaled(target.width(), height, source.format());
-    if (scaled.isNull() || source.isNull())
+    if (scaled.isNull())
         throw NoMemory(target);
     const Taps columns = MakeTaps(source.width(), target.width(), target.width());
     const Taps lines = MakeTaps(source.height(), target.height(), height);
