@@ -45,12 +45,13 @@ std::string TempPattern(const std::string& target) {
 }
 
 // The name that a link naming no file yet leads to, through every link on the way, so that the
-// page is created there and the link stays a link. Any other name comes back as it is.
+// page is created there and the link stays a link. Any other name that names no file comes back
+// as it is. Only for a name that leads to no file: whatever is found on the way is a link.
 std::string DanglingLinkTarget(std::string name) {
     constexpr int kMostLinks = 40; // the system's own limit on links followed in one name
     for (int followed = 0;; ++followed) {
         struct stat info {};
-        if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        if (::lstat(name.c_str(), &info) != 0)
             return name;
         if (followed == kMostLinks)
             ThrowErrno(ELOOP);
