@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr PixelColor kTransparent = 0;
+constexpr PixelColor kTransparent{}; // no colour at all, not even an opaque black
 
 constexpr char kPageTableStart[] = "<table cellpadding=\"0\" cellspacing=\"0\" style=\"width:";
 constexpr char kPageTableHeight[] = "px;height:";
@@ -72,8 +72,8 @@ std::size_t WebColourTo(PixelColor colour, char* out) {
 
 void CompactPicture::BeginPicture(std::int32_t width, std::int32_t height) {
     WritePageHead(u"");
-    mWidth = std::max(width, 0);
-    mHeight = std::max(height, 0);
+    mWidth = width;
+    mHeight = height;
     mTolerance = static_cast<float>(Settings().tolerance);
     mBackground = Settings().background | 0xFF000000u;
     mPixels.assign(static_cast<std::size_t>(mWidth) * static_cast<std::size_t>(mHeight),
@@ -176,7 +176,7 @@ void CompactPicture::FindRuns(std::int32_t y) {
 void CompactPicture::WebRowStyle(std::string& out) const {
     out.clear();
     const std::size_t runs = mRunColours.size();
-    char number[16];
+    char number[kMostIntDigits];
     const auto put = [&out, &number](std::int32_t value) {
         out.append(number, DecimalTo(value, number));
     };
@@ -253,7 +253,7 @@ std::size_t CompactPicture::WriteWebRows(bool write) {
         }
     };
     std::string piece = "<style>.web{width:";
-    char number[16];
+    char number[kMostIntDigits];
     const auto put = [&piece, &number](std::int32_t value) {
         piece.append(number, DecimalTo(value, number));
     };
