@@ -117,7 +117,7 @@ void OutputFile::OpenCounter() {
     mCountOnly = true;
 }
 
-int OutputFile::StandardStream(const std::string& path) {
+std::optional<int> OutputFile::StandardStream(const std::string& path) {
     if (path == kStandardOutput) {
         StandardStreams::ExpectOpen(STDOUT_FILENO);
         return STDOUT_FILENO;
@@ -129,8 +129,8 @@ void OutputFile::Open(const std::string& path) {
     Start(false);
     // The stream's own descriptor, where it stands: appended to when it appends, the bytes before
     // and after it in a pipe or a file kept. Replacing its file would throw those away.
-    if (const int stream = StandardStream(path); stream >= 0) {
-        mFd = stream;
+    if (const std::optional<int> stream = StandardStream(path)) {
+        mFd = *stream;
         mOwnsFd = false;
         return;
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -23,9 +24,9 @@ public:
     static constexpr std::string_view kStandardOutput = "-";
 
     /// The standard stream (STDOUT_FILENO, STDERR_FILENO) that a page for `path` is written to in
-    /// place: standard output for "-", and the stream whose very file `path` names; -1 for any
+    /// place: standard output for "-", and the stream whose very file `path` names; none for any
     /// other. Throws Failure::kStreamClosed when that stream was closed when the program started.
-    static int StandardStream(const std::string& path);
+    static std::optional<int> StandardStream(const std::string& path);
 
     // Large writes cost the kernel less per byte: against 64 KiB, 1 MiB took a TABLE pixel to a
     // file from 12.3 to 8.4 ns. The buffer is allocated once, so memory stays fixed all the same.

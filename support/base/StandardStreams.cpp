@@ -74,10 +74,10 @@ void ExpectOpen(int fd) {
         throw Closed(fd);
 }
 
-int StreamWritingTo(const std::string& nativePath) {
+std::optional<int> StreamWritingTo(const std::string& nativePath) {
     struct stat target {};
     if (::stat(nativePath.c_str(), &target) != 0)
-        return -1;
+        return std::nullopt;
     for (int fd = 0; fd < kStreams; ++fd) {
         if (streams[fd].standIn == std::pair(target.st_dev, target.st_ino))
             throw Closed(fd);
@@ -87,7 +87,7 @@ int StreamWritingTo(const std::string& nativePath) {
         if (!streams[fd].closed && ::fstat(fd, &info) == 0 && SameFile(info, target))
             return fd;
     }
-    return -1;
+    return std::nullopt;
 }
 
 } // namespace StandardStreams

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 /// Standard input, output and error as the program was given them. A stream the caller closed
@@ -18,8 +19,8 @@ void ExpectOpen(int fd);
 
 /// STDOUT_FILENO or STDERR_FILENO when the file at `nativePath` (links followed) is the very file
 /// that stream writes to, whatever name reaches it (/dev/stdout, /proc/self/fd/1, the name of the
-/// file it was redirected to); -1 for any other file or none. Throws Failure::kStreamClosed when
-/// the name reaches the stand-in of a closed stream.
-int StreamWritingTo(const std::string& nativePath);
+/// file it was redirected to); none for any other file or none. Throws Failure::kStreamClosed
+/// when the name reaches the stand-in of a closed stream.
+std::optional<int> StreamWritingTo(const std::string& nativePath);
 
 } // namespace StandardStreams
