@@ -405,13 +405,6 @@ DecodedPicture ReadUpright(QIODevice& device, PictureScale scale,
 // The decoded picture in the page's colours: 8 bits a channel, sRGB, its alpha kept or flattened.
 QImage InPageColours(DecodedPicture decoded, PictureAlpha alpha) {
     QImage image = std::move(decoded.image);
-    // Straight to 8 bits, which the page has anyway: Qt 6.4 multiplies the alpha of 16-bit pixels
-    // by itself when it premultiplies them to scale.
-    if (image.format() == QImage::Format_RGBA64) {
-        image.convertTo(QImage::Format_ARGB32);
-        if (image.isNull())
-            throw NoMemory(decoded.announced);
-    }
     // The page gives colours as sRGB numbers; a picture in a wider space (a phone's Display P3, a
     // camera's Adobe RGB) would look washed out with its own numbers.
     const QColorSpace space = image.colorSpace();
