@@ -1,5 +1,6 @@
 #include "AppFakes.h"
 
+#include "ClipboardTable.h"
 #include "FlashWindow.h"
 #include "Language.h"
 #include "MessageBox.h"
@@ -24,58 +25,41 @@ TEST(Window, KeysTable) {
     const std::vector<std::string> releases = {"released", "autorepeat", "x11pair", "pressedagain",
                                                "underalt"},
                                    flashes = {"", "noscreen", "notcopied"};
-    const auto rows = Table("keys.txt", 7);
-    for (const auto& fields : rows) {
-        const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(fields[0]))[0];
-        const struct {
-            int key;
-            Qt::KeyboardModifiers modifiers;
-            const char* focus;
-            long release;
-            const std::string& seen;
-            long flash;
-            QImage picture;
-            std::string clipboard;
-        } row = {key.key(),
-                 key.keyboardModifiers(),
-                 fields[1].c_str(),
-                 std::ranges::find(releases, fields[2]) - releases.begin(),
-                 fields[3],
-                 std::ranges::find(flashes, fields[4]) - flashes.begin(),
-                 fields[5].empty() ? Picture(7, 5)
-                                   : Picture(std::stoi(fields[5]),
-                                             std::stoi(fields[5].substr(fields[5].find('x') + 1))),
-                 fields[6].empty()  ? "kept"
-                 : fields[6] == "-" ? ""
-                                    : fields[6]};
-        SCOPED_TRACE(row.seen + " from key " + fields[0] + " on " + row.focus);
-        ASSERT_TRUE(row.key != 0 && row.release < 5 && row.flash < 3); // the table's words known
-        Window w(row.picture);
-        w.fakes.flashResult = static_cast<FlashResult>(row.flash);
+    for (const auto& row : Table("keys.txt", 7)) {
+        const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(row[0]))[0];
+        const auto release = std::ranges::find(releases, row[2]) - releases.begin();
+        const auto flash = std::ranges::find(flashes, row[4]) - flashes.begin();
+        const std::string clipboard = row[6].empty() ? "kept" : row[6] == "-" ? "" : row[6];
+        SCOPED_TRACE(row[3] + " from key " + row[0] + " on " + row[1]);
+        ASSERT_TRUE(key.key() != 0 && release < 5 && flash < 3); // the table's words known
+        Window w(row[5].empty()
+                     ? Picture(7, 5)
+                     : Picture(std::stoi(row[5]), std::stoi(row[5].substr(row[5].find('x') + 1))));
+        w.fakes.flashResult = static_cast<FlashResult>(flash);
         auto* offered = new QMimeData();
-        if (const QString text = QString::fromStdString(row.clipboard); text.startsWith("url:"))
+        if (const QString text = QString::fromStdString(clipboard); text.startsWith("url:"))
             offered->setUrls({QUrl(text.mid(4))});
         else if (!text.isEmpty())
             offered->setText(text);
         QGuiApplication::clipboard()->setMimeData(offered);
-        w.Button(row.focus)->setFocus();
-        w.Key(QEvent::KeyPress, row.key, row.modifiers, 100);
-        const auto [modifierKey, modifier] = row.release == kUnderAlt
+        w.Button(row[1].c_str())->setFocus();
+        w.Key(QEvent::KeyPress, key.key(), key.keyboardModifiers(), 100);
+        const auto [modifierKey, modifier] = release == kUnderAlt
                                                  ? std::pair{Qt::Key_Alt, Qt::AltModifier}
                                                  : std::pair{Qt::Key_unknown, Qt::NoModifier};
-        const Qt::KeyboardModifiers held = row.modifiers | modifier;
+        const Qt::KeyboardModifiers held = key.keyboardModifiers() | modifier;
         if (modifier != Qt::NoModifier)
-            w.Key(QEvent::KeyPress, modifierKey, row.modifiers, 150);
-        if (row.release == kX11Pair || row.release == kPressedAgain) {
-            w.Key(QEvent::KeyRelease, row.key, held, 200);
-            w.Key(QEvent::KeyPress, row.key, held, row.release == kX11Pair ? 200 : 250);
+            w.Key(QEvent::KeyPress, modifierKey, key.keyboardModifiers(), 150);
+        if (release == kX11Pair || release == kPressedAgain) {
+            w.Key(QEvent::KeyRelease, key.key(), held, 200);
+            w.Key(QEvent::KeyPress, key.key(), held, release == kX11Pair ? 200 : 250);
         }
-        w.Key(QEvent::KeyRelease, row.key, held, 300, row.release == kAutoRepeat);
+        w.Key(QEvent::KeyRelease, key.key(), held, 300, release == kAutoRepeat);
         if (modifier != Qt::NoModifier)
             w.Key(QEvent::KeyRelease, modifierKey, held, 350);
         // A release of Space takes the picture off once it has settled; the opener fails later.
         QTest::qWait(150);
-        const bool hides = row.seen.find('H') != std::string::npos;
+        const bool hides = row[3].find('H') != std::string::npos;
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return w.window.isEnabled() && (!hides || w.fakes.screen.ends_with('H')); },
             20000));
@@ -89,7 +73,7 @@ TEST(Window, KeysTable) {
             seen += "status " + status->text().toStdString();
         for (const auto& text : w.fakes.said)
             seen += text.toStdString();
-        EXPECT_EQ(seen, row.seen);
+        EXPECT_EQ(seen, row[3]);
     }
 }
 
@@ -334,6 +318,17 @@ TEST(Window, MessageBoxShowsTheMessageThenTheError) {
               (QStringList{"/p/a.png\n\nНе вышло.\n\nОшибка 1481: Плохо", "Ошибка 2: Нет файла",
                            "Не вышло совсем.", "Страница большая.\nСохранить?",
                            "Страница большая.\nСохранить?", about + "\n\nО мозаике.", about}));
+}
+
+// The clipboard's table: whole up to its limit; over it, refused with the size it would take,
+// told from the rows it got to (it stops there, holding no more of it).
+TEST(Window, TheClipboardsTableUpToItsLimit) {
+    FakeReporter messages;
+    std::size_t wouldTake = 0;
+    const auto whole = TableForClipboard(Picture(3, 40), messages, wouldTake, SIZE_MAX).value();
+    EXPECT_EQ(TableForClipboard(Picture(3, 40), messages, wouldTake, whole.size()), whole);
+    EXPECT_FALSE(TableForClipboard(Picture(3, 40), messages, wouldTake, whole.size() / 2));
+    EXPECT_GT(wouldTake, whole.size());
 }
 
 // Desktops find the window's icon and name through the entry it names, which the package installs.
