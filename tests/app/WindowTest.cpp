@@ -195,6 +195,10 @@ TEST(Window, APastedOrDroppedPictureIsProposedUnderItsOwnName) {
                              way == 1 ? w.dir.path() : QString());
         QMimeData dropped;
         if (way == 2) {
+            dropped.setText(QStringLiteral("words, not a file"));
+            QDragEnterEvent words(QPoint(), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+            QApplication::sendEvent(&w.window, &words);
+            EXPECT_FALSE(words.isAccepted()); // the pointer says it cannot be dropped
             ASSERT_TRUE(Picture(4, 3).save(w.Path("drop.png")));
             dropped.setUrls({QUrl::fromLocalFile(w.Path("drop.png"))});
             QDragEnterEvent enter(QPoint(), Qt::CopyAction, &dropped, Qt::LeftButton, {});
