@@ -120,7 +120,7 @@ public:
         const auto* bytes = static_cast<const unsigned char*>(message);
         if ((bytes[0] & 0x7f) != kDestroyNotify)
             return false;
-        std::uint32_t window = 0;
+        std::uint32_t window{};
         std::memcpy(&window, bytes + 8, sizeof window);
         if (window != 0 && static_cast<WId>(window) == mWindow.internalWinId())
             mDestroyed();

@@ -53,7 +53,7 @@ QString PathForDisplay(std::string_view bytes) {
     // Qt's decoder cannot do this: it only replaces such bytes, and a console prints them back.
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
-    char32_t cp = 0;
+    char32_t cp{};
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t len = WellFormedLength(bytes, i, cp);
         if (len == 0) {

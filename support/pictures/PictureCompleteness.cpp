@@ -60,8 +60,8 @@ private:
 // 0xFF is either stuffed (FF 00), a restart marker (FF D0..D7), fill (FF FF) or the next marker.
 bool JpegCutShort(ByteStream& in) {
     // The start marker, FF D8, is read as any marker that stands alone.
-    std::uint8_t byte = 0;
-    std::uint8_t marker = 0;
+    std::uint8_t byte{};
+    std::uint8_t marker{};
     bool haveMarker = false;
     for (;;) {
         if (!haveMarker) {
@@ -79,7 +79,7 @@ bool JpegCutShort(ByteStream& in) {
             return false;
         if ((marker >= 0xD0 && marker <= 0xD7) || marker == 0x01 || marker == 0xD8)
             continue;
-        std::uint32_t length = 0;
+        std::uint32_t length{};
         if (!in.Word16BE(length))
             return true;
         if (length < 2)
@@ -109,7 +109,7 @@ bool JpegCutShort(ByteStream& in) {
 
 bool SkipSubBlocks(ByteStream& in) {
     for (;;) {
-        std::uint8_t size = 0;
+        std::uint8_t size{};
         if (!in.Next(size))
             return false;
         if (size == 0)
@@ -130,13 +130,13 @@ bool GifCutShort(ByteStream& in) {
     if ((flags & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (flags & 7))))
         return true;
     for (;;) {
-        std::uint8_t block = 0;
+        std::uint8_t block{};
         if (!in.Next(block))
             return true;
         if (block == 0x3B)
             return false; // no image at all: the reader says so
         if (block == 0x21) {
-            std::uint8_t label = 0;
+            std::uint8_t label{};
             if (!in.Next(label) || !SkipSubBlocks(in))
                 return true;
         } else if (block == 0x2C) {
@@ -147,7 +147,7 @@ bool GifCutShort(ByteStream& in) {
             const std::uint8_t local = descriptor[8];
             if ((local & 0x80) != 0 && !in.Skip(std::int64_t{3} * (2 << (local & 7))))
                 return true;
-            std::uint8_t codeSize = 0;
+            std::uint8_t codeSize{};
             return !in.Next(codeSize) || !SkipSubBlocks(in);
         } else {
             return false; // not a block: the reader decides

@@ -541,7 +541,7 @@ QImage LoadPictureStream(int fd, PictureScale scale, PictureAlpha alpha) {
         if (size == bytes.size()) {
             if (size == kMaxInputBytes) {
                 // One more byte says the input goes on beyond the limit, without holding it.
-                char probe = 0;
+                char probe{};
                 if (ReadSome(fd, &probe, 1) > 0)
                     throw InputTooLarge();
                 break;
