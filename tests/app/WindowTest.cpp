@@ -18,6 +18,8 @@
 #include <QStyleOptionButton>
 #include <QTextStream>
 #include <QUrl>
+#include <map>
+#include <sstream>
 
 // One key on a focused button, pressed and released, and what the user sees (data/keys.txt).
 TEST(Window, KeysTable) {
@@ -106,34 +108,25 @@ TEST(Window, HelpIsHandedToTheOpener) {
     }
 }
 
-// The picture held by any mouse button on the show button while it looks pressed (dragged off: let
-// go, back: pressed again), or by Space, also when another window takes the keyboard meanwhile.
+// The picture held by a mouse button or by Space, as long as it should be (data/hold.txt).
 TEST(Window, HoldTable) {
+    const std::vector<std::string> steps = {"press", "release",     "off",       "on",
+                                            "space", "otherwindow", "activated", "close"};
     enum Step { kPress, kRelease, kOff, kOn, kSpace, kOtherWindow, kActivated, kClose };
-    const struct {
-        const char* name;
-        Qt::MouseButton button;
-        std::vector<Step> steps;
-        std::string seen;
-    } rows[] = {
-        {"right", Qt::RightButton, {kPress, kRelease}, "SH"},
-        {"middle", Qt::MiddleButton, {kPress, kRelease}, "SH"},
-        {"double click", Qt::LeftButton, {kPress, kRelease, kPress, kRelease}, "SHSH"},
-        {"dragged off and back", Qt::LeftButton, {kPress, kOff, kOn, kRelease}, "SHSH"},
-        {"right, released off it", Qt::RightButton, {kPress, kOff, kRelease}, "SH"},
-        {"mouse, another window active", Qt::LeftButton, {kPress, kOtherWindow}, "SH"},
-        {"Space, another window active", Qt::NoButton, {kSpace, kOtherWindow}, "SH"},
-        {"Space, the window told it is active again", Qt::NoButton, {kSpace, kActivated}, "S"},
-        {"Space, the window closed", Qt::NoButton, {kSpace, kClose}, "SH"},
-    };
+    const std::map<std::string, Qt::MouseButton> buttons = {
+        {"left", Qt::LeftButton}, {"right", Qt::RightButton}, {"middle", Qt::MiddleButton}};
     QWidget other;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& row : Table("hold.txt")) {
+        SCOPED_TRACE(row[0]);
+        const Qt::MouseButton button = buttons.contains(row[1]) ? buttons.at(row[1]) : Qt::NoButton;
         Window w;
         QPushButton* show = w.Button("cmdShowPicture");
         show->setFocus();
         QPoint at = show->geometry().center();
-        for (const Step step : row.steps) {
+        std::istringstream words(row[2]);
+        for (std::string word; words >> word;) {
+            const auto step = std::ranges::find(steps, word) - steps.begin();
+            ASSERT_LT(step, 8) << word;
             at.ry() += step == kOff ? show->height() : step == kOn ? -show->height() : 0;
             if (step == kSpace) {
                 w.Key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
@@ -150,7 +143,7 @@ TEST(Window, HoldTable) {
                 QWindowSystemInterface::handleMouseEvent<
                     QWindowSystemInterface::SynchronousDelivery>(
                     w.window.windowHandle(), at, w.window.mapToGlobal(at),
-                    step == kRelease ? Qt::NoButton : row.button, row.button,
+                    step == kRelease ? Qt::NoButton : button, button,
                     step == kPress     ? QEvent::MouseButtonPress
                     : step == kRelease ? QEvent::MouseButtonRelease
                                        : QEvent::MouseMove);
@@ -158,7 +151,7 @@ TEST(Window, HoldTable) {
         }
         other.hide();
         QTest::qWait(100);
-        EXPECT_EQ(w.fakes.screen, row.seen);
+        EXPECT_EQ(w.fakes.screen, row[3]);
     }
 }
 

@@ -3,8 +3,9 @@
   x11.py PROGRAM CONVERTER window          it starts, shows "Tesselet", outlives an unmap; Esc ends it
   x11.py PROGRAM CONVERTER scenario ru|en  load, hold the picture by mouse, Space (let go under keys)
   x11.py PROGRAM CONVERTER flash FACTOR    the held picture at that scale: exactly its pixels
-  x11.py PROGRAM CONVERTER close           the window destroyed or killed in a save: the program ends"""
-import os, select, struct, subprocess, sys, tempfile, time, zlib
+  x11.py PROGRAM CONVERTER close           the window destroyed or killed in a save: the program ends
+  x11.py PROGRAM CONVERTER limit           a save past the file-size limit is told, no part of it left"""
+import os, resource, select, struct, subprocess, sys, tempfile, time, zlib
 
 program, converter, mode, argument = sys.argv[1:] + [""] * (4 - len(sys.argv[1:]))
 work = tempfile.mkdtemp()
@@ -88,17 +89,19 @@ def run(main):
         xdo("keydown", key, "keyup", "space", "keyup", key)
         wait("the picture stays after Space was released under " + key, lambda: not on_screen())
 
+def start_save(main):  # the picture loaded, the TABLE button's save dialog
+    point(main, 0, "click", 1)
+    choose(open_title, picture)
+    while not (dialog := wait(None, lambda: window(save_title), 1)):  # enabled once it has loaded
+        point(main, 3, "click", 1)
+    return dialog
+
 def close_during_save(how):  # xdotool's windowclose destroys the window, windowkill kills it
     global app
     app = subprocess.Popen([program], env=env)
     main = wait("no window titled Tesselet", lambda: window("Tesselet"))
-    point(main, 0, "click", 1)
-    choose(open_title, picture)
     os.mkfifo(pipe := "%s/%s.table.htm" % (work, how))
-    for _ in range(20):  # the save button is enabled once the picture has loaded
-        point(main, 3, "click", 1)
-        if dialog := wait(None, lambda: window(save_title), 1):
-            break
+    dialog = start_save(main)
     xdo("windowfocus", "--sync", dialog, "key", "--clearmodifiers", "ctrl+a", "type", "--delay", 10,
         pipe)
     xdo("key", "Return")
@@ -115,6 +118,14 @@ def close_during_save(how):  # xdotool's windowclose destroys the window, window
             "key", "Return")
     if not wait(None, lambda: app.poll() is not None, 10):
         fail("the program lives on after xdotool's window%s during a save" % how)
+
+def save_over_limit(main):  # SIGXFSZ, were it not ignored, would end the program here
+    start_save(main)
+    choose(save_title, work + "/over.htm")
+    xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
+        "key", "Return")
+    if [name for name in os.listdir(work) if "over.htm" in name]:
+        fail("a part of the page is left")
 
 rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
 with open(picture, "wb") as out:
@@ -136,11 +147,14 @@ try:
         for how in ("close", "kill"):
             close_during_save(how)
     else:
-        app = subprocess.Popen([program], env=env)
+        limit = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (4096, 4096))
+        app = subprocess.Popen([program], env=env, preexec_fn=limit if mode == "limit" else None)
         main = wait("no window titled Tesselet", lambda: window("Tesselet"))
         if mode == "window":  # unmapped and mapped again, as in a minimize, it stays
             xdo("windowunmap", "--sync", main, "windowmap", "--sync", main)
             wait(None, lambda: app.poll() is not None, 2) and fail("it ended when unmapped")
+        elif mode == "limit":
+            save_over_limit(main)
         else:
             run(main)
         if mode != "flash":
