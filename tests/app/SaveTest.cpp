@@ -141,14 +141,14 @@ TEST(Save, TheProgressDialogGoesWithItsSaveAndItsCancelKeepsTheOldPage) {
 }
 
 // The count of a large page, and the laying of a picture with alpha over white before it, cannot
-// be cancelled: their progress dialogs offer no Cancel.
+// be cancelled and tell no count: their progress dialogs offer no Cancel, and show a busy bar.
 TEST(Save, WorkThatCannotBeCancelledOffersNoCancel) {
     struct ShownDialogs : QObject {
-        std::set<bool> cancels; ///< whether each progress dialog shown had a Cancel
+        std::set<bool> cancels; ///< whether each progress dialog shown had a Cancel or a count
         bool eventFilter(QObject* object, QEvent* event) override {
             if (auto* shown = qobject_cast<QProgressDialog*>(object);
                 shown && event->type() == QEvent::Show)
-                cancels.insert(shown->findChild<QPushButton*>() != nullptr);
+                cancels.insert(shown->findChild<QPushButton*>() || shown->maximum() != 0);
             return false;
         }
     } dialogs;
