@@ -124,8 +124,7 @@ def save_over_limit(main):  # SIGXFSZ, were it not ignored, would end the progra
     choose(save_title, work + "/over.htm")
     xdo("windowfocus", "--sync", wait("no message", lambda: window("Korvane - Tesselet")),
         "key", "Return")
-    if [name for name in os.listdir(work) if "over.htm" in name]:
-        fail("a part of the page is left")
+    [name for name in os.listdir(work) if "over.htm" in name] and fail("a part of the page is left")
 
 rows = b"".join(b"\0" + bytes(c for x in range(W) for c in colour(x, y)) for y in range(H))
 with open(picture, "wb") as out:
