@@ -323,23 +323,23 @@ TEST(Cli, ASignalLeavesTheOldPageAndNoPartOfTheNewOne) {
     ::close(terminal);
 }
 
-// No page over the programs or the read-me, here as installed: bin/, then share/tesselet/.
+// No page over the programs (the running one under any name) or the read-me, as installed.
 TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
     TempDir dir;
     const std::string root = fs::canonical(dir.Path()).string() + "/", bin = root + "bin/",
                       share = root + "share/tesselet/";
     fs::create_directories(bin);
     fs::create_directories(share);
-    fs::copy_file(TESSELET_BIN_DIR "/tesselet-cli", bin + "tesselet-cli");
+    fs::copy_file(TESSELET_BIN_DIR "/tesselet-cli", bin + "tc"); // renamed: still its own file
     WriteBytes(bin + "tesselet", "the window");
     for (const char* name : {"readme.html", "source.text", "template.1.html", "template.2.html"})
         fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), share + name);
     const auto before = Files(dir);
     for (const std::string& output :
-         {bin + "tesselet-cli", bin + "tesselet", share + "readme.html"}) {
+         {bin + "tc", bin + "tesselet", share + "readme.html"}) {
         const std::string old = ReadBytes(output);
         CliSetup setup;
-        setup.program = bin + "tesselet-cli";
+        setup.program = bin + "tc";
         const CliRun run = RunCli({"--style", "div", "-o", output, kSample}, setup);
         EXPECT_EQ(run.status, 1) << output;
         EXPECT_EQ(run.err, NotSaved(output, "1500: Страница заменила бы файл программы " + output));
