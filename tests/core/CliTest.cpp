@@ -335,8 +335,7 @@ TEST(Cli, TheProgramsOwnFilesAreRefusedAsOutputs) {
     for (const char* name : {"readme.html", "source.text", "template.1.html", "template.2.html"})
         fs::copy_file(TESSELET_BIN_DIR "/" + std::string(name), share + name);
     const auto before = Files(dir);
-    for (const std::string& output :
-         {bin + "tc", bin + "tesselet", share + "readme.html"}) {
+    for (const std::string& output : {bin + "tc", bin + "tesselet", share + "readme.html"}) {
         const std::string old = ReadBytes(output);
         CliSetup setup;
         setup.program = bin + "tc";
