@@ -44,9 +44,9 @@ std::string TempPattern(const std::string& target) {
     throw Failure::FromErrno(error);
 }
 
-// The name that a link naming no file yet leads to, through every link on the way, so that the
-// page is created there and the link stays a link. Any other name that names no file comes back
-// as it is. Only for a name that leads to no file: whatever is found on the way is a link.
+// For a name that leads to no file: where its links lead, through every one on the way, so that the
+// page is created there and the link stays a link; a name that is no link comes back as it is.
+// Whatever lstat finds on such a way is a link, since the way ends at nothing.
 std::string DanglingLinkTarget(std::string name) {
     constexpr int kMostLinks = 40; // the system's own limit on links followed in one name
     for (int followed = 0;; ++followed) {

@@ -80,7 +80,7 @@ public:
     void Close();
 
     /// Whether a page is started and not yet closed: in a file, in memory or counted.
-    bool IsOpen() const noexcept { return mFd >= 0 || mInMemory; }
+    bool IsOpen() const noexcept { return mFd != -1 || mInMemory; }
 
 private:
     /// Forgets the last page: nothing appended, counted or to be replaced.

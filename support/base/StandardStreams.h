@@ -19,8 +19,8 @@ void ExpectOpen(int fd);
 
 /// STDOUT_FILENO or STDERR_FILENO when the file at `nativePath` (links followed) is the very file
 /// that stream writes to, whatever name reaches it (/dev/stdout, /proc/self/fd/1, the name of the
-/// file it was redirected to); none for any other file or none. Throws Failure::kStreamClosed
-/// when the name reaches the stand-in of a closed stream.
+/// file it was redirected to); nothing for any other file, or for a name that reaches none. Throws
+/// Failure::kStreamClosed when the name reaches the stand-in of a closed stream.
 std::optional<int> StreamWritingTo(const std::string& nativePath);
 
 } // namespace StandardStreams
